@@ -1,0 +1,7 @@
+# quill_warnings(<target>): the project's warning set, as errors when QUILL_WERROR is on.
+function(quill_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+  if(QUILL_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
