@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CFile;
+
+// A buffered text stream over an open CFile, reading or writing, never both.
+// Lines are raw bytes: no length limit, no trimming, no code-page conversion.
+class CArchive {
+public:
+    enum Mode { load, store };
+    static constexpr size_t bufferSize = 4096;
+
+    CArchive(CFile& file, Mode mode);
+    // A store archive still holding bytes flushes them here, but only Close()
+    // tells whether that worked.
+    ~CArchive();
+    CArchive(const CArchive&) = delete;
+    CArchive& operator=(const CArchive&) = delete;
+
+    // One physical line without its terminator. A line ends at LF, or at CR
+    // together with the one character after it (so CR LF counts once). False
+    // at the end of input, or after a read error (then Failed() is true); in
+    // both cases the string is empty.
+    bool ReadString(std::string& line);
+
+    // Appends the text as it is; the caller writes its own line ends.
+    bool WriteString(std::string_view text);
+    bool Flush();
+    // Flushes a store archive; false when any write failed.
+    bool Close();
+
+    // A read or write error happened; the end of input is not an error.
+    bool Failed() const { return m_bFailed; }
+
+private:
+    // -1 at the end of input or on a read error.
+    int NextByte();
+    bool Refill();
+
+    CFile& m_file;
+    Mode m_mode;
+    std::vector<char> m_buffer;
+    size_t m_nPos = 0;
+    size_t m_nFill = 0;
+    bool m_bEof = false;
+    bool m_bFailed = false;
+    bool m_bClosed = false;
+};

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// A POSIX file descriptor with the handful of operations the editor needs.
+// Failures are returned as values; the errno of the last failure is kept so
+// that callers can report the path together with the system's reason.
+class CFile {
+public:
+    static constexpr unsigned modeRead = 0x0000;
+    static constexpr unsigned modeWrite = 0x0001;
+    static constexpr unsigned modeReadWrite = 0x0002;
+    static constexpr unsigned modeCreate = 0x1000;
+
+    CFile() = default;
+    ~CFile();
+    CFile(CFile&& other) noexcept;
+    CFile& operator=(CFile&& other) noexcept;
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+
+    // modeRead: read only. modeWrite: write only into an existing file, which
+    // is neither created nor truncated. modeReadWrite: the same, readable too.
+    // modeCreate|modeWrite: create the file or empty it. A directory never
+    // opens. A file already open is closed first.
+    bool Open(const std::string& path, unsigned flags);
+    bool IsOpen() const { return m_fd >= 0; }
+
+    // Absolute path as resolved when the file was opened; empty when closed.
+    std::string GetFilePath() const { return m_strPath; }
+    // The last component of GetFilePath().
+    std::string GetFileName() const;
+
+    // Size in bytes from fstat; 0 (and LastErrno set) when that fails.
+    uint64_t GetLength();
+    bool Seek(uint64_t offset);
+
+    // Reads until n bytes or the end of the file. A read error stops the
+    // loop, is recorded (ReadFailed, LastErrno) and returns what was read.
+    size_t Read(void* buffer, size_t n);
+    bool ReadFailed() const { return m_bReadFailed; }
+
+    // Writes all n bytes or returns false.
+    bool Write(const void* buffer, size_t n);
+    bool Sync();
+    // Closing a file that is not open succeeds.
+    bool Close();
+
+    int LastErrno() const { return m_nErrno; }
+    std::string LastErrorText() const;
+
+private:
+    bool Fail(int err);
+
+    int m_fd = -1;
+    int m_nErrno = 0;
+    bool m_bReadFailed = false;
+    std::string m_strPath;
+};

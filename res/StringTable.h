@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string_view>
+
+#include "res/resource.h"
+
+// Load errors the loader adds beyond the classic ids 1, 2 and 4 to 13.
+// A count (entries or dropbox values) that is negative or above the bound.
+inline constexpr int IDS_ERR_COUNT_RANGE = 14;
+// The module file or a side file failed to read before its end.
+inline constexpr int IDS_ERR_READ = 15;
+
+// The message of a load error id, as the user sees it; empty for an id that
+// has none (0 and 3 among them).
+std::string_view LoadErrorMessage(int id);

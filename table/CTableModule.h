@@ -1,0 +1,88 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "table/ModuleElement.h"
+
+class CFile;
+
+// One loaded module: where a table sits in a ROM image, its entry labels,
+// character tables and elements, and the bytes of the current entry. The
+// form reads the fields directly; only the loader writes the description.
+class CTableModule {
+public:
+    // Largest entry count or dropbox value count a module may give. A bare
+    // label costs one std::string (32 bytes, its text fits inline), so even
+    // the largest table stays near 32 MiB of labels.
+    static constexpr uint32_t maxCount = 0x100000;
+
+    CTableModule();
+    ~CTableModule() = default;
+    CTableModule(const CTableModule&) = delete;
+    CTableModule& operator=(const CTableModule&) = delete;
+
+    // Fills this freshly constructed module from a module file open for
+    // reading at its start. 0 or a load error id (res/StringTable.h). The
+    // caller closes the file and destroys the module after a failure.
+    int Load(CFile& file);
+    // 0, IDS_ERR_NAME_LIST, or IDS_ERR_READ.
+    int LoadEntryNames(const std::string& fileName);
+    // 0 (also when the file cannot be opened), IDS_ERR_CHAR_TABLE for a
+    // malformed line, or IDS_ERR_READ.
+    int LoadCharTable(const std::string& fileName);
+    // 0, IDS_ERR_DROPBOX_OPEN, IDS_ERR_DROPBOX_EMPTY, IDS_ERR_DROPBOX_FORMAT,
+    // IDS_ERR_COUNT_RANGE or IDS_ERR_READ; fills the element's value list.
+    int LoadValueList(ModuleElement& element, const std::string& fileName);
+
+    // Appends the element; its value list moves into the module.
+    void AddElement(ModuleElement element);
+
+    // Copies entry `entry` of the image into the element buffers. False, and
+    // nothing changed, when the whole table does not fit in the image or the
+    // entry does not exist.
+    bool SelectEntry(int entry, const uint8_t* rom, uint32_t romLength);
+    // Writes every element buffer into the image at the current entry, in
+    // element order, so where elements overlap the later one wins. Only for
+    // an image on which SelectEntry succeeded.
+    void StoreEntry(uint8_t* rom) const;
+    // The same, refusing (false, nothing written) an image the table does not
+    // fit in or buffers that were never filled.
+    bool StoreEntry(uint8_t* rom, uint32_t romLength) const;
+
+    // Both copy the element's `size` bytes and return `size`; 0 for an index
+    // that names no element (and, for Get, a buffer never filled).
+    int GetElementData(int element, uint8_t* dest) const;
+    int SetElementData(int element, const uint8_t* src);
+
+    // Copies; empty for indices out of range.
+    std::string GetElementName(int element) const;
+    std::string GetValueName(int element, int value) const;
+    std::string GetPath() const { return m_strPath; }
+
+    // Whether the table (base + count x length, computed without wrap-around)
+    // lies inside an image of this length.
+    bool FitsIn(uint32_t romLength) const;
+
+    std::string m_strName;
+    uint32_t m_nBaseOffset = 0;
+    uint32_t m_nEntryLength = 0;
+    // -1 after the entry names file failed to open (no labels were made).
+    int32_t m_nEntryCount = 0;
+    std::array<uint8_t, 256> m_charOf{};
+    std::array<uint8_t, 256> m_codeOf{};
+    // Empty until the entry names are read; then m_nEntryCount labels.
+    std::vector<std::string> m_entryNames;
+    int32_t m_nCurEntry = 0;
+    int32_t m_nElements = 0;
+    std::vector<std::unique_ptr<ModuleElement>> m_elements;
+    // Ends with '/'.
+    std::string m_strDir;
+    std::string m_strPath;
+
+private:
+    const ModuleElement* Element(int element) const;
+};
