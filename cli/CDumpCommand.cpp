@@ -1,0 +1,51 @@
+#include "CDumpCommand.h"
+
+#include "CCsvWriter.h"
+#include "CElementDisplay.h"
+#include "CModuleOpener.h"
+#include "CRomImage.h"
+#include "table/CTableModule.h"
+
+namespace {
+
+const char* const kIncompatible = "This module and this rom are not compatible.";
+
+} // namespace
+
+void CDumpCommand::WriteTable(CTableModule& module, const std::vector<uint8_t>& rom, std::ostream& out)
+{
+    CCsvWriter csv(out);
+    csv.Cell("Entry");
+    for (int i = 0; i < module.m_nElements; ++i)
+        csv.Cell(module.GetElementName(i));
+    csv.EndRecord();
+    const auto length = static_cast<uint32_t>(rom.size());
+    for (int entry = 0; entry < module.m_nEntryCount; ++entry) {
+        module.SelectEntry(entry, rom.data(), length);
+        csv.Cell(module.m_entryNames[static_cast<size_t>(entry)]);
+        for (int i = 0; i < module.m_nElements; ++i)
+            csv.Cell(CElementDisplay::Show(module, i));
+        csv.EndRecord();
+    }
+}
+
+int CDumpCommand::Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err)
+{
+    std::string problem;
+    const auto module = CModuleOpener::Open(operands.at(0), problem);
+    if (!module) {
+        err << problem << '\n';
+        return 1;
+    }
+    std::vector<uint8_t> rom;
+    if (!CRomImage::Read(operands.at(1), rom, problem)) {
+        err << problem << '\n';
+        return 1;
+    }
+    if (!module->SelectEntry(0, rom.data(), static_cast<uint32_t>(rom.size()))) {
+        err << kIncompatible << '\n';
+        return 1;
+    }
+    WriteTable(*module, rom, out);
+    return 0;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <ostream>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CTableModule;
+
+// qlm dump MODULE ROM: the whole table as CSV, one row per entry, each
+// element as the editor's form shows it.
+class CDumpCommand
+{
+public:
+    static int Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err);
+
+private:
+    static void WriteTable(CTableModule& module, const std::vector<uint8_t>& rom, std::ostream& out);
+};

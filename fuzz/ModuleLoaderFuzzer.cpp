@@ -1,0 +1,140 @@
+// libFuzzer target for the module loader. One input carries a whole module:
+// the bytes up to the first NUL are the module file, the next three
+// NUL-separated parts become the side files "a", "b" and "c" beside it, and
+// whatever follows is the ROM image. A module that loads is then driven the
+// way the editor drives it: entries selected, every element shown, read
+// back from what was shown and stored into the image.
+#include "platform/CFile.h"
+#include "table/CTableModule.h"
+#include "table/ElementCodec.h"
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// One private folder for the whole run, removed when the process ends.
+class ScratchFolder
+{
+public:
+    ScratchFolder()
+    {
+        char pattern[] = "/tmp/quill-fuzz-XXXXXX";
+        if (mkdtemp(pattern) == nullptr)
+            std::abort();
+        m_path = pattern;
+    }
+    ~ScratchFolder()
+    {
+        for (const char* name : kFiles)
+            std::remove(File(name).c_str());
+        rmdir(m_path.c_str());
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    std::string File(const char* name) const { return m_path + "/" + name; }
+
+    static constexpr const char* kFiles[] = {"m.qlm", "a", "b", "c"};
+
+private:
+    std::string m_path;
+};
+
+void WriteFile(const std::string& path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Splits off the next NUL-terminated part; the last part takes the rest.
+std::string_view NextPart(std::string_view& rest)
+{
+    const size_t end = rest.find('\0');
+    std::string_view part = rest.substr(0, end);
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    return part;
+}
+
+std::vector<uint8_t> ReadBack(const CTableModule& module, const ModuleElement& e, std::string_view shown)
+{
+    switch (ElementCodec::KindOf(e.style)) {
+    case ElementKind::Dropbox: {
+        const int item = ElementCodec::ShowDropbox(e.data, e.values);
+        if (item >= 0)
+            (void)ElementCodec::DropboxItemLabel(e.values[static_cast<size_t>(item)], e.valueNames[static_cast<size_t>(item)],
+                                                 e.style);
+        return ElementCodec::ReadDropbox(item, e.values, e.size).value_or(e.data);
+    }
+    case ElementKind::HexArray:
+        return ElementCodec::ReadHexArray(shown, e.size).value_or(e.data);
+    case ElementKind::Text:
+        return ElementCodec::ReadText(shown, e.size, module.m_codeOf);
+    default:
+        return ElementCodec::ReadNumber(shown, e.size);
+    }
+}
+
+std::string Show(const CTableModule& module, const ModuleElement& e)
+{
+    switch (ElementCodec::KindOf(e.style)) {
+    case ElementKind::HexArray:
+        return ElementCodec::ShowHexArray(e.data);
+    case ElementKind::Text:
+        return ElementCodec::ShowText(e.data, module.m_charOf);
+    default:
+        return ElementCodec::ShowNumber(e.data, e.style);
+    }
+}
+
+void Exercise(CTableModule& module, std::vector<uint8_t>& rom)
+{
+    const auto length = static_cast<uint32_t>(rom.size());
+    const int entries = module.m_nEntryCount < 3 ? module.m_nEntryCount : 3;
+    for (int entry = 0; entry < entries; ++entry) {
+        if (!module.SelectEntry(entry, rom.data(), length))
+            return;
+        for (int i = 0; i < module.m_nElements; ++i) {
+            const ModuleElement& e = *module.m_elements[static_cast<size_t>(i)];
+            const std::vector<uint8_t> bytes = ReadBack(module, e, Show(module, e));
+            if (bytes.size() != e.size)
+                std::abort();
+            // Numbers and hex arrays show every bit, so reading back what was
+            // shown must give the same bytes; text and dropboxes may not.
+            const ElementKind kind = ElementCodec::KindOf(e.style);
+            if (kind != ElementKind::Text && kind != ElementKind::Dropbox && bytes != e.data)
+                std::abort();
+            module.SetElementData(i, bytes.data());
+        }
+        module.StoreEntry(rom.data(), length);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const ScratchFolder folder;
+    std::string_view rest(reinterpret_cast<const char*>(data), size);
+    for (const char* name : ScratchFolder::kFiles)
+        WriteFile(folder.File(name), NextPart(rest));
+    std::vector<uint8_t> rom(rest.begin(), rest.end());
+
+    CFile file;
+    if (!file.Open(folder.File("m.qlm"), CFile::modeRead))
+        return 0;
+    auto module = std::make_unique<CTableModule>();
+    const int error = module->Load(file);
+    file.Close();
+    if (error == 0)
+        Exercise(*module, rom);
+    return 0;
+}
