@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/FileResult.h"
+#include "document/LinkFileRead.h"
+
+// The link file beside a ROM remembers which modules belong to it: one module
+// path per line, each ended by CR LF, so files written on Windows and here
+// read the same.
+class LinkFile {
+public:
+    // romDir (ending in '/', or empty) + the ROM name up to its last '.' +
+    // ".ql.ini"; a name without '.' gives ".ql.ini" alone.
+    static std::string PathFor(std::string_view romDir, std::string_view romName);
+    // The same from the ROM's full path.
+    static std::string PathForRom(std::string_view romPath);
+
+    // Creates the file or empties it, then writes every path followed by
+    // CR LF, in order. Failures name the link file and the system's reason.
+    static FileResult Write(const std::string& linkPath, const std::vector<std::string>& modulePaths);
+
+    // Reads every line: a line ends at LF, or at CR with the character after
+    // it; a last line without terminator counts; nothing is trimmed or
+    // skipped. A read failure gives no lines, so a half-read file never
+    // replaces the module list.
+    static LinkFileRead Read(const std::string& linkPath);
+
+    // The module path a line names: '\' separates folders as '/' does, and
+    // a path that does not start at '/' is taken from the ROM's folder.
+    static std::string ResolveLine(std::string_view romDir, std::string_view line);
+};
