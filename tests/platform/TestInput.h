@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "platform/BitmapImage.h"
+#include "platform/WinTypes.h"
+
+class CComboBox;
+class CWnd;
+
+// A user's actions as real toolkit events, for UI tests that must not name
+// toolkit types. Keys go to the focused widget inside the window (the window
+// itself when nothing inside it has the focus), so they pass the
+// application's accelerator filter first, as a user's keys do.
+class TestInput {
+public:
+    // modifiers: a mix of FCONTROL, FSHIFT and FALT.
+    static void KeyClick(CWnd& window, WORD vk, BYTE modifiers = 0);
+    // Types Latin-1 text, one key event per byte, into the window.
+    static void TypeText(CWnd& window, const std::string& text);
+    // Opens the drop-down and clicks the item with the mouse.
+    static void ChooseComboItem(CComboBox& combo, int index);
+    // Chooses the menu item with that command id as a click on it would,
+    // whether or not it is grayed (a grayed item does nothing).
+    static void ClickMenuItem(CWnd& window, UINT id);
+    // The close box of a top-level window.
+    static void ClickCloseBox(CWnd& window);
+    // A left click in the middle of the window.
+    static void Click(CWnd& window);
+    // Lets pending events (paints, deferred deletes) run.
+    static void ProcessEvents();
+    // What the window shows now (offscreen rendering, no frame).
+    static BitmapImage Grab(CWnd& window);
+    static bool SaveScreenshot(CWnd& window, const std::string& path);
+};
