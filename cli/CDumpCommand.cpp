@@ -3,7 +3,8 @@
 #include "CCsvWriter.h"
 #include "CElementDisplay.h"
 #include "CModuleOpener.h"
-#include "CRomImage.h"
+#include "CRomLimits.h"
+#include "document/RomFile.h"
 #include "table/CTableModule.h"
 
 namespace {
@@ -12,16 +13,16 @@ const char* const kIncompatible = "This module and this rom are not compatible."
 
 } // namespace
 
-void CDumpCommand::WriteTable(CTableModule& module, const std::vector<uint8_t>& rom, std::ostream& out)
+void CDumpCommand::WriteTable(CTableModule& module, const RomFile& rom, std::ostream& out)
 {
     CCsvWriter csv(out);
     csv.Cell("Entry");
     for (int i = 0; i < module.m_nElements; ++i)
         csv.Cell(module.GetElementName(i));
     csv.EndRecord();
-    const auto length = static_cast<uint32_t>(rom.size());
+    const auto length = static_cast<uint32_t>(rom.Length());
     for (int entry = 0; entry < module.m_nEntryCount; ++entry) {
-        module.SelectEntry(entry, rom.data(), length);
+        module.SelectEntry(entry, rom.Data(), length);
         csv.Cell(module.m_entryNames[static_cast<size_t>(entry)]);
         for (int i = 0; i < module.m_nElements; ++i)
             csv.Cell(CElementDisplay::Show(module, i));
@@ -37,12 +38,12 @@ int CDumpCommand::Run(const std::vector<std::string>& operands, std::ostream& ou
         err << problem << '\n';
         return 1;
     }
-    std::vector<uint8_t> rom;
-    if (!CRomImage::Read(operands.at(1), rom, problem)) {
+    RomFile rom;
+    if (!CRomLimits::Open(rom, operands.at(1), problem)) {
         err << problem << '\n';
         return 1;
     }
-    if (!module->SelectEntry(0, rom.data(), static_cast<uint32_t>(rom.size()))) {
+    if (!module->SelectEntry(0, rom.Data(), static_cast<uint32_t>(rom.Length()))) {
         err << kIncompatible << '\n';
         return 1;
     }

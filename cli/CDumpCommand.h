@@ -6,6 +6,7 @@
 #include <vector>
 
 class CTableModule;
+class RomFile;
 
 // qlm dump MODULE ROM: the whole table as CSV, one row per entry, each
 // element as the editor's form shows it.
@@ -15,5 +16,5 @@ public:
     static int Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err);
 
 private:
-    static void WriteTable(CTableModule& module, const std::vector<uint8_t>& rom, std::ostream& out);
+    static void WriteTable(CTableModule& module, const RomFile& rom, std::ostream& out);
 };

@@ -2,10 +2,11 @@
 
 #include "CElementInput.h"
 #include "CModuleOpener.h"
-#include "CRomImage.h"
+#include "CRomLimits.h"
 #include "CStrictNumber.h"
 #include "table/CTableModule.h"
 #include "table/ElementStyle.h"
+#include "document/RomFile.h"
 
 namespace {
 
@@ -52,10 +53,10 @@ int CSetCommand::Run(const std::vector<std::string>& operands, std::ostream& out
     const auto module = CModuleOpener::Open(operands.at(0), problem);
     if (!module)
         return Refuse(err, problem);
-    std::vector<uint8_t> rom;
-    if (!CRomImage::Read(romPath, rom, problem))
+    RomFile rom;
+    if (!CRomLimits::Open(rom, romPath, problem))
         return Refuse(err, problem);
-    const auto length = static_cast<uint32_t>(rom.size());
+    const auto length = static_cast<uint32_t>(rom.Length());
     if (!module->FitsIn(length))
         return Refuse(err, kIncompatible);
     const std::optional<int> entry = FindEntry(*module, operands.at(2), problem);
@@ -70,11 +71,11 @@ int CSetCommand::Run(const std::vector<std::string>& operands, std::ostream& out
 
     if (module->m_elements[static_cast<size_t>(*element)]->style & STYLE_BISCUIT)
         out << kBiscuits << '\n';
-    module->SelectEntry(*entry, rom.data(), length);
+    module->SelectEntry(*entry, rom.Data(), length);
     module->SetElementData(*element, bytes->data());
-    if (!module->StoreEntry(rom.data(), length))
+    if (!module->StoreEntry(rom.Data(), length))
         return Refuse(err, kIncompatible);
-    if (!CRomImage::WriteInPlace(romPath, rom, problem))
-        return Refuse(err, problem);
+    if (const FileResult saved = rom.Save(); !saved)
+        return Refuse(err, saved.Message());
     return 0;
 }

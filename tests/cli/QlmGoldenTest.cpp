@@ -3,7 +3,8 @@
 // expected outcome: `expected.code`, `expected.stdout`, `expected.stderr`
 // and, where qlm is meant to rewrite the ROM, `expected.rom`. Each case runs
 // in a scratch copy of its folder; every file without an `expected.rom`
-// counterpart must come out byte for byte as it went in.
+// counterpart must come out byte for byte as it went in, and no file may
+// appear.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -155,6 +156,8 @@ TEST_P(QlmGolden, MatchesExpectedOutcome)
             continue;
         EXPECT_EQ(ReadAll(entry.path()), ReadAll(m_work / rel)) << rel << " was modified";
     }
+    for (const auto& entry : fs::recursive_directory_iterator(m_work))
+        EXPECT_TRUE(fs::exists(m_source / fs::relative(entry.path(), m_work))) << entry.path() << " was created";
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, QlmGolden, ::testing::ValuesIn(FixtureNames()),

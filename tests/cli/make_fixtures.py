@@ -1,0 +1,254 @@
+#!/usr/bin/env python3
+"""Writes the golden fixtures of qlm under fixtures/, one folder per case.
+
+The expectations here are worked out by hand from the file formats, not
+captured from qlm: expected ROM bytes are patched into a copy of the input
+by this script's own encoder, and every message is written out in full.
+Run it after changing a case; commit the folders it writes.
+"""
+import os
+import shutil
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+OUT = os.path.join(HERE, "fixtures")
+BESTIARY = os.path.join(HERE, "..", "..", "examples", "bestiary")
+BESTIARY_FILES = ["bestiary.qlm", "bestiary-names.txt", "bestiary.tbl", "habitats.txt", "affinities.txt"]
+INCOMPATIBLE = "This module and this rom are not compatible.\n"
+
+USAGE = """Usage: qlm COMMAND ARGUMENTS
+
+Quillmoor's command-line companion for module authors and build scripts.
+
+Commands:
+  qlm check MODULE
+      Load MODULE and its side files as the editor does. Prints the title,
+      entry count, entry length, base offset and element count.
+  qlm dump MODULE ROM
+      Print every entry of the table in ROM as CSV: a header row, then one
+      row per entry with its label and each element as the editor shows it.
+  qlm set MODULE ROM ENTRY ELEMENT VALUE
+      Store VALUE into one element of one entry and write ROM in place.
+      ENTRY is a number (0x10 and 020 work too). ELEMENT is an element's
+      exact name or else its 0-based index. VALUE is read as the editor
+      reads that element's box; a dropbox takes a value's name or number.
+  qlm --help
+      Show this text.
+
+Exit status: 0 on success, 1 when a file or a value is refused,
+2 when the command line itself is wrong.
+"""
+
+MESSAGES = {
+    1: "The module file is of a version not supported by this version of Quillmoor.",
+    2: "A list of entry names was specified, but could not be loaded. Use NULL to specify no file.",
+    4: "An entry in the character table file was not properly formatted.",
+    6: "An element's style is contradictory or invalid.",
+    11: "One or more lines in an element's dropbox value list are improperly formatted.",
+    13: "An entry has specified a size or offset that would reach outside that entry's allowed space.",
+}
+
+# Bestiary geometry: base 0x40, 20-byte entries; element offsets and sizes.
+BASE, LENGTH = 0x40, 20
+ELEMENTS = {"Short name": (0, 8), "Hit points": (8, 2), "Temper": (10, 1), "Habitat": (11, 1),
+            "Gold carried": (12, 2), "Loot flags": (14, 3), "Biscuits eaten": (17, 1), "Affinity": (18, 1)}
+
+
+def write(folder, name, data):
+    os.makedirs(os.path.dirname(os.path.join(folder, name)), exist_ok=True)
+    mode = "wb" if isinstance(data, bytes) else "w"
+    with open(os.path.join(folder, name), mode, **({} if mode == "wb" else {"newline": ""})) as f:
+        f.write(data)
+
+
+def case(name, args, code, stdout="", stderr="", files=None, bestiary=False, rom=None):
+    folder = os.path.join(OUT, name)
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    if bestiary:
+        for f in BESTIARY_FILES + ["bestiary.rom"]:
+            shutil.copy(os.path.join(BESTIARY, f), folder)
+    for fname, data in (files or {}).items():
+        write(folder, fname, data)
+    write(folder, "args", "".join(a + "\n" for a in args))
+    write(folder, "expected.code", "%d\n" % code)
+    write(folder, "expected.stdout", stdout)
+    write(folder, "expected.stderr", stderr)
+    if rom is not None:
+        write(folder, "expected.rom", rom)
+
+
+def bestiary_rom():
+    with open(os.path.join(BESTIARY, "bestiary.rom"), "rb") as f:
+        return bytearray(f.read())
+
+
+def encode(text):
+    """The bestiary's letter encoding, as bestiary.tbl defines it."""
+    out = []
+    for c in text:
+        if "A" <= c <= "Z":
+            out.append(0x80 + ord(c) - 65)
+        elif "a" <= c <= "z":
+            out.append(0xA0 + ord(c) - 97)
+        else:
+            out.append({" ": 0xFF, "'": 0xFE, "-": 0xFD}.get(c, ord(c)))
+    return bytes(out)
+
+
+def patched(entry, element, data):
+    rom = bestiary_rom()
+    offset, size = ELEMENTS[element]
+    assert len(data) == size
+    at = BASE + LENGTH * entry + offset
+    rom[at:at + size] = data
+    return bytes(rom)
+
+
+def set_ok(name, entry_text, entry, element_arg, element, value, data, stdout=""):
+    case(name, ["set", "bestiary.qlm", "bestiary.rom", entry_text, element_arg, value], 0,
+         stdout=stdout, bestiary=True, rom=patched(entry, element, data))
+
+
+def set_refused(name, entry_text, element_arg, value, stderr):
+    case(name, ["set", "bestiary.qlm", "bestiary.rom", entry_text, element_arg, value], 1,
+         stderr=stderr + "\n", bestiary=True)
+
+
+def header_module(count="1", length="8", names="NULL", table="none.tbl", elements=""):
+    return "1\nFixture\n0\n%s\n%s\n%s\n%s\n%s" % (count, length, names, table, elements)
+
+
+def check_cases():
+    case("check_bestiary", ["check", "bestiary.qlm"], 0,
+         stdout="Bestiary: 24 entries of 20 bytes, base offset 0x40, 8 elements\n", bestiary=True)
+    case("check_singular_counts", ["check", "one.qlm"], 0,
+         stdout="One, with a comma: 1 entry of 1 byte, base offset 0x1F, 1 element\n",
+         files={"one.qlm": "1\r\nOne, with a comma\r\n0x1F\r\n1\r\n1\r\nNULL\r\nnone.tbl\r\nB\r\n0\r\n1\r\n----\r\n-\r\n"})
+    case("check_missing_module", ["check", "absent.qlm"], 1,
+         stderr="absent.qlm: cannot open the module file: No such file or directory\n")
+    case("check_error_version", ["check", "v.qlm"], 1, stderr="v.qlm: error 1: %s\n" % MESSAGES[1],
+         files={"v.qlm": "1.0\nTitle\n0\n1\n1\nNULL\nx\n"})
+    case("check_error_names", ["check", "sub/n.qlm"], 1, stderr="sub/n.qlm: error 2: %s\n" % MESSAGES[2],
+         files={"sub/n.qlm": header_module(names="null")})
+    case("check_error_char_table", ["check", "t.qlm"], 1, stderr="t.qlm: error 4: %s\n" % MESSAGES[4],
+         files={"t.qlm": header_module(table="t.tbl"), "t.tbl": "41=A\n42=B \n"})
+    case("check_error_style_before_value_list", ["check", "s.qlm"], 1,
+         stderr="s.qlm: error 6: %s\n" % MESSAGES[6],
+         files={"s.qlm": header_module(elements="E\n0\n1\nTD--\nmissing.txt\n")})
+    case("check_error_value_list_format", ["check", "d.qlm"], 1,
+         stderr="d.qlm: error 11: %s\n" % MESSAGES[11],
+         files={"d.qlm": header_module(elements="E\n0\n1\n-D--\nd.txt\n"), "d.txt": "2\n1 One\n2\n"})
+    case("check_error_out_of_entry", ["check", "o.qlm"], 1,
+         stderr="o.qlm: error 13: %s\n" % MESSAGES[13],
+         files={"o.qlm": header_module(elements="E\n0xFFFFFFFF\n2\n----\n-\n")})
+
+
+def dump_cases():
+    rows = dump_bestiary_rows()
+    case("dump_bestiary", ["dump", "bestiary.qlm", "bestiary.rom"], 0, stdout=rows, bestiary=True)
+    module = ("1\nQuoting\n4\n3\n9\nnames.txt\nnone.tbl\n"
+              "Gold, carried\n8\n1\n----\n-\n"
+              'Say "hi"\n0\n8\nT---\n-\n'
+              "Pick\n8\n1\n-D--\npick.txt\n")
+    rom = bytearray(b"\xAA" * 4)
+    rom += b"a,b\0zzzz" + b"\x01"
+    rom += b'say "q"\0' + b"\x02"
+    rom += b"l1\nl2\r\xE9\x00" + b"\x03"
+    stdout = ('Entry,"Gold, carried","Say ""hi""",Pick\r\n'
+              '"0x00 - Smith, John",1,"a,b",1 - one\r\n'
+              '"0x01 - The ""Best""",2,"say ""q""",\r\n'
+              '0x02,3,"l1\nl2\r\xe9","3 - ""three"", quoted"\r\n')
+    case("dump_quoting", ["dump", "q.qlm", "q.rom"], 0, stdout=stdout.encode("latin-1"),
+         files={"q.qlm": module, "names.txt": 'Smith, John\nThe "Best"\n', "q.rom": bytes(rom),
+                "pick.txt": '2\n1 one\n3 "three", quoted\n'})
+    case("dump_incompatible", ["dump", "bestiary.qlm", "short.rom"], 1, stderr=INCOMPATIBLE,
+         bestiary=True, files={"short.rom": bytes(bestiary_rom()[:BASE + 24 * LENGTH - 1])})
+    case("dump_missing_rom", ["dump", "bestiary.qlm", "gone.rom"], 1,
+         stderr="Cannot open gone.rom: No such file or directory\n", bestiary=True)
+
+
+def dump_bestiary_rows():
+    return ("Entry,Short name,Hit points,Temper,Habitat,Gold carried,Loot flags,Biscuits eaten,Affinity\r\n"
+            "0x00 - Moss toad,Toad,12,-3,0 - Marsh,0x05,01 00 00,2,0x00 - None\r\n"
+            "0x01 - Lantern moth,Moth,4,-20,1 - Old forest,0x00,00 00 00,0,0x10 - Fire\r\n"
+            "0x02 - Quill hog,Quillhog,30,15,1 - Old forest,0x12,02 10 00,7,0x00 - None\r\n"
+            "0x03 - Barrow wight,Wight,210,90,4 - Sunken ruins,0x1F4,81 00 40,0,0x20 - Frost\r\n"
+            "0x04 - Salt drake,Drake,640,127,2 - Cavern,0x1F40,FF 0F 00,12,0x10 - Fire\r\n"
+            "0x05 - Cinder newt,Newt,9,-1,0 - Marsh,0x02,00 00 01,1,0x10 - Fire\r\n"
+            "0x06 - Fen lurker,Lurker,85,40,0 - Marsh,0x30,04 00 00,3,0x00 - None\r\n"
+            "0x07 - Glass spider,Spider,44,60,2 - Cavern,0x21,08 01 00,0,0x00 - None\r\n"
+            "0x08 - Hollow knight of the mire,Knight,999,100,4 - Sunken ruins,0xBB8,C0 AB 0E,5,0x20 - Frost\r\n"
+            "0x09 - Rime owl,Rime owl,26,-60,3 - Tundra,0x07,00 20 00,4,0x20 - Frost\r\n"
+            "0x0A - Tallow golem,Golem,400,10,4 - Sunken ruins,0x00,10 00 00,0,0x00 - None\r\n"
+            "0x0B - Brook sprite,Sprite,15,-128,1 - Old forest,0x03,00 00 02,9,0x40 - Storm\r\n"
+            "0x0C - Thistle boar,Boar,60,70,1 - Old forest,0x0F,03 00 00,6,0x00 - None\r\n"
+            "0x0D - Dune scarab,Scarab,22,5,2 - Cavern,0x40,20 00 00,1,0x10 - Fire\r\n"
+            "0x0E - Pewter crab,Crab,35,25,0 - Marsh,0x19,00 04 00,2,0x00 - None\r\n"
+            "0x0F - Gloam bat,Gloambat,18,-45,2 - Cavern,0x04,00 00 00,0,0x00 - None\r\n"
+            "0x10 - Cairn troll,Troll,520,80,2 - Cavern,0x190,40 80 00,11,0x00 - None\r\n"
+            "0x11 - Ember fox,Ember fx,40,30,1 - Old forest,0x22,01 01 01,3,0x10 - Fire\r\n"
+            "0x12 - Frost hare,Hare,10,-90,3 - Tundra,0x01,00 00 00,8,0x20 - Frost\r\n"
+            "0x13 - Storm heron,Heron,48,-10,0 - Marsh,0x11,00 02 00,2,0x40 - Storm\r\n"
+            "0x14 - Bog witch,Witch,150,35,0 - Marsh,0x258,0A 0B 0C,0,\r\n"
+            "0x15 - Ash wyrm,Ash wyrm,1200,110,2 - Cavern,0x2710,FF FF 00,20,0x10 - Fire\r\n"
+            "0x16 - Tide serpent,Serpent,300,50,,0xC8,00 00 80,1,0x00 - None\r\n"
+            "0x17,,1,0,0 - Marsh,0x00,00 00 00,0,0x00 - None\r\n")
+
+
+def set_cases():
+    set_ok("set_text_through_char_table", "2", 2, "Short name", "Short name", "Hog Lord", encode("Hog Lord"))
+    set_ok("set_text_shorter_zero_fills", "3", 3, "Short name", "Short name", "Ox", encode("Ox") + bytes(6))
+    set_ok("set_unsigned_hex_entry", "0x10", 16, "Hit points", "Hit points", "0x2BC", b"\xBC\x02")
+    set_ok("set_unsigned_keeps_low_bytes", "0", 0, "Hit points", "Hit points", "70000", b"\x70\x11")
+    set_ok("set_signed_negative", "5", 5, "Temper", "Temper", "-100", b"\x9C")
+    set_ok("set_hex_number", "3", 3, "Gold carried", "Gold carried", "0x1234", b"\x34\x12")
+    set_ok("set_hex_array", "4", 4, "Loot flags", "Loot flags", "de-ad 01", b"\xDE\xAD\x01")
+    set_ok("set_dropbox_by_name", "22", 22, "Habitat", "Habitat", "Tundra", b"\x03")
+    set_ok("set_dropbox_by_number", "20", 20, "Affinity", "Affinity", "0x40", b"\x40")
+    set_ok("set_dropbox_by_label", "20", 20, "Affinity", "Affinity", "0x20 - Frost", b"\x20")
+    set_ok("set_biscuit", "1", 1, "Biscuits eaten", "Biscuits eaten", "99", b"\x63",
+           stdout="LET'S MAKE BISCUITS!\n")
+    set_ok("set_element_by_index", "023", 19, "1", "Hit points", "500", b"\xF4\x01")
+    set_refused("set_hex_array_wrong_length", "4", "Loot flags", "DE AD",
+                "One of your hex arrays is improperly formatted.")
+    set_refused("set_dropbox_not_in_list", "0", "Habitat", "Swamp",
+                'Habitat: "Swamp" is neither the name nor the value of an item of its list.')
+    set_refused("set_dropbox_number_not_in_list", "0", "Affinity", "0x30",
+                'Affinity: "0x30" is neither the name nor the value of an item of its list.')
+    set_refused("set_text_too_long", "2", "Short name", "Quillhogs",
+                "Short name: the text has 9 characters; the element holds 8.")
+    set_refused("set_no_such_entry", "24", "Temper", "1",
+                "No entry 24 in this module: its entries are numbered 0 to 23.")
+    set_refused("set_entry_not_a_number", "3x", "Temper", "1",
+                "No entry 3x in this module: its entries are numbered 0 to 23.")
+    set_refused("set_no_such_element", "0", "Mana", "1",
+                'No element named "Mana" in this module, nor one with that index.')
+    set_refused("set_element_index_out_of_range", "0", "8", "1",
+                'No element named "8" in this module, nor one with that index.')
+    case("set_incompatible_rom", ["set", "bestiary.qlm", "short.rom", "0", "Temper", "1"], 1,
+         stderr=INCOMPATIBLE, bestiary=True, files={"short.rom": bytes(bestiary_rom()[:100])})
+    case("set_missing_rom", ["set", "bestiary.qlm", "gone.rom", "0", "Temper", "1"], 1,
+         stderr="Cannot open gone.rom: No such file or directory\n", bestiary=True)
+    case("set_load_error", ["set", "bad.qlm", "r.rom", "0", "E", "1"], 1,
+         stderr="bad.qlm: error 13: %s\n" % MESSAGES[13],
+         files={"bad.qlm": header_module(elements="E\n7\n2\n----\n-\n"), "r.rom": bytes(16)})
+
+
+def usage_cases():
+    case("usage_help", ["--help"], 0, stdout=USAGE)
+    case("usage_no_command", [], 2, stderr="qlm: no command given\n\n" + USAGE)
+    case("usage_unknown_command", ["show", "x.qlm"], 2, stderr="qlm: unknown command 'show'\n\n" + USAGE)
+    case("usage_wrong_operand_count", ["set", "bestiary.qlm", "bestiary.rom", "0"], 2,
+         stderr="qlm: 'set' takes 5 arguments, 3 given\n\n" + USAGE, bestiary=True)
+
+
+def main():
+    shutil.rmtree(OUT, ignore_errors=True)
+    check_cases()
+    dump_cases()
+    set_cases()
+    usage_cases()
+
+
+if __name__ == "__main__":
+    main()
