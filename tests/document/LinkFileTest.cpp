@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+#include "ModuleFiles.h"
+#include "TempDir.h"
+#include "Unprivileged.h"
+#include "document/LinkFile.h"
+#include "document/ModuleList.h"
+#include "table/CTableModule.h"
+
+namespace {
+
+using State = LinkFileRead::State;
+
+std::vector<std::string> LinesOf(const std::string& path) {
+    const LinkFileRead read = LinkFile::Read(path);
+    EXPECT_EQ(read.GetState(), State::Read) << read.Error().Message();
+    return read.Lines();
+}
+
+TEST(LinkFilePath, BaseNameUpToTheLastDotPlusSuffix) {
+    EXPECT_EQ(LinkFile::PathFor("/work/", "demo.bin"), "/work/demo.ql.ini");
+    EXPECT_EQ(LinkFile::PathFor("/work/", "image.old.bin"), "/work/image.old.ql.ini");
+    EXPECT_EQ(LinkFile::PathFor("/work/", "ROMFILE"), "/work/.ql.ini");
+    EXPECT_EQ(LinkFile::PathFor("", "demo.bin"), "demo.ql.ini");
+    EXPECT_EQ(LinkFile::PathForRom("/work/image.old.bin"), "/work/image.old.ql.ini");
+    EXPECT_EQ(LinkFile::PathForRom("/work/ROMFILE"), LinkFile::PathForRom("/work/OTHER"));
+}
+
+TEST(LinkFileResolve, BackslashesSeparateFoldersAndRelativeLinesStartAtTheRomFolder) {
+    EXPECT_EQ(LinkFile::ResolveLine("/roms/", "mods\\a.qlm"), "/roms/mods/a.qlm");
+    EXPECT_EQ(LinkFile::ResolveLine("/roms/", "../a.qlm"), "/roms/../a.qlm");
+    EXPECT_EQ(LinkFile::ResolveLine("/roms/", "/abs/a.qlm"), "/abs/a.qlm");
+    EXPECT_EQ(LinkFile::ResolveLine("/roms/", "\\abs\\a.qlm"), "/abs/a.qlm");
+    EXPECT_EQ(LinkFile::ResolveLine("/roms/", " a.qlm "), "/roms/ a.qlm ");
+}
+
+class LinkFileTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string link = dir / "demo.ql.ini";
+};
+
+TEST_F(LinkFileTest, WritesEachPathWithCrLfAndReadsThemBack) {
+    const std::vector<std::string> paths = {"/mods/a.qlm", "/mods/b.qlm"};
+    ASSERT_TRUE(LinkFile::Write(link, paths));
+    EXPECT_EQ(TempDir::ReadFile(link), "/mods/a.qlm\r\n/mods/b.qlm\r\n");
+    EXPECT_EQ(LinesOf(link), paths);
+}
+
+TEST_F(LinkFileTest, EmptyListEmptiesAnExistingFile) {
+    TempDir::WriteFile(link, "/old/module.qlm\r\n");
+    ASSERT_TRUE(LinkFile::Write(link, {}));
+    EXPECT_EQ(TempDir::ReadFile(link), "");
+    const LinkFileRead read = LinkFile::Read(link);
+    EXPECT_EQ(read.GetState(), State::Read);
+    EXPECT_TRUE(read.Lines().empty());
+}
+
+TEST_F(LinkFileTest, LineEndsAndUnusualLinesReadAsWritten) {
+    TempDir::WriteFile(link, "a\nb\r\nc\rXd\n\n#comment\n  spaced  \nlast");
+    EXPECT_EQ(LinesOf(link), (std::vector<std::string>{"a", "b", "c", "d", "", "#comment", "  spaced  ", "last"}));
+}
+
+TEST_F(LinkFileTest, NoLinkFileIsAbsentNotAnError) {
+    EXPECT_EQ(LinkFile::Read(dir / "none.ql.ini").GetState(), State::Absent);
+    EXPECT_EQ(LinkFile::Read(dir.Path()).GetState(), State::Absent);
+}
+
+TEST_F(LinkFileTest, WriteFailuresNameTheFileAndTheReason) {
+    const std::string nowhere = dir / "no/such/folder.ql.ini";
+    EXPECT_EQ(LinkFile::Write(nowhere, {"/a.qlm"}).Message(),
+              "Cannot create " + nowhere + ": No such file or directory");
+    EXPECT_EQ(LinkFile::Write("/dev/full", {"/a.qlm"}).Message(), "Cannot write /dev/full: No space left on device");
+
+    TempDir::WriteFile(link, "/kept.qlm\r\n");
+    chmod(dir.Path().c_str(), 0555);
+    chmod(link.c_str(), 0444);
+    const std::string outcome = Unprivileged::Run([&] { return LinkFile::Write(link, {"/new.qlm"}).Message(); });
+    EXPECT_EQ(outcome, "Cannot create " + link + ": Permission denied");
+    EXPECT_EQ(TempDir::ReadFile(link), "/kept.qlm\r\n");
+    chmod(dir.Path().c_str(), 0755);
+}
+
+// The link file round trip as the dialog drives it: write the list, read the
+// lines, resolve each against the ROM's folder, add each module.
+TEST_F(LinkFileTest, ReloadsTheListedModulesAndSkipsLinesThatNameNoFile) {
+    TempDir::WriteFile(dir / "a.qlm", ModuleFiles::Valid("A"));
+    std::filesystem::create_directory(dir / "sub");
+    TempDir::WriteFile(dir / "sub/b.qlm", ModuleFiles::Valid("B"));
+    TempDir::WriteFile(link, "a.qlm\n\n#a.qlm\nsub\\b.qlm\r\ndeleted.qlm\r\n" + dir / "a.qlm");
+
+    const LinkFileRead read = LinkFile::Read(link);
+    ASSERT_EQ(read.GetState(), State::Read);
+    ModuleList list;
+    int skipped = 0;
+    for (const std::string& line : read.Lines()) {
+        const ModuleList::AddResult result = list.AddModuleFromFile(LinkFile::ResolveLine(dir.Path(), line));
+        skipped += result.status == ModuleList::AddStatus::NotOpened ? 1 : 0;
+    }
+    EXPECT_EQ(skipped, 3);
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.At(0)->m_strName, "A");
+    EXPECT_EQ(list.At(1)->GetPath(), dir / "sub/b.qlm");
+    EXPECT_EQ(list.At(2)->m_strName, "A");
+
+    ASSERT_TRUE(LinkFile::Write(link, list.Paths()));
+    const std::string a = dir / "a.qlm";
+    const std::string b = dir / "sub/b.qlm";
+    EXPECT_EQ(TempDir::ReadFile(link), a + "\r\n" + b + "\r\n" + a + "\r\n");
+}
+
+}  // namespace
