@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/CArchive.h"
+#include "platform/CFile.h"
+
+// A side file of a module (entry names, character table, value list), named
+// by a line of the module file relative to the module's folder, read as
+// significant lines. Closed when destroyed, whatever path the reader took.
+class CSideFile {
+public:
+    // False when the file cannot be opened; an empty line names the folder
+    // itself, which never opens.
+    bool Open(std::string_view folder, std::string_view line);
+    bool Next(std::string& line);
+    // A read error, as opposed to the end of the file.
+    bool Failed() const { return m_archive && m_archive->Failed(); }
+
+private:
+    CFile m_file;
+    std::unique_ptr<CArchive> m_archive;
+};

@@ -1,0 +1,12 @@
+#include "module/ReadModuleLine.h"
+
+#include "platform/CArchive.h"
+
+bool ReadModuleLine(CArchive& archive, std::string& line) {
+    while (archive.ReadString(line)) {
+        if (!line.empty() && line[0] != '#')
+            return true;
+    }
+    line.clear();
+    return false;
+}
