@@ -1,0 +1,170 @@
+// Opening (reading whole) and saving (writing in place, then fsync) a
+// 256 MiB ROM image with RomFile, against a bare read() and a bare
+// write() + fsync() of the same bytes in the same run. After the runs the
+// program prints its peak resident size: run it with
+// --benchmark_filter=RomFile to see what RomFile alone needs.
+//
+// The image lives in the current folder (QUILL_BENCH_DIR overrides it), so
+// that fsync reaches a real disk rather than a memory file system.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "document/RomFile.h"
+
+namespace {
+
+constexpr size_t kImageSize = size_t{256} << 20;
+
+std::string ImagePath() {
+    const char* dir = std::getenv("QUILL_BENCH_DIR");
+    return std::string(dir != nullptr && *dir != '\0' ? dir : ".") + "/bench_rom_file.rom";
+}
+
+// Written in 1 MiB pieces so that making the file does not itself raise the
+// peak memory being measured.
+bool MakeImage(const std::string& path) {
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr)
+        return false;
+    std::vector<unsigned char> chunk(size_t{1} << 20);
+    bool ok = true;
+    for (size_t done = 0; ok && done < kImageSize; done += chunk.size()) {
+        for (size_t i = 0; i < chunk.size(); ++i)
+            chunk[i] = static_cast<unsigned char>((done + i) * 131 >> 3);
+        ok = std::fwrite(chunk.data(), 1, chunk.size(), out) == chunk.size();
+    }
+    return std::fclose(out) == 0 && ok;
+}
+
+bool ReadAll(int fd, uint8_t* buffer, size_t n) {
+    size_t done = 0;
+    while (done < n) {
+        const ssize_t got = ::read(fd, buffer + done, n - done);
+        if (got <= 0)
+            return false;
+        done += static_cast<size_t>(got);
+    }
+    return true;
+}
+
+bool WriteAll(int fd, const uint8_t* buffer, size_t n) {
+    size_t done = 0;
+    while (done < n) {
+        const ssize_t put = ::write(fd, buffer + done, n - done);
+        if (put <= 0)
+            return false;
+        done += static_cast<size_t>(put);
+    }
+    return true;
+}
+
+void BM_BareRead(benchmark::State& state) {
+    const std::string path = ImagePath();
+    for (auto _ : state) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat st {};
+        if (fd < 0 || fstat(fd, &st) != 0) {
+            state.SkipWithError("cannot open the image");
+            break;
+        }
+        auto image = std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(st.st_size));
+        const bool ok = ReadAll(fd, image.get(), static_cast<size_t>(st.st_size));
+        ::close(fd);
+        if (!ok) {
+            state.SkipWithError("read failed");
+            break;
+        }
+        benchmark::DoNotOptimize(image.get());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
+}
+
+void BM_RomFileOpen(benchmark::State& state) {
+    const std::string path = ImagePath();
+    for (auto _ : state) {
+        RomFile rom;
+        const FileResult result = rom.Open(path);
+        if (!result) {
+            state.SkipWithError(result.Message().c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(rom.Data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
+}
+
+void BM_BareWriteFsync(benchmark::State& state) {
+    const std::string path = ImagePath();
+    RomFile source;
+    if (!source.Open(path)) {
+        state.SkipWithError("cannot read the image");
+        return;
+    }
+    for (auto _ : state) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+        const bool ok = fd >= 0 && WriteAll(fd, source.Data(), source.Length()) && fsync(fd) == 0;
+        if (fd >= 0)
+            ::close(fd);
+        if (!ok) {
+            state.SkipWithError("write failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
+}
+
+void BM_RomFileSave(benchmark::State& state) {
+    RomFile rom;
+    const FileResult opened = rom.Open(ImagePath());
+    if (!opened) {
+        state.SkipWithError(opened.Message().c_str());
+        return;
+    }
+    for (auto _ : state) {
+        const FileResult saved = rom.Save();
+        if (!saved) {
+            state.SkipWithError(saved.Message().c_str());
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
+}
+
+// Real time: a read from the page cache is CPU work, but fsync waits for the
+// disk, which CPU time would not see.
+BENCHMARK(BM_BareRead)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RomFileOpen)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BareWriteFsync)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_RomFileSave)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    const std::string path = ImagePath();
+    if (!MakeImage(path)) {
+        std::fprintf(stderr, "cannot make %s\n", path.c_str());
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::remove(path.c_str());
+
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak resident: %.1f MiB (image %zu MiB)\n", static_cast<double>(usage.ru_maxrss) / 1024.0,
+                kImageSize >> 20);
+    return 0;
+}
