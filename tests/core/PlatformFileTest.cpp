@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "TempDir.h"
+#include "platform/CArchive.h"
+#include "platform/CFile.h"
+#include "platform/CPath.h"
+
+namespace {
+
+std::vector<std::string> Lines(const TempDir& dir, std::string_view bytes) {
+    std::string path = dir.Write("lines.txt", bytes);
+    CFile file;
+    EXPECT_TRUE(file.Open(path, CFile::modeRead));
+    CArchive ar(file, CArchive::load);
+    std::vector<std::string> lines;
+    std::string line;
+    while (ar.ReadString(line))
+        lines.push_back(line);
+    EXPECT_TRUE(line.empty());
+    EXPECT_FALSE(ar.Failed());
+    return lines;
+}
+
+using V = std::vector<std::string>;
+
+}  // namespace
+
+TEST(CFileTest, ModesCreateTruncateOrLeaveTheFileAlone) {
+    TempDir dir;
+    std::string path = dir.Path() + "rom.bin";
+    CFile file;
+    // Writing alone never creates a file.
+    EXPECT_FALSE(file.Open(path, CFile::modeWrite));
+    EXPECT_EQ(file.LastErrno(), ENOENT);
+    EXPECT_FALSE(file.LastErrorText().empty());
+
+    ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeWrite));
+    EXPECT_TRUE(file.Write("abcdef", 6));
+    EXPECT_TRUE(file.Sync());
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(dir.Read("rom.bin"), "abcdef");
+
+    // Writing into an existing file keeps its length and the bytes not written.
+    ASSERT_TRUE(file.Open(path, CFile::modeWrite));
+    EXPECT_TRUE(file.Write("XY", 2));
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(dir.Read("rom.bin"), "XYcdef");
+
+    ASSERT_TRUE(file.Open(path, CFile::modeRead));
+    EXPECT_EQ(file.GetLength(), 6u);
+    EXPECT_FALSE(file.Write("Z", 1));
+    char buffer[16] = {};
+    EXPECT_EQ(file.Read(buffer, sizeof buffer), 6u);
+    EXPECT_FALSE(file.ReadFailed());
+    EXPECT_EQ(std::string(buffer), "XYcdef");
+
+    ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeWrite));
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(dir.Read("rom.bin"), "");
+}
+
+TEST(CFileTest, DirectoriesNeverOpen) {
+    TempDir dir;
+    CFile file;
+    EXPECT_FALSE(file.Open(dir.Path(), CFile::modeRead));
+    EXPECT_EQ(file.LastErrno(), EISDIR);
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_FALSE(file.Open(dir.Path(), CFile::modeWrite));
+}
+
+TEST(CFileTest, PathIsAbsoluteAndResolvedWhenOpened) {
+    TempDir dir;
+    dir.Write("sub/mod.qlm", "1\n");
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+    CFile file;
+    bool opened = file.Open("sub/../sub/mod.qlm", CFile::modeRead);
+    ASSERT_EQ(chdir(cwd), 0);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(file.GetFilePath(), dir.Path() + "sub/mod.qlm");
+    EXPECT_EQ(file.GetFileName(), "mod.qlm");
+
+    CFile moved(std::move(file));
+    EXPECT_TRUE(moved.IsOpen());
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_EQ(moved.GetFileName(), "mod.qlm");
+}
+
+TEST(CFileTest, ReadErrorIsRecordedNotMistakenForTheEnd) {
+    // Address 0 of our own memory is never mapped, so reading it fails.
+    CFile file;
+    ASSERT_TRUE(file.Open("/proc/self/mem", CFile::modeRead));
+    char buffer[8];
+    EXPECT_EQ(file.Read(buffer, sizeof buffer), 0u);
+    EXPECT_TRUE(file.ReadFailed());
+    EXPECT_EQ(file.LastErrno(), EIO);
+}
+
+TEST(CArchiveTest, LineEnds) {
+    TempDir dir;
+    EXPECT_EQ(Lines(dir, ""), V{});
+    EXPECT_EQ(Lines(dir, "a\nb"), (V{"a", "b"}));
+    EXPECT_EQ(Lines(dir, "a\r\nb\r\n"), (V{"a", "b"}));
+    EXPECT_EQ(Lines(dir, "\n\n"), (V{"", ""}));
+    // A CR takes the character after it along, whatever that is.
+    EXPECT_EQ(Lines(dir, "a\rxb\rc"), (V{"a", "b"}));
+    EXPECT_EQ(Lines(dir, "a\r\r\nb"), (V{"a", "", "b"}));
+    EXPECT_EQ(Lines(dir, "end\r"), V{"end"});
+    // Bytes pass untouched, blanks and NULs included.
+    EXPECT_EQ(Lines(dir, std::string(" \t\xff\0x \n", 7)), V{std::string(" \t\xff\0x ", 6)});
+}
+
+TEST(CArchiveTest, LinesCrossTheBufferUnbounded) {
+    TempDir dir;
+    std::string longLine(3 * CArchive::bufferSize + 17, 'q');
+    EXPECT_EQ(Lines(dir, longLine + "\nz"), (V{longLine, "z"}));
+    // A CR as the last byte of one buffer still swallows the first of the next.
+    std::string first(CArchive::bufferSize - 1, 'a');
+    EXPECT_EQ(Lines(dir, first + "\rXnext"), (V{first, "next"}));
+}
+
+TEST(CArchiveTest, StoreFlushesOnCloseAndReportsFailure) {
+    TempDir dir;
+    std::string path = dir.Path() + "out.txt";
+    CFile file;
+    ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeWrite));
+    std::string big(CArchive::bufferSize + 10, 'w');
+    {
+        CArchive ar(file, CArchive::store);
+        EXPECT_TRUE(ar.WriteString("first\n"));
+        EXPECT_TRUE(ar.WriteString(big));
+        EXPECT_TRUE(ar.Close());
+    }
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(dir.Read("out.txt"), "first\n" + big);
+
+    // /dev/full takes the open but refuses every byte.
+    CFile full;
+    ASSERT_TRUE(full.Open("/dev/full", CFile::modeWrite));
+    CArchive ar(full, CArchive::store);
+    EXPECT_TRUE(ar.WriteString("buffered only"));
+    EXPECT_FALSE(ar.Close());
+    EXPECT_TRUE(ar.Failed());
+    EXPECT_EQ(full.LastErrno(), ENOSPC);
+}
+
+TEST(CPathTest, SideFilesJoinWithBackslashesAsSeparators) {
+    EXPECT_EQ(CPath::JoinSideFile("/m/", "names.txt"), "/m/names.txt");
+    EXPECT_EQ(CPath::JoinSideFile("/m/", "lists\\fire.txt"), "/m/lists/fire.txt");
+    EXPECT_EQ(CPath::JoinSideFile("/m/", ""), "/m/");
+    EXPECT_EQ(CPath::FolderOf("/a/b/c.qlm"), "/a/b/");
+    EXPECT_EQ(CPath::FolderOf("c.qlm"), "");
+    EXPECT_EQ(CPath::NameOf("/a/b/c.qlm"), "c.qlm");
+    EXPECT_EQ(CPath::NameOf("c.qlm"), "c.qlm");
+}
