@@ -1,22 +1,22 @@
-#include "CScrollArithmetic.h"
+#include "ui/CScrollArithmetic.h"
 
 #include <algorithm>
 
 // 64-bit intermediates: the member position, the thumb and the content height
 // are all signed 32-bit values that a step or a difference could overflow.
 
-std::int64_t CScrollArithmetic::Requested(int nCode, int nThumb, int nCurrent)
+std::int64_t CScrollArithmetic::Requested(UINT nCode, int nThumb, int nCurrent)
 {
     const std::int64_t cur = nCurrent;
     switch (nCode)
     {
-    case LineUp: return cur - kLine;
-    case LineDown: return cur + kLine;
-    case PageUp: return cur - kPage;
-    case PageDown: return cur + kPage;
-    case ThumbPosition:
-    case ThumbTrack: return nThumb;
-    case Top: return 0;
+    case SB_LINEUP: return cur - kLine;
+    case SB_LINEDOWN: return cur + kLine;
+    case SB_PAGEUP: return cur - kPage;
+    case SB_PAGEDOWN: return cur + kPage;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: return nThumb;
+    case SB_TOP: return 0;
     default: return cur;
     }
 }
@@ -33,7 +33,7 @@ int CScrollArithmetic::Limit(std::int64_t nPos, int nContentHeight, int nClientH
     return static_cast<int>(std::clamp<std::int64_t>(nPos, 0, top));
 }
 
-int CScrollArithmetic::NextPosition(int nCode, int nThumb, int nCurrent, int nContentHeight,
+int CScrollArithmetic::NextPosition(UINT nCode, int nThumb, int nCurrent, int nContentHeight,
                                     int nClientHeight)
 {
     return Limit(Requested(nCode, nThumb, nCurrent), nContentHeight, nClientHeight);
@@ -45,7 +45,13 @@ int CScrollArithmetic::ContentShift(int nOldBarPos, int nNewPos)
     return static_cast<int>(std::clamp<std::int64_t>(shift, INT32_MIN, INT32_MAX));
 }
 
-CScrollArithmetic::Range CScrollArithmetic::ScrollRange(int nContentHeight, int nClientHeight)
+SCROLLINFO CScrollArithmetic::ScrollInfo(int nContentHeight, int nClientHeight, int nBarPos)
 {
-    return Range{0, nContentHeight, std::max(nClientHeight, 0)};
+    SCROLLINFO info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    info.nMin = 0;
+    info.nMax = nContentHeight;
+    info.nPage = static_cast<UINT>(std::max(nClientHeight, 0));
+    info.nPos = nBarPos;
+    return info;
 }

@@ -1,4 +1,4 @@
-#include "CScrollArithmetic.h"
+#include "ui/CScrollArithmetic.h"
 
 #include <gtest/gtest.h>
 
@@ -12,48 +12,48 @@ constexpr int kContent = 1000;
 constexpr int kClient = 426;
 constexpr int kMax = kContent - kClient;
 
-int Next(int code, int current, int thumb = 0, int content = kContent, int client = kClient)
+int Next(UINT code, int current, int thumb = 0, int content = kContent, int client = kClient)
 {
     return A::NextPosition(code, thumb, current, content, client);
 }
 
 TEST(ScrollArithmetic, LinesAndPagesAreFixedSteps)
 {
-    EXPECT_EQ(Next(A::LineDown, 0), 10);
-    EXPECT_EQ(Next(A::LineUp, 30), 20);
-    EXPECT_EQ(Next(A::LineUp, 5), 0);
-    EXPECT_EQ(Next(A::PageDown, 0), 20);
-    EXPECT_EQ(Next(A::PageUp, 50), 30);
+    EXPECT_EQ(Next(SB_LINEDOWN, 0), 10);
+    EXPECT_EQ(Next(SB_LINEUP, 30), 20);
+    EXPECT_EQ(Next(SB_LINEUP, 5), 0);
+    EXPECT_EQ(Next(SB_PAGEDOWN, 0), 20);
+    EXPECT_EQ(Next(SB_PAGEUP, 50), 30);
     // The page step does not follow the panel's height.
-    EXPECT_EQ(Next(A::PageDown, 100, 0, 5000, 50), 120);
-    EXPECT_EQ(Next(A::PageDown, 100, 0, 5000, 2000), 120);
+    EXPECT_EQ(Next(SB_PAGEDOWN, 100, 0, 5000, 50), 120);
+    EXPECT_EQ(Next(SB_PAGEDOWN, 100, 0, 5000, 2000), 120);
 }
 
 TEST(ScrollArithmetic, ThumbMovesAndIsLimitedToContentBelowClient)
 {
-    EXPECT_EQ(Next(A::ThumbTrack, 0, 137), 137);
-    EXPECT_EQ(Next(A::ThumbPosition, 137, 300), 300);
-    EXPECT_EQ(Next(A::ThumbPosition, 0, kMax + 1), kMax);
-    EXPECT_EQ(Next(A::ThumbTrack, 0, 99999), kMax);
-    EXPECT_EQ(Next(A::ThumbTrack, 50, -20), 0);
-    EXPECT_EQ(Next(A::PageDown, kMax - 5), kMax);
+    EXPECT_EQ(Next(SB_THUMBTRACK, 0, 137), 137);
+    EXPECT_EQ(Next(SB_THUMBPOSITION, 137, 300), 300);
+    EXPECT_EQ(Next(SB_THUMBPOSITION, 0, kMax + 1), kMax);
+    EXPECT_EQ(Next(SB_THUMBTRACK, 0, 99999), kMax);
+    EXPECT_EQ(Next(SB_THUMBTRACK, 50, -20), 0);
+    EXPECT_EQ(Next(SB_PAGEDOWN, kMax - 5), kMax);
 }
 
 TEST(ScrollArithmetic, TopAndCodesWithoutMovement)
 {
-    EXPECT_EQ(Next(A::Top, 321), 0);
-    EXPECT_EQ(Next(A::Bottom, 321), 321);
-    EXPECT_EQ(Next(A::EndScroll, 321), 321);
-    EXPECT_EQ(Next(42, 321), 321);
+    EXPECT_EQ(Next(SB_TOP, 321), 0);
+    EXPECT_EQ(Next(SB_BOTTOM, 321), 321);
+    EXPECT_EQ(Next(SB_ENDSCROLL, 321), 321);
+    EXPECT_EQ(Next(42u, 321), 321);
     // Codes that keep the position still re-apply the limits: a position left
     // behind by a shrunken content is pulled back.
-    EXPECT_EQ(Next(A::EndScroll, 900), kMax);
-    EXPECT_EQ(Next(A::Bottom, -3), 0);
+    EXPECT_EQ(Next(SB_ENDSCROLL, 900), kMax);
+    EXPECT_EQ(Next(SB_BOTTOM, -3), 0);
 }
 
 TEST(ScrollArithmetic, ContentShorterThanClientNeverScrolls)
 {
-    for (int code = A::LineUp; code <= A::EndScroll; ++code)
+    for (UINT code = SB_LINEUP; code <= SB_ENDSCROLL; ++code)
         EXPECT_EQ(Next(code, 0, 250, 300, kClient), 0) << "code " << code;
     EXPECT_EQ(A::MaxPosition(300, kClient), 0);
     EXPECT_EQ(A::MaxPosition(kClient, kClient), 0);
@@ -66,19 +66,22 @@ TEST(ScrollArithmetic, ShiftMovesContentByOldBarMinusNew)
     EXPECT_EQ(A::ContentShift(0, 0), 0);
 }
 
-TEST(ScrollArithmetic, RangeIsWholeContentWithClientPage)
+TEST(ScrollArithmetic, BarCoversWholeContentWithClientPageAndKeepsPosition)
 {
-    const A::Range r = A::ScrollRange(kContent, kClient);
-    EXPECT_EQ(r.nMin, 0);
-    EXPECT_EQ(r.nMax, kContent);
-    EXPECT_EQ(r.nPage, kClient);
-    EXPECT_EQ(A::ScrollRange(10, -4).nPage, 0);
+    const SCROLLINFO info = A::ScrollInfo(kContent, kClient, 37);
+    EXPECT_EQ(info.cbSize, 28u);
+    EXPECT_EQ(info.fMask, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL);
+    EXPECT_EQ(info.nMin, 0);
+    EXPECT_EQ(info.nMax, kContent);
+    EXPECT_EQ(info.nPage, static_cast<UINT>(kClient));
+    EXPECT_EQ(info.nPos, 37);
+    EXPECT_EQ(A::ScrollInfo(10, -4, 0).nPage, 0u);
 }
 
 TEST(ScrollArithmetic, ExtremeValuesDoNotOverflow)
 {
-    EXPECT_EQ(Next(A::LineDown, INT_MAX, 0, INT_MAX, 0), INT_MAX);
-    EXPECT_EQ(Next(A::PageUp, INT_MIN, 0, kContent, kClient), 0);
+    EXPECT_EQ(Next(SB_LINEDOWN, INT_MAX, 0, INT_MAX, 0), INT_MAX);
+    EXPECT_EQ(Next(SB_PAGEUP, INT_MIN, 0, kContent, kClient), 0);
     EXPECT_EQ(A::MaxPosition(INT_MIN, INT_MAX), 0);
     EXPECT_EQ(A::MaxPosition(INT_MAX, INT_MIN), INT_MAX);
     EXPECT_EQ(A::ContentShift(INT_MIN, INT_MAX), INT_MIN);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/DialogTemplate.h"
+#include "platform/MenuTemplate.h"
+#include "platform/WinTypes.h"
+
+class BitmapImage;
+
+// The main window's resources, built once and kept for the program's life
+// like resources compiled into an executable.
+class EditorResources
+{
+public:
+    static const DialogTemplate& EditorDialog();
+    static const MenuTemplate& EditorMenu();
+    static const std::vector<ACCEL>& EditorAccelerators();
+    // The 32 x 32 program icon (res/quillmoor.png, compiled in).
+    static const BitmapImage& EditorIcon();
+};

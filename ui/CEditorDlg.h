@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/CDialog.h"
+
+class CComboBox;
+class CFont;
+class CScrollPanel;
+class CStatic;
+class CTableModule;
+
+// The editor's one window: a modal dialog that owns the ROM image, the
+// loaded modules, the form and the two selectors. Commands and notifications
+// reach their handlers through a fixed table (see CEditorDlg.cpp).
+class CEditorDlg : public CDialog
+{
+public:
+    explicit CEditorDlg(CWnd* pParentWnd = nullptr);
+    ~CEditorDlg() override;
+
+    BOOL OnInitDialog() override;
+
+    // A row of the command table: a command (nCode 0, from a menu, a key or
+    // a button) or a control's notification, and the handler it runs.
+    struct CommandEntry
+    {
+        UINT nID;
+        WORD nCode;
+        void (CEditorDlg::*pfnHandler)();
+    };
+    static const std::vector<CommandEntry>& CommandTable();
+    // The entry a WM_COMMAND's wParam and lParam select, or null.
+    static const CommandEntry* FindCommand(WPARAM wParam, LPARAM lParam);
+
+    void OnOpenRom();
+    void OnCloseRom();
+    void OnSaveRom();
+    void OnApplyChanges();
+    void OnLoadModules();
+    void OnUnloadModule();
+    void OnLinkRom();
+    void OnAssociate();
+    void OnAbout();
+    void OnHelp();
+    void OnModuleSelChange();
+    void OnEntrySelChange();
+
+    // Module path from the command line; start-up points it at a string it
+    // keeps alive for the dialog's whole life. Never null.
+    LPCSTR m_lpszStartupModule = "";
+    HICON m_hIcon = nullptr;
+    std::unique_ptr<std::uint8_t[]> m_pRom;
+    bool m_bRomOpen = false;
+    bool m_bModified = false;
+    // True whenever no ROM is open.
+    bool m_bCompatible = true;
+    int m_nCurModule = -1;
+    std::string m_strRomDir;
+    std::string m_strRomPath;
+    std::string m_strRomName;
+    std::uint32_t m_nRomLength = 0;
+    // The module list; its size is the number of loaded modules.
+    std::vector<std::unique_ptr<CTableModule>> m_modules;
+    // One value control and one label per element of the current module.
+    std::vector<std::unique_ptr<CWnd>> m_valueCtrls;
+    std::vector<std::unique_ptr<CStatic>> m_labelCtrls;
+    std::unique_ptr<CFont> m_pFont;
+    std::unique_ptr<CScrollPanel> m_pPanel;
+    std::unique_ptr<CComboBox> m_pEntryCombo;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnCancel() override;
+
+private:
+    void CreatePanel();
+    void CreateEntryCombo();
+    void CheckAssociation();
+    void LoadStartupModule();
+    void DestroyForm();
+};
