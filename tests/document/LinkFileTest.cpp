@@ -64,9 +64,15 @@ TEST_F(LinkFileTest, LineEndsAndUnusualLinesReadAsWritten) {
     EXPECT_EQ(LinesOf(link), (std::vector<std::string>{"a", "b", "c", "d", "", "#comment", "  spaced  ", "last"}));
 }
 
-TEST_F(LinkFileTest, NoLinkFileIsAbsentNotAnError) {
+TEST_F(LinkFileTest, AbsentAndUnreadableLinkFilesAreToldApart) {
     EXPECT_EQ(LinkFile::Read(dir / "none.ql.ini").GetState(), State::Absent);
     EXPECT_EQ(LinkFile::Read(dir.Path()).GetState(), State::Absent);
+
+    // Opens, then fails its first read (address 0 is never mapped).
+    const LinkFileRead failed = LinkFile::Read("/proc/self/mem");
+    EXPECT_EQ(failed.GetState(), State::Failed);
+    EXPECT_EQ(failed.Error().Message(), "Cannot read /proc/self/mem: Input/output error");
+    EXPECT_TRUE(failed.Lines().empty());
 }
 
 TEST_F(LinkFileTest, WriteFailuresNameTheFileAndTheReason) {
