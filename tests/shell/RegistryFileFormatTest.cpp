@@ -1,0 +1,66 @@
+#include "platform/RegistryFileFormat.h"
+#include "platform/RegistryKey.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+TEST(RegistryFileFormat, WritesOneLinePerKeyAndValueWhateverTheNames) {
+  RegistryKey top;
+  bool created = false;
+  RegistryKey& root = top.ObtainSubkey("HKEY_CLASSES_ROOT", created);
+  RegistryKey& odd = root.ObtainSubkey("a\nb \"c\"", created);
+  odd.SetValue({"", 1, {'x', 0}});
+  odd.SetValue({"\n\r\\", 3, {}});
+  root.ObtainSubkey(".qlm", created);
+
+  const std::string text = RegistryFileFormat::Write(top);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6) << text;
+  EXPECT_NE(text.find("key \"HKEY_CLASSES_ROOT\" \"a\\x0ab \\x22c\\x22\"\n"), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("value \"\" 1 7800\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("value \"\\x0a\\x0d\\x5c\" 3 -\n"), std::string::npos) << text;
+
+  RegistryKey back;
+  std::string why;
+  ASSERT_TRUE(RegistryFileFormat::Read(text, back, why)) << why;
+  EXPECT_EQ(RegistryFileFormat::Write(back), text);
+  const RegistryKey* again = back.FindSubkey("hkey_classes_root")->FindSubkey("A\nB \"C\"");
+  ASSERT_NE(again, nullptr);
+  ASSERT_NE(again->FindValue("\n\r\\"), nullptr);
+  EXPECT_TRUE(again->FindValue("\n\r\\")->data.empty());
+}
+
+TEST(RegistryFileFormat, RejectsAnythingItDidNotWrite) {
+  const std::string h = "quillmoor-registry 1\n";
+  const std::string root = h + "key \"HKEY_CLASSES_ROOT\"\n";
+  const std::string broken[] = {
+      "",                                                  // empty file
+      "quillmoor-registry 2\n",                            // unknown version
+      "key \"HKEY_CLASSES_ROOT\"\n",                       // no header
+      h + "key \"HKEY_CLASSES_ROOT\"",                     // unterminated line
+      h + "value \"\" 1 00\n",                             // value before any key
+      h + "key HKEY_CLASSES_ROOT\n",                       // unquoted name
+      h + "key \"HKEY_CLASSES_ROOT\" \"a\\x4\"\n",          // short escape
+      h + "key \"HKEY_CLASSES_ROOT\" \"a\\n\"\n",           // unknown escape
+      h + "key \"HKEY_CLASSES_ROOT\" \"a\\x5cb\"\n",        // backslash in a key name
+      h + "key \"HKEY_CLASSES_ROOT\" \"\"\n",              // empty key name
+      h + "key \"HKEY_CLASSES_ROOT\" \"a\"b\n",            // text after a closing quote
+      root + "value \"\" 1 0\n",                          // odd hex digits
+      root + "value \"\" 1 zz\n",                         // not hex
+      root + "value \"\" x 00\n",                         // bad type
+      root + "value \"\" 1\n",                            // missing data
+      root + "value v 1 00\n",                            // unquoted value name
+      root + "other\n",                                   // unknown line
+  };
+  for (const std::string& text : broken) {
+    RegistryKey top;
+    std::string why;
+    EXPECT_FALSE(RegistryFileFormat::Read(text, top, why)) << "accepted: " << text;
+    EXPECT_FALSE(why.empty());
+  }
+}
+
+}  // namespace
