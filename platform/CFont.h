@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/WinTypes.h"
 
 class CDC;
@@ -24,7 +26,7 @@ public:
 
     // Not Win32, for checks: the family the face resolved to and the pixel
     // height.
-    const char* GetResolvedFamily() const;
+    std::string GetResolvedFamily() const;
     int GetPixelHeight() const;
 
 private:

@@ -1,0 +1,65 @@
+#include "platform/AppKeyFilter.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
+
+#include "platform/CWinApp.h"
+#include "platform/CWnd.h"
+#include "platform/KeyMessage.h"
+#include "platform/NativeWindow.h"
+#include "platform/WinConstants.h"
+
+namespace {
+QPointer<AppKeyFilter>& Installed()
+{
+    static QPointer<AppKeyFilter> filter;
+    return filter;
+}
+
+CWnd* TopLevelOf(CWnd* wnd)
+{
+    while (wnd != nullptr && wnd->GetParent() != nullptr)
+        wnd = wnd->GetParent();
+    return wnd;
+}
+}  // namespace
+
+void AppKeyFilter::Install()
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr || !Installed().isNull())
+        return;
+    Installed() = new AppKeyFilter(app);
+    app->installEventFilter(Installed());
+}
+
+bool AppKeyFilter::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool probe = event->type() == QEvent::ShortcutOverride;
+    if ((!probe && event->type() != QEvent::KeyPress) || !watched->isWidgetType())
+        return false;
+    CWinApp* app = AfxGetApp();
+    NativeWindow* native = NativeWindow::Enclosing(watched);
+    if (app == nullptr || native == nullptr)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    const WORD vk = KeyMessage::VirtualKey(key->key());
+    if (vk == 0)
+        return false;
+    // Keys of another top-level window of ours (a modal box over the main
+    // window) must not run the main window's commands behind it.
+    CWnd* mainWnd = app->m_pMainWnd;
+    if (mainWnd != nullptr && ::IsWindow(mainWnd->GetSafeHwnd()) && TopLevelOf(native->Owner()) != mainWnd)
+        return false;
+    MSG msg;
+    msg.hwnd = native;
+    msg.message = (key->modifiers() & Qt::AltModifier) ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    msg.wParam = vk;
+    msg.lParam = key->isAutoRepeat() ? (1 << 30) : 0;
+    KeyMessage::Scope scope(key->modifiers(), probe);
+    if (!app->ProcessMessageFilter(MSGF_DIALOGBOX, &msg))
+        return false;
+    event->accept();
+    return true;
+}

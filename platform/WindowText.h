@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+// Conversions between the program's byte strings and what Qt displays.
+class WindowText {
+public:
+    // Captions, labels and list items: UTF-8 when the bytes are valid UTF-8,
+    // otherwise one character per byte, so no byte is ever lost or replaced.
+    static QString ForDisplay(const std::string& bytes);
+    // Edit boxes: always one character per byte.
+    static QString FromLatin1(const std::string& bytes);
+    // Characters above U+00FF become '?', as an ANSI edit box would store them.
+    static std::string ToLatin1(const QString& text);
+    static bool IsValidUtf8(const std::string& bytes);
+};
