@@ -46,14 +46,15 @@ std::string CharTableText()
 
 const CBenchFolder& Files()
 {
-    static const CBenchFolder folder = [] {
-        CBenchFolder f;
-        f.Write("module.qlm", ModuleText());
-        WriteNames(f.PathOf("names.txt"));
-        f.Write("chars.tbl", CharTableText());
-        f.Write("kinds.txt", "3\n0 Beast\n1 Spirit\n2 Construct\n");
-        return f;
+    static const CBenchFolder folder;
+    static const bool written = [] {
+        folder.Write("module.qlm", ModuleText());
+        WriteNames(folder.PathOf("names.txt"));
+        folder.Write("chars.tbl", CharTableText());
+        folder.Write("kinds.txt", "3\n0 Beast\n1 Spirit\n2 Construct\n");
+        return true;
     }();
+    (void)written;
     return folder;
 }
 
