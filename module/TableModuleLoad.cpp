@@ -1,8 +1,6 @@
 // The loading members of CTableModule live beside the readers they drive, so
 // that table/ needs nothing from module/.
 
-#include <cstdio>
-
 #include "module/CModuleLoader.h"
 #include "module/CSideFile.h"
 #include "res/StringTable.h"
@@ -11,10 +9,29 @@
 
 namespace {
 
-std::string BareLabel(size_t entry) {
-    char text[24];
-    std::snprintf(text, sizeof text, "0x%02zX", entry);
-    return text;
+// "0x%02X" of the entry, written by hand: a million-entry table formats a
+// million labels, and snprintf dominated the load.
+std::string BareLabel(size_t entry, size_t extra = 0) {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    char text[2 * sizeof(size_t)];
+    size_t n = 0;
+    do {
+        text[n++] = digits[entry & 0xF];
+        entry >>= 4;
+    } while (entry != 0 || n < 2);
+    std::string label;
+    label.reserve(2 + n + extra);
+    label += "0x";
+    while (n > 0)
+        label += text[--n];
+    return label;
+}
+
+std::string NamedLabel(size_t entry, const std::string& name) {
+    std::string label = BareLabel(entry, 3 + name.size());
+    label += " - ";
+    label += name;
+    return label;
 }
 
 std::vector<std::string> BareLabels(size_t from, size_t count, std::vector<std::string> labels) {
@@ -45,7 +62,7 @@ int CTableModule::LoadEntryNames(const std::string& fileName) {
     std::string line;
     while (file.Next(line)) {
         if (labels.size() < count)
-            labels.push_back(BareLabel(labels.size()) + " - " + line);
+            labels.push_back(NamedLabel(labels.size(), line));
     }
     if (file.Failed())
         return IDS_ERR_READ;

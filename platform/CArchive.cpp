@@ -36,18 +36,21 @@ bool CArchive::ReadString(std::string& line) {
     if (m_mode != load || m_bFailed)
         return false;
     bool any = false;
-    for (;;) {
-        int c = NextByte();
-        if (c < 0)
-            break;
+    while (m_nPos < m_nFill || Refill()) {
         any = true;
-        if (c == '\n')
-            return !m_bFailed;
-        if (c == '\r') {
+        const char* begin = m_buffer.data() + m_nPos;
+        const char* end = m_buffer.data() + m_nFill;
+        const char* stop = begin;
+        while (stop != end && *stop != '\n' && *stop != '\r')
+            ++stop;
+        line.append(begin, stop);
+        m_nPos += static_cast<size_t>(stop - begin);
+        if (stop == end)
+            continue;
+        ++m_nPos;
+        if (*stop == '\r')
             NextByte();  // whatever follows a CR belongs to the terminator
-            break;
-        }
-        line.push_back(static_cast<char>(c));
+        break;
     }
     if (m_bFailed) {
         line.clear();
