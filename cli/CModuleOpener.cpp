@@ -1,5 +1,6 @@
 #include "CModuleOpener.h"
 
+#include "document/FileResult.h"
 #include "platform/CFile.h"
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
@@ -8,7 +9,7 @@ std::unique_ptr<CTableModule> CModuleOpener::Open(const std::string& path, std::
 {
     CFile file;
     if (!file.Open(path, CFile::modeRead)) {
-        problem = path + ": cannot open the module file: " + file.LastErrorText();
+        problem = FileResult::Failure("open", path, file).Message();
         return nullptr;
     }
     auto module = std::make_unique<CTableModule>();

@@ -11,7 +11,7 @@ class CModuleOpener
 {
 public:
     // The module, or null with `problem` set to
-    // "<path>: error <id>: <message>" for a load error, or to a line naming
-    // the path and the system's reason when the file cannot be opened.
+    // "<path>: error <id>: <message>" for a load error, or to
+    // "Cannot open <path>: <reason>" when the file cannot be opened.
     static std::unique_ptr<CTableModule> Open(const std::string& path, std::string& problem);
 };

@@ -125,7 +125,7 @@ def check_cases():
          stdout="One, with a comma: 1 entry of 1 byte, base offset 0x1F, 1 element\n",
          files={"one.qlm": "1\r\nOne, with a comma\r\n0x1F\r\n1\r\n1\r\nNULL\r\nnone.tbl\r\nB\r\n0\r\n1\r\n----\r\n-\r\n"})
     case("check_missing_module", ["check", "absent.qlm"], 1,
-         stderr="absent.qlm: cannot open the module file: No such file or directory\n")
+         stderr="Cannot open absent.qlm: No such file or directory\n")
     case("check_error_version", ["check", "v.qlm"], 1, stderr="v.qlm: error 1: %s\n" % MESSAGES[1],
          files={"v.qlm": "1.0\nTitle\n0\n1\n1\nNULL\nx\n"})
     case("check_error_names", ["check", "sub/n.qlm"], 1, stderr="sub/n.qlm: error 2: %s\n" % MESSAGES[2],
