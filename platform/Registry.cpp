@@ -2,10 +2,12 @@
 
 #include "platform/RegistryKey.h"
 #include "platform/RegistryStore.h"
+#include "platform/RegistryStoreLock.h"
 
 #include <algorithm>
+#include <map>
+#include <memory>
 #include <mutex>
-#include <set>
 #include <vector>
 
 // What a key handle remembers: the key's path from its root, not a pointer
@@ -41,10 +43,10 @@ std::mutex& StoreMutex() {
   return mutex;
 }
 
-// Handles handed out and not yet closed; anything else passed in is refused
-// instead of being dereferenced.
-std::set<const RegKeyHandle*>& LiveHandles() {
-  static std::set<const RegKeyHandle*> handles;
+// Handles handed out and not yet closed, owned here; anything else passed in
+// is refused instead of being dereferenced.
+std::map<const RegKeyHandle*, std::unique_ptr<RegKeyHandle>>& LiveHandles() {
+  static std::map<const RegKeyHandle*, std::unique_ptr<RegKeyHandle>> handles;
   return handles;
 }
 
@@ -116,9 +118,10 @@ LONG Save(const RegistryKey& top) {
 }
 
 HKEY NewHandle(std::vector<std::string> path, REGSAM access) {
-  auto* handle = new RegKeyHandle(std::move(path), access, false);
-  LiveHandles().insert(handle);
-  return handle;
+  auto handle = std::make_unique<RegKeyHandle>(std::move(path), access, false);
+  HKEY key = handle.get();
+  LiveHandles().emplace(key, std::move(handle));
+  return key;
 }
 
 std::vector<std::string> Joined(HKEY parent, const std::vector<std::string>& parts) {
@@ -158,6 +161,7 @@ LONG RegOpenKeyEx(HKEY parent, const char* subKey, REGSAM access, HKEY* result) 
 LONG RegCreateKeyEx(HKEY parent, const char* subKey, DWORD /*options*/, REGSAM access,
                     HKEY* result, DWORD* disposition) {
   std::lock_guard lock(StoreMutex());
+  RegistryStoreLock storeLock(RegistryStore::Folder());
   if (result == nullptr) return Fail(ERROR_INVALID_PARAMETER, "no place for the key handle");
   *result = nullptr;
   std::vector<std::string> parts;
@@ -186,6 +190,7 @@ LONG RegCreateKeyEx(HKEY parent, const char* subKey, DWORD /*options*/, REGSAM a
 
 LONG RegSetValueEx(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) {
   std::lock_guard lock(StoreMutex());
+  RegistryStoreLock storeLock(RegistryStore::Folder());
   if (data == nullptr && size != 0) return Fail(ERROR_INVALID_PARAMETER, "value data missing");
   if (IsValid(key) && (key->Access() & KEY_SET_VALUE) == 0) {
     return Fail(ERROR_ACCESS_DENIED, "registry key " + Describe(key->Path()) +
@@ -230,6 +235,7 @@ LONG RegQueryValueEx(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD*
 
 LONG RegDeleteKey(HKEY parent, const char* subKey) {
   std::lock_guard lock(StoreMutex());
+  RegistryStoreLock storeLock(RegistryStore::Folder());
   if (subKey == nullptr || subKey[0] == '\0') {
     return Fail(ERROR_INVALID_PARAMETER, "no key named for deletion");
   }
@@ -261,7 +267,6 @@ LONG RegCloseKey(HKEY key) {
   // way out of the code that wants to report it.
   if (key == &g_classesRoot || key == &g_currentUser) return ERROR_SUCCESS;
   if (LiveHandles().erase(key) == 0) return Fail(ERROR_INVALID_HANDLE, "key handle not open");
-  delete key;
   return ERROR_SUCCESS;
 }
 

@@ -8,6 +8,7 @@ add_library(quill_registry STATIC
   ${CMAKE_CURRENT_LIST_DIR}/RegistryFileFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegistryKey.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegistryStore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RegistryStoreLock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScopedRegKey.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToolRunner.cpp)
 target_include_directories(quill_registry PUBLIC ${PROJECT_SOURCE_DIR})
