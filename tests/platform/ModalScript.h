@@ -36,6 +36,11 @@ public:
     // Answers scripted but never asked for.
     int UnusedAnswers() const;
 
+    // Makes every unscripted modal fail the running test instead of
+    // showing (the test main does this once; tests that replace the
+    // reporter put it back with this).
+    static void InstallStrictReporter();
+
 private:
     std::deque<int> m_messageBoxAnswers;
     std::deque<FileDialogAnswer> m_fileDialogAnswers;

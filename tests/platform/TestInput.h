@@ -18,6 +18,8 @@ public:
     static void KeyClick(CWnd& window, WORD vk, BYTE modifiers = 0);
     // Types Latin-1 text, one key event per byte, into the window.
     static void TypeText(CWnd& window, const std::string& text);
+    // Types UTF-8 text as the characters a keyboard would deliver.
+    static void TypeUtf8(CWnd& window, const std::string& utf8);
     // Opens the drop-down and clicks the item with the mouse.
     static void ChooseComboItem(CComboBox& combo, int index);
     // Chooses the menu item with that command id as a click on it would,

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "platform/CComboBox.h"
+#include "tests/platform/RecordingDialog.h"
+#include "tests/platform/TestInput.h"
+
+namespace {
+
+constexpr UINT kComboId = 1200;
+
+class ComboBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dialog.Create());
+        dialog.ShowWindow(SW_SHOW);
+        ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST | CBS_HASSTRINGS,
+                                 CRect(10, 60, 200, 260), &dialog, kComboId));
+        for (const char* name : {"alpha", "beta", "gamma"})
+            combo.AddString(name);
+        combo.SetFocus();
+    }
+
+    int SelChanges() const
+    {
+        int n = 0;
+        for (const auto& c : dialog.commands)
+            n += (c.id == kComboId && c.code == CBN_SELCHANGE) ? 1 : 0;
+        return n;
+    }
+
+    RecordingDialog dialog;
+    CComboBox combo;
+};
+
+TEST_F(ComboBoxTest, ItemsArriveWithoutSelectionAndProgramChangesNeverNotify)
+{
+    EXPECT_EQ(combo.GetCount(), 3);
+    EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+    EXPECT_EQ(combo.GetWindowText(), "");
+
+    EXPECT_EQ(combo.SetCurSel(1), 1);
+    EXPECT_EQ(combo.GetWindowText(), "beta");
+    // Adding more keeps the selection where it was.
+    combo.AddString("delta");
+    EXPECT_EQ(combo.GetCurSel(), 1);
+    EXPECT_EQ(combo.SetCurSel(-1), CB_ERR);
+    EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+    combo.SetCurSel(2);
+    EXPECT_EQ(combo.SetCurSel(7), CB_ERR);
+    EXPECT_EQ(combo.GetCurSel(), CB_ERR) << "an index out of range clears the selection";
+
+    combo.ResetContent();
+    EXPECT_EQ(combo.GetCount(), 0);
+    combo.AddString("again");
+    EXPECT_EQ(combo.GetCurSel(), CB_ERR) << "not even after the list was emptied";
+    EXPECT_EQ(SelChanges(), 0);
+}
+
+TEST_F(ComboBoxTest, DeletingFollowsWin32)
+{
+    combo.SetCurSel(2);
+    EXPECT_EQ(combo.DeleteString(0), 2);
+    EXPECT_EQ(combo.GetCurSel(), 1) << "the same item stays selected";
+    EXPECT_EQ(combo.GetLBText(1), "gamma");
+    EXPECT_EQ(combo.DeleteString(1), 1);
+    EXPECT_EQ(combo.GetCurSel(), CB_ERR) << "removing the selected item leaves none";
+    EXPECT_EQ(combo.DeleteString(5), CB_ERR);
+    EXPECT_EQ(combo.GetCount(), 1);
+    EXPECT_EQ(SelChanges(), 0);
+}
+
+TEST_F(ComboBoxTest, UserChoiceByKeyAndMouseNotifiesTheParent)
+{
+    TestInput::KeyClick(combo, VK_DOWN);
+    EXPECT_EQ(combo.GetCurSel(), 0);
+    ASSERT_EQ(SelChanges(), 1);
+    const auto& first = dialog.commands.back();
+    EXPECT_EQ(first.code, CBN_SELCHANGE);
+    EXPECT_EQ(first.source, reinterpret_cast<LPARAM>(combo.GetSafeHwnd()));
+
+    TestInput::ChooseComboItem(combo, 2);
+    EXPECT_EQ(combo.GetCurSel(), 2);
+    EXPECT_EQ(SelChanges(), 2);
+    // Choosing the item that is already selected still reports a choice.
+    TestInput::ChooseComboItem(combo, 2);
+    EXPECT_EQ(SelChanges(), 3);
+}
+
+TEST_F(ComboBoxTest, ItemTextsComeBackAsTheBytesGiven)
+{
+    const std::string utf8 = "caf\xC3\xA9";
+    const std::string latin1 = "caf\xE9 \x80\xFF";
+    combo.ResetContent();
+    combo.AddString(utf8);
+    combo.AddString(latin1);
+    EXPECT_EQ(combo.GetLBText(0), utf8);
+    EXPECT_EQ(combo.GetLBText(1), latin1);
+    EXPECT_EQ(combo.GetLBTextLen(1), static_cast<int>(latin1.size()));
+    EXPECT_EQ(combo.GetLBText(2), "");
+}
+
+TEST_F(ComboBoxTest, ClosedListIsAsTallAsItsFieldAtTheGivenPlace)
+{
+    combo.MoveWindow(10, 10, 433, 2);
+    CRect rect;
+    combo.GetWindowRect(rect);
+    dialog.ScreenToClient(rect);
+    EXPECT_EQ(rect.left, 10);
+    EXPECT_EQ(rect.top, 10);
+    EXPECT_EQ(rect.Width(), 433);
+    EXPECT_GT(rect.Height(), 12) << "a 2-pixel list height must not squash the selection field";
+}
+
+}  // namespace
