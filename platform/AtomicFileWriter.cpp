@@ -59,8 +59,17 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 }  // namespace
 
-std::optional<std::string> AtomicFileWriter::Write(const std::filesystem::path& target,
+std::optional<std::string> AtomicFileWriter::Write(const std::filesystem::path& link,
                                                    std::string_view contents, unsigned mode) {
+  // A store kept in a dotfiles folder and linked into place stays linked: the
+  // file the link names is replaced, not the link.
+  std::error_code statusError;
+  const bool linked =
+      std::filesystem::is_symlink(std::filesystem::symlink_status(link, statusError));
+  std::error_code linkError;
+  const std::filesystem::path target =
+      linked ? std::filesystem::weakly_canonical(link, linkError) : link;
+  if (linkError) return link.string() + ": " + linkError.message();
   const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
   if (auto failure = EnsureFolder(folder)) return failure;
 

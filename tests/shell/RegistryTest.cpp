@@ -78,6 +78,19 @@ TEST_F(RegistryTest, StoreLivesUnderXdgConfigAndSurvivesReopening) {
   }
 }
 
+TEST_F(RegistryTest, LinkedStoreStaysLinked) {
+  const auto real = home.Root() / "dotfiles" / "registry";
+  const auto link = home.Config() / "quillmoor" / "registry";
+  std::filesystem::create_directories(real.parent_path());
+  std::filesystem::create_directories(link.parent_path());
+  std::ofstream(real) << "quillmoor-registry 1\n";
+  std::filesystem::create_symlink(real, link);
+
+  ASSERT_EQ(WriteAssociation(kCommand), ERROR_SUCCESS) << RegLastErrorText();
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_NE(ReadFileText(real).find("Quillmoor Module"), std::string::npos);
+}
+
 TEST_F(RegistryTest, CreateReportsDispositionAndMakesMissingParents) {
   ScopedRegKey key;
   DWORD disposition = 0;
