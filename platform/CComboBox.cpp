@@ -14,6 +14,11 @@ int CComboBox::AddString(LPCSTR lpszString)
 
 int CComboBox::AddString(const std::string& text) { return AddString(text.c_str()); }
 
+int CComboBox::AddStrings(const std::vector<std::string>& texts)
+{
+    return static_cast<int>(SendMessage(CB_ADDSTRINGLIST, 0, reinterpret_cast<LPARAM>(&texts)));
+}
+
 int CComboBox::InsertString(int nIndex, const std::string& text)
 {
     return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(text.c_str())));

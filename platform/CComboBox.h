@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/CWnd.h"
 
@@ -16,6 +17,9 @@ public:
     // Index of the new item, or CB_ERR.
     int AddString(LPCSTR lpszString);
     int AddString(const std::string& text);
+    // Appends every text in order, much faster than one AddString each;
+    // the selection stays as it was. Index of the last item, or CB_ERR.
+    int AddStrings(const std::vector<std::string>& texts);
     int InsertString(int nIndex, const std::string& text);
     // Count remaining, or CB_ERR for a bad index. Removing the selected item
     // leaves no selection, as in Win32.

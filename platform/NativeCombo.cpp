@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QByteArray>
 #include <QComboBox>
+#include <QStandardItemModel>
 #include <cstring>
 
 #include "platform/WinConstants.h"
@@ -19,6 +20,9 @@ NativeCombo::NativeCombo(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidg
     auto* combo = new QComboBox(parent);
     combo->setEditable(false);
     combo->setMaxVisibleItems(30);
+    // The program places every combo box itself; measuring every item for
+    // a size hint would walk a 100,000-entry selector on each move.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     // activated is only emitted for the user's own choice (mouse, arrow
     // keys, type-ahead), which is exactly when Win32 sends CBN_SELCHANGE.
     QObject::connect(combo, &QComboBox::activated, combo, [this](int) { NotifyParent(CBN_SELCHANGE); });
@@ -37,6 +41,8 @@ LRESULT NativeCombo::Default(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case CB_ADDSTRING:
         return Insert(-1, reinterpret_cast<const char*>(lParam));
+    case CB_ADDSTRINGLIST:
+        return lParam == 0 ? CB_ERR : Append(*reinterpret_cast<const std::vector<std::string>*>(lParam));
     case CB_INSERTSTRING:
         return Insert(index, reinterpret_cast<const char*>(lParam));
     case CB_DELETESTRING:
@@ -104,6 +110,30 @@ LRESULT NativeCombo::Insert(int index, const char* text)
     if (Combo()->currentIndex() != keep)
         Combo()->setCurrentIndex(keep);
     return at;
+}
+
+LRESULT NativeCombo::Append(const std::vector<std::string>& texts)
+{
+    auto* model = qobject_cast<QStandardItemModel*>(Combo()->model());
+    if (model == nullptr) {
+        for (const std::string& text : texts)
+            Insert(-1, text.c_str());
+        return Combo()->count() > 0 ? Combo()->count() - 1 : CB_ERR;
+    }
+    const int selected = Combo()->currentIndex();
+    // Items made whole before they join the model, then one insertion: the
+    // model and the view hear of the new rows once, not once per item.
+    QList<QStandardItem*> items;
+    items.reserve(static_cast<qsizetype>(texts.size()));
+    for (const std::string& text : texts) {
+        auto* item = new QStandardItem(WindowText::ForDisplay(text));
+        item->setData(QByteArray(text.data(), static_cast<qsizetype>(text.size())), kBytesRole);
+        items.append(item);
+    }
+    model->invisibleRootItem()->appendRows(items);
+    if (Combo()->currentIndex() != selected)
+        Combo()->setCurrentIndex(selected);
+    return Combo()->count() > 0 ? Combo()->count() - 1 : CB_ERR;
 }
 
 LRESULT NativeCombo::Delete(int index)

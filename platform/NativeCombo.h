@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/NativeWindow.h"
 
 class QComboBox;
@@ -22,6 +25,7 @@ public:
 private:
     QComboBox* Combo() const;
     LRESULT Insert(int index, const char* text);
+    LRESULT Append(const std::vector<std::string>& texts);
     LRESULT Delete(int index);
     LRESULT Select(int index);
     std::string ItemText(int index) const;
