@@ -66,16 +66,13 @@ bool Ours(const std::filesystem::path& path, std::string_view marker) {
   return text && text->find(marker) != std::string::npos;
 }
 
-// Writes a file unless it already holds exactly this text; tells whether it
-// changed anything.
-bool WriteIfChanged(const std::filesystem::path& path, const std::string& text,
+// Writes a file unless it already holds exactly this text.
+void WriteIfChanged(const std::filesystem::path& path, const std::string& text,
                     std::vector<DesktopFailure>& failures) {
-  if (FileText(path) == text) return false;
+  if (FileText(path) == text) return;
   if (auto failure = AtomicFileWriter::Write(path, text, 0644)) {
     failures.push_back({path.string(), *failure});
-    return false;
   }
-  return true;
 }
 
 bool RemoveIfOurs(const std::filesystem::path& path, std::string_view marker,
@@ -176,9 +173,11 @@ std::vector<DesktopFailure> DesktopAssociation::Install(const std::string& progr
     failures.push_back({program, "desktops refuse to start a program whose path contains %"});
     return failures;
   }
-  bool changed = WriteIfChanged(MimePackagePath(), MimePackageText(), failures);
-  changed = WriteIfChanged(DesktopEntryPath(), *entry, failures) || changed;
-  if (changed) Refresh(failures);
+  WriteIfChanged(MimePackagePath(), MimePackageText(), failures);
+  WriteIfChanged(DesktopEntryPath(), *entry, failures);
+  // Refreshed even when the files were already right: an earlier refresh may
+  // have failed, and the tools take milliseconds.
+  if (failures.empty()) Refresh(failures);
   return failures;
 }
 
