@@ -17,12 +17,6 @@ QPointer<AppKeyFilter>& Installed()
     return filter;
 }
 
-CWnd* TopLevelOf(CWnd* wnd)
-{
-    while (wnd != nullptr && wnd->GetParent() != nullptr)
-        wnd = wnd->GetParent();
-    return wnd;
-}
 }  // namespace
 
 void AppKeyFilter::Install()
@@ -47,10 +41,12 @@ bool AppKeyFilter::eventFilter(QObject* watched, QEvent* event)
     const WORD vk = KeyMessage::VirtualKey(key->key());
     if (vk == 0)
         return false;
-    // Keys of another top-level window of ours (a modal box over the main
-    // window) must not run the main window's commands behind it.
+    // Keys of another top-level window (a dialog over the main window, even
+    // one it owns, or an open menu, which keeps Enter for its items) must
+    // not run the main window's commands.
     CWnd* mainWnd = app->m_pMainWnd;
-    if (mainWnd != nullptr && ::IsWindow(mainWnd->GetSafeHwnd()) && TopLevelOf(native->Owner()) != mainWnd)
+    if (mainWnd != nullptr && ::IsWindow(mainWnd->GetSafeHwnd()) &&
+        static_cast<QWidget*>(watched)->window() != mainWnd->GetSafeHwnd()->Widget()->window())
         return false;
     MSG msg;
     msg.hwnd = native;

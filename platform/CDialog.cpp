@@ -81,6 +81,15 @@ QWidget* FirstTabStop(QWidget* parent)
     return nullptr;
 }
 
+// Without a window manager (a bare X server) nothing activates a new
+// window, and an inactive window gets no keys.
+void ShowAndActivate(QWidget* widget)
+{
+    widget->show();
+    widget->raise();
+    widget->activateWindow();
+}
+
 }  // namespace
 
 CDialog::CDialog(const DialogTemplate* pTemplate, CWnd* pParentWnd)
@@ -155,7 +164,7 @@ BOOL CDialog::Create(CWnd* pParentWnd)
         return FALSE;
     SendMessage(WM_INITDIALOG, 0, 0);
     if (IsWindow(m_hWnd) && (m_pTemplate->style & WS_VISIBLE) && !m_bEnded)
-        m_hWnd->Widget()->show();
+        ShowAndActivate(m_hWnd->Widget());
     return TRUE;
 }
 
@@ -171,7 +180,7 @@ INT_PTR CDialog::DoModal()
     if (!m_bEnded) {
         QWidget* widget = m_hWnd->Widget();
         widget->setWindowModality(Qt::ApplicationModal);
-        widget->show();
+        ShowAndActivate(widget);
         if (DialogHook::Current()) {
             const INT_PTR answer = DialogHook::Current()(DialogRequest{this});
             result = m_bEnded ? m_nResult : answer;

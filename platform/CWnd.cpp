@@ -8,6 +8,7 @@
 #include "platform/CDC.h"
 #include "platform/CFont.h"
 #include "platform/CMenu.h"
+#include "platform/CWinApp.h"
 #include "platform/MessageBoxHook.h"
 #include "platform/NativeButton.h"
 #include "platform/NativeCombo.h"
@@ -53,7 +54,14 @@ RECT ToRect(const QRect& r) { return RECT{r.left(), r.top(), r.left() + r.width(
 
 CWnd::CWnd() = default;
 
-CWnd::~CWnd() { DestroyWindow(); }
+CWnd::~CWnd()
+{
+    // As MFC does when the main window goes: the application must not keep
+    // sending keys to a dead object.
+    if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == this)
+        app->m_pMainWnd = nullptr;
+    DestroyWindow();
+}
 
 CWnd* CWnd::FromHandle(HWND hwnd) { return NativeWindow::IsLive(hwnd) ? hwnd->Owner() : nullptr; }
 
@@ -235,8 +243,9 @@ void CWnd::GetWindowRect(LPRECT lpRect) const
     if (!::IsWindow(m_hWnd))
         return;
     QWidget* widget = m_pNative->Widget();
-    const QPoint origin = widget->isWindow() ? widget->pos() : widget->mapToGlobal(QPoint(0, 0));
-    *lpRect = ToRect(QRect(origin, widget->size()));
+    // A top-level window's rectangle includes the frame the desktop adds.
+    *lpRect = ToRect(widget->isWindow() ? widget->frameGeometry()
+                                        : QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
 }
 
 void CWnd::GetClientRect(LPRECT lpRect) const

@@ -1,4 +1,7 @@
+#include <QMenu>
+#include <QMenuBar>
 #include <QShortcut>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -119,13 +122,36 @@ TEST_F(AcceleratorTest, TheTableWinsOverToolkitShortcuts)
 
 TEST_F(AcceleratorTest, KeysOfAnotherTopLevelWindowDoNotRunTheMainWindowsCommands)
 {
-    RecordingDialog other;
+    // Even a dialog the main window owns, like an about box.
+    RecordingDialog other(&RecordingDialog::Template(), &dialog);
     ASSERT_TRUE(other.Create());
+    EXPECT_EQ(other.GetParent(), &dialog);
     other.ShowWindow(SW_SHOW);
     CWnd* otherEdit = other.GetDlgItem(D::kEdit);
     otherEdit->SetFocus();
     TestInput::KeyClick(*otherEdit, 'O', FCONTROL);
     EXPECT_FALSE(dialog.Received(D::kOpen));
+}
+
+TEST_F(AcceleratorTest, AnOpenMenuKeepsItsKeys)
+{
+    dialog.GetMenu()->EnableMenuItem(D::kApply, MF_BYCOMMAND | MF_ENABLED);
+    auto* bar = dialog.GetSafeHwnd()->Widget()->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    QMenu* file = bar->actions().at(0)->menu();
+    ASSERT_NE(file, nullptr);
+    QTest::keyClick(file, Qt::Key_Return);
+    EXPECT_FALSE(dialog.Received(D::kApply));
+}
+
+TEST_F(AcceleratorTest, TheMainWindowPointerIsClearedWhenItsObjectGoes)
+{
+    {
+        RecordingDialog temporary;
+        ASSERT_TRUE(temporary.Create());
+        app.m_pMainWnd = &temporary;
+    }
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
 }
 
 TEST(AcceleratorTableTest, ModifiersMustMatchExactly)

@@ -20,7 +20,10 @@ public:
     static constexpr UINT kCombo = 1000;
     static constexpr UINT kEdit = 1100;
 
-    explicit RecordingDialog(const DialogTemplate* tmpl = &Template()) : CDialog(tmpl) {}
+    explicit RecordingDialog(const DialogTemplate* tmpl = &Template(), CWnd* parent = nullptr)
+        : CDialog(tmpl, parent)
+    {
+    }
     static const DialogTemplate& Template();
     static const MenuTemplate& Menu();
 
