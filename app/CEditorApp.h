@@ -16,7 +16,4 @@ public:
 
     // Null when the table did not load; the program then has no keys.
     HACCEL m_hAccel = nullptr;
-
-private:
-    bool IsForMainWindow(HWND hwnd) const;
 };

@@ -78,6 +78,7 @@ protected:
 
 private:
     void CreatePanel();
+    void FitClientAround(const RECT& rect);
     void CreateEntryCombo();
     void CheckAssociation();
     void LoadStartupModule();

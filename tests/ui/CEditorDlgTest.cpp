@@ -141,6 +141,20 @@ TEST_F(EditorDlgTest, SelectorInDialogUnitsPanelAndEntrySelectorInPixels)
     EXPECT_GE(client.bottom, 470);
 }
 
+TEST_F(EditorDlgTest, PanelBarPageIsTheClientHeightFromTheStart)
+{
+    Open();
+    CRect client;
+    m_dlg.m_pPanel->GetClientRect(client);
+    SCROLLINFO info;
+    ASSERT_TRUE(m_dlg.m_pPanel->GetScrollInfo(SB_VERT, &info));
+    EXPECT_EQ(info.nMax, 1000);
+    // The panel is made while the dialog is still hidden; its page must
+    // already be the height it will show with.
+    EXPECT_GT(client.Height(), 400);
+    EXPECT_EQ(static_cast<int>(info.nPage), client.Height());
+}
+
 TEST_F(EditorDlgTest, CommandTableRoutesEachCommandToItsHandler)
 {
     using D = CEditorDlg;

@@ -55,7 +55,7 @@ private:
 DialogTemplate ParentTemplate()
 {
     DialogTemplate t;
-    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
+    t.style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
     t.cx = 330;
     t.cy = 300;
     t.caption = "panel host";
