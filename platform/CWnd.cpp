@@ -77,7 +77,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
         parent = pParentWnd->m_pNative->Client();
     }
     AdoptNative(MakeNative(this, lpszClassName, dwStyle, dwExStyle, nID, parent));
-    m_pNative->SetText(lpszWindowName != nullptr ? lpszWindowName : "");
+    m_pNative->SetInitialText(lpszWindowName != nullptr ? lpszWindowName : "");
     m_pNative->Place(ToQRect(rect));
     QWidget* widget = m_pNative->Widget();
     widget->setEnabled((dwStyle & WS_DISABLED) == 0);

@@ -134,6 +134,13 @@ void NativeWindow::SetText(const std::string& text)
         Widget()->setWindowTitle(WindowText::ForDisplay(text));
 }
 
+void NativeWindow::SetInitialText(const std::string& text)
+{
+    m_bQuiet = true;
+    SetText(text);
+    m_bQuiet = false;
+}
+
 ScrollBarState* NativeWindow::ScrollBar(int) { return nullptr; }
 
 void NativeWindow::SyncScrollBar(int) {}
@@ -152,7 +159,7 @@ LRESULT NativeWindow::Send(UINT message, WPARAM wParam, LPARAM lParam)
 
 void NativeWindow::NotifyParent(unsigned short code)
 {
-    CWnd* parent = m_owner->GetParent();
+    CWnd* parent = m_bQuiet ? nullptr : m_owner->GetParent();
     if (parent == nullptr)
         return;
     DispatchScope scope(*this);

@@ -41,6 +41,8 @@ public:
     // The window class's handling of a message (DefWindowProc).
     virtual LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
     virtual void SetText(const std::string& text);
+    // The text a window is created with: no notification, as in Win32.
+    void SetInitialText(const std::string& text);
     virtual std::string Text() const { return m_text; }
     virtual ScrollBarState* ScrollBar(int bar);
     // Brings the drawn scroll bar in line with its numbers.
@@ -89,6 +91,7 @@ private:
     QMetaObject::Connection m_destroyed;
     std::shared_ptr<int> m_dispatch = std::make_shared<int>(0);
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    bool m_bQuiet = false;
     HFONT m_hFont = nullptr;
     HICON m_icons[2] = {nullptr, nullptr};
 };

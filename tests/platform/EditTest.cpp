@@ -1,6 +1,8 @@
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 #include "platform/CEdit.h"
+#include "platform/NativeWindow.h"
 #include "tests/platform/RecordingDialog.h"
 #include "tests/platform/TestInput.h"
 
@@ -40,6 +42,30 @@ TEST_F(EditTest, LimitCapsTypingButNotTheProgramsText)
     EXPECT_EQ(edit.GetLimitText(), 0x7FFFFFFEu);
     TestInput::TypeText(edit, "xyz");
     EXPECT_EQ(edit.GetWindowText(), "012345678xyz");
+}
+
+TEST_F(EditTest, PastedTextIsCutToWhatFitsWhereverItGoes)
+{
+    auto* line = qobject_cast<QLineEdit*>(edit.GetSafeHwnd()->Widget());
+    ASSERT_NE(line, nullptr);
+    edit.LimitText(4);
+    edit.SetWindowText("ab");
+    line->setCursorPosition(1);
+    line->insert(QStringLiteral("XYZ"));
+    EXPECT_EQ(edit.GetWindowText(), "aXYb");
+    // Replacing a selection with something shorter is always allowed.
+    line->setSelection(1, 2);
+    TestInput::TypeText(edit, "q");
+    EXPECT_EQ(edit.GetWindowText(), "aqb");
+}
+
+TEST_F(EditTest, CreationTextSendsNoNotification)
+{
+    dialog.commands.clear();
+    CEdit named;
+    ASSERT_TRUE(named.CreateEx(0, "EDIT", "initial", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 20), &dialog, 1010));
+    EXPECT_EQ(named.GetWindowText(), "initial");
+    EXPECT_TRUE(dialog.commands.empty());
 }
 
 TEST_F(EditTest, LoweringTheLimitKeepsTheText)
