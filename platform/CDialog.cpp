@@ -1,7 +1,8 @@
 #include "platform/CDialog.h"
 
 #include <QEventLoop>
-#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <cmath>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -34,13 +35,17 @@ QFont TemplateFont(const DialogTemplate& tmpl)
 }
 
 // Windows' rule: the average width of the 52 letters, rounded, and the
-// font's full height.
+// font's full cell height, whose ascent and descent GDI each rounds up (Qt
+// rounds them to the nearest, which makes an 8-point dialog a pixel short
+// per line and cuts off what its layout placed at the bottom).
 SIZE BaseUnitsOf(const QFont& font)
 {
-    const QFontMetrics fm(font);
-    const int letters = fm.horizontalAdvance(
+    const QFontMetricsF fm(font);
+    const qreal letters = fm.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return SIZE{(letters / 26 + 1) / 2, fm.height()};
+    const int width = static_cast<int>(std::lround(letters));
+    const int height = static_cast<int>(std::ceil(fm.ascent()) + std::ceil(fm.descent()));
+    return SIZE{(width / 26 + 1) / 2, height};
 }
 
 // MulDiv: rounded to the nearest, halves away from zero.

@@ -30,11 +30,11 @@ TEST(DialogTest, TemplateGeometryUsesTheFontsBaseUnitsBelowTheMenuBar)
     RecordingDialog dialog;
     ASSERT_TRUE(dialog.Create());
     const SIZE base = dialog.GetDialogBaseUnits();
-    // An 8-point sans-serif face: about 6 by 13 pixels, as on Windows.
-    EXPECT_GE(base.cx, 5);
-    EXPECT_LE(base.cx, 7);
-    EXPECT_GE(base.cy, 12);
-    EXPECT_LE(base.cy, 15);
+    // 8-point "MS Sans Serif" resolves to Liberation Sans, whose base units
+    // match the Windows font's: 6 by 13 pixels, so the 327 x 298 template is
+    // 491 x 484 pixels and holds a panel reaching x 481, y 470.
+    EXPECT_EQ(base.cx, 6);
+    EXPECT_EQ(base.cy, 13);
 
     CRect mapped(7, 7, 320, 22);
     dialog.MapDialogRect(mapped);
@@ -45,6 +45,7 @@ TEST(DialogTest, TemplateGeometryUsesTheFontsBaseUnitsBelowTheMenuBar)
     dialog.GetClientRect(client);
     EXPECT_EQ(client.Width(), MulDivRounded(327, base.cx, 4));
     EXPECT_EQ(client.Height(), MulDivRounded(298, base.cy, 8));
+    EXPECT_EQ(client, CRect(0, 0, 491, 484));
     CRect window;
     dialog.GetWindowRect(window);
     EXPECT_GT(window.Height(), client.Height()) << "the menu bar sits above the client area";
