@@ -144,6 +144,13 @@ void NativeContainer::SyncScrollBar(int bar)
     m_bSyncing = false;
 }
 
+void NativeContainer::Place(const QRect& rect)
+{
+    NativeWindow::Place(rect);
+    if (Widget() != nullptr)
+        static_cast<ContainerFrame*>(Widget())->Layout();
+}
+
 void NativeContainer::PaintClient(QPainter& painter)
 {
     NativeDC dc(painter);

@@ -19,6 +19,9 @@ public:
     QWidget* Client() const override;
     ScrollBarState* ScrollBar(int bar) override;
     void SyncScrollBar(int bar) override;
+    // Lays the client area out at once: Qt delays resize events of a hidden
+    // window until it shows, but the program measures it before that.
+    void Place(const QRect& rect) override;
 
     // Win32 frame widths: 1 pixel for WS_BORDER, 2 for WS_EX_CLIENTEDGE.
     static int FrameWidth(DWORD style, DWORD exStyle);

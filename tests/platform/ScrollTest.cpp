@@ -102,6 +102,23 @@ TEST_F(ScrollWindowTest, ClientAreaExcludesFrameAndScrollBar)
     EXPECT_EQ(client.Width(), 469 - 2 * 3) << "a hidden bar gives its width to the client area";
 }
 
+TEST(ScrollWindowHiddenTest, ClientAreaIsRightBeforeTheParentShows)
+{
+    DialogTemplate hidden = RecordingDialog::Template();
+    hidden.style &= ~WS_VISIBLE;
+    RecordingDialog dialog(&hidden);
+    ASSERT_TRUE(dialog.Create());
+    ASSERT_FALSE(dialog.IsWindowVisible());
+    CWnd panel;
+    ASSERT_TRUE(panel.CreateEx(WS_EX_CLIENTEDGE, nullptr, nullptr, 0x50A00000, CRect(12, 40, 481, 470), &dialog, 1));
+    CRect client;
+    panel.GetClientRect(client);
+    EXPECT_EQ(client, CRect(0, 0, 446, 424));
+    panel.MoveWindow(0, 0, 200, 100);
+    panel.GetClientRect(client);
+    EXPECT_EQ(client, CRect(0, 0, 200 - 6 - 17, 100 - 6));
+}
+
 TEST_F(ScrollWindowTest, ScrollWindowMovesChildrenShownOrNot)
 {
     CWnd child;
