@@ -175,12 +175,16 @@ BOOL CDialog::Create(CWnd* pParentWnd)
 
 INT_PTR CDialog::DoModal()
 {
-    if (!::IsWindow(m_hWnd) && !CreateFromTemplate())
-        return -1;
-    SendMessage(WM_INITDIALOG, 0, 0);
-    if (!::IsWindow(m_hWnd)) {
-        return m_bEnded ? m_nResult : -1;
+    if (::IsWindow(m_hWnd)) {
+        // Already made with Create: it was initialised then.
+        m_bEnded = FALSE;
+    } else {
+        if (!CreateFromTemplate())
+            return -1;
+        SendMessage(WM_INITDIALOG, 0, 0);
     }
+    if (!::IsWindow(m_hWnd))
+        return m_bEnded ? m_nResult : -1;
     INT_PTR result = m_nResult;
     if (!m_bEnded) {
         QWidget* widget = m_hWnd->Widget();

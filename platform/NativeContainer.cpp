@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "platform/NativeDC.h"
 #include "platform/WinConstants.h"
@@ -78,6 +79,16 @@ private:
     bool m_bSunken;
 };
 
+// The wheel over a window's scroll bar does not scroll in Win32 (the window
+// gets WM_MOUSEWHEEL, which a plain window ignores).
+class WindowScrollBar : public QScrollBar {
+public:
+    explicit WindowScrollBar(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {}
+
+protected:
+    void wheelEvent(QWheelEvent* e) override { e->ignore(); }
+};
+
 UINT CodeForAction(int action)
 {
     switch (action) {
@@ -102,7 +113,7 @@ NativeContainer::NativeContainer(CWnd* owner, DWORD style, DWORD exStyle, UINT i
     frame->client = new ContainerClient(frame);
     m_client = frame->client;
     if (style & WS_VSCROLL) {
-        frame->bar = new QScrollBar(Qt::Vertical, frame);
+        frame->bar = new WindowScrollBar(frame);
         m_bar = frame->bar;
         QObject::connect(m_bar, &QAbstractSlider::actionTriggered, [this](int a) { OnBarAction(a); });
         QObject::connect(m_bar, &QAbstractSlider::sliderReleased, [this] { OnBarReleased(); });

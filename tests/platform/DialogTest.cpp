@@ -130,6 +130,11 @@ TEST(DialogTest, DoModalRunsInitShowsAndDestroysTheWindowAfter)
     DialogHook hook([](const DialogRequest&) -> INT_PTR { return 42; });
     EXPECT_EQ(dialog.DoModal(), 42) << "a dialog can run again; unended, the hook answers";
     EXPECT_EQ(dialog.inits, 2);
+
+    // A dialog made modeless first is not initialised a second time.
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(dialog.DoModal(), 42);
+    EXPECT_EQ(dialog.inits, 3);
 }
 
 TEST(DialogTest, UnscriptedModalDialogIsReportedAndNeverBlocks)
