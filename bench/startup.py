@@ -54,7 +54,8 @@ def main():
 
     med = {k: statistics.median(v) for k, v in times.items()}
     ratio = med["quillmoor"] / med["minimal"]
-    print(f"platform: {env.get('QT_QPA_PLATFORM', 'default')}, runs: {args.runs}")
+    where = env.get('QT_QPA_PLATFORM') or 'display ' + env.get('DISPLAY', env.get('WAYLAND_DISPLAY', '?'))
+    print(f"platform: {where}, runs: {args.runs}")
     for k, v in times.items():
         print(f"{k:10s} median {med[k]:7.1f} ms  min {min(v):7.1f} ms  max {max(v):7.1f} ms")
     print(f"ratio      {ratio:.2f} (target at most {args.max_ratio})")

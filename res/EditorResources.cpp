@@ -2,10 +2,25 @@
 
 #include "platform/BitmapImage.h"
 #include "platform/WinConstants.h"
-#include "res/EditorIconData.h"
+#include "res/EditorIconArt.h"
 #include "res/resource.h"
 
 namespace {
+
+BitmapImage BuildIcon()
+{
+    constexpr int kSize = 32;
+    std::vector<std::uint32_t> argb;
+    argb.reserve(kSize * kSize);
+    for (const char* row : kEditorIconRows)
+        for (int x = 0; x < kSize; ++x)
+        {
+            const char c = row[x];
+            const int index = c <= '9' ? c - '0' : c - 'A' + 10;
+            argb.push_back(kEditorIconPalette[index]);
+        }
+    return BitmapImage(kSize, kSize, std::move(argb));
+}
 
 MenuItemTemplate Item(const char* text, UINT id, UINT flags = MF_STRING)
 {
@@ -104,7 +119,6 @@ const std::vector<ACCEL>& EditorResources::EditorAccelerators()
 
 const BitmapImage& EditorResources::EditorIcon()
 {
-    static const BitmapImage icon =
-        BitmapImage::FromEncoded(kEditorIconPng, sizeof(kEditorIconPng));
+    static const BitmapImage icon = BuildIcon();
     return icon;
 }

@@ -16,6 +16,7 @@ public:
     static const DialogTemplate& EditorDialog();
     static const MenuTemplate& EditorMenu();
     static const std::vector<ACCEL>& EditorAccelerators();
-    // The 32 x 32 program icon (res/quillmoor.png, compiled in).
+    // The 32 x 32 program icon, compiled in as pixels (res/make_icon.py) so
+    // that start-up runs no image decoder.
     static const BitmapImage& EditorIcon();
 };

@@ -21,8 +21,6 @@ namespace {
 constexpr RECT kPanelRect{12, 40, 481, 470};
 // Two pixels high until a form gives it its real height.
 constexpr RECT kEntryComboRect{10, 10, 443, 12};
-// Space kept between the panel and the client area's right and bottom edges.
-constexpr LONG kPanelMargin = 10;
 constexpr DWORD kEntryComboStyle =
     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_HASSTRINGS | CBS_DROPDOWNLIST;
 
@@ -106,26 +104,8 @@ void CEditorDlg::CreatePanel()
 {
     m_pPanel = std::make_unique<CScrollPanel>();
     m_pPanel->Create(kPanelRect, this, IDC_PANEL);
-    FitClientAround(kPanelRect);
     // Nothing to scroll until a form is built.
     m_pPanel->EnableScrollBar(SB_VERT, ESB_DISABLE_BOTH);
-}
-
-void CEditorDlg::FitClientAround(const RECT& rect)
-{
-    // The template is in dialog units and the panel in pixels. A dialog font
-    // with smaller metrics than the one the layout was drawn with would cut
-    // the panel's bottom off, so the window grows to hold it; with the
-    // intended metrics this changes nothing.
-    CRect client;
-    GetClientRect(client);
-    const LONG dx = std::max<LONG>(0, rect.right + kPanelMargin - client.right);
-    const LONG dy = std::max<LONG>(0, rect.bottom + kPanelMargin - client.bottom);
-    if (dx == 0 && dy == 0)
-        return;
-    CRect window;
-    GetWindowRect(window);
-    MoveWindow(window.left, window.top, window.Width() + dx, window.Height() + dy);
 }
 
 void CEditorDlg::CreateEntryCombo()

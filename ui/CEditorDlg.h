@@ -78,7 +78,6 @@ protected:
 
 private:
     void CreatePanel();
-    void FitClientAround(const RECT& rect);
     void CreateEntryCombo();
     void CheckAssociation();
     void LoadStartupModule();
