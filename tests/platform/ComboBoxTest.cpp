@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/CComboBox.h"
 #include "tests/platform/RecordingDialog.h"
 #include "tests/platform/TestInput.h"
@@ -110,6 +112,45 @@ TEST_F(ComboBoxTest, ClosedListIsAsTallAsItsFieldAtTheGivenPlace)
     EXPECT_EQ(rect.top, 10);
     EXPECT_EQ(rect.Width(), 433);
     EXPECT_GT(rect.Height(), 12) << "a 2-pixel list height must not squash the selection field";
+}
+
+}  // namespace
+
+namespace {
+
+// A parent whose handler destroys the control that notified it, as a form
+// rebuilt from a selection change would.
+class DestroyingParent : public CWnd {
+public:
+    std::unique_ptr<CComboBox> combo;
+    int notifications = 0;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) {
+            ++notifications;
+            combo.reset();
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST(ComboBoxLifetimeTest, AHandlerMayDestroyTheControlThatNotifiedIt)
+{
+    RecordingDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    DestroyingParent parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &dialog, 5));
+    parent.combo = std::make_unique<CComboBox>();
+    ASSERT_TRUE(parent.combo->Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 200, 100), &parent, 6));
+    parent.combo->AddString("one");
+    parent.combo->AddString("two");
+    HWND handle = parent.combo->GetSafeHwnd();
+    TestInput::ChooseComboItem(*parent.combo, 1);
+    TestInput::ProcessEvents();
+    EXPECT_EQ(parent.notifications, 1);
+    EXPECT_EQ(parent.combo, nullptr);
+    EXPECT_FALSE(::IsWindow(handle));
+    EXPECT_EQ(parent.GetDlgItem(6), nullptr);
 }
 
 }  // namespace
