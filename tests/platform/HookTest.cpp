@@ -1,3 +1,9 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
@@ -127,6 +133,70 @@ TEST(HookTest, ModuleFileNameIsTheRunningProgram)
     char small[8];
     EXPECT_EQ(GetModuleFileName(nullptr, small, sizeof small), 7u);
     EXPECT_EQ(std::string(small), path.substr(0, 7));
+}
+
+}  // namespace
+
+namespace {
+
+// Drives the real box from a timer, as a user would: the box opens inside
+// the call, so the test reacts to whatever modal box is up.
+class BoxDriver {
+public:
+    explicit BoxDriver(std::function<bool(QMessageBox&, int)> step) : m_step(std::move(step))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { Tick(); });
+        m_timer.start(10);
+    }
+
+private:
+    void Tick()
+    {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr)
+            return;
+        // A box that ignores everything must still not hang the suite.
+        if (++m_ticks > 300 || !m_step(*box, m_ticks))
+            box->done(QMessageBox::Abort);
+    }
+    QTimer m_timer;
+    int m_ticks = 0;
+    std::function<bool(QMessageBox&, int)> m_step;
+};
+
+TEST(RealMessageBoxTest, YesNoIgnoresEscapeLikeWin32AndReturnsThePressedButton)
+{
+    UnscriptedModal::SetReporter({});
+    QString shownText;
+    bool escapeIgnored = false;
+    BoxDriver driver([&](QMessageBox& box, int tick) {
+        if (tick == 1) {
+            shownText = box.text();
+            QTest::keyClick(&box, Qt::Key_Escape);
+            return true;
+        }
+        escapeIgnored = box.isVisible();
+        box.button(QMessageBox::Yes)->click();
+        return true;
+    });
+    const int answer = MessageBox(nullptr, "<b>Keep?</b>", "Caption", MB_YESNO | MB_ICONEXCLAMATION);
+    ModalScript::InstallStrictReporter();
+    EXPECT_EQ(answer, IDYES);
+    EXPECT_TRUE(escapeIgnored);
+    EXPECT_EQ(shownText, QStringLiteral("<b>Keep?</b>"));
+}
+
+TEST(RealMessageBoxTest, EscapeIsCancelWhereThereIsACancelButton)
+{
+    UnscriptedModal::SetReporter({});
+    BoxDriver driver([](QMessageBox& box, int) {
+        QTest::keyClick(&box, Qt::Key_Escape);
+        return true;
+    });
+    const int answer = MessageBox(nullptr, "Apply changes before closing?", "Quillmoor",
+                                  MB_YESNOCANCEL | MB_ICONINFORMATION);
+    ModalScript::InstallStrictReporter();
+    EXPECT_EQ(answer, IDCANCEL);
 }
 
 }  // namespace
