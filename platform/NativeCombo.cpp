@@ -12,6 +12,14 @@
 namespace {
 constexpr int kBytesRole = Qt::UserRole;
 constexpr int kDataRole = Qt::UserRole + 1;
+
+bool IsAscii(const std::string& text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
 }  // namespace
 
 NativeCombo::NativeCombo(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget* parent)
@@ -126,6 +134,12 @@ LRESULT NativeCombo::Append(const std::vector<std::string>& texts)
     QList<QStandardItem*> items;
     items.reserve(static_cast<qsizetype>(texts.size()));
     for (const std::string& text : texts) {
+        // Plain ASCII reads back from the shown text exactly; only other
+        // bytes need a copy of their own.
+        if (IsAscii(text)) {
+            items.append(new QStandardItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))));
+            continue;
+        }
         auto* item = new QStandardItem(WindowText::ForDisplay(text));
         item->setData(QByteArray(text.data(), static_cast<qsizetype>(text.size())), kBytesRole);
         items.append(item);
@@ -163,7 +177,8 @@ LRESULT NativeCombo::Select(int index)
 
 std::string NativeCombo::ItemText(int index) const
 {
-    const QByteArray bytes = Combo()->itemData(index, kBytesRole).toByteArray();
+    const QVariant stored = Combo()->itemData(index, kBytesRole);
+    const QByteArray bytes = stored.isValid() ? stored.toByteArray() : Combo()->itemText(index).toLatin1();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 

@@ -1,0 +1,45 @@
+// The yardstick for the entry selector: a bare toolkit combo box given the
+// same 100,000 strings in one call, with no layer in between. Also the
+// benchmark program's main, which needs a toolkit application.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QStringList>
+#include <benchmark/benchmark.h>
+
+#include "FormBenchData.h"
+
+namespace {
+
+void BM_BareComboFill(benchmark::State& state)
+{
+    QStringList texts;
+    for (const std::string& label : FormBenchEntryLabels())
+        texts.append(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
+    QWidget window;
+    QComboBox combo(&window);
+    window.show();
+    for (auto _ : state)
+    {
+        combo.addItems(texts);
+        state.PauseTiming();
+        if (combo.count() != texts.size())
+            state.SkipWithError("combo box not filled");
+        combo.clear();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_BareComboFill)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The 100,000 entry labels both selector fills use, so the editor's and the
+// bare toolkit's figures are for the same strings.
+const std::vector<std::string>& FormBenchEntryLabels();

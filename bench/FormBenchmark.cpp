@@ -1,0 +1,164 @@
+// Speed of the element form on a large module: 100,000 entries, 200
+// elements of every kind. Compare BM_FormEntrySelectorFill with
+// BM_BareComboFill (bench/BareComboYardstick.cpp) from the same run.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FormBenchData.h"
+#include "platform/CComboBox.h"
+#include "platform/CFont.h"
+#include "platform/CStatic.h"
+#include "platform/Registry.h"
+#include "platform/RegistryStore.h"
+#include "table/CTableModule.h"
+#include "ui/CEditorDlg.h"
+#include "ui/CScrollPanel.h"
+#include "ui/ElementForm.h"
+
+namespace {
+
+constexpr int kEntries = 100000;
+constexpr int kElements = 200;
+
+struct ElementShape
+{
+    std::uint32_t size;
+    std::uint8_t style;
+};
+
+// Numbers, signed and hexadecimal numbers, hex arrays, text and dropboxes
+// in turn, so every kind of row is built and shown.
+constexpr ElementShape kShapes[] = {
+    {2, 0}, {1, STYLE_SIGNED}, {2, STYLE_HEX}, {4, STYLE_HEXARRAY}, {8, STYLE_TEXT}, {1, STYLE_DROPBOX},
+};
+
+std::unique_ptr<CTableModule> MakeBigModule()
+{
+    auto module = std::make_unique<CTableModule>();
+    module->m_strName = "Benchmark";
+    module->m_nEntryCount = kEntries;
+    module->m_entryNames = FormBenchEntryLabels();
+    std::uint32_t offset = 0;
+    for (int i = 0; i < kElements; ++i)
+    {
+        const ElementShape& shape = kShapes[static_cast<std::size_t>(i) % std::size(kShapes)];
+        ModuleElement e;
+        e.name = "Element " + std::to_string(i);
+        e.offset = offset;
+        e.size = shape.size;
+        e.style = shape.style;
+        if (shape.style & STYLE_DROPBOX)
+            for (std::uint32_t v = 0; v < 16; ++v)
+            {
+                e.values.push_back(v * 3);
+                e.valueNames.push_back("Value " + std::to_string(v));
+            }
+        e.valueCount = static_cast<std::int32_t>(e.values.size());
+        offset += shape.size;
+        module->AddElement(std::move(e));
+    }
+    module->m_nEntryLength = offset;
+    return module;
+}
+
+std::vector<std::uint8_t> MakeRom(const CTableModule& module)
+{
+    std::vector<std::uint8_t> rom(static_cast<std::size_t>(module.m_nEntryLength) * kEntries);
+    std::uint32_t seed = 12345;
+    for (auto& b : rom)
+    {
+        seed = seed * 1103515245u + 12345u;
+        b = static_cast<std::uint8_t>(seed >> 16);
+    }
+    return rom;
+}
+
+// One dialog, as the editor shows it, for every benchmark of this file.
+struct FormBench
+{
+    FormBench() : module(MakeBigModule()), rom(MakeRom(*module))
+    {
+        RegistryStore::SetFolder("/nonexistent/quill-bench-registry");
+        dlg.Create();
+    }
+
+    ElementForm Form()
+    {
+        return ElementForm(dlg, *dlg.m_pPanel, *dlg.m_pEntryCombo, dlg.m_pFont.get(), values, labels);
+    }
+
+    CEditorDlg dlg;
+    ElementForm::ValueCtrls values;
+    ElementForm::LabelCtrls labels;
+    std::unique_ptr<CTableModule> module;
+    std::vector<std::uint8_t> rom;
+};
+
+FormBench& Bench()
+{
+    static FormBench bench;
+    return bench;
+}
+
+void BM_FormEntrySelectorFill(benchmark::State& state)
+{
+    CComboBox& selector = *Bench().dlg.m_pEntryCombo;
+    const std::vector<std::string>& labels = FormBenchEntryLabels();
+    for (auto _ : state)
+    {
+        selector.AddStrings(labels);
+        state.PauseTiming();
+        if (selector.GetCount() != kEntries)
+            state.SkipWithError("selector not filled");
+        selector.ResetContent();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FormEntrySelectorFill)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_FormBuildAndDestroy(benchmark::State& state)
+{
+    FormBench& b = Bench();
+    for (auto _ : state)
+    {
+        b.Form().Build(*b.module, true);
+        b.Form().Destroy(true);
+    }
+}
+BENCHMARK(BM_FormBuildAndDestroy)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_FormSwitchEntry(benchmark::State& state)
+{
+    FormBench& b = Bench();
+    b.Form().Build(*b.module, true);
+    const auto length = static_cast<std::uint32_t>(b.rom.size());
+    int entry = 0;
+    for (auto _ : state)
+    {
+        entry = (entry + 4999) % kEntries;
+        if (!b.module->SelectEntry(entry, b.rom.data(), length))
+            state.SkipWithError("entry not selected");
+        b.Form().Show(*b.module);
+    }
+    b.Form().Destroy(true);
+}
+BENCHMARK(BM_FormSwitchEntry)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+const std::vector<std::string>& FormBenchEntryLabels()
+{
+    static const std::vector<std::string> labels = [] {
+        std::vector<std::string> out;
+        out.reserve(kEntries);
+        for (int k = 0; k < kEntries; ++k)
+            out.push_back("Creature " + std::to_string(k) + (k % 7 == 0 ? " of the marsh" : ""));
+        return out;
+    }();
+    return labels;
+}
