@@ -13,6 +13,7 @@
 #include "res/resource.h"
 #include "table/CTableModule.h"
 #include "ui/CScrollPanel.h"
+#include "ui/ElementForm.h"
 
 namespace {
 
@@ -131,10 +132,43 @@ void CEditorDlg::LoadStartupModule()
     // Loading the module named on the command line arrives with the module list.
 }
 
+ElementForm CEditorDlg::Form()
+{
+    return ElementForm(*this, *m_pPanel, *m_pEntryCombo, m_pFont.get(), m_valueCtrls, m_labelCtrls);
+}
+
+CTableModule* CEditorDlg::FormModule() const
+{
+    if (m_nCurModule < 0 || static_cast<std::size_t>(m_nCurModule) >= m_modules.size())
+        return nullptr;
+    return m_modules[static_cast<std::size_t>(m_nCurModule)].get();
+}
+
+void CEditorDlg::BuildForm(int nModule)
+{
+    if (m_pPanel == nullptr || m_pEntryCombo == nullptr || nModule < 0 ||
+        static_cast<std::size_t>(nModule) >= m_modules.size())
+        return;
+    Form().Build(*m_modules[static_cast<std::size_t>(nModule)], m_bRomOpen);
+}
+
 void CEditorDlg::DestroyForm()
 {
-    m_valueCtrls.clear();
-    m_labelCtrls.clear();
+    // A dialog that never opened has no panel; its rows are only objects.
+    if (m_pPanel == nullptr || m_pEntryCombo == nullptr)
+    {
+        m_valueCtrls.clear();
+        m_labelCtrls.clear();
+        return;
+    }
+    Form().Destroy(m_nCurModule != -1);
+}
+
+void CEditorDlg::ShowEntry()
+{
+    CTableModule* pModule = FormModule();
+    if (pModule != nullptr && m_pPanel != nullptr && m_pEntryCombo != nullptr)
+        Form().Show(*pModule);
 }
 
 void CEditorDlg::OnCancel()
@@ -151,7 +185,23 @@ void CEditorDlg::OnCancel()
 void CEditorDlg::OnOpenRom() {}   // arrives with the ROM document
 void CEditorDlg::OnCloseRom() {}  // arrives with the ROM document
 void CEditorDlg::OnSaveRom() {}   // arrives with the ROM document
-void CEditorDlg::OnApplyChanges() {}  // arrives with the element form
+void CEditorDlg::OnApplyChanges()
+{
+    if (!m_bCompatible)
+    {
+        MessageBox("This module and this rom are not compatible.");
+        return;
+    }
+    CTableModule* pModule = FormModule();
+    // The command is grayed without a ROM and a module; a key may still race it.
+    if (pModule == nullptr || !m_bRomOpen || m_pRom == nullptr || !Form().ReadBack(*pModule))
+        return;
+    if (!pModule->StoreEntry(m_pRom.get(), m_nRomLength))
+        return;
+    m_bModified = true;
+    SetWindowText("Quillmoor - " + m_strRomName + " *");
+    ShowEntry();
+}
 void CEditorDlg::OnLoadModules() {}   // arrives with the module list
 void CEditorDlg::OnUnloadModule() {}  // arrives with the module list
 void CEditorDlg::OnLinkRom() {}       // arrives with the link file
@@ -159,4 +209,17 @@ void CEditorDlg::OnAssociate() {}     // arrives with shell integration
 void CEditorDlg::OnAbout() {}         // arrives with the about box
 void CEditorDlg::OnHelp() {}          // arrives with the help page
 void CEditorDlg::OnModuleSelChange() {}  // arrives with the module list
-void CEditorDlg::OnEntrySelChange() {}   // arrives with the element form
+void CEditorDlg::OnEntrySelChange()
+{
+    CTableModule* pModule = FormModule();
+    if (!m_bCompatible || pModule == nullptr || !m_bRomOpen)
+        return;
+    const int nSel = m_pEntryCombo->GetCurSel();
+    // The same entry again keeps what the user typed; another drops it.
+    if (nSel < 0 || nSel == pModule->m_nCurEntry)
+        return;
+    if (pModule->SelectEntry(nSel, m_pRom.get(), m_nRomLength))
+        ShowEntry();
+    else
+        m_pEntryCombo->SetCurSel(pModule->m_nCurEntry);
+}

@@ -12,6 +12,7 @@ class CFont;
 class CScrollPanel;
 class CStatic;
 class CTableModule;
+class ElementForm;
 
 // The editor's one window: a modal dialog that owns the ROM image, the
 // loaded modules, the form and the two selectors. Commands and notifications
@@ -49,6 +50,13 @@ public:
     void OnModuleSelChange();
     void OnEntrySelChange();
 
+    // The element form of the current module (the work is ElementForm's).
+    // BuildForm when a module becomes current, DestroyForm before it stops
+    // being current, ShowEntry after every successful SelectEntry.
+    void BuildForm(int nModule);
+    void DestroyForm();
+    void ShowEntry();
+
     // Module path from the command line; start-up points it at a string it
     // keeps alive for the dialog's whole life. Never null.
     LPCSTR m_lpszStartupModule = "";
@@ -81,5 +89,6 @@ private:
     void CreateEntryCombo();
     void CheckAssociation();
     void LoadStartupModule();
-    void DestroyForm();
+    ElementForm Form();
+    CTableModule* FormModule() const;
 };
