@@ -11,14 +11,9 @@
 
 #include "FormBenchData.h"
 #include "platform/CComboBox.h"
-#include "platform/CFont.h"
-#include "platform/CStatic.h"
-#include "platform/Registry.h"
 #include "platform/RegistryStore.h"
 #include "table/CTableModule.h"
 #include "ui/CEditorDlg.h"
-#include "ui/CScrollPanel.h"
-#include "ui/ElementForm.h"
 
 namespace {
 
@@ -66,37 +61,35 @@ std::unique_ptr<CTableModule> MakeBigModule()
     return module;
 }
 
-std::vector<std::uint8_t> MakeRom(const CTableModule& module)
-{
-    std::vector<std::uint8_t> rom(static_cast<std::size_t>(module.m_nEntryLength) * kEntries);
-    std::uint32_t seed = 12345;
-    for (auto& b : rom)
-    {
-        seed = seed * 1103515245u + 12345u;
-        b = static_cast<std::uint8_t>(seed >> 16);
-    }
-    return rom;
-}
-
-// One dialog, as the editor shows it, for every benchmark of this file.
+// One dialog with the big module current and a ROM open, as the module
+// list and Open Rom leave it, for every benchmark of this file.
 struct FormBench
 {
-    FormBench() : module(MakeBigModule()), rom(MakeRom(*module))
+    FormBench()
     {
         RegistryStore::SetFolder("/nonexistent/quill-bench-registry");
         dlg.Create();
+        dlg.m_modules.push_back(MakeBigModule());
+        dlg.m_nCurModule = 0;
+        FillRom(static_cast<std::size_t>(Module().m_nEntryLength) * kEntries);
     }
 
-    ElementForm Form()
+    void FillRom(std::size_t length)
     {
-        return ElementForm(dlg, *dlg.m_pPanel, *dlg.m_pEntryCombo, dlg.m_pFont.get(), values, labels);
+        dlg.m_pRom = std::make_unique<std::uint8_t[]>(length);
+        dlg.m_nRomLength = static_cast<std::uint32_t>(length);
+        dlg.m_bRomOpen = true;
+        std::uint32_t seed = 12345;
+        for (std::size_t i = 0; i < length; ++i)
+        {
+            seed = seed * 1103515245u + 12345u;
+            dlg.m_pRom[i] = static_cast<std::uint8_t>(seed >> 16);
+        }
     }
+
+    CTableModule& Module() { return *dlg.m_modules[0]; }
 
     CEditorDlg dlg;
-    ElementForm::ValueCtrls values;
-    ElementForm::LabelCtrls labels;
-    std::unique_ptr<CTableModule> module;
-    std::vector<std::uint8_t> rom;
 };
 
 FormBench& Bench()
@@ -126,8 +119,8 @@ void BM_FormBuildAndDestroy(benchmark::State& state)
     FormBench& b = Bench();
     for (auto _ : state)
     {
-        b.Form().Build(*b.module, true);
-        b.Form().Destroy(true);
+        b.dlg.BuildForm(0);
+        b.dlg.DestroyForm();
     }
 }
 BENCHMARK(BM_FormBuildAndDestroy)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -135,17 +128,16 @@ BENCHMARK(BM_FormBuildAndDestroy)->Unit(benchmark::kMillisecond)->Iterations(5);
 void BM_FormSwitchEntry(benchmark::State& state)
 {
     FormBench& b = Bench();
-    b.Form().Build(*b.module, true);
-    const auto length = static_cast<std::uint32_t>(b.rom.size());
+    b.dlg.BuildForm(0);
     int entry = 0;
     for (auto _ : state)
     {
         entry = (entry + 4999) % kEntries;
-        if (!b.module->SelectEntry(entry, b.rom.data(), length))
+        if (!b.Module().SelectEntry(entry, b.dlg.m_pRom.get(), b.dlg.m_nRomLength))
             state.SkipWithError("entry not selected");
-        b.Form().Show(*b.module);
+        b.dlg.ShowEntry();
     }
-    b.Form().Destroy(true);
+    b.dlg.DestroyForm();
 }
 BENCHMARK(BM_FormSwitchEntry)->Unit(benchmark::kMillisecond);
 
