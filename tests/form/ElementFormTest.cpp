@@ -106,6 +106,22 @@ TEST_F(ElementFormTest, RowsSitAtTheirPixelPlacesWithTheirStylesAndIds)
     EXPECT_TRUE(m_dlg.m_pEntryCombo->IsWindowEnabled());
 }
 
+TEST_F(ElementFormTest, TabStepsDownTheRows)
+{
+    auto module = MakeModule(0, 1, 4,
+                             {{"A", 0, 1, 0, {}}, {"B", 1, 1, STYLE_DROPBOX, {{7, "x"}}}, {"C", 2, 1, 0, {}}});
+    Form().Build(*module, true);
+    Edit(0).SetFocus();
+    // Keys go to whatever holds the focus inside the dialog.
+    TestInput::KeyClick(m_dlg, VK_TAB);
+    TestInput::TypeText(m_dlg, "7");
+    EXPECT_EQ(Combo(1).GetCurSel(), 0);
+    TestInput::KeyClick(m_dlg, VK_TAB);
+    TestInput::TypeText(m_dlg, "5");
+    EXPECT_EQ(Edit(2).GetWindowText(), "5");
+    EXPECT_EQ(Edit(0).GetWindowText(), "");
+}
+
 TEST_F(ElementFormTest, ScrollingStartsAtThirteenElements)
 {
     auto twelve = MakeModule(0, 1, 13, NumberElements(12));
