@@ -29,6 +29,16 @@ public:
         std::string fileName;
     };
 
+    // One module file opened and loaded but not listed: the module when
+    // status is Added, else null with the reason.
+    struct Loaded {
+        AddResult result;
+        std::unique_ptr<CTableModule> module;
+    };
+    // What AddModuleFromFile does short of appending, for owners that keep
+    // modules in a list of their own.
+    static Loaded LoadFile(const std::string& path);
+
     ModuleList();
     ~ModuleList();
     ModuleList(const ModuleList&) = delete;

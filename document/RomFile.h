@@ -24,6 +24,9 @@ public:
     FileResult Save() const;
     // Forgets the image and the path.
     void Close();
+    // Hands the image over to a caller that keeps it elsewhere, then forgets
+    // it as Close does; the length is Length() as it was before the call.
+    std::unique_ptr<uint8_t[]> TakeImage();
 
     bool IsOpen() const { return m_bOpen; }
     const std::string& Path() const { return m_strPath; }

@@ -14,6 +14,9 @@
 #include "table/CTableModule.h"
 #include "ui/CScrollPanel.h"
 #include "ui/ElementForm.h"
+#include "ui/LinkFileCommands.h"
+#include "ui/ModuleListCommands.h"
+#include "ui/RomDocumentCommands.h"
 
 namespace {
 
@@ -129,7 +132,7 @@ void CEditorDlg::CheckAssociation()
 
 void CEditorDlg::LoadStartupModule()
 {
-    // Loading the module named on the command line arrives with the module list.
+    ModuleListCommands(*this).LoadStartupModule();
 }
 
 ElementForm CEditorDlg::Form()
@@ -173,18 +176,17 @@ void CEditorDlg::ShowEntry()
 
 void CEditorDlg::OnCancel()
 {
-    // Until the apply question exists, a modified image keeps the window
-    // open rather than being dropped without asking.
-    if (m_bModified)
-        return;
-    CDialog::OnCancel();
+    // The image is not closed first: the destructor releases it.
+    if (RomDocumentCommands(*this).MayExit())
+        CDialog::OnCancel();
 }
 
 // Each of these commands arrives with its feature; the table above already
 // routes them here.
-void CEditorDlg::OnOpenRom() {}   // arrives with the ROM document
-void CEditorDlg::OnCloseRom() {}  // arrives with the ROM document
-void CEditorDlg::OnSaveRom() {}   // arrives with the ROM document
+void CEditorDlg::OnOpenRom() { RomDocumentCommands(*this).OpenRom(); }
+void CEditorDlg::OnCloseRom() { RomDocumentCommands(*this).CloseRom(); }
+void CEditorDlg::OnSaveRom() { RomDocumentCommands(*this).SaveRom(); }
+bool CEditorDlg::PromptApply() { return RomDocumentCommands(*this).PromptApply(); }
 void CEditorDlg::OnApplyChanges()
 {
     if (!m_bCompatible)
@@ -202,13 +204,15 @@ void CEditorDlg::OnApplyChanges()
     SetWindowText("Quillmoor - " + m_strRomName + " *");
     ShowEntry();
 }
-void CEditorDlg::OnLoadModules() {}   // arrives with the module list
-void CEditorDlg::OnUnloadModule() {}  // arrives with the module list
-void CEditorDlg::OnLinkRom() {}       // arrives with the link file
+void CEditorDlg::OnLoadModules() { ModuleListCommands(*this).LoadModules(); }
+void CEditorDlg::OnUnloadModule() { ModuleListCommands(*this).UnloadModule(); }
+void CEditorDlg::AddModuleFromFile(const std::string& path) { ModuleListCommands(*this).AddModuleFromFile(path); }
+void CEditorDlg::SelectFirstModule() { ModuleListCommands(*this).SelectFirstModule(); }
+void CEditorDlg::OnLinkRom() { LinkFileCommands(*this).LinkRom(); }
 void CEditorDlg::OnAssociate() {}     // arrives with shell integration
 void CEditorDlg::OnAbout() {}         // arrives with the about box
 void CEditorDlg::OnHelp() {}          // arrives with the help page
-void CEditorDlg::OnModuleSelChange() {}  // arrives with the module list
+void CEditorDlg::OnModuleSelChange() { ModuleListCommands(*this).ModuleSelChange(); }
 void CEditorDlg::OnEntrySelChange()
 {
     CTableModule* pModule = FormModule();

@@ -57,6 +57,12 @@ public:
     void DestroyForm();
     void ShowEntry();
 
+    // The apply question; true to go on (RomDocumentCommands).
+    bool PromptApply();
+    // The module list's ways in (ModuleListCommands).
+    void AddModuleFromFile(const std::string& path);
+    void SelectFirstModule();
+
     // Module path from the command line; start-up points it at a string it
     // keeps alive for the dialog's whole life. Never null.
     LPCSTR m_lpszStartupModule = "";

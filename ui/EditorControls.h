@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "platform/WinConstants.h"
+#include "platform/WinTypes.h"
+
+class CComboBox;
+class CEditorDlg;
+
+// The dialog's menu items, selectors and title as the document and module
+// handlers switch them. Every call is harmless while the dialog has no
+// window yet (or none any more), so the handlers need no checks of their own.
+class EditorControls {
+public:
+    explicit EditorControls(CEditorDlg& dlg) : m_dlg(dlg) {}
+
+    // Enables or grays a menu item by command id.
+    void EnableCommand(UINT nID, bool bEnable);
+    void EnableModuleSelector(bool bEnable);
+    void EnableEntrySelector(bool bEnable);
+    // The module selector from the dialog template; null without a window.
+    CComboBox* ModuleSelector();
+    // "Quillmoor - " and the ROM name, " *" after it while modified.
+    void ShowDocumentTitle();
+    void ShowNoDocumentTitle();
+    // A message box owned by the dialog: no caption of its own (the
+    // application's name shows) unless one is given.
+    int Message(const std::string& text, UINT nType = MB_OK, const char* caption = nullptr);
+    void ShowIncompatible();
+
+private:
+    CEditorDlg& m_dlg;
+};

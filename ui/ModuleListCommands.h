@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+#include "ui/EditorControls.h"
+
+class CEditorDlg;
+
+// The module list of the editor: loading module files into it, making one
+// current, switching and unloading, and the test of whether the current
+// module fits the open ROM image. Works on the dialog's own fields.
+class ModuleListCommands {
+public:
+    explicit ModuleListCommands(CEditorDlg& dlg) : m_dlg(dlg), m_controls(dlg) {}
+
+    // Loads one module and appends it to the list and the selector; a file
+    // that cannot be opened is skipped in silence, one that fails to load
+    // gets its "Module Error" message. Never changes the current module.
+    void AddModuleFromFile(const std::string& path);
+    void LoadStartupModule();
+    void LoadModules();
+    void SelectFirstModule();
+    void UnloadModule();
+    void ModuleSelChange();
+    // Entry 0 of the current module against the open image; sets
+    // m_bCompatible and shows the entry or the incompatibility message.
+    void TestCompatibility();
+    // Unloads every module without a question, ending as unloading the last
+    // module does.
+    void Clear();
+
+private:
+    bool IsListed(const std::string& path) const;
+    void SelectFirstIfNoneCurrent();
+    void ShowListEmptied();
+
+    CEditorDlg& m_dlg;
+    EditorControls m_controls;
+};

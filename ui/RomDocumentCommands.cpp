@@ -1,0 +1,140 @@
+#include "ui/RomDocumentCommands.h"
+
+#include "document/RomFile.h"
+#include "document/RomImageReader.h"
+#include "platform/CComboBox.h"
+#include "platform/CFileDialog.h"
+#include "platform/CPath.h"
+#include "res/resource.h"
+#include "table/CTableModule.h"
+#include "ui/CEditorDlg.h"
+#include "ui/CScrollPanel.h"
+#include "ui/LinkFileCommands.h"
+#include "ui/ModuleListCommands.h"
+
+namespace {
+
+constexpr char kRomFilter[] = "All Files (*.*)|*.*|";
+
+} // namespace
+
+bool RomDocumentCommands::PromptApply()
+{
+    if (!m_dlg.m_bModified)
+        return true;
+    switch (m_controls.Message("Apply changes before closing?", MB_YESNOCANCEL | MB_ICONINFORMATION,
+                               "Quillmoor"))
+    {
+    case IDYES: return SaveRom();
+    case IDNO: return true;
+    default: return false;
+    }
+}
+
+void RomDocumentCommands::OpenRom()
+{
+    // The read-only check box the dialog shows is deliberately ignored.
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST, kRomFilter);
+    if (dialog.DoModal() != IDOK)
+        return;
+    if (m_dlg.m_bRomOpen && !CloseRom())
+        return;
+    if (!ReadRom(dialog.GetPathName(), dialog.GetFileName()))
+        return;
+    m_controls.ShowDocumentTitle();
+    // The link file's modules, when it names any, were tested as they
+    // became current; otherwise the module already current meets the new
+    // image here, once.
+    if (!LinkFileCommands(m_dlg).ReadLinkFile() && m_dlg.m_nCurModule != -1)
+        TestCurrentModule();
+    m_controls.EnableCommand(ID_FILE_CLOSEROM, true);
+}
+
+bool RomDocumentCommands::CloseRom()
+{
+    if (!PromptApply())
+        return false;
+    m_controls.ShowNoDocumentTitle();
+    m_dlg.m_pRom.reset();
+    m_dlg.m_nRomLength = 0;
+    m_dlg.m_bModified = false;
+    m_dlg.m_bRomOpen = false;
+    m_dlg.m_bCompatible = true;
+    m_dlg.m_strRomDir.clear();
+    m_dlg.m_strRomPath.clear();
+    m_dlg.m_strRomName.clear();
+    // The entry names stay listed; only the choice goes away.
+    m_controls.EnableEntrySelector(false);
+    for (UINT nID : {ID_FILE_CLOSEROM, ID_FILE_APPLY, ID_FILE_SAVEROM, ID_MODULES_LINK})
+        m_controls.EnableCommand(nID, false);
+    ClearFormValues();
+    return true;
+}
+
+bool RomDocumentCommands::SaveRom()
+{
+    if (!m_dlg.m_bRomOpen)
+        return false;
+    if (!m_dlg.m_bCompatible)
+    {
+        m_controls.ShowIncompatible();
+        return false;
+    }
+    // SaveImage has the bytes on the disk before it reports success, so the
+    // title never claims a save that a crash could still undo.
+    const FileResult saved = RomFile::SaveImage(m_dlg.m_strRomPath, m_dlg.m_pRom.get(), m_dlg.m_nRomLength);
+    if (!saved)
+    {
+        m_controls.Message(saved.Message(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    m_dlg.m_bModified = false;
+    m_controls.ShowDocumentTitle();
+    return true;
+}
+
+bool RomDocumentCommands::ReadRom(const std::string& path, const std::string& name)
+{
+    RomImageReader::Image image = RomImageReader::Read(path);
+    if (!image.result)
+    {
+        m_controls.Message(image.result.Message(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    m_dlg.m_strRomPath = path;
+    m_dlg.m_strRomDir = CPath::FolderOf(path);
+    m_dlg.m_strRomName = name;
+    m_dlg.m_pRom = std::move(image.data);
+    m_dlg.m_nRomLength = image.length;
+    m_dlg.m_bRomOpen = true;
+    m_dlg.m_bModified = false;
+    m_dlg.m_bCompatible = true;
+    return true;
+}
+
+void RomDocumentCommands::TestCurrentModule()
+{
+    m_controls.EnableEntrySelector(true);
+    m_dlg.m_pEntryCombo->SetCurSel(0);
+    ModuleListCommands(m_dlg).TestCompatibility();
+    for (UINT nID : {ID_FILE_APPLY, ID_FILE_SAVEROM, ID_MODULES_LINK})
+        m_controls.EnableCommand(nID, true);
+}
+
+void RomDocumentCommands::ClearFormValues()
+{
+    if (m_dlg.m_nCurModule < 0 || !m_dlg.m_pPanel)
+        return;
+    // The rows stay and the module stays current; only what they show goes.
+    const CTableModule& module = *m_dlg.m_modules[static_cast<size_t>(m_dlg.m_nCurModule)];
+    for (int i = 0; i < module.m_nElements; ++i)
+    {
+        CWnd* pCtrl = m_dlg.m_pPanel->GetDlgItem(IDC_ELEMENT_BASE + i);
+        if (pCtrl == nullptr)
+            continue;
+        if (auto* pCombo = dynamic_cast<CComboBox*>(pCtrl))
+            pCombo->SetCurSel(-1);
+        else
+            pCtrl->SetWindowText("");
+    }
+}
