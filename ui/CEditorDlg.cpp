@@ -9,11 +9,15 @@
 #include "platform/CStatic.h"
 #include "platform/Registry.h"
 #include "platform/ScopedRegKey.h"
+#include "platform/Shell.h"
+#include "res/AboutResources.h"
 #include "res/EditorResources.h"
 #include "res/resource.h"
 #include "table/CTableModule.h"
+#include "ui/AssociateCommand.h"
 #include "ui/CScrollPanel.h"
 #include "ui/ElementForm.h"
+#include "ui/HelpPage.h"
 #include "ui/LinkFileCommands.h"
 #include "ui/ModuleListCommands.h"
 #include "ui/RomDocumentCommands.h"
@@ -209,9 +213,14 @@ void CEditorDlg::OnUnloadModule() { ModuleListCommands(*this).UnloadModule(); }
 void CEditorDlg::AddModuleFromFile(const std::string& path) { ModuleListCommands(*this).AddModuleFromFile(path); }
 void CEditorDlg::SelectFirstModule() { ModuleListCommands(*this).SelectFirstModule(); }
 void CEditorDlg::OnLinkRom() { LinkFileCommands(*this).LinkRom(); }
-void CEditorDlg::OnAssociate() {}     // arrives with shell integration
-void CEditorDlg::OnAbout() {}         // arrives with the about box
-void CEditorDlg::OnHelp() {}          // arrives with the help page
+void CEditorDlg::OnAssociate() { AssociateCommand(*this, GetModuleFileName()).Run(); }
+void CEditorDlg::OnAbout()
+{
+    // A plain dialog: OK, Escape and the close box end it the base's way.
+    CDialog about(&AboutResources::AboutDialog(), this);
+    about.DoModal();
+}
+void CEditorDlg::OnHelp() { HelpPage::Open(*this); }
 void CEditorDlg::OnModuleSelChange() { ModuleListCommands(*this).ModuleSelChange(); }
 void CEditorDlg::OnEntrySelChange()
 {

@@ -9,6 +9,7 @@
 #include "EditorTestSupport.h"
 #include "platform/DialogHook.h"
 #include "res/resource.h"
+#include "tests/platform/ModalScript.h"
 #include "tests/platform/TestInput.h"
 
 namespace {
@@ -87,6 +88,9 @@ TEST_F(EditorAppTest, FilterOffersKeysToTheTableOnlyWithAMainDialog)
 
     ObservedEditorDlg dlg;
     ASSERT_TRUE(dlg.Create());
+    // F1 runs Help, which hands the guide's URL to the desktop.
+    ModalScript modals;
+    modals.AnswerShellExecute(true);
     m_app.m_hAccel = LoadAccelerators(EditorResources::EditorAccelerators());
     m_app.m_pMainWnd = &dlg;
     f1.hwnd = dlg.GetSafeHwnd();

@@ -1,0 +1,31 @@
+# What `cmake --install <build> --prefix P` lays down for the editor:
+#   P/lib/quillmoor/quillmoor        the program
+#   P/lib/quillmoor/help/            the user guide, beside the program,
+#                                    where Help looks for it
+#   P/bin/quillmoor                  a symbolic link to the program, for PATH
+#   P/share/applications/quillmoor.desktop
+#   P/share/icons/hicolor/32x32/apps/quillmoor.png
+# The program finds its folder through /proc/self/exe, which names the link's
+# target, so Help works however the program is started.
+include(GNUInstallDirs)
+
+set(QUILL_INSTALL_PROGRAM_DIR "lib/quillmoor" CACHE STRING
+    "Folder below the prefix that holds the quillmoor program and its help folder")
+
+install(TARGETS quillmoor RUNTIME DESTINATION ${QUILL_INSTALL_PROGRAM_DIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/
+  DESTINATION ${QUILL_INSTALL_PROGRAM_DIR}/help
+  PATTERN CMakeLists.txt EXCLUDE)
+install(FILES ${PROJECT_SOURCE_DIR}/res/quillmoor.png
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+
+# The link and the desktop entry name the prefix, which is only known when
+# installing (--prefix may differ from the configured one).
+install(CODE "
+  set(quill_bin_dir \"${CMAKE_INSTALL_BINDIR}\")
+  set(quill_program_dir \"${QUILL_INSTALL_PROGRAM_DIR}\")
+  set(quill_applications_dir \"${CMAKE_INSTALL_DATADIR}/applications\")
+  set(quill_entry_template \"${CMAKE_CURRENT_LIST_DIR}/quillmoor.desktop.in\")
+  set(quill_entry_scratch \"${CMAKE_CURRENT_BINARY_DIR}/install/quillmoor.desktop\")
+")
+install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/InstallLauncher.cmake)

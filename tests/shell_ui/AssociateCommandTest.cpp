@@ -1,0 +1,207 @@
+#include "ui/CEditorDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "StoreValue.h"
+#include "TempXdgHome.h"
+#include "platform/CMenu.h"
+#include "platform/DesktopAssociation.h"
+#include "platform/RegistryStore.h"
+#include "platform/Shell.h"
+#include "platform/ToolRunner.h"
+#include "res/resource.h"
+#include "tests/platform/ModalScript.h"
+#include "tests/platform/TestInput.h"
+#include "ui/ShellAssociation.h"
+
+namespace {
+
+constexpr const char* kModuleType = "application/x-quillmoor-module";
+
+std::string Capture(const std::string& command)
+{
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r"))
+    {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+            out += buffer;
+        ::pclose(pipe);
+    }
+    while (!out.empty() && out.back() == '\n')
+        out.pop_back();
+    return out;
+}
+
+// xdg-mime leaves the guessing to `mimetype` (the shared MIME database) only
+// when that is installed; `file` alone knows nothing of our type.
+std::string MissingDesktopTool()
+{
+    for (const char* tool : {"xdg-mime", "mimetype", "update-mime-database", "update-desktop-database"})
+        if (ToolRunner::Find(tool).empty())
+            return tool;
+    return {};
+}
+
+class AssociateCommandTest : public ::testing::Test
+{
+protected:
+    void Open() { ASSERT_TRUE(m_dlg.Create()); }
+
+    bool Checked()
+    {
+        return (m_dlg.GetMenu()->GetMenuState(ID_MODULES_ASSOCIATE, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    }
+
+    void Associate() { TestInput::ClickMenuItem(m_dlg, ID_MODULES_ASSOCIATE); }
+
+    bool DesktopFilesPresent() const
+    {
+        return std::filesystem::exists(DesktopAssociation::MimePackagePath()) &&
+               std::filesystem::exists(DesktopAssociation::DesktopEntryPath());
+    }
+
+    bool DesktopFilesAbsent() const
+    {
+        return !std::filesystem::exists(DesktopAssociation::MimePackagePath()) &&
+               !std::filesystem::exists(DesktopAssociation::DesktopEntryPath());
+    }
+
+    TempXdgHome m_home;
+    ModalScript m_modals;
+    CEditorDlg m_dlg;
+};
+
+TEST_F(AssociateCommandTest, CheckMarkAtStartFollowsTheExtensionKey)
+{
+    Open();
+    EXPECT_FALSE(Checked());
+    m_dlg.DestroyWindow();
+
+    // ".qlm" alone is enough, whatever it names.
+    ASSERT_TRUE(StoreCreateKey(".qlm"));
+    CEditorDlg again;
+    ASSERT_TRUE(again.Create());
+    EXPECT_NE(again.GetMenu()->GetMenuState(ID_MODULES_ASSOCIATE, MF_BYCOMMAND) & MF_CHECKED, 0u);
+}
+
+TEST_F(AssociateCommandTest, AssociateCreatesThenRemovesStoreAndDesktopFiles)
+{
+    Open();
+    Associate();
+    EXPECT_TRUE(Checked());
+    const auto command = StoreValue::Read("Quillmoor Module\\shell\\open\\command");
+    ASSERT_TRUE(command.has_value());
+    EXPECT_EQ(command->Text(), GetModuleFileName() + " \"%1\"");
+    EXPECT_TRUE(DesktopFilesPresent());
+    const std::string entry = ReadFileText(DesktopAssociation::DesktopEntryPath());
+    EXPECT_NE(entry.find(GetModuleFileName()), std::string::npos) << entry;
+
+    Associate();
+    EXPECT_FALSE(Checked());
+    EXPECT_FALSE(StoreHasKey("Quillmoor Module"));
+    EXPECT_FALSE(StoreHasKey(".qlm"));
+    EXPECT_TRUE(DesktopFilesAbsent());
+    EXPECT_TRUE(m_modals.MessageBoxes().empty());
+}
+
+TEST_F(AssociateCommandTest, DesktopResolvesModulesOnlyWhileAssociated)
+{
+    if (const std::string tool = MissingDesktopTool(); !tool.empty())
+        GTEST_SKIP() << tool << " is not installed, so the desktop's view cannot be asked";
+    const auto module = m_home.Root() / "bestiary.qlm";
+    std::ofstream(module) << "1\nBestiary\n";
+    const std::string filetype = "xdg-mime query filetype '" + module.string() + "' 2>/dev/null";
+    const std::string handler = std::string("xdg-mime query default ") + kModuleType + " 2>/dev/null";
+    ASSERT_NE(Capture(filetype), kModuleType);
+
+    Open();
+    Associate();
+    EXPECT_EQ(Capture(filetype), kModuleType);
+    EXPECT_EQ(Capture(handler), "quillmoor-module.desktop");
+
+    Associate();
+    EXPECT_NE(Capture(filetype), kModuleType);
+    EXPECT_EQ(Capture(handler), "");
+}
+
+TEST_F(AssociateCommandTest, KeysRemovedElsewhereWhileCheckedEndUncheckedSilently)
+{
+    ASSERT_TRUE(ShellAssociation::Register("/usr/bin/quillmoor").empty());
+    Open();
+    ASSERT_TRUE(Checked());
+    std::filesystem::remove(RegistryStore::FilePath());
+
+    Associate();
+    EXPECT_FALSE(Checked());
+    EXPECT_TRUE(m_modals.MessageBoxes().empty());
+    EXPECT_FALSE(StoreHasKey(".qlm"));
+
+    // The next command creates it again.
+    Associate();
+    EXPECT_TRUE(Checked());
+    EXPECT_TRUE(ShellAssociation::IsRegistered());
+}
+
+TEST_F(AssociateCommandTest, ExtensionThatSurvivesRemovalKeepsTheMarkAndIsReported)
+{
+    Open();
+    Associate();
+    ASSERT_TRUE(StoreCreateKey(".qlm\\OpenWithProgids"));
+    m_modals.AnswerMessageBox(IDOK);
+
+    Associate();
+    // The store still has ".qlm", so the mark says so, as it would at the
+    // next start; the desktop no longer opens modules with Quillmoor.
+    EXPECT_TRUE(Checked());
+    EXPECT_FALSE(StoreHasKey("Quillmoor Module"));
+    EXPECT_TRUE(DesktopFilesAbsent());
+    ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
+    const MessageBoxRequest& box = m_modals.MessageBoxes()[0];
+    EXPECT_NE(box.text.find("Could not remove the association of .qlm files."), std::string::npos);
+    EXPECT_NE(box.text.find("HKEY_CLASSES_ROOT\\.qlm: "), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find("subkeys"), std::string::npos) << box.text;
+    EXPECT_EQ(box.owner, m_dlg.GetSafeHwnd());
+}
+
+TEST_F(AssociateCommandTest, StoreThatCannotBeWrittenIsReportedAndStaysUnchecked)
+{
+    const auto blocker = m_home.Config() / "quillmoor";
+    std::filesystem::create_directories(m_home.Config());
+    std::ofstream(blocker) << "not a folder";
+    Open();
+    m_modals.AnswerMessageBox(IDOK);
+
+    Associate();
+    EXPECT_FALSE(Checked());
+    EXPECT_TRUE(DesktopFilesAbsent());
+    ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
+    const MessageBoxRequest& box = m_modals.MessageBoxes()[0];
+    EXPECT_NE(box.text.find("Could not associate .qlm files with Quillmoor."), std::string::npos);
+    EXPECT_NE(box.text.find("HKEY_CLASSES_ROOT\\Quillmoor Module: "), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find(blocker.string()), std::string::npos) << box.text;
+    EXPECT_EQ(box.type & MB_ICONMASK, MB_ICONEXCLAMATION);
+}
+
+TEST_F(AssociateCommandTest, DesktopFileThatCannotBeWrittenIsReportedWithTheStoreChecked)
+{
+    // A file where the folder of desktop entries should be.
+    const auto applications = DesktopAssociation::DesktopEntryPath().parent_path();
+    std::filesystem::create_directories(applications.parent_path());
+    std::ofstream(applications) << "not a folder";
+    Open();
+    m_modals.AnswerMessageBox(IDOK);
+
+    Associate();
+    EXPECT_TRUE(ShellAssociation::IsRegistered());
+    EXPECT_TRUE(Checked());
+    ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
+    const std::string& text = m_modals.MessageBoxes()[0].text;
+    EXPECT_NE(text.find(DesktopAssociation::DesktopEntryPath().string() + ": "), std::string::npos)
+        << text;
+}
+
+} // namespace

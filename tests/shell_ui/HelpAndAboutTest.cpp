@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "app/CEditorApp.h"
+#include "platform/AcceleratorTable.h"
+#include "platform/BitmapImage.h"
+#include "platform/DialogHook.h"
+#include "platform/Shell.h"
+#include "res/AboutResources.h"
+#include "res/EditorResources.h"
+#include "res/resource.h"
+#include "tests/platform/ModalScript.h"
+#include "tests/platform/TestInput.h"
+#include "ui/CEditorDlg.h"
+#include "ui/HelpPage.h"
+
+namespace {
+
+TEST(HelpPageTest, UrlIsTheGuideInTheProgramsFolder)
+{
+    EXPECT_EQ(HelpPage::UrlFor("/opt/Quill Tools/lib/quillmoor/quillmoor"),
+              "file:///opt/Quill Tools/lib/quillmoor/help/index.html");
+    EXPECT_EQ(HelpPage::UrlFor("/quillmoor"), "file:///help/index.html");
+    // Characters that would end the path or start an escape, and bytes that
+    // are not printable ASCII, are written as escapes.
+    EXPECT_EQ(HelpPage::UrlFor("/srv/a#b/c?d/100%/caf\xE9\x01/quillmoor"),
+              "file:///srv/a%23b/c%3Fd/100%25/caf%E9%01/help/index.html");
+}
+
+TEST(HelpPageTest, TheBuiltProgramFindsItsGuide)
+{
+    // The URL of the real program, taken apart again, names the guide that
+    // the build copies beside it.
+    const std::string url = HelpPage::UrlFor(QUILL_PROGRAM_PATH);
+    const std::string prefix = "file://";
+    ASSERT_EQ(url.compare(0, prefix.size(), prefix), 0) << url;
+    ASSERT_EQ(url.find('%'), std::string::npos) << "build folder with escaped characters: " << url;
+    EXPECT_TRUE(std::filesystem::is_regular_file(url.substr(prefix.size()))) << url;
+}
+
+class EditorCommandsTest : public ::testing::Test
+{
+protected:
+    void Open()
+    {
+        ASSERT_TRUE(m_dlg.Create());
+        m_app.m_hAccel = LoadAccelerators(EditorResources::EditorAccelerators());
+        m_app.m_pMainWnd = &m_dlg;
+    }
+
+    ModalScript m_modals;
+    CEditorApp m_app;
+    CEditorDlg m_dlg;
+};
+
+TEST_F(EditorCommandsTest, HelpFromKeyAndMenuOpensTheGuideBesideTheProgram)
+{
+    Open();
+    m_modals.AnswerShellExecute(true);
+    m_modals.AnswerShellExecute(false);  // a missing page is not reported
+    TestInput::KeyClick(m_dlg, VK_F1);
+    TestInput::ClickMenuItem(m_dlg, ID_HELP_HELP);
+
+    const std::string folder = std::filesystem::path(GetModuleFileName()).parent_path().string();
+    ASSERT_EQ(m_modals.ShellRequests().size(), 2u);
+    for (const ShellExecuteRequest& request : m_modals.ShellRequests())
+    {
+        EXPECT_EQ(request.file, "file://" + folder + "/help/index.html");
+        EXPECT_EQ(request.operation, "");
+        EXPECT_EQ(request.parameters, "");
+        EXPECT_EQ(request.directory, "");
+        EXPECT_EQ(request.showCmd, SW_HIDE);
+        EXPECT_EQ(request.owner, m_dlg.GetSafeHwnd());
+    }
+    EXPECT_TRUE(m_modals.MessageBoxes().empty());
+}
+
+TEST(AboutResourcesTest, TemplateAndPicture)
+{
+    const DialogTemplate& about = AboutResources::AboutDialog();
+    EXPECT_EQ(about.caption, "About Quillmoor");
+    EXPECT_EQ(about.style, 0x80C800C0u);
+    EXPECT_EQ(about.exStyle, 0u);
+    EXPECT_EQ(about.menu, nullptr);
+    EXPECT_EQ(std::make_pair(about.cx, about.cy), std::make_pair(200, 209));
+    ASSERT_EQ(about.items.size(), 2u);
+    const DialogItemTemplate& ok = about.items[0];
+    EXPECT_EQ(ok.text, "OK");
+    EXPECT_EQ(ok.id, static_cast<UINT>(IDOK));
+    EXPECT_EQ(ok.style, 0x50010001u);
+    EXPECT_EQ((std::vector<int>{ok.x, ok.y, ok.cx, ok.cy}), (std::vector<int>{74, 190, 50, 14}));
+    const DialogItemTemplate& picture = about.items[1];
+    EXPECT_EQ(picture.style, 0x5000000Eu);
+    EXPECT_EQ(picture.exStyle, 0x200u);
+    EXPECT_EQ((std::vector<int>{picture.x, picture.y, picture.cx, picture.cy}),
+              (std::vector<int>{0, 0, 203, 187}));
+    ASSERT_EQ(picture.image, &AboutResources::AboutImage());
+    EXPECT_EQ(picture.image->Width(), 300);
+    EXPECT_EQ(picture.image->Height(), 300);
+}
+
+// The ways a user closes the about box, and the result each gives.
+struct CloseWay
+{
+    const char* name;
+    std::function<void(CDialog&)> close;
+    INT_PTR result;
+};
+
+void PrintTo(const CloseWay& way, std::ostream* os)
+{
+    *os << way.name;
+}
+
+class AboutCloseTest : public EditorCommandsTest, public ::testing::WithParamInterface<CloseWay>
+{
+};
+
+TEST_P(AboutCloseTest, AboutShowsThePictureAndCloses)
+{
+    Open();
+    bool bShown = false;
+    bool bEnded = false;
+    int nResult = 0;
+    BitmapImage shown;
+    DialogHook hook([&](const DialogRequest& request) -> INT_PTR {
+        CDialog& about = *request.dialog;
+        bShown = about.GetWindowText() == "About Quillmoor" && about.IsWindowVisible();
+        if (CWnd* picture = about.GetDlgItem(0xFFFF))
+            shown = TestInput::Grab(*picture);
+        GetParam().close(about);
+        bEnded = about.IsEnded() != FALSE;
+        nResult = about.GetEndResult();
+        return -1;
+    });
+    TestInput::ClickMenuItem(m_dlg, ID_HELP_ABOUT);
+
+    EXPECT_TRUE(bShown);
+    EXPECT_TRUE(bEnded);
+    EXPECT_EQ(nResult, GetParam().result);
+    // The picture shows the about image, pixel for pixel where it lies.
+    const BitmapImage& image = AboutResources::AboutImage();
+    ASSERT_GE(shown.Width(), 300);
+    ASSERT_GE(shown.Height(), 300);
+    for (int xy : {0, 75, 150, 299})
+        EXPECT_EQ(shown.Pixel(xy, xy), image.Pixel(xy, xy)) << xy;
+    // The editor stays open.
+    EXPECT_FALSE(m_dlg.IsEnded());
+    EXPECT_TRUE(m_dlg.IsWindowVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, AboutCloseTest,
+    ::testing::Values(
+        CloseWay{"OkButton", [](CDialog& d) { TestInput::Click(*d.GetDlgItem(IDOK)); }, IDOK},
+        CloseWay{"Enter", [](CDialog& d) { TestInput::KeyClick(d, VK_RETURN); }, IDOK},
+        CloseWay{"Escape", [](CDialog& d) { TestInput::KeyClick(d, VK_ESCAPE); }, IDCANCEL},
+        CloseWay{"CloseBox", [](CDialog& d) { TestInput::ClickCloseBox(d); }, IDCANCEL}),
+    [](const ::testing::TestParamInfo<CloseWay>& info) { return std::string(info.param.name); });
+
+} // namespace

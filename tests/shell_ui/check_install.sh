@@ -1,0 +1,63 @@
+#!/bin/sh
+# Installs a build into a throwaway prefix whose name holds a blank and checks
+# the layout: the program with its guide beside it, the link on PATH, qlm, the
+# icon and a valid desktop entry that starts the installed program.
+#   check_install.sh <build folder> <cmake>
+set -eu
+build=$1
+cmake=${2:-cmake}
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+prefix="$scratch/Quill Prefix"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$cmake" --install "$build" --prefix "$prefix" > "$scratch/install.log" ||
+  { cat "$scratch/install.log"; fail "cmake --install failed"; }
+
+program="$prefix/lib/quillmoor/quillmoor"
+[ -x "$program" ] || fail "no program at $program"
+[ -f "$prefix/lib/quillmoor/help/index.html" ] || fail "no guide beside the program"
+[ -x "$prefix/bin/qlm" ] || fail "no qlm in bin"
+[ -f "$prefix/share/icons/hicolor/32x32/apps/quillmoor.png" ] || fail "no icon"
+
+# bin/quillmoor is a relative link, so the prefix can move.
+[ -L "$prefix/bin/quillmoor" ] || fail "bin/quillmoor is not a link"
+[ "$(readlink "$prefix/bin/quillmoor")" = "../lib/quillmoor/quillmoor" ] ||
+  fail "bin/quillmoor points at $(readlink "$prefix/bin/quillmoor")"
+[ "$(readlink -f "$prefix/bin/quillmoor")" = "$(readlink -f "$program")" ] ||
+  fail "bin/quillmoor does not reach the program"
+grep -q "$prefix/bin/quillmoor" "$prefix/install_manifest.txt" 2>/dev/null ||
+  grep -q "$prefix/bin/quillmoor" "$build/install_manifest.txt" ||
+  fail "the link is missing from the install manifest"
+
+entry="$prefix/share/applications/quillmoor.desktop"
+[ -f "$entry" ] || fail "no desktop entry"
+# The prefix holds a blank, so the program is quoted.
+grep -qx "Exec=\"$prefix/bin/quillmoor\" %f" "$entry" || fail "Exec line: $(grep '^Exec=' "$entry")"
+grep -qx "Icon=quillmoor" "$entry" || fail "Icon line"
+if command -v desktop-file-validate > /dev/null; then
+  desktop-file-validate "$entry" || fail "desktop-file-validate rejects the entry"
+else
+  echo "desktop-file-validate not installed: entry syntax not checked"
+fi
+
+# qlm runs from the prefix (no arguments: usage on stderr and a non-zero exit).
+if "$prefix/bin/qlm" > /dev/null 2> "$scratch/qlm.err"; then fail "qlm without arguments succeeded"; fi
+[ -s "$scratch/qlm.err" ] || fail "qlm printed no usage"
+
+# The installed editor starts through the link and paints (it ends itself).
+out=$(cd / && HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" QT_QPA_PLATFORM=offscreen \
+      QUILL_FIRST_PAINT_STAMP=1 "$prefix/bin/quillmoor") || fail "the installed editor failed"
+echo "$out" | grep -q '^first-paint [0-9]' || fail "the installed editor did not paint"
+
+# Staged installs (DESTDIR) put everything below the stage, naming the prefix.
+stage="$scratch/stage"
+DESTDIR="$stage" "$cmake" --install "$build" --prefix /opt/quillmoor > /dev/null
+[ -x "$stage/opt/quillmoor/lib/quillmoor/quillmoor" ] || fail "DESTDIR: no program"
+[ -L "$stage/opt/quillmoor/bin/quillmoor" ] || fail "DESTDIR: no link"
+grep -qx "Exec=/opt/quillmoor/bin/quillmoor %f" "$stage/opt/quillmoor/share/applications/quillmoor.desktop" ||
+  fail "DESTDIR: Exec line"
+
+echo "1 passed, 0 failed"
