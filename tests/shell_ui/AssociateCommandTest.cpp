@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -58,6 +59,14 @@ protected:
 
     void Associate() { TestInput::ClickMenuItem(m_dlg, ID_MODULES_ASSOCIATE); }
 
+    // The mark a new editor window would start with.
+    static bool CheckedAtStart()
+    {
+        CEditorDlg fresh;
+        EXPECT_TRUE(fresh.Create());
+        return (fresh.GetMenu()->GetMenuState(ID_MODULES_ASSOCIATE, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    }
+
     bool DesktopFilesPresent() const
     {
         return std::filesystem::exists(DesktopAssociation::MimePackagePath()) &&
@@ -75,24 +84,13 @@ protected:
     CEditorDlg m_dlg;
 };
 
-TEST_F(AssociateCommandTest, CheckMarkAtStartFollowsTheExtensionKey)
-{
-    Open();
-    EXPECT_FALSE(Checked());
-    m_dlg.DestroyWindow();
-
-    // ".qlm" alone is enough, whatever it names.
-    ASSERT_TRUE(StoreCreateKey(".qlm"));
-    CEditorDlg again;
-    ASSERT_TRUE(again.Create());
-    EXPECT_NE(again.GetMenu()->GetMenuState(ID_MODULES_ASSOCIATE, MF_BYCOMMAND) & MF_CHECKED, 0u);
-}
-
 TEST_F(AssociateCommandTest, AssociateCreatesThenRemovesStoreAndDesktopFiles)
 {
     Open();
+    ASSERT_FALSE(Checked());
     Associate();
     EXPECT_TRUE(Checked());
+    EXPECT_TRUE(CheckedAtStart());
     const auto command = StoreValue::Read("Quillmoor Module\\shell\\open\\command");
     ASSERT_TRUE(command.has_value());
     EXPECT_EQ(command->Text(), GetModuleFileName() + " \"%1\"");
@@ -102,6 +100,7 @@ TEST_F(AssociateCommandTest, AssociateCreatesThenRemovesStoreAndDesktopFiles)
 
     Associate();
     EXPECT_FALSE(Checked());
+    EXPECT_FALSE(CheckedAtStart());
     EXPECT_FALSE(StoreHasKey("Quillmoor Module"));
     EXPECT_FALSE(StoreHasKey(".qlm"));
     EXPECT_TRUE(DesktopFilesAbsent());
@@ -154,10 +153,15 @@ TEST_F(AssociateCommandTest, ExtensionThatSurvivesRemovalKeepsTheMarkAndIsReport
     m_modals.AnswerMessageBox(IDOK);
 
     Associate();
-    // The store still has ".qlm", so the mark says so, as it would at the
+    // The store still has ".qlm", so the mark says so, as it will at the
     // next start; the desktop no longer opens modules with Quillmoor.
     EXPECT_TRUE(Checked());
+    EXPECT_TRUE(CheckedAtStart());
     EXPECT_FALSE(StoreHasKey("Quillmoor Module"));
+    const auto extension = StoreValue::Read(".qlm");
+    ASSERT_TRUE(extension.has_value());
+    EXPECT_EQ(extension->Text(), std::string("Quillmoor Module\0", 17));
+    EXPECT_TRUE(StoreHasKey(".qlm\\OpenWithProgids"));
     EXPECT_TRUE(DesktopFilesAbsent());
     ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
     const MessageBoxRequest& box = m_modals.MessageBoxes()[0];
@@ -183,6 +187,8 @@ TEST_F(AssociateCommandTest, StoreThatCannotBeWrittenIsReportedAndStaysUnchecked
     EXPECT_NE(box.text.find("Could not associate .qlm files with Quillmoor."), std::string::npos);
     EXPECT_NE(box.text.find("HKEY_CLASSES_ROOT\\Quillmoor Module: "), std::string::npos) << box.text;
     EXPECT_NE(box.text.find(blocker.string()), std::string::npos) << box.text;
+    // It stopped at the first key: one reason, and nothing half-written.
+    EXPECT_EQ(std::count(box.text.begin(), box.text.end(), '\n'), 2) << box.text;
     EXPECT_EQ(box.type & MB_ICONMASK, MB_ICONEXCLAMATION);
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 
 #include "StoreValue.h"
 #include "TempXdgHome.h"
@@ -124,22 +123,6 @@ TEST_F(ShellAssociationTest, UnregisterRemovesTheFiveKeysAndNothingElse)
     EXPECT_FALSE(StoreHasKey(kType));
 }
 
-TEST_F(ShellAssociationTest, ExtensionKeyWithASubkeyOfItsOwnSurvives)
-{
-    Register("/usr/bin/quillmoor");
-    ASSERT_TRUE(StoreCreateKey(".qlm\\OpenWithProgids"));
-    const auto failures = ShellAssociation::Unregister();
-    for (const std::string& key : {kCommand, kOpen, kShell, kType})
-        EXPECT_FALSE(StoreHasKey(key)) << key;
-    const auto extension = StoreValue::Read(".qlm");
-    ASSERT_TRUE(extension.has_value());
-    EXPECT_EQ(extension->Text(), std::string("Quillmoor Module\0", 17));
-    EXPECT_TRUE(StoreHasKey(".qlm\\OpenWithProgids"));
-    ASSERT_EQ(failures.size(), 1u) << Describe(failures);
-    EXPECT_EQ(failures[0].path, "HKEY_CLASSES_ROOT\\.qlm");
-    EXPECT_NE(failures[0].reason.find("subkeys"), std::string::npos) << failures[0].reason;
-}
-
 TEST_F(ShellAssociationTest, AnotherVerbKeepsShellAndTypeButTheRestGoesInOrder)
 {
     Register("/usr/bin/quillmoor");
@@ -157,20 +140,6 @@ TEST_F(ShellAssociationTest, AnotherVerbKeepsShellAndTypeButTheRestGoesInOrder)
     ASSERT_EQ(failures.size(), 2u) << Describe(failures);
     EXPECT_EQ(failures[0].path, "HKEY_CLASSES_ROOT\\" + kShell);
     EXPECT_EQ(failures[1].path, "HKEY_CLASSES_ROOT\\" + kType);
-}
-
-TEST_F(ShellAssociationTest, AStoreThatCannotBeWrittenStopsAtTheFirstKey)
-{
-    // A file where the store's folder would be: refused even for root.
-    const auto blocker = m_home.Config() / "quillmoor";
-    std::filesystem::create_directories(m_home.Config());
-    std::ofstream(blocker) << "not a folder";
-
-    const auto failures = ShellAssociation::Register("/usr/bin/quillmoor");
-    ASSERT_EQ(failures.size(), 1u) << Describe(failures);
-    EXPECT_EQ(failures[0].path, "HKEY_CLASSES_ROOT\\Quillmoor Module");
-    EXPECT_NE(failures[0].reason.find(blocker.string()), std::string::npos) << failures[0].reason;
-    EXPECT_FALSE(ShellAssociation::IsRegistered());
 }
 
 } // namespace
