@@ -12,6 +12,7 @@
 #include "platform/CFont.h"
 #include "platform/CMenu.h"
 #include "res/resource.h"
+#include "tests/platform/ModalScript.h"
 #include "tests/platform/TestInput.h"
 #include "ui/CScrollPanel.h"
 
@@ -38,6 +39,7 @@ protected:
     UINT State(int nID) { return m_dlg.GetMenu()->GetMenuState(static_cast<UINT>(nID), MF_BYCOMMAND); }
 
     TempRegistry m_registry;
+    ModalScript m_modals;
     CEditorApp m_app;
     ObservedEditorDlg m_dlg;
 };
@@ -218,6 +220,8 @@ TEST_F(EditorDlgTest, PanelChildrenNotificationsReachTheTable)
 TEST_F(EditorDlgTest, KeysRunTheirCommandsOnlyWhileEnabled)
 {
     Open();
+    m_modals.CancelFileDialog();
+    m_modals.AnswerShellExecute(true);
     TestInput::KeyClick(m_dlg, 'O', FCONTROL);
     TestInput::KeyClick(m_dlg, VK_F1);
     TestInput::KeyClick(m_dlg, 'S', FCONTROL);
@@ -297,9 +301,12 @@ TEST_P(EditorDlgCancelTest, KeepsAModifiedImageOpen)
     Open();
     m_dlg.m_bRomOpen = true;
     m_dlg.m_bModified = true;
+    m_modals.AnswerMessageBox(IDCANCEL);
     Leave();
     EXPECT_EQ(m_dlg.m_nCancels, 1);
     EXPECT_FALSE(m_dlg.IsEnded());
+    ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
+    EXPECT_EQ(m_modals.MessageBoxes()[0].text, "Apply changes before closing?");
 }
 
 std::string WayName(const ::testing::TestParamInfo<int>& info)

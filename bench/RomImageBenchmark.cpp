@@ -1,0 +1,191 @@
+// What Open Rom and Save Rom do with the file, timed on a 256 MiB image
+// beside the bare system calls in the same run: Open Rom reads through
+// RomImageReader (a length check, then one whole read), Save Rom writes
+// through RomFile::SaveImage (write in place, then fsync). Neither keeps a
+// second copy, so after the runs the program prints its peak resident size
+// against the image's.
+//
+// The image lives in the current folder (QUILL_BENCH_DIR overrides it), so
+// that fsync reaches a real disk rather than a memory file system.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "document/RomFile.h"
+#include "document/RomImageReader.h"
+
+namespace {
+
+constexpr size_t kImageSize = size_t{256} << 20;
+
+std::string ImagePath()
+{
+    const char* dir = std::getenv("QUILL_BENCH_DIR");
+    return std::string(dir != nullptr && *dir != '\0' ? dir : ".") + "/bench_rom_image.rom";
+}
+
+// In 1 MiB pieces, so that making the file does not raise the peak itself.
+bool MakeImage(const std::string& path)
+{
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr)
+        return false;
+    std::vector<unsigned char> chunk(size_t{1} << 20);
+    bool ok = true;
+    for (size_t done = 0; ok && done < kImageSize; done += chunk.size())
+    {
+        for (size_t i = 0; i < chunk.size(); ++i)
+            chunk[i] = static_cast<unsigned char>((done + i) * 151 >> 2);
+        ok = std::fwrite(chunk.data(), 1, chunk.size(), out) == chunk.size();
+    }
+    return std::fclose(out) == 0 && ok;
+}
+
+bool ReadAll(int fd, uint8_t* buffer, size_t n)
+{
+    for (size_t done = 0; done < n;)
+    {
+        const ssize_t got = ::read(fd, buffer + done, n - done);
+        if (got <= 0)
+            return false;
+        done += static_cast<size_t>(got);
+    }
+    return true;
+}
+
+bool WriteAll(int fd, const uint8_t* buffer, size_t n)
+{
+    for (size_t done = 0; done < n;)
+    {
+        const ssize_t put = ::write(fd, buffer + done, n - done);
+        if (put <= 0)
+            return false;
+        done += static_cast<size_t>(put);
+    }
+    return true;
+}
+
+void BM_BareRead(benchmark::State& state)
+{
+    const std::string path = ImagePath();
+    for (auto _ : state)
+    {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat st {};
+        if (fd < 0 || fstat(fd, &st) != 0)
+        {
+            state.SkipWithError("cannot open the image");
+            break;
+        }
+        auto image = std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(st.st_size));
+        const bool ok = ReadAll(fd, image.get(), static_cast<size_t>(st.st_size));
+        ::close(fd);
+        if (!ok)
+        {
+            state.SkipWithError("read failed");
+            break;
+        }
+        benchmark::DoNotOptimize(image.get());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
+}
+
+void BM_OpenRomRead(benchmark::State& state)
+{
+    const std::string path = ImagePath();
+    for (auto _ : state)
+    {
+        RomImageReader::Image image = RomImageReader::Read(path);
+        if (!image.result)
+        {
+            state.SkipWithError(image.result.Message().c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(image.data.get());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
+}
+
+void BM_BareWriteFsync(benchmark::State& state)
+{
+    const std::string path = ImagePath();
+    const RomImageReader::Image source = RomImageReader::Read(path);
+    if (!source.result)
+    {
+        state.SkipWithError("cannot read the image");
+        return;
+    }
+    for (auto _ : state)
+    {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+        const bool ok = fd >= 0 && WriteAll(fd, source.data.get(), source.length) && fsync(fd) == 0;
+        if (fd >= 0)
+            ::close(fd);
+        if (!ok)
+        {
+            state.SkipWithError("write failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
+}
+
+void BM_SaveRomWrite(benchmark::State& state)
+{
+    const std::string path = ImagePath();
+    const RomImageReader::Image image = RomImageReader::Read(path);
+    if (!image.result)
+    {
+        state.SkipWithError(image.result.Message().c_str());
+        return;
+    }
+    for (auto _ : state)
+    {
+        const FileResult saved = RomFile::SaveImage(path, image.data.get(), image.length);
+        if (!saved)
+        {
+            state.SkipWithError(saved.Message().c_str());
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
+}
+
+// Real time: fsync waits for the disk, which CPU time would not see.
+BENCHMARK(BM_BareRead)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpenRomRead)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BareWriteFsync)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_SaveRomWrite)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    const std::string path = ImagePath();
+    if (!MakeImage(path))
+    {
+        std::fprintf(stderr, "cannot make %s\n", path.c_str());
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::remove(path.c_str());
+
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak resident: %.1f MiB (image %zu MiB)\n", static_cast<double>(usage.ru_maxrss) / 1024.0,
+                kImageSize >> 20);
+    return 0;
+}

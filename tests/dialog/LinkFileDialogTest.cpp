@@ -1,0 +1,181 @@
+// Link Rom To Modules and the link file read when a ROM opens, through the
+// dialog: the bytes written, the lines read, and what happens to the list.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "DialogFixture.h"
+#include "platform/CComboBox.h"
+#include "res/resource.h"
+#include "table/CTableModule.h"
+#include "tests/platform/TestInput.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using Titles = std::vector<std::string>;
+
+class LinkFileDialogTest : public DialogFixture {
+protected:
+    void SetUp() override
+    {
+        m_strA = WriteModule("a.qlm", "Alpha", 0, 4);
+        m_strB = WriteModule("b.qlm", "Beta", 16, 3);
+        m_strRom = WriteRom("game.rom", 32, 5);
+        m_strLink = PathOf("game.ql.ini");
+    }
+
+    std::string m_strA, m_strB, m_strRom, m_strLink;
+};
+
+TEST_F(LinkFileDialogTest, WrittenListComesBackInOrderWhenTheRomIsReopened)
+{
+    Start();
+    LoadModules({m_strA, m_strB});
+    OpenRom(m_strRom);
+    Click(ID_MODULES_LINK);
+    EXPECT_EQ(ReadFile(m_strLink), m_strA + "\r\n" + m_strB + "\r\n");
+    EXPECT_TRUE(m_modals.MessageBoxes().empty());
+
+    // Another module takes their place before the ROM comes back.
+    Click(ID_FILE_CLOSEROM);
+    Click(ID_MODULES_UNLOAD);
+    Click(ID_MODULES_UNLOAD);
+    LoadModules({WriteModule("c.qlm", "Gamma", 0, 2)});
+    OpenRom(m_strRom);
+    EXPECT_EQ(ModuleTitles(), (Titles{"Alpha", "Beta"}));
+    EXPECT_EQ(m_dlg.m_nCurModule, 0);
+    EXPECT_EQ(ModuleSelector().GetCurSel(), 0);
+    EXPECT_EQ(m_dlg.m_pEntryCombo->GetCount(), 4);
+    EXPECT_EQ(m_dlg.m_pEntryCombo->GetCurSel(), 0);
+    EXPECT_EQ(ShownValue(), "5");
+    for (UINT id : {ID_FILE_APPLY, ID_FILE_SAVEROM, ID_MODULES_LINK, ID_MODULES_UNLOAD, ID_FILE_CLOSEROM})
+        EXPECT_TRUE(Enabled(id)) << id;
+}
+
+TEST_F(LinkFileDialogTest, LfOnlyAndUnterminatedLinesReadTheSame)
+{
+    Start();
+    for (const std::string& text : {m_strA + "\n" + m_strB + "\n", m_strA + "\r\n" + m_strB})
+    {
+        WriteFile(m_strLink, text);
+        OpenRom(m_strRom);
+        // The list is replaced each time, never appended to.
+        EXPECT_EQ(ModuleTitles(), (Titles{"Alpha", "Beta"})) << text;
+    }
+}
+
+TEST_F(LinkFileDialogTest, BlankCommentAndDeletedLinesLoadNothingAndSayNothing)
+{
+    const std::string deleted = WriteModule("gone.qlm", "Gone");
+    fs::remove(deleted);
+    WriteFile(m_strLink, "\r\n#" + m_strB + "\r\n" + deleted + "\r\n" + m_strA + "\r\n");
+    Start();
+    OpenRom(m_strRom);
+    EXPECT_EQ(ModuleTitles(), (Titles{"Alpha"}));
+    EXPECT_TRUE(m_modals.MessageBoxes().empty());
+}
+
+TEST_F(LinkFileDialogTest, EmptyLinkFileEmptiesTheList)
+{
+    WriteFile(m_strLink, "");
+    Start();
+    LoadModules({m_strA, m_strB});
+    ChooseModule(1);
+    OpenRom(m_strRom);
+    EXPECT_TRUE(m_dlg.m_modules.empty());
+    EXPECT_EQ(ModuleSelector().GetCount(), 0);
+    EXPECT_EQ(m_dlg.m_nCurModule, -1);
+    EXPECT_FALSE(ModuleSelector().IsWindowEnabled());
+    EXPECT_FALSE(m_dlg.m_pEntryCombo->IsWindowEnabled());
+    EXPECT_EQ(m_dlg.m_pEntryCombo->GetCount(), 0);
+    EXPECT_TRUE(Enabled(ID_FILE_CLOSEROM));
+    for (UINT id : {ID_FILE_SAVEROM, ID_FILE_APPLY, ID_MODULES_LINK, ID_MODULES_UNLOAD})
+        EXPECT_FALSE(Enabled(id)) << id;
+}
+
+TEST_F(LinkFileDialogTest, RomNamesWithoutADotShareOneLinkFile)
+{
+    Start();
+    LoadModules({m_strB});
+    OpenRom(WriteRom("ROMFILE", 32));
+    Click(ID_MODULES_LINK);
+    EXPECT_EQ(ReadFile(PathOf(".ql.ini")), m_strB + "\r\n");
+    EXPECT_FALSE(fs::exists(PathOf("ROMFILE.ql.ini")));
+
+    Click(ID_FILE_CLOSEROM);
+    Click(ID_MODULES_UNLOAD);
+    OpenRom(WriteRom("OTHER", 32));
+    EXPECT_EQ(ModuleTitles(), (Titles{"Beta"}));
+}
+
+TEST_F(LinkFileDialogTest, RelativeLinesWithBackslashesResolveFromTheRomFolder)
+{
+    fs::create_directories(PathOf("mods"));
+    fs::rename(m_strB, PathOf("mods/b.qlm"));
+    fs::copy_file(PathOf("kinds.txt"), PathOf("mods/kinds.txt"));
+    WriteFile(m_strLink, "mods\\b.qlm\r\n");
+    Start();
+    OpenRom(m_strRom);
+    EXPECT_EQ(ModuleTitles(), (Titles{"Beta"}));
+    EXPECT_EQ(m_dlg.m_modules[0]->GetPath(), PathOf("mods/b.qlm"));
+}
+
+TEST_F(LinkFileDialogTest, LinkingWhileTheModuleDoesNotFitLeavesTheOldFileUntouched)
+{
+    Start();
+    LoadModules({WriteModule("big.qlm", "Big", 0, 100)});
+    m_modals.AnswerMessageBox(IDOK);
+    OpenRom(m_strRom);
+    WriteFile(m_strLink, "old contents\r\n");
+    m_modals.AnswerMessageBox(IDOK);
+    Click(ID_MODULES_LINK);
+    EXPECT_EQ(CountMessages(kIncompatible), 2);
+    EXPECT_EQ(ReadFile(m_strLink), "old contents\r\n");
+}
+
+TEST_F(LinkFileDialogTest, LinkFileNamingAModuleThatDoesNotFitWarnsOnce)
+{
+    WriteFile(m_strLink, WriteModule("big.qlm", "Big", 0, 100) + "\r\n" + m_strA + "\r\n");
+    Start();
+    LoadModules({m_strB});
+    m_modals.AnswerMessageBox(IDOK);
+    OpenRom(m_strRom);
+    EXPECT_EQ(Messages(), std::vector<std::string>{kIncompatible});
+    EXPECT_EQ(ModuleTitles(), (Titles{"Big", "Alpha"}));
+}
+
+TEST_F(LinkFileDialogTest, LinkFileThatCannotBeWrittenIsReported)
+{
+    fs::create_directories(m_strLink);  // even root cannot open a folder as a file
+    Start();
+    LoadModules({m_strA});
+    OpenRom(m_strRom);
+    m_modals.AnswerMessageBox(IDOK);
+    Click(ID_MODULES_LINK);
+    ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
+    EXPECT_EQ(m_modals.MessageBoxes()[0].text.rfind("Cannot create " + m_strLink + ": ", 0), 0u)
+        << m_modals.MessageBoxes()[0].text;
+    EXPECT_EQ(ModuleTitles(), (Titles{"Alpha"}));
+}
+
+TEST_F(LinkFileDialogTest, LinkFileThatCannotBeReadIsReportedAndTheListKept)
+{
+    // Opens, even for root, and fails at the first read.
+    fs::create_symlink("/proc/self/mem", m_strLink);
+    Start();
+    LoadModules({m_strA});
+    m_modals.AnswerMessageBox(IDOK);
+    OpenRom(m_strRom);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Cannot read " + m_strLink + ": Input/output error"});
+    EXPECT_EQ(ModuleTitles(), (Titles{"Alpha"}));
+    // The kept module meets the new image as it would without a link file.
+    EXPECT_EQ(ShownValue(), "5");
+    EXPECT_TRUE(Enabled(ID_FILE_APPLY));
+}
+
+} // namespace
