@@ -108,7 +108,7 @@ TEST_P(ApplyQuestionTest, AnswerDecidesWhatRunsAndWhatIsSaved)
     case Answer::YesIncompatible:
         // Nothing ran; the edit is still in memory and still marked.
         EXPECT_FALSE(Done());
-        EXPECT_TRUE(m_dlg.m_bRomOpen);
+        ASSERT_TRUE(m_dlg.m_bRomOpen);
         EXPECT_TRUE(m_dlg.m_bModified);
         EXPECT_EQ(Title(), "Quillmoor - game.rom *");
         EXPECT_EQ(m_dlg.m_pRom[0], 99);

@@ -138,6 +138,30 @@ TEST_F(LinkFileDialogTest, LinkingWhileTheModuleDoesNotFitLeavesTheOldFileUntouc
     EXPECT_EQ(ReadFile(m_strLink), "old contents\r\n");
 }
 
+TEST_F(LinkFileDialogTest, LinkingWithNoModuleLeftFollowsTheLastVerdict)
+{
+    // Fitting module unloaded: an empty link file, which empties the list.
+    Start();
+    LoadModules({m_strA});
+    OpenRom(m_strRom);
+    Click(ID_MODULES_UNLOAD);
+    Click(ID_MODULES_LINK);
+    EXPECT_EQ(ReadFile(m_strLink), "");
+    LoadModules({m_strB});
+    OpenRom(m_strRom);
+    EXPECT_TRUE(m_dlg.m_modules.empty());
+
+    // A module that did not fit, unloaded: still refused.
+    m_modals.AnswerMessageBox(IDOK);
+    m_modals.AnswerMessageBox(IDOK);
+    LoadModules({WriteModule("big.qlm", "Big", 0, 100)});
+    Click(ID_MODULES_UNLOAD);
+    WriteFile(m_strLink, m_strA + "\r\n");
+    Click(ID_MODULES_LINK);
+    EXPECT_EQ(CountMessages(kIncompatible), 2);
+    EXPECT_EQ(ReadFile(m_strLink), m_strA + "\r\n");
+}
+
 TEST_F(LinkFileDialogTest, LinkFileNamingAModuleThatDoesNotFitWarnsOnce)
 {
     WriteFile(m_strLink, WriteModule("big.qlm", "Big", 0, 100) + "\r\n" + m_strA + "\r\n");

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -181,6 +183,29 @@ TEST_F(RomDocumentDialogTest, SaveOfAReadOnlyRomIsReportedAndTheEditSurvives)
     });
     EXPECT_EQ(seen, "Cannot open " + m_strRom + ": Permission denied|Quillmoor - game.rom *|modified");
     EXPECT_EQ(ReadFile(m_strRom), before);
+}
+
+TEST_F(RomDocumentDialogTest, WriteThatBreaksOffInTheApplyQuestionKeepsTheRomOpen)
+{
+    OpenAndModify();
+    m_modals.AnswerMessageBox(IDYES);
+    m_modals.AnswerMessageBox(IDOK);
+    // The system lets only the first 10 bytes through.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit limited = saved;
+    limited.rlim_cur = 10;
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    Click(ID_FILE_CLOSEROM);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_EQ(Messages(), (std::vector<std::string>{kApplyQuestion, "Cannot write " + m_strRom + ": File too large"}));
+    EXPECT_TRUE(m_dlg.m_bRomOpen);
+    EXPECT_TRUE(m_dlg.m_bModified);
+    EXPECT_EQ(Title(), "Quillmoor - game.rom *");
+    EXPECT_EQ(fs::file_size(m_strRom), 32u);
 }
 
 TEST_F(RomDocumentDialogTest, RomOf4GiBOrMoreIsRefusedNotTruncated)
