@@ -60,4 +60,4 @@ DESTDIR="$stage" "$cmake" --install "$build" --prefix /opt/quillmoor > /dev/null
 grep -qx "Exec=/opt/quillmoor/bin/quillmoor %f" "$stage/opt/quillmoor/share/applications/quillmoor.desktop" ||
   fail "DESTDIR: Exec line"
 
-echo "1 passed, 0 failed"
+echo "install layout: all checks passed"
