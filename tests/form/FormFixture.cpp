@@ -9,7 +9,7 @@
 #include "table/CTableModule.h"
 
 std::unique_ptr<CTableModule> MakeModule(std::uint32_t base, std::int32_t entryCount, std::uint32_t entryLength,
-                                         const std::vector<ElementSpec>& elements)
+                                         const std::vector<ElementDef>& elements)
 {
     auto module = std::make_unique<CTableModule>();
     module->m_strName = "Test module";
@@ -18,27 +18,27 @@ std::unique_ptr<CTableModule> MakeModule(std::uint32_t base, std::int32_t entryC
     module->m_nEntryLength = entryLength;
     for (std::int32_t k = 0; k < entryCount; ++k)
         module->m_entryNames.push_back("Entry " + std::to_string(k));
-    for (const ElementSpec& spec : elements)
+    for (const ElementDef& def : elements)
     {
         ModuleElement e;
-        e.name = spec.name;
-        e.offset = spec.offset;
-        e.size = spec.size;
-        e.style = spec.style;
-        for (const auto& [value, name] : spec.values)
+        e.name = def.name;
+        e.offset = def.offset;
+        e.size = def.size;
+        e.style = def.style;
+        for (const auto& [value, name] : def.values)
         {
             e.values.push_back(value);
             e.valueNames.push_back(name);
         }
-        e.valueCount = static_cast<std::int32_t>(spec.values.size());
+        e.valueCount = static_cast<std::int32_t>(def.values.size());
         module->AddElement(std::move(e));
     }
     return module;
 }
 
-std::vector<ElementSpec> NumberElements(int n)
+std::vector<ElementDef> NumberElements(int n)
 {
-    std::vector<ElementSpec> elements;
+    std::vector<ElementDef> elements;
     for (int i = 0; i < n; ++i)
         elements.push_back({"Field " + std::to_string(i), static_cast<std::uint32_t>(i), 1, 0, {}});
     return elements;

@@ -12,7 +12,7 @@
 class CTableModule;
 
 // One element of a module put together in a test.
-struct ElementSpec
+struct ElementDef
 {
     std::string name;
     std::uint32_t offset = 0;
@@ -23,9 +23,9 @@ struct ElementSpec
 
 // A module as the loader would leave it: entries named "Entry 0", "Entry 1", ...
 std::unique_ptr<CTableModule> MakeModule(std::uint32_t base, std::int32_t entryCount, std::uint32_t entryLength,
-                                         const std::vector<ElementSpec>& elements);
+                                         const std::vector<ElementDef>& elements);
 // n plain one-byte unsigned elements, one after the other.
-std::vector<ElementSpec> NumberElements(int n);
+std::vector<ElementDef> NumberElements(int n);
 
 // Where a child window lies in its parent's client area.
 CRect RectInParent(const CWnd& child);
