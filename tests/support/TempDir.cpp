@@ -9,10 +9,9 @@
 
 TempDir::TempDir() {
     const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/quill-doc-XXXXXX";
+    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/quill-test-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("mkdtemp failed");
-    // Readable by others so that a test running as another user can reach it.
     chmod(pattern.c_str(), 0755);
     m_strPath = std::filesystem::canonical(pattern).string() + "/";
 }
@@ -20,6 +19,17 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ignored;
     std::filesystem::remove_all(m_strPath, ignored);
+}
+
+std::string TempDir::Write(std::string_view name, std::string_view bytes) const {
+    const std::filesystem::path path = m_strPath + std::string(name);
+    std::filesystem::create_directories(path.parent_path());
+    WriteFile(path.string(), bytes);
+    return path.string();
+}
+
+std::string TempDir::Read(std::string_view name) const {
+    return ReadFile(m_strPath + std::string(name));
 }
 
 void TempDir::WriteFile(const std::string& path, std::string_view bytes) {
