@@ -1,6 +1,6 @@
 // What Open Rom and Save Rom do with the file, timed on a 256 MiB image
 // beside the bare system calls in the same run: Open Rom reads through
-// RomImageReader (a length check, then one whole read), Save Rom writes
+// RomFile (one whole read), Save Rom writes
 // through RomFile::SaveImage (write in place, then fsync). Neither keeps a
 // second copy, so after the runs the program prints its peak resident size
 // against the image's.
@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "document/RomFile.h"
-#include "document/RomImageReader.h"
+#include "document/RomFile.h"
 
 namespace {
 
@@ -104,13 +104,13 @@ void BM_OpenRomRead(benchmark::State& state)
     const std::string path = ImagePath();
     for (auto _ : state)
     {
-        RomImageReader::Image image = RomImageReader::Read(path);
-        if (!image.result)
+        RomFile rom;
+        if (const FileResult opened = rom.Open(path); !opened)
         {
-            state.SkipWithError(image.result.Message().c_str());
+            state.SkipWithError(opened.Message().c_str());
             break;
         }
-        benchmark::DoNotOptimize(image.data.get());
+        benchmark::DoNotOptimize(rom.Data());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
 }
@@ -118,8 +118,8 @@ void BM_OpenRomRead(benchmark::State& state)
 void BM_BareWriteFsync(benchmark::State& state)
 {
     const std::string path = ImagePath();
-    const RomImageReader::Image source = RomImageReader::Read(path);
-    if (!source.result)
+    RomFile source;
+    if (!source.Open(path))
     {
         state.SkipWithError("cannot read the image");
         return;
@@ -127,7 +127,7 @@ void BM_BareWriteFsync(benchmark::State& state)
     for (auto _ : state)
     {
         const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-        const bool ok = fd >= 0 && WriteAll(fd, source.data.get(), source.length) && fsync(fd) == 0;
+        const bool ok = fd >= 0 && WriteAll(fd, source.Data(), source.Length()) && fsync(fd) == 0;
         if (fd >= 0)
             ::close(fd);
         if (!ok)
@@ -142,15 +142,15 @@ void BM_BareWriteFsync(benchmark::State& state)
 void BM_SaveRomWrite(benchmark::State& state)
 {
     const std::string path = ImagePath();
-    const RomImageReader::Image image = RomImageReader::Read(path);
-    if (!image.result)
+    RomFile image;
+    if (const FileResult opened = image.Open(path); !opened)
     {
-        state.SkipWithError(image.result.Message().c_str());
+        state.SkipWithError(opened.Message().c_str());
         return;
     }
     for (auto _ : state)
     {
-        const FileResult saved = RomFile::SaveImage(path, image.data.get(), image.length);
+        const FileResult saved = RomFile::SaveImage(path, image.Data(), image.Length());
         if (!saved)
         {
             state.SkipWithError(saved.Message().c_str());

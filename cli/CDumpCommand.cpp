@@ -3,7 +3,6 @@
 #include "CCsvWriter.h"
 #include "CElementDisplay.h"
 #include "CModuleOpener.h"
-#include "CRomLimits.h"
 #include "document/RomFile.h"
 #include "table/CTableModule.h"
 
@@ -39,11 +38,11 @@ int CDumpCommand::Run(const std::vector<std::string>& operands, std::ostream& ou
         return 1;
     }
     RomFile rom;
-    if (!CRomLimits::Open(rom, operands.at(1), problem)) {
-        err << problem << '\n';
+    if (const FileResult opened = rom.Open(operands.at(1)); !opened) {
+        err << opened.Message() << '\n';
         return 1;
     }
-    if (!module->SelectEntry(0, rom.Data(), static_cast<uint32_t>(rom.Length()))) {
+    if (!module->SelectEntry(0, rom.Data(), rom.Length())) {
         err << kIncompatible << '\n';
         return 1;
     }

@@ -2,7 +2,6 @@
 
 #include "CElementInput.h"
 #include "CModuleOpener.h"
-#include "CRomLimits.h"
 #include "CStrictNumber.h"
 #include "table/CTableModule.h"
 #include "table/ElementStyle.h"
@@ -54,9 +53,9 @@ int CSetCommand::Run(const std::vector<std::string>& operands, std::ostream& out
     if (!module)
         return Refuse(err, problem);
     RomFile rom;
-    if (!CRomLimits::Open(rom, romPath, problem))
-        return Refuse(err, problem);
-    const auto length = static_cast<uint32_t>(rom.Length());
+    if (const FileResult opened = rom.Open(romPath); !opened)
+        return Refuse(err, opened.Message());
+    const uint32_t length = rom.Length();
     if (!module->FitsIn(length))
         return Refuse(err, kIncompatible);
     const std::optional<int> entry = FindEntry(*module, operands.at(2), problem);

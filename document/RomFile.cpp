@@ -24,8 +24,10 @@ FileResult RomFile::Open(const std::string& path) {
     const uint64_t length = file.GetLength();
     if (file.LastErrno() != 0)
         return FileResult::Failure("read", path, file);
-    if (length > std::numeric_limits<size_t>::max())
-        return FileResult::Failure("read", path, std::strerror(EFBIG));
+    if (length > kMaxLength)
+        return FileResult::Failure("open", path,
+                                   "the file is 4 GiB or larger, and Quillmoor opens ROM images "
+                                   "only up to 4 GiB less one byte");
 
     const auto size = static_cast<size_t>(length);
     std::unique_ptr<uint8_t[]> image;

@@ -12,6 +12,10 @@
 // image back over the file in place, never changing the file's length.
 class RomFile {
 public:
+    // Module offsets and lengths are 32-bit, so a larger image could not be
+    // addressed: it is refused before anything is read, never cut short.
+    static constexpr uint64_t kMaxLength = UINT32_MAX;
+
     RomFile() = default;
     RomFile(RomFile&&) noexcept = default;
     RomFile& operator=(RomFile&&) noexcept = default;
@@ -32,7 +36,8 @@ public:
     const std::string& Path() const { return m_strPath; }
     uint8_t* Data() { return m_pImage.get(); }
     const uint8_t* Data() const { return m_pImage.get(); }
-    size_t Length() const { return m_nLength; }
+    // At most kMaxLength.
+    uint32_t Length() const { return static_cast<uint32_t>(m_nLength); }
 
     // Writes the first N bytes of the image over an existing file, from its
     // start, where N is the file's present length but never more than the

@@ -1,7 +1,6 @@
 #include "ui/RomDocumentCommands.h"
 
 #include "document/RomFile.h"
-#include "document/RomImageReader.h"
 #include "platform/CComboBox.h"
 #include "platform/CFileDialog.h"
 #include "platform/CPath.h"
@@ -95,17 +94,17 @@ bool RomDocumentCommands::SaveRom()
 
 bool RomDocumentCommands::ReadRom(const std::string& path, const std::string& name)
 {
-    RomImageReader::Image image = RomImageReader::Read(path);
-    if (!image.result)
+    RomFile rom;
+    if (const FileResult opened = rom.Open(path); !opened)
     {
-        m_controls.Message(image.result.Message(), MB_OK | MB_ICONEXCLAMATION);
+        m_controls.Message(opened.Message(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     m_dlg.m_strRomPath = path;
     m_dlg.m_strRomDir = CPath::FolderOf(path);
     m_dlg.m_strRomName = name;
-    m_dlg.m_pRom = std::move(image.data);
-    m_dlg.m_nRomLength = image.length;
+    m_dlg.m_nRomLength = rom.Length();
+    m_dlg.m_pRom = rom.TakeImage();
     m_dlg.m_bRomOpen = true;
     m_dlg.m_bModified = false;
     m_dlg.m_bCompatible = true;
