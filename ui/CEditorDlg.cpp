@@ -185,8 +185,8 @@ void CEditorDlg::OnCancel()
         CDialog::OnCancel();
 }
 
-// Each of these commands arrives with its feature; the table above already
-// routes them here.
+// The handlers stay thin: the work lives in the command classes, one per
+// feature, which the table above reaches through these.
 void CEditorDlg::OnOpenRom() { RomDocumentCommands(*this).OpenRom(); }
 void CEditorDlg::OnCloseRom() { RomDocumentCommands(*this).CloseRom(); }
 void CEditorDlg::OnSaveRom() { RomDocumentCommands(*this).SaveRom(); }
