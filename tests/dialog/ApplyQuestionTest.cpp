@@ -27,12 +27,9 @@ protected:
     // afterwards, which keeps the edit in the image.
     void Modify()
     {
-        Start();
-        LoadModules({WriteModule("a.qlm", "Alpha")});
-        m_strRom = WriteRom("game.rom", 32, 5);
-        OpenRom(m_strRom);
-        ApplyValue(99);
-        ASSERT_EQ(Title(), "Quillmoor - game.rom *");
+        OpenAndModify();
+        if (HasFatalFailure())
+            return;
         if (Reply() == Answer::YesIncompatible)
         {
             LoadModules({WriteModule("big.qlm", "Big", 0, 100)});
@@ -82,7 +79,6 @@ protected:
         return false;
     }
 
-    std::string m_strRom;
     std::size_t m_nModulesBefore = 0;
 };
 

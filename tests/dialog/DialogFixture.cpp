@@ -118,6 +118,16 @@ void DialogFixture::ApplyValue(int value)
     TestInput::KeyClick(*pEdit, VK_RETURN);
 }
 
+void DialogFixture::OpenAndModify()
+{
+    Start();
+    LoadModules({WriteModule("a.qlm", "Alpha")});
+    m_strRom = WriteRom("game.rom", 32, 5);
+    OpenRom(m_strRom);
+    ApplyValue(99);
+    ASSERT_EQ(Title(), "Quillmoor - game.rom *");
+}
+
 void DialogFixture::ChooseModule(int index)
 {
     TestInput::ChooseComboItem(ModuleSelector(), index);

@@ -43,6 +43,9 @@ protected:
     void Click(UINT nID);
     // Types the value into element 0 and presses Enter.
     void ApplyValue(int value);
+    // Module "Alpha" current, game.rom (32 bytes, byte i = 5 + i) open as
+    // m_strRom, byte 0 changed to 99 in memory.
+    void OpenAndModify();
     // Chooses a module in the module selector with the mouse.
     void ChooseModule(int index);
 
@@ -63,6 +66,8 @@ protected:
     ModalScript m_modals;
     CEditorApp m_app;
     CEditorDlg m_dlg;
+    // The ROM that OpenAndModify opened.
+    std::string m_strRom;
 
 private:
     std::string m_strDir;

@@ -22,18 +22,6 @@ namespace fs = std::filesystem;
 
 class RomDocumentDialogTest : public DialogFixture {
 protected:
-    // Module "Alpha" current, game.rom (32 bytes, byte i = 5 + i) open,
-    // byte 0 changed to 99 in memory.
-    void OpenAndModify()
-    {
-        Start();
-        LoadModules({WriteModule("a.qlm", "Alpha")});
-        m_strRom = WriteRom("game.rom", 32, 5);
-        OpenRom(m_strRom);
-        ApplyValue(99);
-        ASSERT_EQ(Title(), "Quillmoor - game.rom *");
-    }
-
     void Save() { TestInput::KeyClick(m_dlg, 'S', FCONTROL); }
 
     std::string Image() const
@@ -42,8 +30,6 @@ protected:
     }
 
     CComboBox& KindCombo() { return dynamic_cast<CComboBox&>(*m_dlg.m_pPanel->GetDlgItem(IDC_ELEMENT_BASE + 1)); }
-
-    std::string m_strRom;
 };
 
 TEST_F(RomDocumentDialogTest, OpeningWithoutModulesEnablesOnlyCloseRomUntilOneLoads)
