@@ -14,8 +14,9 @@ namespace {
 void BM_BareComboFill(benchmark::State& state)
 {
     QStringList texts;
-    for (const std::string& label : FormBenchEntryLabels())
-        texts.append(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
+    const CEntryLabels& labels = FormBenchEntryLabels();
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        texts.append(QString::fromUtf8(labels[i].data(), static_cast<qsizetype>(labels[i].size())));
     QWidget window;
     QComboBox combo(&window);
     window.show();

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include "table/CEntryLabels.h"
 
 // The 100,000 entry labels both selector fills use, so the editor's and the
 // bare toolkit's figures are for the same strings.
-const std::vector<std::string>& FormBenchEntryLabels();
+const CEntryLabels& FormBenchEntryLabels();

@@ -3,10 +3,16 @@
 #include "module/ReadModuleLine.h"
 #include "platform/CPath.h"
 
+namespace {
+// Names files run to millions of lines; a page-sized buffer would cost a
+// system call every few hundred of them.
+constexpr size_t kSideFileBuffer = 64 * 1024;
+}  // namespace
+
 bool CSideFile::Open(std::string_view folder, std::string_view line) {
     if (!m_file.Open(CPath::JoinSideFile(folder, line), CFile::modeRead))
         return false;
-    m_archive = std::make_unique<CArchive>(m_file, CArchive::load);
+    m_archive = std::make_unique<CArchive>(m_file, CArchive::load, kSideFileBuffer);
     return true;
 }
 
@@ -16,4 +22,16 @@ bool CSideFile::Next(std::string& line) {
         return false;
     }
     return ReadModuleLine(*m_archive, line);
+}
+
+bool CSideFile::Next(std::string_view& line) {
+    if (!m_archive) {
+        line = {};
+        return false;
+    }
+    return ReadModuleLine(*m_archive, line);
+}
+
+uint64_t CSideFile::Length() {
+    return m_file.IsOpen() ? m_file.GetLength() : 0;
 }

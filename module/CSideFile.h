@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,6 +17,10 @@ public:
     // itself, which never opens.
     bool Open(std::string_view folder, std::string_view line);
     bool Next(std::string& line);
+    // The line as a view, valid until the next call.
+    bool Next(std::string_view& line);
+    // 0 when not open.
+    uint64_t Length();
     // A read error, as opposed to the end of the file.
     bool Failed() const { return m_archive && m_archive->Failed(); }
 

@@ -10,3 +10,12 @@ bool ReadModuleLine(CArchive& archive, std::string& line) {
     line.clear();
     return false;
 }
+
+bool ReadModuleLine(CArchive& archive, std::string_view& line) {
+    while (archive.ReadString(line)) {
+        if (!line.empty() && line[0] != '#')
+            return true;
+    }
+    line = {};
+    return false;
+}

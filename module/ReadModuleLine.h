@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class CArchive;
 
@@ -8,3 +9,5 @@ class CArchive;
 // skipped, nothing is trimmed. False, with the string empty, when the input
 // ends first or fails (the archive's Failed() tells which).
 bool ReadModuleLine(CArchive& archive, std::string& line);
+// The same as a view into the archive, valid until its next read.
+bool ReadModuleLine(CArchive& archive, std::string_view& line);

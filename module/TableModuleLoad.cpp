@@ -1,6 +1,9 @@
 // The loading members of CTableModule live beside the readers they drive, so
 // that table/ needs nothing from module/.
 
+#include <algorithm>
+#include <cstdint>
+
 #include "module/CModuleLoader.h"
 #include "module/CSideFile.h"
 #include "res/StringTable.h"
@@ -8,38 +11,8 @@
 #include "table/NumberRule.h"
 
 namespace {
-
-// "0x%02X" of the entry, written by hand: a million-entry table formats a
-// million labels, and snprintf dominated the load.
-std::string BareLabel(size_t entry, size_t extra = 0) {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    char text[2 * sizeof(size_t)];
-    size_t n = 0;
-    do {
-        text[n++] = digits[entry & 0xF];
-        entry >>= 4;
-    } while (entry != 0 || n < 2);
-    std::string label;
-    label.reserve(2 + n + extra);
-    label += "0x";
-    while (n > 0)
-        label += text[--n];
-    return label;
-}
-
-std::string NamedLabel(size_t entry, const std::string& name) {
-    std::string label = BareLabel(entry, 3 + name.size());
-    label += " - ";
-    label += name;
-    return label;
-}
-
-std::vector<std::string> BareLabels(size_t from, size_t count, std::vector<std::string> labels) {
-    for (size_t i = from; i < count; ++i)
-        labels.push_back(BareLabel(i));
-    return labels;
-}
-
+// Longest name per entry the label buffer makes room for in advance.
+constexpr uint64_t kNameBytesHint = 256;
 }  // namespace
 
 int CTableModule::Load(CFile& file) {
@@ -47,26 +20,34 @@ int CTableModule::Load(CFile& file) {
 }
 
 int CTableModule::LoadEntryNames(const std::string& fileName) {
-    size_t count = m_nEntryCount > 0 ? static_cast<size_t>(m_nEntryCount) : 0;
-    std::vector<std::string> labels;
-    labels.reserve(count);
-    if (fileName == "NULL") {
-        m_entryNames = BareLabels(0, count, std::move(labels));
-        return 0;
+    const size_t count = m_nEntryCount > 0 ? static_cast<size_t>(m_nEntryCount) : 0;
+    const size_t bareBytes = count * CEntryLabels::BareLength(count);
+    // Built aside, so that a failed read leaves no labels behind.
+    CEntryLabels labels;
+    if (fileName != "NULL") {
+        CSideFile file;
+        if (!file.Open(m_strDir, fileName)) {
+            m_nEntryCount = -1;
+            return IDS_ERR_NAME_LIST;
+        }
+        // Room for every name the file can hold, so that the text is written
+        // once instead of being copied as the buffer grows; pages that are
+        // reserved but never written cost no memory.
+        const uint64_t names = std::min<uint64_t>(file.Length(), uint64_t{count} * kNameBytesHint);
+        labels.reserve(count, bareBytes + 3 * count + static_cast<size_t>(names));
+        std::string_view line;
+        while (file.Next(line)) {
+            if (labels.size() < count)
+                labels.AppendNamed(line);
+        }
+        if (file.Failed())
+            return IDS_ERR_READ;
+    } else {
+        labels.reserve(count, bareBytes);
     }
-    CSideFile file;
-    if (!file.Open(m_strDir, fileName)) {
-        m_nEntryCount = -1;
-        return IDS_ERR_NAME_LIST;
-    }
-    std::string line;
-    while (file.Next(line)) {
-        if (labels.size() < count)
-            labels.push_back(NamedLabel(labels.size(), line));
-    }
-    if (file.Failed())
-        return IDS_ERR_READ;
-    m_entryNames = BareLabels(labels.size(), count, std::move(labels));
+    while (labels.size() < count)
+        labels.AppendBare();
+    m_entryNames = std::move(labels);
     return 0;
 }
 

@@ -1,8 +1,11 @@
 #include "platform/CArchive.h"
 
+#include <cstring>
+
 #include "platform/CFile.h"
 
-CArchive::CArchive(CFile& file, Mode mode) : m_file(file), m_mode(mode), m_buffer(bufferSize) {}
+CArchive::CArchive(CFile& file, Mode mode, size_t bufferBytes)
+    : m_file(file), m_mode(mode), m_buffer(bufferBytes > 0 ? bufferBytes : bufferSize) {}
 
 CArchive::~CArchive() {
     if (!m_bClosed)
@@ -13,6 +16,8 @@ bool CArchive::Refill() {
     if (m_bEof || m_bFailed)
         return false;
     m_nPos = 0;
+    m_nNextLf = SIZE_MAX;
+    m_nNextCr = SIZE_MAX;
     m_nFill = m_file.Read(m_buffer.data(), m_buffer.size());
     if (m_file.ReadFailed())
         m_bFailed = true;
@@ -31,31 +36,65 @@ int CArchive::NextByte() {
     return static_cast<unsigned char>(m_buffer[m_nPos++]);
 }
 
+size_t CArchive::NextOf(char c, size_t& cached) {
+    if (cached < m_nPos || cached > m_nFill) {
+        const void* found = std::memchr(m_buffer.data() + m_nPos, c, m_nFill - m_nPos);
+        cached = found != nullptr ? static_cast<size_t>(static_cast<const char*>(found) - m_buffer.data()) : m_nFill;
+    }
+    return cached;
+}
+
+size_t CArchive::LineEnd() {
+    const size_t lf = NextOf('\n', m_nNextLf);
+    const size_t cr = NextOf('\r', m_nNextCr);
+    return lf < cr ? lf : cr;
+}
+
 bool CArchive::ReadString(std::string& line) {
-    line.clear();
+    std::string_view view;
+    const bool any = ReadString(view);
+    line.assign(view);
+    return any;
+}
+
+bool CArchive::ReadString(std::string_view& line) {
+    line = {};
     if (m_mode != load || m_bFailed)
         return false;
+    m_spill.clear();
     bool any = false;
+    bool spilled = false;
     while (m_nPos < m_nFill || Refill()) {
         any = true;
+        const size_t stop = LineEnd();
         const char* begin = m_buffer.data() + m_nPos;
-        const char* end = m_buffer.data() + m_nFill;
-        const char* stop = begin;
-        while (stop != end && *stop != '\n' && *stop != '\r')
-            ++stop;
-        line.append(begin, stop);
-        m_nPos += static_cast<size_t>(stop - begin);
-        if (stop == end)
+        const size_t length = stop - m_nPos;
+        m_nPos = stop;
+        if (stop == m_nFill) {
+            m_spill.append(begin, length);
+            spilled = true;
             continue;
+        }
+        const bool cr = m_buffer[stop] == '\r';
         ++m_nPos;
-        if (*stop == '\r')
+        // The byte after a CR may be the first of the next buffer, and
+        // fetching it overwrites this one.
+        if (spilled || (cr && m_nPos == m_nFill)) {
+            m_spill.append(begin, length);
+            spilled = true;
+        } else {
+            line = std::string_view(begin, length);
+        }
+        if (cr)
             NextByte();  // whatever follows a CR belongs to the terminator
         break;
     }
     if (m_bFailed) {
-        line.clear();
+        line = {};
         return false;
     }
+    if (spilled)
+        line = m_spill;
     return any;
 }
 

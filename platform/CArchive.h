@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +15,8 @@ public:
     enum Mode { load, store };
     static constexpr size_t bufferSize = 4096;
 
-    CArchive(CFile& file, Mode mode);
+    // A larger buffer means fewer system calls on big files.
+    CArchive(CFile& file, Mode mode, size_t bufferBytes = bufferSize);
     // A store archive still holding bytes flushes them here, but only Close()
     // tells whether that worked.
     ~CArchive();
@@ -26,6 +28,9 @@ public:
     // at the end of input, or after a read error (then Failed() is true); in
     // both cases the string is empty.
     bool ReadString(std::string& line);
+    // The same line as a view, without copying it when it lies whole in the
+    // buffer. The view holds until the next read from this archive.
+    bool ReadString(std::string_view& line);
 
     // Appends the text as it is; the caller writes its own line ends.
     bool WriteString(std::string_view text);
@@ -40,12 +45,21 @@ private:
     // -1 at the end of input or on a read error.
     int NextByte();
     bool Refill();
+    // Index of the first LF or CR at or after m_nPos, or m_nFill for none.
+    size_t LineEnd();
+    size_t NextOf(char c, size_t& cached);
 
     CFile& m_file;
     Mode m_mode;
     std::vector<char> m_buffer;
     size_t m_nPos = 0;
     size_t m_nFill = 0;
+    // Where the next LF and CR were last seen in this buffer, so that a
+    // buffer without one of them is not searched again for every line.
+    size_t m_nNextLf = SIZE_MAX;
+    size_t m_nNextCr = SIZE_MAX;
+    // A line that crosses buffers is put together here.
+    std::string m_spill;
     bool m_bEof = false;
     bool m_bFailed = false;
     bool m_bClosed = false;

@@ -14,9 +14,20 @@ int CComboBox::AddString(LPCSTR lpszString)
 
 int CComboBox::AddString(const std::string& text) { return AddString(text.c_str()); }
 
-int CComboBox::AddStrings(const std::vector<std::string>& texts)
+int CComboBox::AddStrings(std::span<const std::string_view> texts)
 {
     return static_cast<int>(SendMessage(CB_ADDSTRINGLIST, 0, reinterpret_cast<LPARAM>(&texts)));
+}
+
+int CComboBox::AddStrings(const std::vector<std::string>& texts)
+{
+    const std::vector<std::string_view> views(texts.begin(), texts.end());
+    return AddStrings(std::span<const std::string_view>(views));
+}
+
+int CComboBox::AddStrings(std::initializer_list<std::string_view> texts)
+{
+    return AddStrings(std::span<const std::string_view>(texts.begin(), texts.size()));
 }
 
 int CComboBox::InsertString(int nIndex, const std::string& text)

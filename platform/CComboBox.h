@@ -1,6 +1,9 @@
 #pragma once
 
+#include <initializer_list>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/CWnd.h"
@@ -19,7 +22,9 @@ public:
     int AddString(const std::string& text);
     // Appends every text in order, much faster than one AddString each;
     // the selection stays as it was. Index of the last item, or CB_ERR.
+    int AddStrings(std::span<const std::string_view> texts);
     int AddStrings(const std::vector<std::string>& texts);
+    int AddStrings(std::initializer_list<std::string_view> texts);
     int InsertString(int nIndex, const std::string& text);
     // Count remaining, or CB_ERR for a bad index. Removing the selected item
     // leaves no selection, as in Win32.

@@ -13,7 +13,7 @@ namespace {
 constexpr int kBytesRole = Qt::UserRole;
 constexpr int kDataRole = Qt::UserRole + 1;
 
-bool IsAscii(const std::string& text)
+bool IsAscii(std::string_view text)
 {
     for (char c : text)
         if (static_cast<unsigned char>(c) >= 0x80)
@@ -50,7 +50,7 @@ LRESULT NativeCombo::Default(UINT message, WPARAM wParam, LPARAM lParam)
     case CB_ADDSTRING:
         return Insert(-1, reinterpret_cast<const char*>(lParam));
     case CB_ADDSTRINGLIST:
-        return lParam == 0 ? CB_ERR : Append(*reinterpret_cast<const std::vector<std::string>*>(lParam));
+        return lParam == 0 ? CB_ERR : Append(*reinterpret_cast<const std::span<const std::string_view>*>(lParam));
     case CB_INSERTSTRING:
         return Insert(index, reinterpret_cast<const char*>(lParam));
     case CB_DELETESTRING:
@@ -120,12 +120,13 @@ LRESULT NativeCombo::Insert(int index, const char* text)
     return at;
 }
 
-LRESULT NativeCombo::Append(const std::vector<std::string>& texts)
+LRESULT NativeCombo::Append(std::span<const std::string_view> texts)
 {
     auto* model = qobject_cast<QStandardItemModel*>(Combo()->model());
     if (model == nullptr) {
-        for (const std::string& text : texts)
-            Insert(-1, text.c_str());
+        // The views need not end in a NUL (entry labels are packed).
+        for (std::string_view text : texts)
+            Insert(-1, std::string(text).c_str());
         return Combo()->count() > 0 ? Combo()->count() - 1 : CB_ERR;
     }
     const int selected = Combo()->currentIndex();
@@ -133,14 +134,14 @@ LRESULT NativeCombo::Append(const std::vector<std::string>& texts)
     // model and the view hear of the new rows once, not once per item.
     QList<QStandardItem*> items;
     items.reserve(static_cast<qsizetype>(texts.size()));
-    for (const std::string& text : texts) {
+    for (std::string_view text : texts) {
         // Plain ASCII reads back from the shown text exactly; only other
         // bytes need a copy of their own.
         if (IsAscii(text)) {
             items.append(new QStandardItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))));
             continue;
         }
-        auto* item = new QStandardItem(WindowText::ForDisplay(text));
+        auto* item = new QStandardItem(WindowText::ForDisplay(std::string(text)));
         item->setData(QByteArray(text.data(), static_cast<qsizetype>(text.size())), kBytesRole);
         items.append(item);
     }

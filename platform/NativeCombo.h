@@ -1,7 +1,8 @@
 #pragma once
 
+#include <span>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "platform/NativeWindow.h"
 
@@ -25,7 +26,7 @@ public:
 private:
     QComboBox* Combo() const;
     LRESULT Insert(int index, const char* text);
-    LRESULT Append(const std::vector<std::string>& texts);
+    LRESULT Append(std::span<const std::string_view> texts);
     LRESULT Delete(int index);
     LRESULT Select(int index);
     std::string ItemText(int index) const;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "table/CEntryLabels.h"
 #include "table/ModuleElement.h"
 
 class CFile;
@@ -16,8 +17,8 @@ class CFile;
 class CTableModule {
 public:
     // Largest entry count or dropbox value count a module may give. A bare
-    // label costs one std::string (32 bytes, its text fits inline), so even
-    // the largest table stays near 32 MiB of labels.
+    // label costs its text and one offset (at most 15 bytes), so even the
+    // largest table stays near 16 MiB of bare labels.
     static constexpr uint32_t maxCount = 0x100000;
 
     CTableModule();
@@ -75,7 +76,7 @@ public:
     std::array<uint8_t, 256> m_charOf{};
     std::array<uint8_t, 256> m_codeOf{};
     // Empty until the entry names are read; then m_nEntryCount labels.
-    std::vector<std::string> m_entryNames;
+    CEntryLabels m_entryNames;
     int32_t m_nCurEntry = 0;
     int32_t m_nElements = 0;
     std::vector<std::unique_ptr<ModuleElement>> m_elements;

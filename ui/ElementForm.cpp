@@ -99,7 +99,7 @@ void ElementForm::Build(const CTableModule& module, bool bRomOpen)
 
 void ElementForm::FillEntrySelector(const CTableModule& module, bool bRomOpen)
 {
-    m_entryCombo.AddStrings(module.m_entryNames);
+    m_entryCombo.AddStrings(module.m_entryNames.Views());
     m_entryCombo.EnableWindow(bRomOpen ? TRUE : FALSE);
     m_entryCombo.MoveWindow(&kEntryComboPlace, TRUE);
     m_entryCombo.SetCurSel(0);

@@ -28,6 +28,22 @@ std::vector<std::string> Lines(const TempDir& dir, std::string_view bytes) {
 
 using V = std::vector<std::string>;
 
+// Lines read as views through a buffer of the given size, each copied before
+// the next read as the views require.
+V ViewLines(const TempDir& dir, std::string_view bytes, size_t bufferBytes) {
+    std::string path = dir.Write("views.txt", bytes);
+    CFile file;
+    EXPECT_TRUE(file.Open(path, CFile::modeRead));
+    CArchive ar(file, CArchive::load, bufferBytes);
+    V lines;
+    std::string_view line;
+    while (ar.ReadString(line))
+        lines.emplace_back(line);
+    EXPECT_TRUE(line.empty());
+    EXPECT_FALSE(ar.Failed());
+    return lines;
+}
+
 }  // namespace
 
 TEST(CFileTest, ModesCreateTruncateOrLeaveTheFileAlone) {
@@ -123,6 +139,17 @@ TEST(CArchiveTest, LinesCrossTheBufferUnbounded) {
     // A CR as the last byte of one buffer still swallows the first of the next.
     std::string first(CArchive::bufferSize - 1, 'a');
     EXPECT_EQ(Lines(dir, first + "\rXnext"), (V{first, "next"}));
+}
+
+TEST(CArchiveTest, ViewsAreWholeLinesWhereverTheBufferEnds) {
+    TempDir dir;
+    // Every terminator kind, an empty line, a CR swallowing a CR, and a line
+    // longer than most of the buffers below, through buffers of every small
+    // size so each byte in turn is the last of a buffer.
+    const std::string text = "ab\r\ncd\rXef\n\nlong line of 21 chars\r\r\ng";
+    const V expected = {"ab", "cd", "ef", "", "long line of 21 chars", "", "g"};
+    for (size_t size = 1; size <= text.size() + 1; ++size)
+        EXPECT_EQ(ViewLines(dir, text, size), expected) << "buffer of " << size;
 }
 
 TEST(CArchiveTest, StoreFlushesOnCloseAndReportsFailure) {

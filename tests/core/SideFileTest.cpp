@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "platform/CArchive.h"
@@ -12,6 +13,13 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+
+Lines Labels(const CEntryLabels& labels) {
+    Lines out;
+    for (size_t i = 0; i < labels.size(); ++i)
+        out.emplace_back(labels[i]);
+    return out;
+}
 
 Lines WithNames(const std::string& names, const std::string& count = "4") {
     return {"1", "T", "0", count, "8", names, "none.tbl"};
@@ -34,17 +42,35 @@ using ReadErrorTest = LoaderFixture;
 
 TEST_F(EntryNamesTest, NullGivesBareLabels) {
     ASSERT_EQ(Load(Join(WithNames("NULL", "3"))), 0);
-    EXPECT_EQ(m_module->m_entryNames, (Lines{"0x00", "0x01", "0x02"}));
+    EXPECT_EQ(Labels(m_module->m_entryNames), (Lines{"0x00", "0x01", "0x02"}));
 }
 
 TEST_F(EntryNamesTest, NamesFillFromTheTopAndSurplusIsIgnored) {
     m_dir.Write("few.txt", "Slime\n\n# not a name\nBat  Cave \r\n");
     ASSERT_EQ(Load(Join(WithNames("few.txt"))), 0);
-    EXPECT_EQ(m_module->m_entryNames, (Lines{"0x00 - Slime", "0x01 - Bat  Cave ", "0x02", "0x03"}));
+    EXPECT_EQ(Labels(m_module->m_entryNames), (Lines{"0x00 - Slime", "0x01 - Bat  Cave ", "0x02", "0x03"}));
 
     m_dir.Write("many.txt", "a\nb\nc\nd\ne\nf\n");
     ASSERT_EQ(Load(Join(WithNames("many.txt", "2"))), 0);
-    EXPECT_EQ(m_module->m_entryNames, (Lines{"0x00 - a", "0x01 - b"}));
+    EXPECT_EQ(Labels(m_module->m_entryNames), (Lines{"0x00 - a", "0x01 - b"}));
+}
+
+TEST_F(EntryNamesTest, NamesAcrossManyReadBuffersArriveWhole) {
+    // Well over one read buffer of names of every length, with both line
+    // ends, so names are cut by buffer ends at every offset.
+    std::string text;
+    Lines expected;
+    for (int i = 0; i < 9000; ++i) {
+        const std::string name = "Name " + std::string(static_cast<size_t>(i % 23), 'x') + std::to_string(i);
+        text += name + (i % 2 != 0 ? "\r\n" : "\n");
+        char number[16];
+        std::snprintf(number, sizeof number, "0x%02X - ", static_cast<unsigned>(i));
+        expected.push_back(number + name);
+    }
+    ASSERT_GT(text.size(), 2u * 64 * 1024);
+    m_dir.Write("big.txt", text);
+    ASSERT_EQ(Load(Join(WithNames("big.txt", "9000"))), 0);
+    EXPECT_EQ(Labels(m_module->m_entryNames), expected);
 }
 
 TEST_F(EntryNamesTest, LabelsGrowToThreeDigits) {
@@ -163,6 +189,8 @@ TEST_F(ReadErrorTest, ModuleFileFailingAfterAFullBuffer) {
 TEST_F(ReadErrorTest, SideFilesFailing) {
     LinkToUnreadable(m_dir, "bad");
     EXPECT_EQ(Load(Join(WithNames("bad"))), IDS_ERR_READ);
+    // No labels at all, rather than a shortened list.
+    EXPECT_TRUE(m_module->m_entryNames.empty());
     EXPECT_EQ(Load(Join(WithTable("bad"))), IDS_ERR_READ);
     EXPECT_EQ(Load(Join(WithList("bad"))), IDS_ERR_READ);
     EXPECT_EQ(m_module->m_nElements, 0);

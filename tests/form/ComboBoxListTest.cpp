@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/CComboBox.h"
@@ -33,6 +34,21 @@ TEST_F(ComboBoxListTest, AppendsInOrderWithoutSelectingAndKeepsEveryByte)
     // Items added one by one and in bulk are the same kind of item.
     EXPECT_EQ(m_combo.AddString("single"), 4);
     EXPECT_EQ(m_combo.GetLBText(4), "single");
+}
+
+TEST_F(ComboBoxListTest, ViewsIntoOnePackedTextKeepTheirOwnBounds)
+{
+    // Entry labels arrive as views into one buffer with no NUL between them;
+    // reading past a view's end would run the labels together.
+    const std::string packed = "0x00 - Moss0x01\xff\x80" "0x02 - Caf\xc3\xa9";
+    const std::vector<std::string_view> views = {std::string_view(packed).substr(0, 11),
+                                                 std::string_view(packed).substr(11, 6),
+                                                 std::string_view(packed).substr(17)};
+    EXPECT_EQ(m_combo.AddStrings(views), 2);
+    EXPECT_EQ(m_combo.GetCurSel(), CB_ERR);
+    EXPECT_EQ(m_combo.GetLBText(0), "0x00 - Moss");
+    EXPECT_EQ(m_combo.GetLBText(1), "0x01\xff\x80");
+    EXPECT_EQ(m_combo.GetLBText(2), "0x02 - Caf\xc3\xa9");
 }
 
 TEST_F(ComboBoxListTest, AppendingKeepsTheSelectionAndAnEmptyListAddsNothing)
