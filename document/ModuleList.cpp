@@ -4,25 +4,16 @@
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
 
-ModuleList::ModuleList() = default;
-ModuleList::~ModuleList() = default;
-
-ModuleList::Loaded ModuleList::LoadFile(const std::string& path) {
+ModuleList::AddResult ModuleList::AddModuleFromFile(const std::string& path) {
     CFile file;
     if (!file.Open(path, CFile::modeRead))
-        return {{AddStatus::NotOpened, 0, {}}, nullptr};
+        return {AddStatus::NotOpened, 0, {}};
     auto module = std::make_unique<CTableModule>();
     const int err = module->Load(file);
     if (err != 0)
-        return {{AddStatus::LoadFailed, err, file.GetFileName()}, nullptr};
-    return {{AddStatus::Added, 0, {}}, std::move(module)};
-}
-
-ModuleList::AddResult ModuleList::AddModuleFromFile(const std::string& path) {
-    Loaded loaded = LoadFile(path);
-    if (loaded.module)
-        m_modules.push_back(std::move(loaded.module));
-    return loaded.result;
+        return {AddStatus::LoadFailed, err, file.GetFileName()};
+    m_modules.push_back(std::move(module));
+    return {AddStatus::Added, 0, {}};
 }
 
 ModuleList::AddResult ModuleList::AddUnlisted(const std::string& path) {

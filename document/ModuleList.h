@@ -7,10 +7,13 @@
 
 class CTableModule;
 
-// The loaded modules, owned, in the order they were loaded. The module
-// selector mirrors this list item for item, so indexes are shared with it.
+// The rules of the list of loaded modules, over a vector that its owner (the
+// editor dialog) keeps: modules owned, in the order they were loaded. The
+// module selector mirrors the vector item for item, so indexes are shared.
 class ModuleList {
 public:
+    using Modules = std::vector<std::unique_ptr<CTableModule>>;
+
     enum class AddStatus {
         Added,
         // The file could not be opened; callers skip it without a word.
@@ -29,20 +32,8 @@ public:
         std::string fileName;
     };
 
-    // One module file opened and loaded but not listed: the module when
-    // status is Added, else null with the reason.
-    struct Loaded {
-        AddResult result;
-        std::unique_ptr<CTableModule> module;
-    };
-    // What AddModuleFromFile does short of appending, for owners that keep
-    // modules in a list of their own.
-    static Loaded LoadFile(const std::string& path);
 
-    ModuleList();
-    ~ModuleList();
-    ModuleList(const ModuleList&) = delete;
-    ModuleList& operator=(const ModuleList&) = delete;
+    explicit ModuleList(Modules& modules) : m_modules(modules) {}
 
     // Opens, constructs and loads one module file and appends it. A module
     // that fails to load is destroyed; the list is unchanged then.
@@ -73,5 +64,5 @@ public:
     static std::string LoadErrorText(const AddResult& failure);
 
 private:
-    std::vector<std::unique_ptr<CTableModule>> m_modules;
+    Modules& m_modules;
 };

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "document/LinkFile.h"
+#include "document/ModuleList.h"
 #include "table/CTableModule.h"
 #include "ui/CEditorDlg.h"
 #include "ui/ModuleListCommands.h"
@@ -16,11 +17,7 @@ void LinkFileCommands::LinkRom()
         m_controls.ShowIncompatible();
         return;
     }
-    std::vector<std::string> paths;
-    paths.reserve(m_dlg.m_modules.size());
-    for (const auto& module : m_dlg.m_modules)
-        paths.push_back(module->GetPath());
-    const FileResult written = LinkFile::Write(LinkPath(), paths);
+    const FileResult written = LinkFile::Write(LinkPath(), ModuleList(m_dlg.m_modules).Paths());
     if (!written)
         m_controls.Message(written.Message(), MB_OK | MB_ICONEXCLAMATION);
 }

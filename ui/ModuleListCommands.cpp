@@ -1,7 +1,5 @@
 #include "ui/ModuleListCommands.h"
 
-#include <algorithm>
-
 #include "document/ModuleList.h"
 #include "platform/CComboBox.h"
 #include "platform/CFileDialog.h"
@@ -17,18 +15,16 @@ constexpr char kModuleFilter[] = "Quillmoor modules (*.qlm)|*.qlm|";
 
 void ModuleListCommands::AddModuleFromFile(const std::string& path)
 {
-    ModuleList::Loaded loaded = ModuleList::LoadFile(path);
-    if (loaded.result.status == ModuleList::AddStatus::LoadFailed)
-    {
-        m_controls.Message(ModuleList::LoadErrorText(loaded.result), MB_OK | MB_ICONEXCLAMATION,
-                           "Module Error");
-        return;
-    }
-    if (!loaded.module)
-        return;
-    if (CComboBox* pCombo = m_controls.ModuleSelector())
-        pCombo->AddString(loaded.module->m_strName);
-    m_dlg.m_modules.push_back(std::move(loaded.module));
+    ShowAdded(ModuleList(m_dlg.m_modules).AddModuleFromFile(path));
+}
+
+void ModuleListCommands::ShowAdded(const ModuleList::AddResult& added)
+{
+    if (added.status == ModuleList::AddStatus::LoadFailed)
+        m_controls.Message(ModuleList::LoadErrorText(added), MB_OK | MB_ICONEXCLAMATION, "Module Error");
+    else if (added.status == ModuleList::AddStatus::Added)
+        if (CComboBox* pCombo = m_controls.ModuleSelector())
+            pCombo->AddString(m_dlg.m_modules.back()->m_strName);
 }
 
 void ModuleListCommands::LoadStartupModule()
@@ -46,8 +42,7 @@ void ModuleListCommands::LoadModules()
     {
         const std::string path = dialog.GetNextPathName(pos);
         // Modules added earlier in this same choice count as listed too.
-        if (!IsListed(path))
-            AddModuleFromFile(path);
+        ShowAdded(ModuleList(m_dlg.m_modules).AddUnlisted(path));
     }
     SelectFirstIfNoneCurrent();
 }
@@ -80,17 +75,15 @@ void ModuleListCommands::UnloadModule()
     const int removed = m_dlg.m_nCurModule;
     // The form describes the module, so it goes first.
     m_dlg.DestroyForm();
-    m_dlg.m_modules.erase(m_dlg.m_modules.begin() + removed);
+    const int next = ModuleList(m_dlg.m_modules).RemoveAt(removed);
     if (CComboBox* pCombo = m_controls.ModuleSelector())
         pCombo->DeleteString(static_cast<UINT>(removed));
-    const int count = static_cast<int>(m_dlg.m_modules.size());
-    if (count == 0)
+    if (next == -1)
     {
         ShowListEmptied();
         return;
     }
-    // The module that followed moves into the gap; after the last, the new last.
-    m_dlg.m_nCurModule = std::min(removed, count - 1);
+    m_dlg.m_nCurModule = next;
     if (CComboBox* pCombo = m_controls.ModuleSelector())
         pCombo->SetCurSel(m_dlg.m_nCurModule);
     m_dlg.BuildForm(m_dlg.m_nCurModule);
@@ -136,13 +129,6 @@ void ModuleListCommands::Clear()
     if (CComboBox* pCombo = m_controls.ModuleSelector())
         pCombo->ResetContent();
     ShowListEmptied();
-}
-
-bool ModuleListCommands::IsListed(const std::string& path) const
-{
-    // Exact bytes: a path that differs only in letter case is another file.
-    return std::any_of(m_dlg.m_modules.begin(), m_dlg.m_modules.end(),
-                       [&](const auto& module) { return module->GetPath() == path; });
 }
 
 void ModuleListCommands::SelectFirstIfNoneCurrent()

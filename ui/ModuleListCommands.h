@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "document/ModuleList.h"
 #include "ui/EditorControls.h"
 
 class CEditorDlg;
@@ -30,7 +31,8 @@ public:
     void Clear();
 
 private:
-    bool IsListed(const std::string& path) const;
+    // A listed module joins the selector; a failed load gets its message.
+    void ShowAdded(const ModuleList::AddResult& added);
     void SelectFirstIfNoneCurrent();
     void ShowListEmptied();
 

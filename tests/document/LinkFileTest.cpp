@@ -100,7 +100,8 @@ TEST_F(LinkFileTest, ReloadsTheListedModulesAndSkipsLinesThatNameNoFile) {
 
     const LinkFileRead read = LinkFile::Read(link);
     ASSERT_EQ(read.GetState(), State::Read);
-    ModuleList list;
+    ModuleList::Modules modules;
+    ModuleList list(modules);
     int skipped = 0;
     for (const std::string& line : read.Lines()) {
         const ModuleList::AddResult result = list.AddModuleFromFile(LinkFile::ResolveLine(dir.Path(), line));

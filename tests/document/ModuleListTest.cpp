@@ -35,7 +35,8 @@ protected:
 };
 
 TEST_F(ModuleListTest, FailingModuleInTheMiddleIsReportedAndTheOthersLoadInOrder) {
-    ModuleList list;
+    ModuleList::Modules modules;
+    ModuleList list(modules);
     const std::string broken = dir / "broken.qlm";
     TempDir::WriteFile(broken, ModuleFiles::WrongVersion());
 
@@ -54,7 +55,8 @@ TEST_F(ModuleListTest, FailingModuleInTheMiddleIsReportedAndTheOthersLoadInOrder
 }
 
 TEST_F(ModuleListTest, UnopenablePathsAddNothingAndReportNothing) {
-    ModuleList list;
+    ModuleList::Modules modules;
+    ModuleList list(modules);
     for (const std::string& path : {dir / "missing.qlm", dir.Path(), std::string()}) {
         const ModuleList::AddResult result = list.AddModuleFromFile(path);
         EXPECT_EQ(result.status, Status::NotOpened) << path;
@@ -64,7 +66,8 @@ TEST_F(ModuleListTest, UnopenablePathsAddNothingAndReportNothing) {
 }
 
 TEST_F(ModuleListTest, DuplicatesAreExactByteMatchesOfThePath) {
-    ModuleList list;
+    ModuleList::Modules modules;
+    ModuleList list(modules);
     const std::string lower = Module("mod.qlm", "lower");
     const std::string upper = Module("MOD.qlm", "upper");
     ASSERT_EQ(list.AddUnlisted(lower).status, Status::Added);
@@ -87,7 +90,8 @@ TEST_F(ModuleListTest, RemovalPicksTheFollowingModuleOrTheNewLast) {
         std::vector<std::string> left;
     };
     for (const Case& c : {Case{0, 0, {"B", "C"}}, Case{1, 1, {"A", "C"}}, Case{2, 1, {"A", "B"}}}) {
-        ModuleList list;
+        ModuleList::Modules modules;
+    ModuleList list(modules);
         LoadThree(list);
         EXPECT_EQ(list.RemoveAt(c.removed), c.current) << "removing " << c.removed;
         EXPECT_EQ(Titles(list), c.left) << "removing " << c.removed;
@@ -95,7 +99,8 @@ TEST_F(ModuleListTest, RemovalPicksTheFollowingModuleOrTheNewLast) {
 }
 
 TEST_F(ModuleListTest, RemovingTheOnlyModuleLeavesNoCurrentAndBadIndexesRemoveNothing) {
-    ModuleList list;
+    ModuleList::Modules modules;
+    ModuleList list(modules);
     LoadThree(list);
     EXPECT_EQ(list.RemoveAt(3), -1);
     EXPECT_EQ(list.RemoveAt(-1), -1);
