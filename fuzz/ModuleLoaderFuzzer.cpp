@@ -83,18 +83,6 @@ std::vector<uint8_t> ReadBack(const CTableModule& module, const ModuleElement& e
     }
 }
 
-std::string Show(const CTableModule& module, const ModuleElement& e)
-{
-    switch (ElementCodec::KindOf(e.style)) {
-    case ElementKind::HexArray:
-        return ElementCodec::ShowHexArray(e.data);
-    case ElementKind::Text:
-        return ElementCodec::ShowText(e.data, module.m_charOf);
-    default:
-        return ElementCodec::ShowNumber(e.data, e.style);
-    }
-}
-
 void Exercise(CTableModule& module, std::vector<uint8_t>& rom)
 {
     const auto length = static_cast<uint32_t>(rom.size());
@@ -104,7 +92,7 @@ void Exercise(CTableModule& module, std::vector<uint8_t>& rom)
             return;
         for (int i = 0; i < module.m_nElements; ++i) {
             const ModuleElement& e = *module.m_elements[static_cast<size_t>(i)];
-            const std::vector<uint8_t> bytes = ReadBack(module, e, Show(module, e));
+            const std::vector<uint8_t> bytes = ReadBack(module, e, ElementCodec::ShowInEdit(e.data, e.style, module.m_charOf));
             if (bytes.size() != e.size)
                 std::abort();
             // Numbers and hex arrays show every bit, so reading back what was

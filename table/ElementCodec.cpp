@@ -60,6 +60,17 @@ std::string ElementCodec::ShowText(std::span<const uint8_t> bytes, const CharTab
     return text;
 }
 
+std::string ElementCodec::ShowInEdit(std::span<const uint8_t> bytes, uint8_t style, const CharTable& charOf) {
+    switch (KindOf(style)) {
+    case ElementKind::HexArray:
+        return ShowHexArray(bytes);
+    case ElementKind::Text:
+        return ShowText(bytes, charOf);
+    default:
+        return ShowNumber(bytes, style);
+    }
+}
+
 std::string ElementCodec::ShowNumber(std::span<const uint8_t> bytes, uint8_t style) {
     if (style & STYLE_HEX)
         return Format("0x%02X", NumberCodec::DecodeUnsigned(bytes));

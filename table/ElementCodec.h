@@ -27,6 +27,9 @@ public:
     static std::string ShowText(std::span<const uint8_t> bytes, const CharTable& charOf);
     // By the kind of `style`: "0x%02X", "%i" or "%u" of the little-endian value.
     static std::string ShowNumber(std::span<const uint8_t> bytes, uint8_t style);
+    // What the edit box of an element that is not a dropbox shows: the hex
+    // array, text or number form, by the kind of `style`.
+    static std::string ShowInEdit(std::span<const uint8_t> bytes, uint8_t style, const CharTable& charOf);
     // The last item whose value equals the bytes' value; -1 for none.
     static int ShowDropbox(std::span<const uint8_t> bytes, const std::vector<uint32_t>& values);
     // "0x%02X - %s" with STYLE_HEX in the style, else "%u - %s".

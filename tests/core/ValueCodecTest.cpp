@@ -111,6 +111,19 @@ TEST(ElementCodecTest, KindFollowsTheStyleBitsInOrder) {
     EXPECT_EQ(ElementCodec::KindOf(STYLE_BISCUIT), ElementKind::UnsignedNumber);
 }
 
+TEST(ElementCodecTest, EditBoxShowsTheFormOfTheKind) {
+    CharTable charOf{};
+    for (int i = 0; i < 256; ++i)
+        charOf[static_cast<size_t>(i)] = static_cast<uint8_t>(i);
+    charOf[0x80] = 'Z';
+    const std::vector<uint8_t> bytes{0x80, 0xFF};
+    EXPECT_EQ(ElementCodec::ShowInEdit(bytes, STYLE_HEXARRAY | STYLE_SIGNED, charOf), "80 FF");
+    EXPECT_EQ(ElementCodec::ShowInEdit(bytes, STYLE_TEXT | STYLE_HEX, charOf), "Z\xFF");
+    EXPECT_EQ(ElementCodec::ShowInEdit(bytes, STYLE_HEX | STYLE_SIGNED, charOf), "0xFF80");
+    EXPECT_EQ(ElementCodec::ShowInEdit(bytes, STYLE_SIGNED, charOf), "-128");
+    EXPECT_EQ(ElementCodec::ShowInEdit(bytes, 0, charOf), "65408");
+}
+
 TEST(ElementCodecTest, ShowNumbers) {
     Bytes ff(4, 0xFF);
     EXPECT_EQ(ElementCodec::ShowNumber(ff, 0), "4294967295");
