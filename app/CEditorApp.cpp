@@ -1,8 +1,8 @@
 #include "app/CEditorApp.h"
 
-#include "platform/AcceleratorTable.h"
-#include "platform/CCommandLineInfo.h"
-#include "res/EditorResources.h"
+#include "platform/windows/AcceleratorTable.h"
+#include "platform/windows/CCommandLineInfo.h"
+#include "res/ui/EditorResources.h"
 #include "ui/CEditorDlg.h"
 
 CEditorApp::CEditorApp() : CWinApp(nullptr) {}

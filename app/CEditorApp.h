@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CWinApp.h"
+#include "platform/windows/CWinApp.h"
 
 // The application: runs the editor's dialog modally inside InitInstance and
 // ends the program when it closes. It also owns the accelerator table, which

@@ -16,7 +16,7 @@ install(TARGETS quillmoor RUNTIME DESTINATION ${QUILL_INSTALL_PROGRAM_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/
   DESTINATION ${QUILL_INSTALL_PROGRAM_DIR}/help
   PATTERN CMakeLists.txt EXCLUDE)
-install(FILES ${PROJECT_SOURCE_DIR}/res/quillmoor.png
+install(FILES ${PROJECT_SOURCE_DIR}/res/ui/quillmoor.png
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
 
 # The link and the desktop entry name the prefix, which is only known when

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "app/CEditorApp.h"
-#include "platform/CWnd.h"
+#include "platform/windows/CWnd.h"
 
 CEditorApp theApp;
 

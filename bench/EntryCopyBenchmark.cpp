@@ -1,7 +1,7 @@
 // SelectEntry followed by StoreEntry on an entry of 64 elements: the work
 // behind every entry change and every Apply Changes in the editor.
 #include "CBenchFolder.h"
-#include "platform/CFile.h"
+#include "platform/files/CFile.h"
 #include "table/CTableModule.h"
 
 #include <benchmark/benchmark.h>

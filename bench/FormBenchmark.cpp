@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "FormBenchData.h"
-#include "platform/CComboBox.h"
-#include "platform/RegistryStore.h"
+#include "platform/windows/CComboBox.h"
+#include "platform/store/RegistryStore.h"
 #include "table/CTableModule.h"
 #include "ui/CEditorDlg.h"
 

@@ -2,7 +2,7 @@
 // bare std::getline split of the same three files in the same run, so the
 // ratio between the two is what to read, not the absolute times.
 #include "CBenchFolder.h"
-#include "platform/CFile.h"
+#include "platform/files/CFile.h"
 #include "table/CTableModule.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 # Benchmarks of the core: module loading and the entry copy. Programs only;
 # they never run as ctest tests. Read figures from a Release build without
 # the sanitizers.
-if(NOT QUILL_BUILD_BENCH OR NOT TARGET quill_core)
+if(NOT QUILL_BUILD_BENCH OR NOT TARGET quill_module)
   return()
 endif()
 find_package(benchmark QUIET)
@@ -18,6 +18,6 @@ foreach(bench bench_module_load:ModuleLoadBenchmark bench_entry_copy:EntryCopyBe
   list(GET parts 0 target)
   list(GET parts 1 source)
   add_executable(${target} ${CMAKE_CURRENT_LIST_DIR}/${source}.cpp)
-  target_link_libraries(${target} PRIVATE quill_bench_support quill_core benchmark::benchmark)
+  target_link_libraries(${target} PRIVATE quill_bench_support quill_module benchmark::benchmark)
   quill_warnings(${target})
 endforeach()

@@ -1,7 +1,7 @@
 #include "CModuleOpener.h"
 
 #include "document/FileResult.h"
-#include "platform/CFile.h"
+#include "platform/files/CFile.h"
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
 

@@ -1,6 +1,6 @@
 #include "document/FileResult.h"
 
-#include "platform/CFile.h"
+#include "platform/files/CFile.h"
 
 FileResult FileResult::Failure(std::string_view action, std::string_view path, std::string_view reason) {
     std::string text = "Cannot ";

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/CArchive.h"
-#include "platform/CFile.h"
-#include "platform/CPath.h"
+#include "platform/files/CArchive.h"
+#include "platform/files/CFile.h"
+#include "platform/files/CPath.h"
 
 namespace {
 

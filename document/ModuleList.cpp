@@ -1,6 +1,6 @@
 #include "document/ModuleList.h"
 
-#include "platform/CFile.h"
+#include "platform/files/CFile.h"
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include "platform/CFile.h"
+#include "platform/files/CFile.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // whatever follows is the ROM image. A module that loads is then driven the
 // way the editor drives it: entries selected, every element shown, read
 // back from what was shown and stored into the image.
-#include "platform/CFile.h"
+#include "platform/files/CFile.h"
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"
 

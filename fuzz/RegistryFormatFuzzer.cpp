@@ -2,8 +2,8 @@
 // lives in the user's config folder where anything may have edited it, so the
 // reader must refuse damage cleanly; whatever it accepts must write back to a
 // text that reads again into the same tree.
-#include "platform/RegistryFileFormat.h"
-#include "platform/RegistryKey.h"
+#include "platform/store/RegistryFileFormat.h"
+#include "platform/store/RegistryKey.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,8 +2,8 @@
 
 #include "module/ReadModuleLine.h"
 #include "module/StyleDescriptor.h"
-#include "platform/CFile.h"
-#include "platform/CPath.h"
+#include "platform/files/CFile.h"
+#include "platform/files/CPath.h"
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
 #include "table/NumberRule.h"

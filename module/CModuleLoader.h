@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/CArchive.h"
+#include "platform/files/CArchive.h"
 
 class CFile;
 class CTableModule;

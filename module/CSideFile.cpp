@@ -1,7 +1,7 @@
 #include "module/CSideFile.h"
 
 #include "module/ReadModuleLine.h"
-#include "platform/CPath.h"
+#include "platform/files/CPath.h"
 
 namespace {
 // Names files run to millions of lines; a page-sized buffer would cost a

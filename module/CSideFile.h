@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/CArchive.h"
-#include "platform/CFile.h"
+#include "platform/files/CArchive.h"
+#include "platform/files/CFile.h"
 
 // A side file of a module (entry names, character table, value list), named
 // by a line of the module file relative to the module's folder, read as

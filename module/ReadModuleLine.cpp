@@ -1,6 +1,6 @@
 #include "module/ReadModuleLine.h"
 
-#include "platform/CArchive.h"
+#include "platform/files/CArchive.h"
 
 bool ReadModuleLine(CArchive& archive, std::string& line) {
     while (archive.ReadString(line)) {

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "platform/CMenu.h"
-#include "platform/CWnd.h"
-#include "platform/DesktopAssociation.h"
+#include "platform/windows/CMenu.h"
+#include "platform/windows/CWnd.h"
+#include "platform/store/DesktopAssociation.h"
 #include "res/resource.h"
 
 AssociateCommand::AssociateCommand(CWnd& dialog, std::string program)

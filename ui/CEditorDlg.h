@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/CDialog.h"
+#include "platform/windows/CDialog.h"
 
 class CComboBox;
 class CFont;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/CEdit.h"
+#include "platform/windows/CEdit.h"
 
 // The edit box of a text element. The control cannot show a text's bytes
 // past the first NUL, and a character table may map several codes to one

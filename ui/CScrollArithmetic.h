@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/WinConstants.h"
+#include "platform/win32/WinConstants.h"
 
 // The panel's scrolling rules, kept apart from any window so they can be
 // checked without painting. Positions are pixels the content is scrolled up.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/CDC.h"
+#include "platform/windows/CDC.h"
 #include "ui/CScrollArithmetic.h"
 
 CScrollPanel::CScrollPanel() = default;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CWnd.h"
+#include "platform/windows/CWnd.h"
 
 // The bordered child window that carries the entry selector and the form's
 // rows. It scrolls by moving its children, and hands every command of its

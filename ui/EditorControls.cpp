@@ -1,7 +1,7 @@
 #include "ui/EditorControls.h"
 
-#include "platform/CComboBox.h"
-#include "platform/CMenu.h"
+#include "platform/windows/CComboBox.h"
+#include "platform/windows/CMenu.h"
 #include "res/resource.h"
 #include "ui/CEditorDlg.h"
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/WinConstants.h"
-#include "platform/WinTypes.h"
+#include "platform/win32/WinConstants.h"
+#include "platform/win32/WinTypes.h"
 
 class CComboBox;
 class CEditorDlg;

@@ -4,9 +4,9 @@
 #include <span>
 #include <string>
 
-#include "platform/CComboBox.h"
-#include "platform/CFont.h"
-#include "platform/CStatic.h"
+#include "platform/windows/CComboBox.h"
+#include "platform/windows/CFont.h"
+#include "platform/windows/CStatic.h"
 #include "res/resource.h"
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"

@@ -1,7 +1,7 @@
 #include "ui/HelpPage.h"
 
-#include "platform/CWnd.h"
-#include "platform/Shell.h"
+#include "platform/windows/CWnd.h"
+#include "platform/windows/Shell.h"
 
 namespace {
 

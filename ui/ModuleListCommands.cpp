@@ -1,8 +1,8 @@
 #include "ui/ModuleListCommands.h"
 
 #include "document/ModuleList.h"
-#include "platform/CComboBox.h"
-#include "platform/CFileDialog.h"
+#include "platform/windows/CComboBox.h"
+#include "platform/windows/CFileDialog.h"
 #include "res/resource.h"
 #include "table/CTableModule.h"
 #include "ui/CEditorDlg.h"

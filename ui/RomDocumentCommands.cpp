@@ -1,9 +1,9 @@
 #include "ui/RomDocumentCommands.h"
 
 #include "document/RomFile.h"
-#include "platform/CComboBox.h"
-#include "platform/CFileDialog.h"
-#include "platform/CPath.h"
+#include "platform/windows/CComboBox.h"
+#include "platform/windows/CFileDialog.h"
+#include "platform/files/CPath.h"
 #include "res/resource.h"
 #include "table/CTableModule.h"
 #include "ui/CEditorDlg.h"

@@ -1,7 +1,7 @@
 #include "ui/ShellAssociation.h"
 
-#include "platform/Registry.h"
-#include "platform/ScopedRegKey.h"
+#include "platform/store/Registry.h"
+#include "platform/store/ScopedRegKey.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "LoaderFixture.h"
 
-#include "platform/CFile.h"
+#include "platform/files/CFile.h"
 
 std::string LoaderFixture::Join(const std::vector<std::string>& lines, const char* eol) {
     std::string text;

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "platform/CArchive.h"
-#include "platform/CFile.h"
+#include "platform/files/CArchive.h"
+#include "platform/files/CFile.h"
 #include "res/StringTable.h"
 
 namespace {

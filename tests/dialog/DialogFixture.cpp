@@ -6,11 +6,11 @@
 #include <iterator>
 #include <sstream>
 
-#include "platform/AcceleratorTable.h"
-#include "platform/CComboBox.h"
-#include "platform/CMenu.h"
-#include "platform/RegistryStore.h"
-#include "res/EditorResources.h"
+#include "platform/windows/AcceleratorTable.h"
+#include "platform/windows/CComboBox.h"
+#include "platform/windows/CMenu.h"
+#include "platform/store/RegistryStore.h"
+#include "res/ui/EditorResources.h"
 #include "res/resource.h"
 #include "tests/platform/TestInput.h"
 #include "ui/CScrollPanel.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "DialogFixture.h"
-#include "platform/CComboBox.h"
+#include "platform/windows/CComboBox.h"
 #include "res/resource.h"
 #include "table/CTableModule.h"
 #include "tests/platform/TestInput.h"

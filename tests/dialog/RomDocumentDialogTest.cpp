@@ -11,7 +11,7 @@
 
 #include "DialogFixture.h"
 #include "Unprivileged.h"
-#include "platform/CComboBox.h"
+#include "platform/windows/CComboBox.h"
 #include "res/resource.h"
 #include "tests/platform/TestInput.h"
 #include "ui/CScrollPanel.h"

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/CComboBox.h"
-#include "platform/CRect.h"
+#include "platform/windows/CComboBox.h"
+#include "platform/windows/CRect.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "FormFixture.h"
-#include "platform/CComboBox.h"
-#include "platform/CEdit.h"
-#include "platform/CFont.h"
-#include "platform/CStatic.h"
+#include "platform/windows/CComboBox.h"
+#include "platform/windows/CEdit.h"
+#include "platform/windows/CFont.h"
+#include "platform/windows/CStatic.h"
 #include "res/resource.h"
 #include "table/CTableModule.h"
 #include "tests/platform/ModalScript.h"

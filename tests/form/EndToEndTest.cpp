@@ -13,8 +13,8 @@
 
 #include "FormFixture.h"
 #include "app/CEditorApp.h"
-#include "platform/CComboBox.h"
-#include "platform/DialogHook.h"
+#include "platform/windows/CComboBox.h"
+#include "platform/windows/DialogHook.h"
 #include "res/resource.h"
 #include "tests/platform/ModalScript.h"
 #include "tests/platform/TestInput.h"

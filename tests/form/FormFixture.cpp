@@ -5,7 +5,7 @@
 #include <iterator>
 #include <unistd.h>
 
-#include "platform/RegistryStore.h"
+#include "platform/store/RegistryStore.h"
 #include "table/CTableModule.h"
 
 std::unique_ptr<CTableModule> MakeModule(std::uint32_t base, std::int32_t entryCount, std::uint32_t entryLength,

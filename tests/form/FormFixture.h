@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/CWnd.h"
+#include "platform/windows/CWnd.h"
 
 class CTableModule;
 

@@ -5,12 +5,12 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "platform/AcceleratorTable.h"
-#include "platform/CEdit.h"
-#include "platform/CMenu.h"
-#include "platform/CWinApp.h"
-#include "platform/KeyMessage.h"
-#include "platform/NativeWindow.h"
+#include "platform/windows/AcceleratorTable.h"
+#include "platform/windows/CEdit.h"
+#include "platform/windows/CMenu.h"
+#include "platform/windows/CWinApp.h"
+#include "platform/windows/KeyMessage.h"
+#include "platform/windows/NativeWindow.h"
 #include "tests/platform/RecordingDialog.h"
 #include "tests/platform/TestInput.h"
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/CComboBox.h"
+#include "platform/windows/CComboBox.h"
 #include "tests/platform/RecordingDialog.h"
 #include "tests/platform/TestInput.h"
 

@@ -1,8 +1,8 @@
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
-#include "platform/CEdit.h"
-#include "platform/NativeWindow.h"
+#include "platform/windows/CEdit.h"
+#include "platform/windows/NativeWindow.h"
 #include "tests/platform/RecordingDialog.h"
 #include "tests/platform/TestInput.h"
 

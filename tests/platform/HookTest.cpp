@@ -7,11 +7,11 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include "platform/CFileDialog.h"
-#include "platform/CWinApp.h"
-#include "platform/MessageBoxHook.h"
-#include "platform/Shell.h"
-#include "platform/UnscriptedModal.h"
+#include "platform/windows/CFileDialog.h"
+#include "platform/windows/CWinApp.h"
+#include "platform/windows/MessageBoxHook.h"
+#include "platform/windows/Shell.h"
+#include "platform/windows/UnscriptedModal.h"
 #include "tests/platform/ModalScript.h"
 #include "tests/platform/RecordingDialog.h"
 

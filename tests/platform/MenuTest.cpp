@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/CMenu.h"
+#include "platform/windows/CMenu.h"
 #include "tests/platform/RecordingDialog.h"
 #include "tests/platform/TestInput.h"
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/CDialog.h"
-#include "platform/UnscriptedModal.h"
+#include "platform/windows/CDialog.h"
+#include "platform/windows/UnscriptedModal.h"
 
 namespace {
 template <typename T>

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/CFileDialog.h"
-#include "platform/DialogHook.h"
-#include "platform/MessageBoxHook.h"
-#include "platform/Shell.h"
+#include "platform/windows/CFileDialog.h"
+#include "platform/windows/DialogHook.h"
+#include "platform/windows/MessageBoxHook.h"
+#include "platform/windows/Shell.h"
 
 // Scripted answers for every modal interaction for the lifetime of the
 // object, and a record of what was shown. A modal that comes up when its

@@ -3,9 +3,9 @@
 #include <functional>
 #include <vector>
 
-#include "platform/CDialog.h"
-#include "platform/DialogTemplate.h"
-#include "platform/MenuTemplate.h"
+#include "platform/windows/CDialog.h"
+#include "platform/windows/DialogTemplate.h"
+#include "platform/windows/MenuTemplate.h"
 
 // A dialog that records every command reaching it, for the platform tests,
 // built on a small template shaped like the editor's: a menu bar with

@@ -1,9 +1,9 @@
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
-#include "platform/CDC.h"
-#include "platform/NativeWindow.h"
-#include "platform/ScrollBarState.h"
+#include "platform/windows/CDC.h"
+#include "platform/windows/NativeWindow.h"
+#include "platform/windows/ScrollBarState.h"
 #include "tests/platform/RecordingDialog.h"
 #include "tests/platform/TestInput.h"
 

@@ -7,12 +7,12 @@
 #include <QPixmap>
 #include <QTest>
 
-#include "platform/CComboBox.h"
-#include "platform/CWnd.h"
-#include "platform/NativeIcon.h"
-#include "platform/NativeMenu.h"
-#include "platform/NativeWindow.h"
-#include "platform/WinConstants.h"
+#include "platform/windows/CComboBox.h"
+#include "platform/windows/CWnd.h"
+#include "platform/windows/NativeIcon.h"
+#include "platform/windows/NativeMenu.h"
+#include "platform/windows/NativeWindow.h"
+#include "platform/win32/WinConstants.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/BitmapImage.h"
-#include "platform/WinTypes.h"
+#include "platform/windows/BitmapImage.h"
+#include "platform/win32/WinTypes.h"
 
 class CComboBox;
 class CWnd;

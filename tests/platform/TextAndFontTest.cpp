@@ -1,10 +1,10 @@
 #include <QLabel>
 #include <gtest/gtest.h>
 
-#include "platform/CFont.h"
-#include "platform/CStatic.h"
-#include "platform/NativeWindow.h"
-#include "platform/WindowText.h"
+#include "platform/windows/CFont.h"
+#include "platform/windows/CStatic.h"
+#include "platform/windows/NativeWindow.h"
+#include "platform/windows/WindowText.h"
 #include "tests/platform/RecordingDialog.h"
 
 namespace {

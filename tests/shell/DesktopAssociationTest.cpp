@@ -1,9 +1,9 @@
 #include "RegistryTestSupport.h"
 #include "TempXdgHome.h"
 
-#include "platform/DesktopAssociation.h"
-#include "platform/ScopedRegKey.h"
-#include "platform/ToolRunner.h"
+#include "platform/store/DesktopAssociation.h"
+#include "platform/store/ScopedRegKey.h"
+#include "platform/store/ToolRunner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/DesktopExecQuoting.h"
+#include "platform/store/DesktopExecQuoting.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "platform/RegistryFileFormat.h"
-#include "platform/RegistryKey.h"
+#include "platform/store/RegistryFileFormat.h"
+#include "platform/store/RegistryKey.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "RegistryTestSupport.h"
 #include "TempXdgHome.h"
 
-#include "platform/Registry.h"
-#include "platform/RegistryStore.h"
-#include "platform/ScopedRegKey.h"
+#include "platform/store/Registry.h"
+#include "platform/store/RegistryStore.h"
+#include "platform/store/ScopedRegKey.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "RegistryTestSupport.h"
 
-#include "platform/ScopedRegKey.h"
+#include "platform/store/ScopedRegKey.h"
 
 std::optional<StoredValue> QueryStored(HKEY root, const char* subKey, const char* name) {
   ScopedRegKey key;

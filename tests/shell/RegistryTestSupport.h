@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Registry.h"
+#include "platform/store/Registry.h"
 
 #include <optional>
 #include <string>

@@ -4,12 +4,12 @@
 #include <functional>
 
 #include "app/CEditorApp.h"
-#include "platform/AcceleratorTable.h"
-#include "platform/BitmapImage.h"
-#include "platform/DialogHook.h"
-#include "platform/Shell.h"
-#include "res/AboutResources.h"
-#include "res/EditorResources.h"
+#include "platform/windows/AcceleratorTable.h"
+#include "platform/windows/BitmapImage.h"
+#include "platform/windows/DialogHook.h"
+#include "platform/windows/Shell.h"
+#include "res/ui/AboutResources.h"
+#include "res/ui/EditorResources.h"
 #include "res/resource.h"
 #include "tests/platform/ModalScript.h"
 #include "tests/platform/TestInput.h"

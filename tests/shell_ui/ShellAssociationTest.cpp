@@ -6,7 +6,7 @@
 
 #include "StoreValue.h"
 #include "TempXdgHome.h"
-#include "platform/DesktopAssociation.h"
+#include "platform/store/DesktopAssociation.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "StoreValue.h"
 
-#include "platform/ScopedRegKey.h"
+#include "platform/store/ScopedRegKey.h"
 
 std::optional<StoreValue> StoreValue::Read(const std::string& key, const char* name)
 {

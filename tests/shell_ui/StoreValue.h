@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Registry.h"
+#include "platform/store/Registry.h"
 
 // A value as the registry store holds it, read through a freshly opened key
 // of HKEY_CLASSES_ROOT; nullopt when the key or the value is missing.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "EditorTestSupport.h"
-#include "platform/DialogHook.h"
+#include "platform/windows/DialogHook.h"
 #include "res/resource.h"
 #include "tests/platform/ModalScript.h"
 #include "tests/platform/TestInput.h"

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "EditorTestSupport.h"
-#include "platform/BitmapImage.h"
-#include "platform/CComboBox.h"
-#include "platform/CEdit.h"
-#include "platform/CFont.h"
-#include "platform/CMenu.h"
+#include "platform/windows/BitmapImage.h"
+#include "platform/windows/CComboBox.h"
+#include "platform/windows/CEdit.h"
+#include "platform/windows/CFont.h"
+#include "platform/windows/CMenu.h"
 #include "res/resource.h"
 #include "tests/platform/ModalScript.h"
 #include "tests/platform/TestInput.h"

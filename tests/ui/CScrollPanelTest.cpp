@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/BitmapImage.h"
-#include "platform/CComboBox.h"
-#include "platform/CDialog.h"
-#include "platform/CStatic.h"
-#include "platform/DialogTemplate.h"
+#include "platform/windows/BitmapImage.h"
+#include "platform/windows/CComboBox.h"
+#include "platform/windows/CDialog.h"
+#include "platform/windows/CStatic.h"
+#include "platform/windows/DialogTemplate.h"
 #include "tests/platform/TestInput.h"
 
 namespace {

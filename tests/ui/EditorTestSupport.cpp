@@ -5,9 +5,9 @@
 #include <atomic>
 #include <unistd.h>
 
-#include "platform/Registry.h"
-#include "platform/RegistryStore.h"
-#include "platform/ScopedRegKey.h"
+#include "platform/store/Registry.h"
+#include "platform/store/RegistryStore.h"
+#include "platform/store/ScopedRegKey.h"
 
 TempRegistry::TempRegistry()
 {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "app/CEditorApp.h"
-#include "platform/AcceleratorTable.h"
-#include "platform/CMenu.h"
-#include "res/EditorResources.h"
+#include "platform/windows/AcceleratorTable.h"
+#include "platform/windows/CMenu.h"
+#include "res/ui/EditorResources.h"
 #include "ui/CEditorDlg.h"
 
 // The editor's dialog with what reaches its command table and its OnCancel

@@ -1,7 +1,0 @@
-#include "platform/CCommandLineInfo.h"
-
-void CCommandLineInfo::ParseParam(const char* pszParam, bool bFlag, bool)
-{
-    if (!bFlag && m_strFileName.empty() && pszParam != nullptr)
-        m_strFileName = pszParam;
-}

@@ -1,0 +1,176 @@
+#include "platform/files/CFile.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/files/CPath.h"
+
+namespace {
+
+int OpenFlags(unsigned flags) {
+    if (flags & CFile::modeCreate)
+        return O_WRONLY | O_CREAT | O_TRUNC;
+    if (flags & CFile::modeReadWrite)
+        return O_RDWR;
+    if (flags & CFile::modeWrite)
+        return O_WRONLY;
+    return O_RDONLY;
+}
+
+// realpath() needs the file to exist, which it does once opened; the fallback
+// only matters for files that vanish in between.
+std::string Resolve(const std::string& path) {
+    char resolved[PATH_MAX];
+    if (realpath(path.c_str(), resolved) != nullptr)
+        return resolved;
+    if (!path.empty() && path.front() == '/')
+        return path;
+    char cwd[PATH_MAX];
+    if (getcwd(cwd, sizeof cwd) == nullptr)
+        return path;
+    return std::string(cwd) + "/" + path;
+}
+
+}  // namespace
+
+CFile::~CFile() {
+    Close();
+}
+
+CFile::CFile(CFile&& other) noexcept
+    : m_fd(other.m_fd), m_nErrno(other.m_nErrno), m_bReadFailed(other.m_bReadFailed),
+      m_strPath(std::move(other.m_strPath)) {
+    other.m_fd = -1;
+}
+
+CFile& CFile::operator=(CFile&& other) noexcept {
+    if (this != &other) {
+        Close();
+        m_fd = other.m_fd;
+        m_nErrno = other.m_nErrno;
+        m_bReadFailed = other.m_bReadFailed;
+        m_strPath = std::move(other.m_strPath);
+        other.m_fd = -1;
+    }
+    return *this;
+}
+
+bool CFile::Fail(int err) {
+    m_nErrno = err;
+    return false;
+}
+
+bool CFile::Open(const std::string& path, unsigned flags) {
+    Close();
+    m_nErrno = 0;
+    m_bReadFailed = false;
+    int fd = ::open(path.c_str(), OpenFlags(flags) | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return Fail(errno);
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+        ::close(fd);
+        return Fail(err);
+    }
+    m_fd = fd;
+    m_strPath = Resolve(path);
+    return true;
+}
+
+std::string CFile::GetFileName() const {
+    return CPath::NameOf(m_strPath);
+}
+
+uint64_t CFile::GetLength() {
+    struct stat st {};
+    if (m_fd < 0) {
+        Fail(EBADF);
+        return 0;
+    }
+    if (fstat(m_fd, &st) != 0) {
+        Fail(errno);
+        return 0;
+    }
+    return static_cast<uint64_t>(st.st_size);
+}
+
+bool CFile::Seek(uint64_t offset) {
+    if (m_fd < 0)
+        return Fail(EBADF);
+    if (offset > static_cast<uint64_t>(INT64_MAX))
+        return Fail(EINVAL);
+    if (lseek(m_fd, static_cast<off_t>(offset), SEEK_SET) < 0)
+        return Fail(errno);
+    return true;
+}
+
+size_t CFile::Read(void* buffer, size_t n) {
+    auto* out = static_cast<char*>(buffer);
+    size_t done = 0;
+    if (m_fd < 0) {
+        m_bReadFailed = true;
+        Fail(EBADF);
+        return 0;
+    }
+    while (done < n) {
+        ssize_t got = ::read(m_fd, out + done, n - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            m_bReadFailed = true;
+            Fail(errno);
+            break;
+        }
+        if (got == 0)
+            break;
+        done += static_cast<size_t>(got);
+    }
+    return done;
+}
+
+bool CFile::Write(const void* buffer, size_t n) {
+    const auto* in = static_cast<const char*>(buffer);
+    if (m_fd < 0)
+        return Fail(EBADF);
+    while (n > 0) {
+        ssize_t put = ::write(m_fd, in, n);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return Fail(put < 0 ? errno : EIO);
+        in += put;
+        n -= static_cast<size_t>(put);
+    }
+    return true;
+}
+
+bool CFile::Sync() {
+    if (m_fd < 0)
+        return Fail(EBADF);
+    if (fsync(m_fd) != 0)
+        return Fail(errno);
+    return true;
+}
+
+bool CFile::Close() {
+    if (m_fd < 0)
+        return true;
+    int fd = m_fd;
+    m_fd = -1;
+    m_strPath.clear();
+    // The descriptor is gone even when close() reports an error, so it is
+    // never retried (that could close a descriptor reused by someone else).
+    if (::close(fd) != 0)
+        return Fail(errno);
+    return true;
+}
+
+std::string CFile::LastErrorText() const {
+    return std::strerror(m_nErrno);
+}

@@ -1,0 +1,203 @@
+#include "platform/windows/NativeCombo.h"
+
+#include <QAbstractItemView>
+#include <QByteArray>
+#include <QComboBox>
+#include <QStandardItemModel>
+#include <cstring>
+
+#include "platform/win32/WinConstants.h"
+#include "platform/windows/WindowText.h"
+
+namespace {
+constexpr int kBytesRole = Qt::UserRole;
+constexpr int kDataRole = Qt::UserRole + 1;
+
+bool IsAscii(std::string_view text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+}  // namespace
+
+NativeCombo::NativeCombo(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget* parent)
+    : NativeWindow(owner, style, exStyle, id)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setEditable(false);
+    combo->setMaxVisibleItems(30);
+    // The program places every combo box itself; measuring every item for
+    // a size hint would walk a 100,000-entry selector on each move.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // activated is only emitted for the user's own choice (mouse, arrow
+    // keys, type-ahead), which is exactly when Win32 sends CBN_SELCHANGE.
+    QObject::connect(combo, &QComboBox::activated, combo, [this](int) { NotifyParent(CBN_SELCHANGE); });
+    SetWidget(combo);
+}
+
+NativeCombo::~NativeCombo() = default;
+
+QComboBox* NativeCombo::Combo() const { return static_cast<QComboBox*>(Widget()); }
+
+LRESULT NativeCombo::Default(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (Combo() == nullptr)
+        return NativeWindow::Default(message, wParam, lParam);
+    const int index = static_cast<int>(static_cast<LRESULT>(wParam));
+    switch (message) {
+    case CB_ADDSTRING:
+        return Insert(-1, reinterpret_cast<const char*>(lParam));
+    case CB_ADDSTRINGLIST:
+        return lParam == 0 ? CB_ERR : Append(*reinterpret_cast<const std::span<const std::string_view>*>(lParam));
+    case CB_INSERTSTRING:
+        return Insert(index, reinterpret_cast<const char*>(lParam));
+    case CB_DELETESTRING:
+        return Delete(index);
+    case CB_GETCOUNT:
+        return Combo()->count();
+    case CB_GETCURSEL:
+        return Combo()->currentIndex() < 0 ? CB_ERR : Combo()->currentIndex();
+    case CB_SETCURSEL:
+        return Select(index);
+    case CB_RESETCONTENT:
+        Combo()->clear();
+        Combo()->setCurrentIndex(-1);
+        return CB_OKAY;
+    case CB_GETLBTEXTLEN:
+        return (index < 0 || index >= Combo()->count()) ? CB_ERR : static_cast<LRESULT>(ItemText(index).size());
+    case CB_GETLBTEXT: {
+        if (index < 0 || index >= Combo()->count() || lParam == 0)
+            return CB_ERR;
+        // Win32 contract: the buffer holds CB_GETLBTEXTLEN + 1 bytes.
+        const std::string text = ItemText(index);
+        std::memcpy(reinterpret_cast<char*>(lParam), text.c_str(), text.size() + 1);
+        return static_cast<LRESULT>(text.size());
+    }
+    case CB_SETITEMDATA:
+        if (index < 0 || index >= Combo()->count())
+            return CB_ERR;
+        Combo()->setItemData(index, QVariant::fromValue<qlonglong>(lParam), kDataRole);
+        return CB_OKAY;
+    case CB_GETITEMDATA:
+        if (index < 0 || index >= Combo()->count())
+            return CB_ERR;
+        return static_cast<LRESULT>(Combo()->itemData(index, kDataRole).toLongLong());
+    case CB_SHOWDROPDOWN:
+        if (wParam != 0)
+            Combo()->showPopup();
+        else
+            Combo()->hidePopup();
+        return TRUE;
+    case WM_SETFONT: {
+        const LRESULT result = NativeWindow::Default(message, wParam, lParam);
+        Place(Combo()->geometry());
+        return result;
+    }
+    case CB_GETDROPPEDSTATE:
+        return Combo()->view() != nullptr && Combo()->view()->isVisible() ? TRUE : FALSE;
+    default:
+        return NativeWindow::Default(message, wParam, lParam);
+    }
+}
+
+LRESULT NativeCombo::Insert(int index, const char* text)
+{
+    const int count = Combo()->count();
+    if (index < -1 || index > count)
+        return CB_ERR;
+    const int at = index == -1 ? count : index;
+    const int selected = Combo()->currentIndex();
+    const std::string bytes = text != nullptr ? text : "";
+    Combo()->insertItem(at, WindowText::ForDisplay(bytes),
+                        QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    // Qt selects the first item that arrives; Win32 selects nothing, and an
+    // insertion before the selection keeps the same item selected.
+    const int keep = selected < 0 ? -1 : (at <= selected ? selected + 1 : selected);
+    if (Combo()->currentIndex() != keep)
+        Combo()->setCurrentIndex(keep);
+    return at;
+}
+
+LRESULT NativeCombo::Append(std::span<const std::string_view> texts)
+{
+    auto* model = qobject_cast<QStandardItemModel*>(Combo()->model());
+    if (model == nullptr) {
+        // The views need not end in a NUL (entry labels are packed).
+        for (std::string_view text : texts)
+            Insert(-1, std::string(text).c_str());
+        return Combo()->count() > 0 ? Combo()->count() - 1 : CB_ERR;
+    }
+    const int selected = Combo()->currentIndex();
+    // Items made whole before they join the model, then one insertion: the
+    // model and the view hear of the new rows once, not once per item.
+    QList<QStandardItem*> items;
+    items.reserve(static_cast<qsizetype>(texts.size()));
+    for (std::string_view text : texts) {
+        // Plain ASCII reads back from the shown text exactly; only other
+        // bytes need a copy of their own.
+        if (IsAscii(text)) {
+            items.append(new QStandardItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))));
+            continue;
+        }
+        auto* item = new QStandardItem(WindowText::ForDisplay(std::string(text)));
+        item->setData(QByteArray(text.data(), static_cast<qsizetype>(text.size())), kBytesRole);
+        items.append(item);
+    }
+    model->invisibleRootItem()->appendRows(items);
+    if (Combo()->currentIndex() != selected)
+        Combo()->setCurrentIndex(selected);
+    return Combo()->count() > 0 ? Combo()->count() - 1 : CB_ERR;
+}
+
+LRESULT NativeCombo::Delete(int index)
+{
+    const int count = Combo()->count();
+    if (index < 0 || index >= count)
+        return CB_ERR;
+    const int selected = Combo()->currentIndex();
+    Combo()->removeItem(index);
+    // Qt moves the selection to a neighbour; Win32 leaves none when the
+    // selected item goes and keeps the same item otherwise.
+    const int keep = selected == index ? -1 : (index < selected ? selected - 1 : selected);
+    if (Combo()->currentIndex() != keep)
+        Combo()->setCurrentIndex(keep);
+    return Combo()->count();
+}
+
+LRESULT NativeCombo::Select(int index)
+{
+    if (index < 0 || index >= Combo()->count()) {
+        Combo()->setCurrentIndex(-1);
+        return CB_ERR;
+    }
+    Combo()->setCurrentIndex(index);
+    return index;
+}
+
+std::string NativeCombo::ItemText(int index) const
+{
+    const QVariant stored = Combo()->itemData(index, kBytesRole);
+    const QByteArray bytes = stored.isValid() ? stored.toByteArray() : Combo()->itemText(index).toLatin1();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+void NativeCombo::SetText(const std::string&)
+{
+    // A drop-down list has no text of its own to set.
+}
+
+std::string NativeCombo::Text() const
+{
+    if (Combo() == nullptr || Combo()->currentIndex() < 0)
+        return {};
+    return ItemText(Combo()->currentIndex());
+}
+
+void NativeCombo::Place(const QRect& rect)
+{
+    if (Combo() == nullptr)
+        return;
+    Combo()->setGeometry(rect.x(), rect.y(), rect.width(), Combo()->sizeHint().height());
+}

@@ -1,0 +1,62 @@
+#include "platform/windows/NativeEdit.h"
+
+#include <QLineEdit>
+#include <limits>
+
+#include "platform/windows/EditLimitValidator.h"
+#include "platform/win32/WinConstants.h"
+#include "platform/windows/WindowText.h"
+
+NativeEdit::NativeEdit(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget* parent)
+    : NativeWindow(owner, style, exStyle, id)
+{
+    auto* edit = new QLineEdit(parent);
+    // Qt's own maximum would cut text the program sets; limits are ours.
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    edit->setFrame((exStyle & WS_EX_CLIENTEDGE) != 0 || (style & WS_BORDER) != 0);
+    edit->setReadOnly((style & ES_READONLY) != 0);
+    if (style & ES_CENTER)
+        edit->setAlignment(Qt::AlignCenter);
+    else if (style & ES_RIGHT)
+        edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_validator = new EditLimitValidator(edit);
+    edit->setValidator(m_validator);
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [this](const QString& text) {
+        m_validator->SetLastText(text);
+        NotifyParent(EN_CHANGE);
+    });
+    SetWidget(edit);
+}
+
+NativeEdit::~NativeEdit() = default;
+
+QLineEdit* NativeEdit::Edit() const { return static_cast<QLineEdit*>(Widget()); }
+
+LRESULT NativeEdit::Default(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_validator.isNull())
+        return NativeWindow::Default(message, wParam, lParam);
+    switch (message) {
+    case EM_LIMITTEXT:
+        m_validator->SetLimit(wParam == 0 || wParam > kNoLimit ? 0 : static_cast<int>(wParam));
+        return 0;
+    case EM_GETLIMITTEXT:
+        return m_validator->Limit() == 0 ? kNoLimit : m_validator->Limit();
+    default:
+        return NativeWindow::Default(message, wParam, lParam);
+    }
+}
+
+void NativeEdit::SetText(const std::string& text)
+{
+    if (Edit() == nullptr || m_validator.isNull())
+        return;
+    m_validator->SetProgrammatic(true);
+    Edit()->setText(WindowText::FromLatin1(text));
+    m_validator->SetProgrammatic(false);
+}
+
+std::string NativeEdit::Text() const
+{
+    return Edit() != nullptr ? WindowText::ToLatin1(Edit()->text()) : std::string();
+}

@@ -1,0 +1,149 @@
+#include "platform/windows/NativeMenu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <unordered_set>
+
+#include "platform/windows/MenuTemplate.h"
+#include "platform/windows/NativeWindow.h"
+#include "platform/win32/WinConstants.h"
+#include "platform/windows/WindowText.h"
+
+namespace {
+constexpr const char* kTextProperty = "quill.menuText";
+constexpr const char* kCheckedProperty = "quill.checked";
+
+std::unordered_set<const NativeMenu*>& LiveMenus()
+{
+    static std::unordered_set<const NativeMenu*> menus;
+    return menus;
+}
+
+void RememberText(QAction* action, const std::string& text)
+{
+    action->setProperty(kTextProperty, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+}
+}  // namespace
+
+NativeMenu::NativeMenu(const MenuTemplate& tmpl, NativeWindow* owner, QWidget* parent)
+    : m_owner(owner), m_bar(new QMenuBar(parent)), m_object(this)
+{
+    LiveMenus().insert(this);
+    for (const MenuItemTemplate& popup : tmpl.popups) {
+        QMenu* menu = m_bar->addMenu(WindowText::ForDisplay(popup.text));
+        RememberText(menu->menuAction(), popup.text);
+        menu->menuAction()->setEnabled((popup.flags & (MF_GRAYED | MF_DISABLED)) == 0);
+        AddItems(menu, popup.items);
+    }
+}
+
+NativeMenu::~NativeMenu()
+{
+    LiveMenus().erase(this);
+    delete m_bar.data();
+}
+
+bool NativeMenu::IsLive(const NativeMenu* menu)
+{
+    return menu != nullptr && LiveMenus().count(menu) != 0 && !menu->m_bar.isNull();
+}
+
+void NativeMenu::AddItems(QWidget* parent, const std::vector<MenuItemTemplate>& items)
+{
+    auto* menu = static_cast<QMenu*>(parent);
+    for (const MenuItemTemplate& item : items) {
+        if (item.flags & MF_SEPARATOR) {
+            menu->addSeparator();
+            continue;
+        }
+        if (item.flags & MF_POPUP) {
+            QMenu* sub = menu->addMenu(WindowText::ForDisplay(item.text));
+            RememberText(sub->menuAction(), item.text);
+            AddItems(sub, item.items);
+            continue;
+        }
+        // The tab puts the key text in the right-hand column; it does not
+        // register a shortcut, the accelerator table does the keys.
+        QAction* action = menu->addAction(WindowText::ForDisplay(item.text));
+        RememberText(action, item.text);
+        action->setEnabled((item.flags & (MF_GRAYED | MF_DISABLED)) == 0);
+        action->setCheckable(true);
+        action->setChecked((item.flags & MF_CHECKED) != 0);
+        action->setProperty(kCheckedProperty, (item.flags & MF_CHECKED) != 0);
+        const UINT id = item.id;
+        QObject::connect(action, &QAction::triggered, action, [this, id] { Choose(id); });
+        m_items.emplace(id, action);
+    }
+}
+
+void NativeMenu::Choose(UINT id)
+{
+    QAction* action = Find(id, MF_BYCOMMAND);
+    if (action == nullptr || !action->isEnabled())
+        return;
+    // Qt toggles a checkable item when it is chosen; in Win32 only the
+    // program sets the check mark.
+    action->setChecked(action->property(kCheckedProperty).toBool());
+    m_owner->Send(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0);
+}
+
+QAction* NativeMenu::Find(UINT id, UINT flags) const
+{
+    if (m_bar.isNull())
+        return nullptr;
+    if (flags & MF_BYPOSITION) {
+        const QList<QAction*> actions = m_bar->actions();
+        return id < static_cast<UINT>(actions.size()) ? actions[static_cast<qsizetype>(id)] : nullptr;
+    }
+    const auto it = m_items.find(id);
+    return it == m_items.end() ? nullptr : it->second.data();
+}
+
+UINT NativeMenu::EnableItem(UINT id, UINT flags)
+{
+    QAction* action = Find(id, flags);
+    if (action == nullptr)
+        return static_cast<UINT>(-1);
+    const UINT previous = action->isEnabled() ? MF_ENABLED : MF_GRAYED;
+    action->setEnabled((flags & (MF_GRAYED | MF_DISABLED)) == 0);
+    return previous;
+}
+
+DWORD NativeMenu::CheckItem(UINT id, UINT flags)
+{
+    QAction* action = Find(id, flags);
+    if (action == nullptr || action->menu() != nullptr)
+        return static_cast<DWORD>(-1);
+    const bool was = action->property(kCheckedProperty).toBool();
+    const bool now = (flags & MF_CHECKED) != 0;
+    action->setProperty(kCheckedProperty, now);
+    action->setChecked(now);
+    return was ? MF_CHECKED : MF_UNCHECKED;
+}
+
+UINT NativeMenu::State(UINT id, UINT flags) const
+{
+    QAction* action = Find(id, flags);
+    if (action == nullptr)
+        return static_cast<UINT>(-1);
+    UINT state = 0;
+    if (!action->isEnabled())
+        state |= MF_GRAYED;
+    if (action->property(kCheckedProperty).toBool())
+        state |= MF_CHECKED;
+    if (action->menu() != nullptr)
+        state |= MF_POPUP;
+    return state;
+}
+
+int NativeMenu::Count() const { return m_bar.isNull() ? -1 : static_cast<int>(m_bar->actions().size()); }
+
+std::string NativeMenu::Text(UINT id, UINT flags) const
+{
+    QAction* action = Find(id, flags);
+    if (action == nullptr)
+        return {};
+    const QByteArray bytes = action->property(kTextProperty).toByteArray();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
