@@ -9,8 +9,7 @@ CEditorApp::CEditorApp() : CWinApp(nullptr) {}
 
 CEditorApp::~CEditorApp() = default;
 
-BOOL CEditorApp::InitInstance()
-{
+BOOL CEditorApp::InitInstance() {
     Enable3dControls();
     m_hAccel = LoadAccelerators(EditorResources::EditorAccelerators());
     // Declared before the dialog so the path it hands over outlives it.
@@ -25,8 +24,7 @@ BOOL CEditorApp::InitInstance()
     return FALSE;
 }
 
-BOOL CEditorApp::ProcessMessageFilter(int code, MSG* lpMsg)
-{
+BOOL CEditorApp::ProcessMessageFilter(int code, MSG* lpMsg) {
     // The layer only offers keys typed into the main dialog itself, never
     // those of a box shown over it.
     if (m_hAccel != nullptr && m_pMainWnd != nullptr &&

@@ -5,8 +5,7 @@
 // The application: runs the editor's dialog modally inside InitInstance and
 // ends the program when it closes. It also owns the accelerator table, which
 // is how Enter, Ctrl+O, Ctrl+S and F1 become commands inside a dialog.
-class CEditorApp : public CWinApp
-{
+class CEditorApp : public CWinApp {
 public:
     CEditorApp();
     ~CEditorApp() override;

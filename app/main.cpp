@@ -1,13 +1,13 @@
 // Quillmoor's entry. The program itself is theApp; this file only adds the
 // first-paint stamp that bench/startup.py times start-up with.
-#include <QApplication>
-#include <QEvent>
-#include <QTimer>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
 
 #include "app/CEditorApp.h"
 #include "platform/windows/CWnd.h"
@@ -18,21 +18,17 @@ namespace {
 
 // With QUILL_FIRST_PAINT_STAMP set, prints the wall clock (nanoseconds since
 // the epoch) when the first window paints, then closes the program.
-class FirstPaintStamp : public QObject
-{
+class FirstPaintStamp : public QObject {
 public:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (m_bDone || event->type() != QEvent::Paint || !watched->isWidgetType())
-            return false;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (m_bDone || event->type() != QEvent::Paint || !watched->isWidgetType()) return false;
         m_bDone = true;
         const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
-            std::chrono::system_clock::now().time_since_epoch());
+                std::chrono::system_clock::now().time_since_epoch());
         std::printf("first-paint %lld\n", static_cast<long long>(ns.count()));
         std::fflush(stdout);
         QTimer::singleShot(0, [] {
-            if (theApp.m_pMainWnd != nullptr)
-                theApp.m_pMainWnd->SendMessage(WM_COMMAND, IDCANCEL, 0);
+            if (theApp.m_pMainWnd != nullptr) theApp.m_pMainWnd->SendMessage(WM_COMMAND, IDCANCEL, 0);
         });
         return false;
     }
@@ -43,10 +39,8 @@ private:
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (std::getenv("QUILL_FIRST_PAINT_STAMP") == nullptr)
-        return AfxWinMain(argc, argv);
+int main(int argc, char** argv) {
+    if (std::getenv("QUILL_FIRST_PAINT_STAMP") == nullptr) return AfxWinMain(argc, argv);
     // AfxWinMain adopts an existing toolkit application, so the stamp can
     // watch from the very first event.
     QApplication toolkit(argc, argv);

@@ -5,8 +5,7 @@
 
 // A scratch folder for a benchmark's input files, removed with its files
 // when the object goes.
-class CBenchFolder
-{
+class CBenchFolder {
 public:
     CBenchFolder();
     ~CBenchFolder();

@@ -1,15 +1,14 @@
 // SelectEntry followed by StoreEntry on an entry of 64 elements: the work
 // behind every entry change and every Apply Changes in the editor.
-#include "CBenchFolder.h"
-#include "platform/files/CFile.h"
-#include "table/CTableModule.h"
-
 #include <benchmark/benchmark.h>
-
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "CBenchFolder.h"
+#include "platform/files/CFile.h"
+#include "table/CTableModule.h"
 
 namespace {
 
@@ -20,26 +19,23 @@ constexpr uint32_t kBase = 0x100;
 
 // A mix of every kind of element, sizes 1 to 4 for numbers and longer
 // spans for text and hex arrays, laid end to end.
-std::string ModuleText()
-{
+std::string ModuleText() {
     static const char* const styles[] = {"----", "---S", "--H-", "-D--", "T---", "H---", "---b", "-DH-"};
     static const uint32_t sizes[] = {1, 2, 4, 1, 8, 6, 3, 2};
-    std::string text = "1\nSixty-four elements\n" + std::to_string(kBase) + "\n" + std::to_string(kEntries) + "\n" +
-                       std::to_string(kEntryLength) + "\nNULL\nnone\n";
+    std::string text = "1\nSixty-four elements\n" + std::to_string(kBase) + "\n" + std::to_string(kEntries) +
+                       "\n" + std::to_string(kEntryLength) + "\nNULL\nnone\n";
     uint32_t offset = 0;
     for (int i = 0; i < kElements; ++i) {
         const int kind = i % 8;
-        text += "Element " + std::to_string(i) + "\n" + std::to_string(offset) + "\n" + std::to_string(sizes[kind]) +
-                "\n" + styles[kind] + "\nvalues.txt\n";
+        text += "Element " + std::to_string(i) + "\n" + std::to_string(offset) + "\n" +
+                std::to_string(sizes[kind]) + "\n" + styles[kind] + "\nvalues.txt\n";
         offset += sizes[kind];
     }
-    if (offset > kEntryLength)
-        throw std::logic_error("the elements do not fit the entry");
+    if (offset > kEntryLength) throw std::logic_error("the elements do not fit the entry");
     return text;
 }
 
-std::unique_ptr<CTableModule> LoadModule(const CBenchFolder& folder)
-{
+std::unique_ptr<CTableModule> LoadModule(const CBenchFolder& folder) {
     CFile file;
     if (!file.Open(folder.PathOf("module.qlm"), CFile::modeRead))
         throw std::runtime_error("cannot open the benchmark module");
@@ -49,8 +45,7 @@ std::unique_ptr<CTableModule> LoadModule(const CBenchFolder& folder)
     return module;
 }
 
-void BM_SelectAndStoreEntry64Elements(benchmark::State& state)
-{
+void BM_SelectAndStoreEntry64Elements(benchmark::State& state) {
     CBenchFolder folder;
     folder.Write("module.qlm", ModuleText());
     folder.Write("values.txt", "4\n0 Zero\n1 One\n2 Two\n0x40 Sixty-four\n");

@@ -3,15 +3,14 @@
 // BM_BareComboFill (bench/BareComboYardstick.cpp) from the same run.
 
 #include <benchmark/benchmark.h>
-
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "FormBenchData.h"
-#include "platform/windows/CComboBox.h"
 #include "platform/store/RegistryStore.h"
+#include "platform/windows/CComboBox.h"
 #include "table/CTableModule.h"
 #include "ui/CEditorDlg.h"
 
@@ -20,8 +19,7 @@ namespace {
 constexpr int kEntries = 100000;
 constexpr int kElements = 200;
 
-struct ElementShape
-{
+struct ElementShape {
     std::uint32_t size;
     std::uint8_t style;
 };
@@ -29,18 +27,16 @@ struct ElementShape
 // Numbers, signed and hexadecimal numbers, hex arrays, text and dropboxes
 // in turn, so every kind of row is built and shown.
 constexpr ElementShape kShapes[] = {
-    {2, 0}, {1, STYLE_SIGNED}, {2, STYLE_HEX}, {4, STYLE_HEXARRAY}, {8, STYLE_TEXT}, {1, STYLE_DROPBOX},
+        {2, 0}, {1, STYLE_SIGNED}, {2, STYLE_HEX}, {4, STYLE_HEXARRAY}, {8, STYLE_TEXT}, {1, STYLE_DROPBOX},
 };
 
-std::unique_ptr<CTableModule> MakeBigModule()
-{
+std::unique_ptr<CTableModule> MakeBigModule() {
     auto module = std::make_unique<CTableModule>();
     module->m_strName = "Benchmark";
     module->m_nEntryCount = kEntries;
     module->m_entryNames = FormBenchEntryLabels();
     std::uint32_t offset = 0;
-    for (int i = 0; i < kElements; ++i)
-    {
+    for (int i = 0; i < kElements; ++i) {
         const ElementShape& shape = kShapes[static_cast<std::size_t>(i) % std::size(kShapes)];
         ModuleElement e;
         e.name = "Element " + std::to_string(i);
@@ -48,8 +44,7 @@ std::unique_ptr<CTableModule> MakeBigModule()
         e.size = shape.size;
         e.style = shape.style;
         if (shape.style & STYLE_DROPBOX)
-            for (std::uint32_t v = 0; v < 16; ++v)
-            {
+            for (std::uint32_t v = 0; v < 16; ++v) {
                 e.values.push_back(v * 3);
                 e.valueNames.push_back("Value " + std::to_string(v));
             }
@@ -63,10 +58,8 @@ std::unique_ptr<CTableModule> MakeBigModule()
 
 // One dialog with the big module current and a ROM open, as the module
 // list and Open Rom leave it, for every benchmark of this file.
-struct FormBench
-{
-    FormBench()
-    {
+struct FormBench {
+    FormBench() {
         RegistryStore::SetFolder("/nonexistent/quill-bench-registry");
         dlg.Create();
         dlg.m_modules.push_back(MakeBigModule());
@@ -74,14 +67,12 @@ struct FormBench
         FillRom(static_cast<std::size_t>(Module().m_nEntryLength) * kEntries);
     }
 
-    void FillRom(std::size_t length)
-    {
+    void FillRom(std::size_t length) {
         dlg.m_pRom = std::make_unique<std::uint8_t[]>(length);
         dlg.m_nRomLength = static_cast<std::uint32_t>(length);
         dlg.m_bRomOpen = true;
         std::uint32_t seed = 12345;
-        for (std::size_t i = 0; i < length; ++i)
-        {
+        for (std::size_t i = 0; i < length; ++i) {
             seed = seed * 1103515245u + 12345u;
             dlg.m_pRom[i] = static_cast<std::uint8_t>(seed >> 16);
         }
@@ -92,47 +83,39 @@ struct FormBench
     CEditorDlg dlg;
 };
 
-FormBench& Bench()
-{
+FormBench& Bench() {
     static FormBench bench;
     return bench;
 }
 
-void BM_FormEntrySelectorFill(benchmark::State& state)
-{
+void BM_FormEntrySelectorFill(benchmark::State& state) {
     CComboBox& selector = *Bench().dlg.m_pEntryCombo;
     const CEntryLabels& labels = FormBenchEntryLabels();
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         // Timed with the list of views, which the form builds on each fill.
         selector.AddStrings(labels.Views());
         state.PauseTiming();
-        if (selector.GetCount() != kEntries)
-            state.SkipWithError("selector not filled");
+        if (selector.GetCount() != kEntries) state.SkipWithError("selector not filled");
         selector.ResetContent();
         state.ResumeTiming();
     }
 }
 BENCHMARK(BM_FormEntrySelectorFill)->Unit(benchmark::kMillisecond)->Iterations(10);
 
-void BM_FormBuildAndDestroy(benchmark::State& state)
-{
+void BM_FormBuildAndDestroy(benchmark::State& state) {
     FormBench& b = Bench();
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         b.dlg.BuildForm(0);
         b.dlg.DestroyForm();
     }
 }
 BENCHMARK(BM_FormBuildAndDestroy)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-void BM_FormSwitchEntry(benchmark::State& state)
-{
+void BM_FormSwitchEntry(benchmark::State& state) {
     FormBench& b = Bench();
     b.dlg.BuildForm(0);
     int entry = 0;
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         entry = (entry + 4999) % kEntries;
         if (!b.Module().SelectEntry(entry, b.dlg.m_pRom.get(), b.dlg.m_nRomLength))
             state.SkipWithError("entry not selected");
@@ -144,8 +127,7 @@ BENCHMARK(BM_FormSwitchEntry)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-const CEntryLabels& FormBenchEntryLabels()
-{
+const CEntryLabels& FormBenchEntryLabels() {
     static const CEntryLabels labels = [] {
         CEntryLabels out;
         for (int k = 0; k < kEntries; ++k)

@@ -1,25 +1,23 @@
 // Loading a module whose entry names file holds a million names, next to a
 // bare std::getline split of the same three files in the same run, so the
 // ratio between the two is what to read, not the absolute times.
-#include "CBenchFolder.h"
-#include "platform/files/CFile.h"
-#include "table/CTableModule.h"
-
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-
 #include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
+
+#include "CBenchFolder.h"
+#include "platform/files/CFile.h"
+#include "table/CTableModule.h"
 
 namespace {
 
 constexpr int kNames = 1'000'000;
 
-std::string ModuleText()
-{
+std::string ModuleText() {
     return "1\nMillion names\n0\n" + std::to_string(kNames) +
            "\n16\nnames.txt\nchars.tbl\n"
            "Name\n0\n8\nT---\n-\nLevel\n8\n1\n----\n-\nKind\n9\n1\n-D--\nkinds.txt\nFlags\n10\n4\nH---\n-\n";
@@ -27,25 +25,21 @@ std::string ModuleText()
 
 // Streamed out line by line, so that building the input does not raise the
 // process's peak memory above what loading it costs.
-void WriteNames(const std::string& path)
-{
+void WriteNames(const std::string& path) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     for (int i = 0; i < kNames; ++i)
         out << "Creature number " << i << '\n';
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
+    if (!out) throw std::runtime_error("cannot write " + path);
 }
 
-std::string CharTableText()
-{
+std::string CharTableText() {
     std::string table;
     for (int c = 'A'; c <= 'Z'; ++c)
         table += std::to_string(c - 'A' + 10).substr(0, 2) + "=" + static_cast<char>(c) + "\n";
     return table;
 }
 
-const CBenchFolder& Files()
-{
+const CBenchFolder& Files() {
     static const CBenchFolder folder;
     static const bool written = [] {
         folder.Write("module.qlm", ModuleText());
@@ -58,20 +52,17 @@ const CBenchFolder& Files()
     return folder;
 }
 
-double PeakRssMiB()
-{
+double PeakRssMiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-void BM_LoadMillionNameModule(benchmark::State& state)
-{
+void BM_LoadMillionNameModule(benchmark::State& state) {
     const std::string path = Files().PathOf("module.qlm");
     for (auto _ : state) {
         CFile file;
-        if (!file.Open(path, CFile::modeRead))
-            throw std::runtime_error("cannot open " + path);
+        if (!file.Open(path, CFile::modeRead)) throw std::runtime_error("cannot open " + path);
         auto module = std::make_unique<CTableModule>();
         const int error = module->Load(file);
         if (error != 0 || module->m_nEntryCount != kNames)
@@ -83,8 +74,7 @@ void BM_LoadMillionNameModule(benchmark::State& state)
 
 // The floor: every line of the same files read with std::getline and
 // thrown away.
-void BM_GetlineSplitSameFiles(benchmark::State& state)
-{
+void BM_GetlineSplitSameFiles(benchmark::State& state) {
     const char* names[] = {"module.qlm", "names.txt", "chars.tbl", "kinds.txt"};
     for (auto _ : state) {
         size_t lines = 0;
@@ -99,8 +89,7 @@ void BM_GetlineSplitSameFiles(benchmark::State& state)
 }
 
 // The same split keeping every line, as a label array must.
-void BM_GetlineSplitKeepLines(benchmark::State& state)
-{
+void BM_GetlineSplitKeepLines(benchmark::State& state) {
     const char* names[] = {"module.qlm", "names.txt", "chars.tbl", "kinds.txt"};
     for (auto _ : state) {
         std::vector<std::string> lines;

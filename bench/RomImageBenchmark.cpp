@@ -9,7 +9,6 @@
 // that fsync reaches a real disk rather than a memory file system.
 
 #include <benchmark/benchmark.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -21,28 +20,23 @@
 #include <vector>
 
 #include "document/RomFile.h"
-#include "document/RomFile.h"
 
 namespace {
 
 constexpr size_t kImageSize = size_t{256} << 20;
 
-std::string ImagePath()
-{
+std::string ImagePath() {
     const char* dir = std::getenv("QUILL_BENCH_DIR");
     return std::string(dir != nullptr && *dir != '\0' ? dir : ".") + "/bench_rom_image.rom";
 }
 
 // In 1 MiB pieces, so that making the file does not raise the peak itself.
-bool MakeImage(const std::string& path)
-{
+bool MakeImage(const std::string& path) {
     FILE* out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr)
-        return false;
+    if (out == nullptr) return false;
     std::vector<unsigned char> chunk(size_t{1} << 20);
     bool ok = true;
-    for (size_t done = 0; ok && done < kImageSize; done += chunk.size())
-    {
+    for (size_t done = 0; ok && done < kImageSize; done += chunk.size()) {
         for (size_t i = 0; i < chunk.size(); ++i)
             chunk[i] = static_cast<unsigned char>((done + i) * 151 >> 2);
         ok = std::fwrite(chunk.data(), 1, chunk.size(), out) == chunk.size();
@@ -50,47 +44,37 @@ bool MakeImage(const std::string& path)
     return std::fclose(out) == 0 && ok;
 }
 
-bool ReadAll(int fd, uint8_t* buffer, size_t n)
-{
-    for (size_t done = 0; done < n;)
-    {
+bool ReadAll(int fd, uint8_t* buffer, size_t n) {
+    for (size_t done = 0; done < n;) {
         const ssize_t got = ::read(fd, buffer + done, n - done);
-        if (got <= 0)
-            return false;
+        if (got <= 0) return false;
         done += static_cast<size_t>(got);
     }
     return true;
 }
 
-bool WriteAll(int fd, const uint8_t* buffer, size_t n)
-{
-    for (size_t done = 0; done < n;)
-    {
+bool WriteAll(int fd, const uint8_t* buffer, size_t n) {
+    for (size_t done = 0; done < n;) {
         const ssize_t put = ::write(fd, buffer + done, n - done);
-        if (put <= 0)
-            return false;
+        if (put <= 0) return false;
         done += static_cast<size_t>(put);
     }
     return true;
 }
 
-void BM_BareRead(benchmark::State& state)
-{
+void BM_BareRead(benchmark::State& state) {
     const std::string path = ImagePath();
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         struct stat st {};
-        if (fd < 0 || fstat(fd, &st) != 0)
-        {
+        if (fd < 0 || fstat(fd, &st) != 0) {
             state.SkipWithError("cannot open the image");
             break;
         }
         auto image = std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(st.st_size));
         const bool ok = ReadAll(fd, image.get(), static_cast<size_t>(st.st_size));
         ::close(fd);
-        if (!ok)
-        {
+        if (!ok) {
             state.SkipWithError("read failed");
             break;
         }
@@ -99,14 +83,11 @@ void BM_BareRead(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
 }
 
-void BM_OpenRomRead(benchmark::State& state)
-{
+void BM_OpenRomRead(benchmark::State& state) {
     const std::string path = ImagePath();
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         RomFile rom;
-        if (const FileResult opened = rom.Open(path); !opened)
-        {
+        if (const FileResult opened = rom.Open(path); !opened) {
             state.SkipWithError(opened.Message().c_str());
             break;
         }
@@ -115,23 +96,18 @@ void BM_OpenRomRead(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
 }
 
-void BM_BareWriteFsync(benchmark::State& state)
-{
+void BM_BareWriteFsync(benchmark::State& state) {
     const std::string path = ImagePath();
     RomFile source;
-    if (!source.Open(path))
-    {
+    if (!source.Open(path)) {
         state.SkipWithError("cannot read the image");
         return;
     }
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
         const bool ok = fd >= 0 && WriteAll(fd, source.Data(), source.Length()) && fsync(fd) == 0;
-        if (fd >= 0)
-            ::close(fd);
-        if (!ok)
-        {
+        if (fd >= 0) ::close(fd);
+        if (!ok) {
             state.SkipWithError("write failed");
             break;
         }
@@ -139,20 +115,16 @@ void BM_BareWriteFsync(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
 }
 
-void BM_SaveRomWrite(benchmark::State& state)
-{
+void BM_SaveRomWrite(benchmark::State& state) {
     const std::string path = ImagePath();
     RomFile image;
-    if (const FileResult opened = image.Open(path); !opened)
-    {
+    if (const FileResult opened = image.Open(path); !opened) {
         state.SkipWithError(opened.Message().c_str());
         return;
     }
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         const FileResult saved = RomFile::SaveImage(path, image.Data(), image.Length());
-        if (!saved)
-        {
+        if (!saved) {
             state.SkipWithError(saved.Message().c_str());
             break;
         }
@@ -168,14 +140,11 @@ BENCHMARK(BM_SaveRomWrite)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTim
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     const std::string path = ImagePath();
-    if (!MakeImage(path))
-    {
+    if (!MakeImage(path)) {
         std::fprintf(stderr, "cannot make %s\n", path.c_str());
         return 1;
     }

@@ -5,28 +5,25 @@
 // a cost any program with a menu pays. With QUILL_FIRST_PAINT_STAMP set it prints the wall
 // clock (nanoseconds since the epoch) at its first paint and quits, exactly as
 // quillmoor does, so bench/startup.py can time both the same way.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QEvent>
 #include <QMenuBar>
 
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
 
-class FirstPaintStamp : public QObject
-{
+class FirstPaintStamp : public QObject {
 public:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (!m_bDone && event->type() == QEvent::Paint && watched->isWidgetType())
-        {
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!m_bDone && event->type() == QEvent::Paint && watched->isWidgetType()) {
             m_bDone = true;
             const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                std::chrono::system_clock::now().time_since_epoch());
+                    std::chrono::system_clock::now().time_since_epoch());
             std::printf("first-paint %lld\n", static_cast<long long>(ns.count()));
             std::fflush(stdout);
             QCoreApplication::exit(0);
@@ -40,12 +37,10 @@ private:
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     FirstPaintStamp stamp;
-    if (std::getenv("QUILL_FIRST_PAINT_STAMP") != nullptr)
-        app.installEventFilter(&stamp);
+    if (std::getenv("QUILL_FIRST_PAINT_STAMP") != nullptr) app.installEventFilter(&stamp);
     QDialog dialog;
     dialog.setWindowTitle(QStringLiteral("Minimal dialog"));
     dialog.resize(490, 480);

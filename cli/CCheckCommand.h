@@ -7,8 +7,7 @@
 class CTableModule;
 
 // qlm check MODULE: loads the module and prints a one-line summary of it.
-class CCheckCommand
-{
+class CCheckCommand {
 public:
     static int Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err);
     static std::string Summary(const CTableModule& module);

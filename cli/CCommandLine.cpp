@@ -5,54 +5,46 @@
 
 namespace {
 
-struct CommandShape
-{
+struct CommandShape {
     const char* word;
     CCommandLine::Command command;
     std::size_t operands;
 };
 
 constexpr CommandShape kShapes[] = {
-    {"check", CCommandLine::Command::Check, 1},
-    {"dump", CCommandLine::Command::Dump, 2},
-    {"set", CCommandLine::Command::Set, 5},
+        {"check", CCommandLine::Command::Check, 1},
+        {"dump", CCommandLine::Command::Dump, 2},
+        {"set", CCommandLine::Command::Set, 5},
 };
 
-bool IsHelpWord(const std::string& word)
-{
+bool IsHelpWord(const std::string& word) {
     return word == "--help" || word == "-h" || word == "help";
 }
 
 } // namespace
 
 CCommandLine::CCommandLine(Command command, std::vector<std::string> operands, std::string problem)
-    : m_command(command), m_operands(std::move(operands)), m_problem(std::move(problem))
-{
-}
+    : m_command(command), m_operands(std::move(operands)), m_problem(std::move(problem)) {}
 
-CCommandLine CCommandLine::Parse(const std::vector<std::string>& args)
-{
-    if (args.empty())
-        return {Command::Invalid, {}, "no command given"};
-    if (IsHelpWord(args[0]))
-        return {Command::Help, {}, {}};
+CCommandLine CCommandLine::Parse(const std::vector<std::string>& args) {
+    if (args.empty()) return {Command::Invalid, {}, "no command given"};
+    if (IsHelpWord(args[0])) return {Command::Help, {}, {}};
     for (const CommandShape& shape : kShapes) {
-        if (args[0] != shape.word)
-            continue;
+        if (args[0] != shape.word) continue;
         std::vector<std::string> operands(args.begin() + 1, args.end());
         if (operands.size() != shape.operands) {
-            return {Command::Invalid, {},
+            return {Command::Invalid,
+                    {},
                     "'" + args[0] + "' takes " + std::to_string(shape.operands) + " argument" +
-                        (shape.operands == 1 ? "" : "s") + ", " + std::to_string(operands.size()) +
-                        " given"};
+                            (shape.operands == 1 ? "" : "s") + ", " + std::to_string(operands.size()) +
+                            " given"};
         }
         return {shape.command, std::move(operands), {}};
     }
     return {Command::Invalid, {}, "unknown command '" + args[0] + "'"};
 }
 
-const char* CCommandLine::Usage()
-{
+const char* CCommandLine::Usage() {
     return "Usage: qlm COMMAND ARGUMENTS\n"
            "\n"
            "Quillmoor's command-line companion for module authors and build scripts.\n"

@@ -5,10 +5,15 @@
 
 // What the user asked qlm to do, decided from argv alone: no file is touched
 // here, so a usage error is always reported before any work starts.
-class CCommandLine
-{
+class CCommandLine {
 public:
-    enum class Command { Help, Check, Dump, Set, Invalid };
+    enum class Command {
+        Help,
+        Check,
+        Dump,
+        Set,
+        Invalid
+    };
 
     static CCommandLine Parse(const std::vector<std::string>& args);
 

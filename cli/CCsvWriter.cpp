@@ -2,37 +2,30 @@
 
 namespace {
 
-bool NeedsQuotes(std::string_view text)
-{
+bool NeedsQuotes(std::string_view text) {
     return text.find_first_of(",\"\r\n") != std::string_view::npos;
 }
 
 } // namespace
 
-std::string CCsvWriter::Quote(std::string_view text)
-{
-    if (!NeedsQuotes(text))
-        return std::string(text);
+std::string CCsvWriter::Quote(std::string_view text) {
+    if (!NeedsQuotes(text)) return std::string(text);
     std::string quoted = "\"";
     for (char c : text) {
-        if (c == '"')
-            quoted += '"';
+        if (c == '"') quoted += '"';
         quoted += c;
     }
     quoted += '"';
     return quoted;
 }
 
-void CCsvWriter::Cell(std::string_view text)
-{
-    if (m_recordStarted)
-        m_out << ',';
+void CCsvWriter::Cell(std::string_view text) {
+    if (m_recordStarted) m_out << ',';
     m_out << Quote(text);
     m_recordStarted = true;
 }
 
-void CCsvWriter::EndRecord()
-{
+void CCsvWriter::EndRecord() {
     // RFC 4180 ends every record with CR LF, the last one included.
     m_out << "\r\n";
     m_recordStarted = false;

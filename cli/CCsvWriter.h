@@ -6,8 +6,7 @@
 
 // Writes CSV records with RFC 4180 quoting. Cells are byte strings and go
 // out unchanged apart from the quoting, so text in any encoding survives.
-class CCsvWriter
-{
+class CCsvWriter {
 public:
     explicit CCsvWriter(std::ostream& out) : m_out(out) {}
 

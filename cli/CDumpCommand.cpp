@@ -12,8 +12,7 @@ const char* const kIncompatible = "This module and this rom are not compatible."
 
 } // namespace
 
-void CDumpCommand::WriteTable(CTableModule& module, const RomFile& rom, std::ostream& out)
-{
+void CDumpCommand::WriteTable(CTableModule& module, const RomFile& rom, std::ostream& out) {
     CCsvWriter csv(out);
     csv.Cell("Entry");
     for (int i = 0; i < module.m_nElements; ++i)
@@ -29,8 +28,7 @@ void CDumpCommand::WriteTable(CTableModule& module, const RomFile& rom, std::ost
     }
 }
 
-int CDumpCommand::Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err)
-{
+int CDumpCommand::Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err) {
     std::string problem;
     const auto module = CModuleOpener::Open(operands.at(0), problem);
     if (!module) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <ostream>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -10,8 +10,7 @@ class RomFile;
 
 // qlm dump MODULE ROM: the whole table as CSV, one row per entry, each
 // element as the editor's form shows it.
-class CDumpCommand
-{
+class CDumpCommand {
 public:
     static int Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err);
 

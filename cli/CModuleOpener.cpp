@@ -5,8 +5,7 @@
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
 
-std::unique_ptr<CTableModule> CModuleOpener::Open(const std::string& path, std::string& problem)
-{
+std::unique_ptr<CTableModule> CModuleOpener::Open(const std::string& path, std::string& problem) {
     CFile file;
     if (!file.Open(path, CFile::modeRead)) {
         problem = FileResult::Failure("open", path, file).Message();

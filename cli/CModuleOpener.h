@@ -7,8 +7,7 @@ class CTableModule;
 
 // Loads a module file the way the editor does, turning every failure into
 // the one line qlm prints for it.
-class CModuleOpener
-{
+class CModuleOpener {
 public:
     // The module, or null with `problem` set to
     // "<path>: error <id>: <message>" for a load error, or to

@@ -8,8 +8,7 @@
 // quietly become 0 or be cut off: the whole text must be one unsigned number
 // in the module files' notation (decimal, 0x hexadecimal or 0 octal) that
 // fits in 32 bits.
-class CStrictNumber
-{
+class CStrictNumber {
 public:
     static std::optional<uint32_t> Parse(std::string_view text);
 };

@@ -1,17 +1,16 @@
 // qlm: Quillmoor's command-line front end for module authors and scripts.
+#include <iostream>
+#include <string>
+#include <vector>
+
 #include "CCheckCommand.h"
 #include "CCommandLine.h"
 #include "CDumpCommand.h"
 #include "CSetCommand.h"
 
-#include <iostream>
-#include <string>
-#include <vector>
-
 namespace {
 
-int Dispatch(const CCommandLine& line)
-{
+int Dispatch(const CCommandLine& line) {
     switch (line.GetCommand()) {
     case CCommandLine::Command::Help:
         std::cout << CCommandLine::Usage();
@@ -31,8 +30,7 @@ int Dispatch(const CCommandLine& line)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     int code = Dispatch(CCommandLine::Parse(args));

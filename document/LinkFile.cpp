@@ -11,7 +11,7 @@ namespace {
 constexpr std::string_view kSuffix = ".ql.ini";
 constexpr std::string_view kLineEnd = "\r\n";
 
-}  // namespace
+} // namespace
 
 std::string LinkFile::PathFor(std::string_view romDir, std::string_view romName) {
     const size_t dot = romName.rfind('.');
@@ -33,34 +33,29 @@ FileResult LinkFile::Write(const std::string& linkPath, const std::vector<std::s
     {
         CArchive archive(file, CArchive::store);
         for (const auto& path : modulePaths) {
-            if (!archive.WriteString(path) || !archive.WriteString(kLineEnd))
-                break;
+            if (!archive.WriteString(path) || !archive.WriteString(kLineEnd)) break;
         }
         written = archive.Close() && !archive.Failed();
     }
-    if (!written || !file.Sync() || !file.Close())
-        return FileResult::Failure("write", linkPath, file);
+    if (!written || !file.Sync() || !file.Close()) return FileResult::Failure("write", linkPath, file);
     return FileResult::Success();
 }
 
 LinkFileRead LinkFile::Read(const std::string& linkPath) {
     CFile file;
-    if (!file.Open(linkPath, CFile::modeRead))
-        return LinkFileRead::Absent();
+    if (!file.Open(linkPath, CFile::modeRead)) return LinkFileRead::Absent();
     std::vector<std::string> lines;
     CArchive archive(file, CArchive::load);
     std::string line;
     while (archive.ReadString(line))
         lines.push_back(line);
-    if (archive.Failed())
-        return LinkFileRead::Failed(FileResult::Failure("read", linkPath, file));
+    if (archive.Failed()) return LinkFileRead::Failed(FileResult::Failure("read", linkPath, file));
     return LinkFileRead::Read(std::move(lines));
 }
 
 std::string LinkFile::ResolveLine(std::string_view romDir, std::string_view line) {
     std::string path(line);
     std::replace(path.begin(), path.end(), '\\', '/');
-    if (!path.empty() && path.front() == '/')
-        return path;
+    if (!path.empty() && path.front() == '/') return path;
     return std::string(romDir) + path;
 }

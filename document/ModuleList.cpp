@@ -6,36 +6,30 @@
 
 ModuleList::AddResult ModuleList::AddModuleFromFile(const std::string& path) {
     CFile file;
-    if (!file.Open(path, CFile::modeRead))
-        return {AddStatus::NotOpened, 0, {}};
+    if (!file.Open(path, CFile::modeRead)) return {AddStatus::NotOpened, 0, {}};
     auto module = std::make_unique<CTableModule>();
     const int err = module->Load(file);
-    if (err != 0)
-        return {AddStatus::LoadFailed, err, file.GetFileName()};
+    if (err != 0) return {AddStatus::LoadFailed, err, file.GetFileName()};
     m_modules.push_back(std::move(module));
     return {AddStatus::Added, 0, {}};
 }
 
 ModuleList::AddResult ModuleList::AddUnlisted(const std::string& path) {
-    if (Contains(path))
-        return {AddStatus::AlreadyListed, 0, {}};
+    if (Contains(path)) return {AddStatus::AlreadyListed, 0, {}};
     return AddModuleFromFile(path);
 }
 
 bool ModuleList::Contains(std::string_view path) const {
     for (const auto& module : m_modules) {
-        if (module->m_strPath == path)
-            return true;
+        if (module->m_strPath == path) return true;
     }
     return false;
 }
 
 int ModuleList::RemoveAt(int index) {
-    if (index < 0 || index >= Count())
-        return -1;
+    if (index < 0 || index >= Count()) return -1;
     m_modules.erase(m_modules.begin() + index);
-    if (Empty())
-        return -1;
+    if (Empty()) return -1;
     return index < Count() ? index : Count() - 1;
 }
 
@@ -44,14 +38,12 @@ void ModuleList::Clear() {
 }
 
 CTableModule* ModuleList::At(int index) {
-    if (index < 0 || index >= Count())
-        return nullptr;
+    if (index < 0 || index >= Count()) return nullptr;
     return m_modules[static_cast<size_t>(index)].get();
 }
 
 const CTableModule* ModuleList::At(int index) const {
-    if (index < 0 || index >= Count())
-        return nullptr;
+    if (index < 0 || index >= Count()) return nullptr;
     return m_modules[static_cast<size_t>(index)].get();
 }
 

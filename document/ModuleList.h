@@ -32,7 +32,6 @@ public:
         std::string fileName;
     };
 
-
     explicit ModuleList(Modules& modules) : m_modules(modules) {}
 
     // Opens, constructs and loads one module file and appends it. A module

@@ -15,15 +15,13 @@ std::unique_ptr<uint8_t[]> AllocateImage(size_t length) {
     return std::make_unique_for_overwrite<uint8_t[]>(length == 0 ? 1 : length);
 }
 
-}  // namespace
+} // namespace
 
 FileResult RomFile::Open(const std::string& path) {
     CFile file;
-    if (!file.Open(path, CFile::modeRead))
-        return FileResult::Failure("open", path, file);
+    if (!file.Open(path, CFile::modeRead)) return FileResult::Failure("open", path, file);
     const uint64_t length = file.GetLength();
-    if (file.LastErrno() != 0)
-        return FileResult::Failure("read", path, file);
+    if (file.LastErrno() != 0) return FileResult::Failure("read", path, file);
     if (length > kMaxLength)
         return FileResult::Failure("open", path,
                                    "the file is 4 GiB or larger, and Quillmoor opens ROM images "
@@ -37,10 +35,8 @@ FileResult RomFile::Open(const std::string& path) {
         return FileResult::Failure("read", path, std::strerror(ENOMEM));
     }
     const size_t got = file.Read(image.get(), size);
-    if (file.ReadFailed())
-        return FileResult::Failure("read", path, file);
-    if (got != size)
-        return FileResult::Failure("read", path, "the file became shorter while it was read");
+    if (file.ReadFailed()) return FileResult::Failure("read", path, file);
+    if (got != size) return FileResult::Failure("read", path, "the file became shorter while it was read");
 
     m_strPath = path;
     m_pImage = std::move(image);
@@ -50,8 +46,7 @@ FileResult RomFile::Open(const std::string& path) {
 }
 
 FileResult RomFile::Save() const {
-    if (!m_bOpen)
-        return FileResult::Failure("save", "(no file)", "no ROM file is open");
+    if (!m_bOpen) return FileResult::Failure("save", "(no file)", "no ROM file is open");
     return SaveImage(m_strPath, m_pImage.get(), m_nLength);
 }
 
@@ -70,17 +65,12 @@ std::unique_ptr<uint8_t[]> RomFile::TakeImage() {
 
 FileResult RomFile::SaveImage(const std::string& path, const uint8_t* image, size_t length) {
     CFile file;
-    if (!file.Open(path, CFile::modeWrite))
-        return FileResult::Failure("open", path, file);
+    if (!file.Open(path, CFile::modeWrite)) return FileResult::Failure("open", path, file);
     const uint64_t present = file.GetLength();
-    if (file.LastErrno() != 0)
-        return FileResult::Failure("write", path, file);
+    if (file.LastErrno() != 0) return FileResult::Failure("write", path, file);
     const size_t count = static_cast<size_t>(std::min<uint64_t>(present, length));
-    if (!file.Write(image, count))
-        return FileResult::Failure("write", path, file);
-    if (!file.Sync())
-        return FileResult::Failure("write", path, file);
-    if (!file.Close())
-        return FileResult::Failure("write", path, file);
+    if (!file.Write(image, count)) return FileResult::Failure("write", path, file);
+    if (!file.Sync()) return FileResult::Failure("write", path, file);
+    if (!file.Close()) return FileResult::Failure("write", path, file);
     return FileResult::Success();
 }

@@ -4,12 +4,6 @@
 // whatever follows is the ROM image. A module that loads is then driven the
 // way the editor drives it: entries selected, every element shown, read
 // back from what was shown and stored into the image.
-#include "platform/files/CFile.h"
-#include "table/CTableModule.h"
-#include "table/ElementCodec.h"
-
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -17,23 +11,24 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 #include <vector>
+
+#include "platform/files/CFile.h"
+#include "table/CTableModule.h"
+#include "table/ElementCodec.h"
 
 namespace {
 
 // One private folder for the whole run, removed when the process ends.
-class ScratchFolder
-{
+class ScratchFolder {
 public:
-    ScratchFolder()
-    {
+    ScratchFolder() {
         char pattern[] = "/tmp/quill-fuzz-XXXXXX";
-        if (mkdtemp(pattern) == nullptr)
-            std::abort();
+        if (mkdtemp(pattern) == nullptr) std::abort();
         m_path = pattern;
     }
-    ~ScratchFolder()
-    {
+    ~ScratchFolder() {
         for (const char* name : kFiles)
             std::remove(File(name).c_str());
         rmdir(m_path.c_str());
@@ -49,29 +44,26 @@ private:
     std::string m_path;
 };
 
-void WriteFile(const std::string& path, std::string_view bytes)
-{
+void WriteFile(const std::string& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // Splits off the next NUL-terminated part; the last part takes the rest.
-std::string_view NextPart(std::string_view& rest)
-{
+std::string_view NextPart(std::string_view& rest) {
     const size_t end = rest.find('\0');
     std::string_view part = rest.substr(0, end);
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
     return part;
 }
 
-std::vector<uint8_t> ReadBack(const CTableModule& module, const ModuleElement& e, std::string_view shown)
-{
+std::vector<uint8_t> ReadBack(const CTableModule& module, const ModuleElement& e, std::string_view shown) {
     switch (ElementCodec::KindOf(e.style)) {
     case ElementKind::Dropbox: {
         const int item = ElementCodec::ShowDropbox(e.data, e.values);
         if (item >= 0)
-            (void)ElementCodec::DropboxItemLabel(e.values[static_cast<size_t>(item)], e.valueNames[static_cast<size_t>(item)],
-                                                 e.style);
+            (void)ElementCodec::DropboxItemLabel(e.values[static_cast<size_t>(item)],
+                                                 e.valueNames[static_cast<size_t>(item)], e.style);
         return ElementCodec::ReadDropbox(item, e.values, e.size).value_or(e.data);
     }
     case ElementKind::HexArray:
@@ -83,23 +75,20 @@ std::vector<uint8_t> ReadBack(const CTableModule& module, const ModuleElement& e
     }
 }
 
-void Exercise(CTableModule& module, std::vector<uint8_t>& rom)
-{
+void Exercise(CTableModule& module, std::vector<uint8_t>& rom) {
     const auto length = static_cast<uint32_t>(rom.size());
     const int entries = module.m_nEntryCount < 3 ? module.m_nEntryCount : 3;
     for (int entry = 0; entry < entries; ++entry) {
-        if (!module.SelectEntry(entry, rom.data(), length))
-            return;
+        if (!module.SelectEntry(entry, rom.data(), length)) return;
         for (int i = 0; i < module.m_nElements; ++i) {
             const ModuleElement& e = *module.m_elements[static_cast<size_t>(i)];
-            const std::vector<uint8_t> bytes = ReadBack(module, e, ElementCodec::ShowInEdit(e.data, e.style, module.m_charOf));
-            if (bytes.size() != e.size)
-                std::abort();
+            const std::vector<uint8_t> bytes =
+                    ReadBack(module, e, ElementCodec::ShowInEdit(e.data, e.style, module.m_charOf));
+            if (bytes.size() != e.size) std::abort();
             // Numbers and hex arrays show every bit, so reading back what was
             // shown must give the same bytes; text and dropboxes may not.
             const ElementKind kind = ElementCodec::KindOf(e.style);
-            if (kind != ElementKind::Text && kind != ElementKind::Dropbox && bytes != e.data)
-                std::abort();
+            if (kind != ElementKind::Text && kind != ElementKind::Dropbox && bytes != e.data) std::abort();
             module.SetElementData(i, bytes.data());
         }
         module.StoreEntry(rom.data(), length);
@@ -108,8 +97,7 @@ void Exercise(CTableModule& module, std::vector<uint8_t>& rom)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const ScratchFolder folder;
     std::string_view rest(reinterpret_cast<const char*>(data), size);
     for (const char* name : ScratchFolder::kFiles)
@@ -117,12 +105,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<uint8_t> rom(rest.begin(), rest.end());
 
     CFile file;
-    if (!file.Open(folder.File("m.qlm"), CFile::modeRead))
-        return 0;
+    if (!file.Open(folder.File("m.qlm"), CFile::modeRead)) return 0;
     auto module = std::make_unique<CTableModule>();
     const int error = module->Load(file);
     file.Close();
-    if (error == 0)
-        Exercise(*module, rom);
+    if (error == 0) Exercise(*module, rom);
     return 0;
 }

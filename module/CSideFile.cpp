@@ -7,11 +7,10 @@ namespace {
 // Names files run to millions of lines; a page-sized buffer would cost a
 // system call every few hundred of them.
 constexpr size_t kSideFileBuffer = 64 * 1024;
-}  // namespace
+} // namespace
 
 bool CSideFile::Open(std::string_view folder, std::string_view line) {
-    if (!m_file.Open(CPath::JoinSideFile(folder, line), CFile::modeRead))
-        return false;
+    if (!m_file.Open(CPath::JoinSideFile(folder, line), CFile::modeRead)) return false;
     m_archive = std::make_unique<CArchive>(m_file, CArchive::load, kSideFileBuffer);
     return true;
 }

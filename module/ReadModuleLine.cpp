@@ -4,8 +4,7 @@
 
 bool ReadModuleLine(CArchive& archive, std::string& line) {
     while (archive.ReadString(line)) {
-        if (!line.empty() && line[0] != '#')
-            return true;
+        if (!line.empty() && line[0] != '#') return true;
     }
     line.clear();
     return false;
@@ -13,8 +12,7 @@ bool ReadModuleLine(CArchive& archive, std::string& line) {
 
 bool ReadModuleLine(CArchive& archive, std::string_view& line) {
     while (archive.ReadString(line)) {
-        if (!line.empty() && line[0] != '#')
-            return true;
+        if (!line.empty() && line[0] != '#') return true;
     }
     line = {};
     return false;

@@ -13,7 +13,7 @@
 namespace {
 // Longest name per entry the label buffer makes room for in advance.
 constexpr uint64_t kNameBytesHint = 256;
-}  // namespace
+} // namespace
 
 int CTableModule::Load(CFile& file) {
     return CModuleLoader(*this, file).Run();
@@ -37,11 +37,9 @@ int CTableModule::LoadEntryNames(const std::string& fileName) {
         labels.reserve(count, bareBytes + 3 * count + static_cast<size_t>(names));
         std::string_view line;
         while (file.Next(line)) {
-            if (labels.size() < count)
-                labels.AppendNamed(line);
+            if (labels.size() < count) labels.AppendNamed(line);
         }
-        if (file.Failed())
-            return IDS_ERR_READ;
+        if (file.Failed()) return IDS_ERR_READ;
     } else {
         labels.reserve(count, bareBytes);
     }
@@ -54,17 +52,14 @@ int CTableModule::LoadEntryNames(const std::string& fileName) {
 int CTableModule::LoadCharTable(const std::string& fileName) {
     CSideFile file;
     // A missing table (or "NULL", or an empty line) means identity mapping.
-    if (!file.Open(m_strDir, fileName))
-        return 0;
+    if (!file.Open(m_strDir, fileName)) return 0;
     std::string line;
     while (file.Next(line)) {
-        if (line.size() != 4)
-            return IDS_ERR_CHAR_TABLE;
+        if (line.size() != 4) return IDS_ERR_CHAR_TABLE;
         // "-1" reads as 0xFFFFFFFF: no such code exists, so the line is as
         // malformed as one of the wrong length.
         uint32_t code = NumberRule::ToUnsigned(std::string_view(line).substr(0, 2), 16);
-        if (code > 0xFF)
-            return IDS_ERR_CHAR_TABLE;
+        if (code > 0xFF) return IDS_ERR_CHAR_TABLE;
         auto character = static_cast<uint8_t>(line[3]);
         m_charOf[code] = character;
         m_codeOf[character] = static_cast<uint8_t>(code);
@@ -74,28 +69,22 @@ int CTableModule::LoadCharTable(const std::string& fileName) {
 
 int CTableModule::LoadValueList(ModuleElement& element, const std::string& fileName) {
     CSideFile file;
-    if (!file.Open(m_strDir, fileName))
-        return IDS_ERR_DROPBOX_OPEN;
+    if (!file.Open(m_strDir, fileName)) return IDS_ERR_DROPBOX_OPEN;
     std::string line;
     file.Next(line);
-    if (file.Failed())
-        return IDS_ERR_READ;
+    if (file.Failed()) return IDS_ERR_READ;
     NumberRule::Result count = NumberRule::Parse(line, 0);
-    if (count.value == 0)
-        return IDS_ERR_DROPBOX_EMPTY;
-    if (count.negative || count.overflow || count.value > maxCount)
-        return IDS_ERR_COUNT_RANGE;
+    if (count.value == 0) return IDS_ERR_DROPBOX_EMPTY;
+    if (count.negative || count.overflow || count.value > maxCount) return IDS_ERR_COUNT_RANGE;
     std::vector<uint32_t> values;
     std::vector<std::string> names;
     values.reserve(count.value);
     names.reserve(count.value);
     for (uint32_t i = 0; i < count.value; ++i) {
         file.Next(line);
-        if (file.Failed())
-            return IDS_ERR_READ;
+        if (file.Failed()) return IDS_ERR_READ;
         size_t space = line.find(' ');
-        if (space == std::string::npos || space == 0)
-            return IDS_ERR_DROPBOX_FORMAT;
+        if (space == std::string::npos || space == 0) return IDS_ERR_DROPBOX_FORMAT;
         values.push_back(NumberRule::ToUnsigned(std::string_view(line).substr(0, space)));
         names.push_back(line.substr(space + 1));
     }

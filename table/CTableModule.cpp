@@ -25,8 +25,7 @@ void CTableModule::AddElement(ModuleElement element) {
 }
 
 const ModuleElement* CTableModule::Element(int element) const {
-    if (element < 0 || static_cast<size_t>(element) >= m_elements.size())
-        return nullptr;
+    if (element < 0 || static_cast<size_t>(element) >= m_elements.size()) return nullptr;
     return m_elements[static_cast<size_t>(element)].get();
 }
 
@@ -45,19 +44,18 @@ bool InsideEntry(const ModuleElement& e, uint32_t entryLength) {
 }
 
 uint64_t Position(const CTableModule& m, int entry, const ModuleElement& e) {
-    return m.m_nBaseOffset + static_cast<uint64_t>(m.m_nEntryLength) * static_cast<uint64_t>(entry) + e.offset;
+    return m.m_nBaseOffset + static_cast<uint64_t>(m.m_nEntryLength) * static_cast<uint64_t>(entry) +
+           e.offset;
 }
 
-}  // namespace
+} // namespace
 
 bool CTableModule::SelectEntry(int entry, const uint8_t* rom, uint32_t romLength) {
-    if (entry < 0 || entry >= m_nEntryCount || !FitsIn(romLength))
-        return false;
+    if (entry < 0 || entry >= m_nEntryCount || !FitsIn(romLength)) return false;
     // A loaded module never has an element reaching past its entry; one put
     // together by hand might, and must not read past the table.
     for (const auto& e : m_elements)
-        if (!InsideEntry(*e, m_nEntryLength))
-            return false;
+        if (!InsideEntry(*e, m_nEntryLength)) return false;
     m_nCurEntry = entry;
     for (size_t i = 0; i < m_elements.size(); ++i) {
         const ModuleElement& e = *m_elements[i];
@@ -68,33 +66,28 @@ bool CTableModule::SelectEntry(int entry, const uint8_t* rom, uint32_t romLength
 
 void CTableModule::StoreEntry(uint8_t* rom) const {
     for (const auto& e : m_elements) {
-        if (e->data.size() != e->size)
-            continue;
+        if (e->data.size() != e->size) continue;
         std::memcpy(rom + Position(*this, m_nCurEntry, *e), e->data.data(), e->size);
     }
 }
 
 bool CTableModule::StoreEntry(uint8_t* rom, uint32_t romLength) const {
-    if (m_nCurEntry < 0 || m_nCurEntry >= m_nEntryCount || !FitsIn(romLength))
-        return false;
+    if (m_nCurEntry < 0 || m_nCurEntry >= m_nEntryCount || !FitsIn(romLength)) return false;
     for (const auto& e : m_elements)
-        if (!InsideEntry(*e, m_nEntryLength) || e->data.size() != e->size)
-            return false;
+        if (!InsideEntry(*e, m_nEntryLength) || e->data.size() != e->size) return false;
     StoreEntry(rom);
     return true;
 }
 
 int CTableModule::GetElementData(int element, uint8_t* dest) const {
     const ModuleElement* e = Element(element);
-    if (e == nullptr || e->data.size() != e->size)
-        return 0;
+    if (e == nullptr || e->data.size() != e->size) return 0;
     std::memcpy(dest, e->data.data(), e->size);
     return static_cast<int>(e->size);
 }
 
 int CTableModule::SetElementData(int element, const uint8_t* src) {
-    if (Element(element) == nullptr)
-        return 0;
+    if (Element(element) == nullptr) return 0;
     ModuleElement& e = *m_elements[static_cast<size_t>(element)];
     e.data.assign(src, src + e.size);
     return static_cast<int>(e.size);
@@ -107,7 +100,6 @@ std::string CTableModule::GetElementName(int element) const {
 
 std::string CTableModule::GetValueName(int element, int value) const {
     const ModuleElement* e = Element(element);
-    if (e == nullptr || value < 0 || static_cast<size_t>(value) >= e->valueNames.size())
-        return {};
+    if (e == nullptr || value < 0 || static_cast<size_t>(value) >= e->valueNames.size()) return {};
     return e->valueNames[static_cast<size_t>(value)];
 }

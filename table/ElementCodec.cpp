@@ -20,19 +20,14 @@ std::string FormatSigned(int32_t value) {
     return text;
 }
 
-}  // namespace
+} // namespace
 
 ElementKind ElementCodec::KindOf(uint8_t style) {
-    if (style & STYLE_DROPBOX)
-        return ElementKind::Dropbox;
-    if (style & STYLE_HEXARRAY)
-        return ElementKind::HexArray;
-    if (style & STYLE_TEXT)
-        return ElementKind::Text;
-    if (style & STYLE_HEX)
-        return ElementKind::HexNumber;
-    if (style & STYLE_SIGNED)
-        return ElementKind::SignedNumber;
+    if (style & STYLE_DROPBOX) return ElementKind::Dropbox;
+    if (style & STYLE_HEXARRAY) return ElementKind::HexArray;
+    if (style & STYLE_TEXT) return ElementKind::Text;
+    if (style & STYLE_HEX) return ElementKind::HexNumber;
+    if (style & STYLE_SIGNED) return ElementKind::SignedNumber;
     return ElementKind::UnsignedNumber;
 }
 
@@ -41,8 +36,7 @@ std::string ElementCodec::ShowHexArray(std::span<const uint8_t> bytes) {
     std::string text;
     text.reserve(bytes.size() * 3);
     for (size_t k = 0; k < bytes.size(); ++k) {
-        if (k != 0)
-            text.push_back(' ');
+        if (k != 0) text.push_back(' ');
         text.push_back(digits[bytes[k] >> 4]);
         text.push_back(digits[bytes[k] & 0x0F]);
     }
@@ -53,8 +47,7 @@ std::string ElementCodec::ShowText(std::span<const uint8_t> bytes, const CharTab
     std::string text;
     for (uint8_t b : bytes) {
         uint8_t c = charOf[b];
-        if (c == 0)
-            break;
+        if (c == 0) break;
         text.push_back(static_cast<char>(c));
     }
     return text;
@@ -72,18 +65,15 @@ std::string ElementCodec::ShowInEdit(std::span<const uint8_t> bytes, uint8_t sty
 }
 
 std::string ElementCodec::ShowNumber(std::span<const uint8_t> bytes, uint8_t style) {
-    if (style & STYLE_HEX)
-        return Format("0x%02X", NumberCodec::DecodeUnsigned(bytes));
-    if (style & STYLE_SIGNED)
-        return FormatSigned(NumberCodec::DecodeSigned(bytes));
+    if (style & STYLE_HEX) return Format("0x%02X", NumberCodec::DecodeUnsigned(bytes));
+    if (style & STYLE_SIGNED) return FormatSigned(NumberCodec::DecodeSigned(bytes));
     return Format("%u", NumberCodec::DecodeUnsigned(bytes));
 }
 
 int ElementCodec::ShowDropbox(std::span<const uint8_t> bytes, const std::vector<uint32_t>& values) {
     uint32_t value = NumberCodec::DecodeUnsigned(bytes);
     for (size_t i = values.size(); i-- > 0;)
-        if (values[i] == value)
-            return static_cast<int>(i);
+        if (values[i] == value) return static_cast<int>(i);
     return -1;
 }
 
@@ -95,8 +85,7 @@ std::string ElementCodec::DropboxItemLabel(uint32_t value, std::string_view name
 }
 
 std::optional<std::vector<uint8_t>> ElementCodec::ReadHexArray(std::string_view text, uint32_t size) {
-    if (size == 0 || text.size() != 3 * static_cast<uint64_t>(size) - 1)
-        return std::nullopt;
+    if (size == 0 || text.size() != 3 * static_cast<uint64_t>(size) - 1) return std::nullopt;
     std::vector<uint8_t> bytes(size);
     for (size_t k = 0; k < size; ++k)
         bytes[k] = static_cast<uint8_t>(NumberRule::ToUnsigned(text.substr(3 * k, 3), 16) & 0xFF);
@@ -118,8 +107,7 @@ std::vector<uint8_t> ElementCodec::ReadNumber(std::string_view text, uint32_t si
 
 std::optional<std::vector<uint8_t>> ElementCodec::ReadDropbox(int item, const std::vector<uint32_t>& values,
                                                               uint32_t size) {
-    if (item < 0 || static_cast<size_t>(item) >= values.size())
-        return std::nullopt;
+    if (item < 0 || static_cast<size_t>(item) >= values.size()) return std::nullopt;
     std::vector<uint8_t> bytes(size, 0);
     NumberCodec::EncodeUnsigned(values[static_cast<size_t>(item)], bytes);
     return bytes;

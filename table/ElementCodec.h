@@ -9,7 +9,14 @@
 #include <vector>
 
 // How an element is shown, decided from its style bits in this order.
-enum class ElementKind { Dropbox, HexArray, Text, HexNumber, SignedNumber, UnsignedNumber };
+enum class ElementKind {
+    Dropbox,
+    HexArray,
+    Text,
+    HexNumber,
+    SignedNumber,
+    UnsignedNumber
+};
 
 using CharTable = std::array<uint8_t, 256>;
 

@@ -8,7 +8,7 @@ size_t Width(size_t size) {
     return std::min<size_t>(size, 4);
 }
 
-}  // namespace
+} // namespace
 
 uint32_t NumberCodec::DecodeUnsigned(std::span<const uint8_t> bytes) {
     uint32_t value = 0;
@@ -19,11 +19,9 @@ uint32_t NumberCodec::DecodeUnsigned(std::span<const uint8_t> bytes) {
 
 int32_t NumberCodec::DecodeSigned(std::span<const uint8_t> bytes) {
     size_t width = Width(bytes.size());
-    if (width == 0)
-        return 0;
+    if (width == 0) return 0;
     uint32_t value = DecodeUnsigned(bytes);
-    if (width < 4 && (value >> (8 * width - 1)) != 0)
-        value |= UINT32_MAX << (8 * width);
+    if (width < 4 && (value >> (8 * width - 1)) != 0) value |= UINT32_MAX << (8 * width);
     // Two's complement reinterpretation, well defined since C++20.
     return static_cast<int32_t>(value);
 }

@@ -9,12 +9,9 @@ bool IsSpace(char c) {
 }
 
 int DigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'z')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'Z')
-        return c - 'A' + 10;
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'z') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
     return 99;
 }
 
@@ -24,7 +21,7 @@ bool HasHexPrefix(std::string_view s) {
     return s.size() >= 3 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X') && DigitValue(s[2]) < 16;
 }
 
-}  // namespace
+} // namespace
 
 NumberRule::Result NumberRule::Parse(std::string_view text, int base) {
     Result result;
@@ -32,8 +29,7 @@ NumberRule::Result NumberRule::Parse(std::string_view text, int base) {
     while (i < text.size() && IsSpace(text[i]))
         ++i;
     bool minus = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        minus = text[i++] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) minus = text[i++] == '-';
     std::string_view rest = text.substr(i);
     if ((base == 0 || base == 16) && HasHexPrefix(rest)) {
         base = 16;
@@ -45,16 +41,14 @@ NumberRule::Result NumberRule::Parse(std::string_view text, int base) {
     size_t digits = 0;
     for (char c : rest) {
         int d = DigitValue(c);
-        if (d >= base)
-            break;
+        if (d >= base) break;
         ++digits;
         if (!result.overflow) {
             value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(d);
             result.overflow = value > UINT32_MAX;
         }
     }
-    if (digits == 0)
-        return result;
+    if (digits == 0) return result;
     result.negative = minus;
     if (result.overflow)
         result.value = UINT32_MAX;

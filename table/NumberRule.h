@@ -13,8 +13,8 @@ class NumberRule {
 public:
     struct Result {
         uint32_t value = 0;
-        bool negative = false;  // a "-" stood before digits
-        bool overflow = false;  // the digits exceeded 32 bits
+        bool negative = false; // a "-" stood before digits
+        bool overflow = false; // the digits exceeded 32 bits
     };
 
     static Result Parse(std::string_view text, int base);

@@ -12,8 +12,7 @@ class CWnd;
 // changed, and the desktop is brought in line with the store. Afterwards the
 // mark shows what the store holds; anything that did not work is reported
 // with the key or file concerned and the reason.
-class AssociateCommand
-{
+class AssociateCommand {
 public:
     // dialog owns the menu bar and the message box; program is the full path
     // the association's command starts.

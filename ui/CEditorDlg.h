@@ -17,8 +17,7 @@ class ElementForm;
 // The editor's one window: a modal dialog that owns the ROM image, the
 // loaded modules, the form and the two selectors. Commands and notifications
 // reach their handlers through a fixed table (see CEditorDlg.cpp).
-class CEditorDlg : public CDialog
-{
+class CEditorDlg : public CDialog {
 public:
     explicit CEditorDlg(CWnd* pParentWnd = nullptr);
     ~CEditorDlg() override;
@@ -27,8 +26,7 @@ public:
 
     // A row of the command table: a command (nCode 0, from a menu, a key or
     // a button) or a control's notification, and the handler it runs.
-    struct CommandEntry
-    {
+    struct CommandEntry {
         UINT nID;
         WORD nCode;
         void (CEditorDlg::*pfnHandler)();

@@ -2,8 +2,7 @@
 
 #include <utility>
 
-void CElementEdit::ShowBytes(const std::string& text, std::vector<std::uint8_t> bytes)
-{
+void CElementEdit::ShowBytes(const std::string& text, std::vector<std::uint8_t> bytes) {
     SetWindowText(text);
     // Read back rather than kept as given: the box may hold the text
     // differently (it stores one character per byte), and the comparison on
@@ -13,9 +12,7 @@ void CElementEdit::ShowBytes(const std::string& text, std::vector<std::uint8_t> 
     m_bShown = true;
 }
 
-const std::vector<std::uint8_t>* CElementEdit::UntouchedBytes() const
-{
-    if (!m_bShown || GetWindowText() != m_strShown)
-        return nullptr;
+const std::vector<std::uint8_t>* CElementEdit::UntouchedBytes() const {
+    if (!m_bShown || GetWindowText() != m_strShown) return nullptr;
     return &m_shownBytes;
 }

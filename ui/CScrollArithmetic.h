@@ -6,8 +6,7 @@
 
 // The panel's scrolling rules, kept apart from any window so they can be
 // checked without painting. Positions are pixels the content is scrolled up.
-class CScrollArithmetic
-{
+class CScrollArithmetic {
 public:
     static constexpr int kLine = 10;
     // A page is a fixed step, not the panel's height.
@@ -22,8 +21,7 @@ public:
 
     static int Limit(std::int64_t nPos, int nContentHeight, int nClientHeight);
 
-    static int NextPosition(UINT nCode, int nThumb, int nCurrent, int nContentHeight,
-                            int nClientHeight);
+    static int NextPosition(UINT nCode, int nThumb, int nCurrent, int nContentHeight, int nClientHeight);
 
     // How far the children move: positive moves the content down.
     static int ContentShift(int nOldBarPos, int nNewPos);

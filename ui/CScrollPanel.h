@@ -5,8 +5,7 @@
 // The bordered child window that carries the entry selector and the form's
 // rows. It scrolls by moving its children, and hands every command of its
 // children on to its parent so the dialog's command table sees them.
-class CScrollPanel : public CWnd
-{
+class CScrollPanel : public CWnd {
 public:
     CScrollPanel();
     ~CScrollPanel() override;

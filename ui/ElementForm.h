@@ -23,8 +23,8 @@ public:
     using LabelCtrls = std::vector<std::unique_ptr<CStatic>>;
 
     // owner shows the messages; font may be null.
-    ElementForm(CWnd& owner, CScrollPanel& panel, CComboBox& entryCombo, CFont* font,
-                ValueCtrls& valueCtrls, LabelCtrls& labelCtrls);
+    ElementForm(CWnd& owner, CScrollPanel& panel, CComboBox& entryCombo, CFont* font, ValueCtrls& valueCtrls,
+                LabelCtrls& labelCtrls);
 
     // Rows for every element, the entry labels in the selector (item 0
     // selected), the selector enabled only with a ROM open.

@@ -5,21 +5,17 @@
 
 namespace {
 
-bool NeedsEscape(unsigned char c)
-{
+bool NeedsEscape(unsigned char c) {
     return c <= 0x20 ? c != ' ' : c >= 0x7F || c == '#' || c == '?' || c == '%';
 }
 
-std::string Escaped(std::string_view path)
-{
+std::string Escaped(std::string_view path) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(path.size());
-    for (const char ch : path)
-    {
+    for (const char ch : path) {
         const auto c = static_cast<unsigned char>(ch);
-        if (!NeedsEscape(c))
-        {
+        if (!NeedsEscape(c)) {
             out += ch;
             continue;
         }
@@ -32,16 +28,14 @@ std::string Escaped(std::string_view path)
 
 } // namespace
 
-std::string HelpPage::UrlFor(std::string_view programPath)
-{
+std::string HelpPage::UrlFor(std::string_view programPath) {
     const std::size_t cut = programPath.rfind('/');
     const std::string_view folder =
-        cut == std::string_view::npos ? std::string_view() : programPath.substr(0, cut);
+            cut == std::string_view::npos ? std::string_view() : programPath.substr(0, cut);
     return "file://" + Escaped(folder) + "/help/index.html";
 }
 
-void HelpPage::Open(CWnd& owner)
-{
+void HelpPage::Open(CWnd& owner) {
     const std::string url = UrlFor(GetModuleFileName());
     // No verb, the desktop's default action; whether it worked is not ours to
     // know, the handler shows its own error for a missing page.

@@ -7,8 +7,7 @@ class CWnd;
 
 // The user guide beside the program: <program's folder>/help/index.html,
 // opened as a file URL by the desktop's handler.
-class HelpPage
-{
+class HelpPage {
 public:
     // "file://" + the folder of programPath + "/help/index.html". Bytes that
     // would end the path part of a URL or start an escape ('#', '?', '%'),

@@ -8,29 +8,22 @@
 #include "ui/CEditorDlg.h"
 #include "ui/ModuleListCommands.h"
 
-void LinkFileCommands::LinkRom()
-{
-    if (!m_dlg.m_bRomOpen)
-        return;
-    if (!m_dlg.m_bCompatible)
-    {
+void LinkFileCommands::LinkRom() {
+    if (!m_dlg.m_bRomOpen) return;
+    if (!m_dlg.m_bCompatible) {
         m_controls.ShowIncompatible();
         return;
     }
     const FileResult written = LinkFile::Write(LinkPath(), ModuleList(m_dlg.m_modules).Paths());
-    if (!written)
-        m_controls.Message(written.Message(), MB_OK | MB_ICONEXCLAMATION);
+    if (!written) m_controls.Message(written.Message(), MB_OK | MB_ICONEXCLAMATION);
 }
 
-bool LinkFileCommands::ReadLinkFile()
-{
+bool LinkFileCommands::ReadLinkFile() {
     // Read whole before the list is touched, so a file that breaks off half
     // way never leaves the user with half a list.
     const LinkFileRead read = LinkFile::Read(LinkPath());
-    if (read.GetState() == LinkFileRead::State::Absent)
-        return false;
-    if (read.GetState() == LinkFileRead::State::Failed)
-    {
+    if (read.GetState() == LinkFileRead::State::Absent) return false;
+    if (read.GetState() == LinkFileRead::State::Failed) {
         m_controls.Message(read.Error().Message(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
@@ -39,12 +32,10 @@ bool LinkFileCommands::ReadLinkFile()
     // No duplicate test: a path listed twice is loaded twice.
     for (const std::string& line : read.Lines())
         modules.AddModuleFromFile(LinkFile::ResolveLine(m_dlg.m_strRomDir, line));
-    if (!m_dlg.m_modules.empty())
-        modules.SelectFirstModule();
+    if (!m_dlg.m_modules.empty()) modules.SelectFirstModule();
     return true;
 }
 
-std::string LinkFileCommands::LinkPath() const
-{
+std::string LinkFileCommands::LinkPath() const {
     return LinkFile::PathFor(m_dlg.m_strRomDir, m_dlg.m_strRomName);
 }

@@ -13,13 +13,11 @@ constexpr char kModuleFilter[] = "Quillmoor modules (*.qlm)|*.qlm|";
 
 } // namespace
 
-void ModuleListCommands::AddModuleFromFile(const std::string& path)
-{
+void ModuleListCommands::AddModuleFromFile(const std::string& path) {
     ShowAdded(ModuleList(m_dlg.m_modules).AddModuleFromFile(path));
 }
 
-void ModuleListCommands::ShowAdded(const ModuleList::AddResult& added)
-{
+void ModuleListCommands::ShowAdded(const ModuleList::AddResult& added) {
     if (added.status == ModuleList::AddStatus::LoadFailed)
         m_controls.Message(ModuleList::LoadErrorText(added), MB_OK | MB_ICONEXCLAMATION, "Module Error");
     else if (added.status == ModuleList::AddStatus::Added)
@@ -27,19 +25,15 @@ void ModuleListCommands::ShowAdded(const ModuleList::AddResult& added)
             pCombo->AddString(m_dlg.m_modules.back()->m_strName);
 }
 
-void ModuleListCommands::LoadStartupModule()
-{
+void ModuleListCommands::LoadStartupModule() {
     AddModuleFromFile(m_dlg.m_lpszStartupModule);
     SelectFirstIfNoneCurrent();
 }
 
-void ModuleListCommands::LoadModules()
-{
+void ModuleListCommands::LoadModules() {
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST, kModuleFilter);
-    if (dialog.DoModal() != IDOK)
-        return;
-    for (POSITION pos = dialog.GetStartPosition(); pos != nullptr;)
-    {
+    if (dialog.DoModal() != IDOK) return;
+    for (POSITION pos = dialog.GetStartPosition(); pos != nullptr;) {
         const std::string path = dialog.GetNextPathName(pos);
         // Modules added earlier in this same choice count as listed too.
         ShowAdded(ModuleList(m_dlg.m_modules).AddUnlisted(path));
@@ -47,15 +41,12 @@ void ModuleListCommands::LoadModules()
     SelectFirstIfNoneCurrent();
 }
 
-void ModuleListCommands::SelectFirstModule()
-{
+void ModuleListCommands::SelectFirstModule() {
     m_controls.EnableModuleSelector(true);
-    if (CComboBox* pCombo = m_controls.ModuleSelector())
-        pCombo->SetCurSel(0);
+    if (CComboBox* pCombo = m_controls.ModuleSelector()) pCombo->SetCurSel(0);
     m_dlg.m_nCurModule = 0;
     m_dlg.BuildForm(0);
-    if (m_dlg.m_bRomOpen)
-    {
+    if (m_dlg.m_bRomOpen) {
         m_controls.EnableEntrySelector(true);
         m_dlg.m_pEntryCombo->SetCurSel(0);
         TestCompatibility();
@@ -68,50 +59,39 @@ void ModuleListCommands::SelectFirstModule()
     m_controls.EnableCommand(ID_MODULES_UNLOAD, true);
 }
 
-void ModuleListCommands::UnloadModule()
-{
-    if (m_dlg.m_nCurModule < 0 || !m_dlg.PromptApply())
-        return;
+void ModuleListCommands::UnloadModule() {
+    if (m_dlg.m_nCurModule < 0 || !m_dlg.PromptApply()) return;
     const int removed = m_dlg.m_nCurModule;
     // The form describes the module, so it goes first.
     m_dlg.DestroyForm();
     const int next = ModuleList(m_dlg.m_modules).RemoveAt(removed);
-    if (CComboBox* pCombo = m_controls.ModuleSelector())
-        pCombo->DeleteString(static_cast<UINT>(removed));
-    if (next == -1)
-    {
+    if (CComboBox* pCombo = m_controls.ModuleSelector()) pCombo->DeleteString(static_cast<UINT>(removed));
+    if (next == -1) {
         ShowListEmptied();
         return;
     }
     m_dlg.m_nCurModule = next;
-    if (CComboBox* pCombo = m_controls.ModuleSelector())
-        pCombo->SetCurSel(m_dlg.m_nCurModule);
+    if (CComboBox* pCombo = m_controls.ModuleSelector()) pCombo->SetCurSel(m_dlg.m_nCurModule);
     m_dlg.BuildForm(m_dlg.m_nCurModule);
-    if (m_dlg.m_bRomOpen)
-        TestCompatibility();
+    if (m_dlg.m_bRomOpen) TestCompatibility();
 }
 
-void ModuleListCommands::ModuleSelChange()
-{
+void ModuleListCommands::ModuleSelChange() {
     CComboBox* pCombo = m_controls.ModuleSelector();
     const int sel = pCombo != nullptr ? pCombo->GetCurSel() : -1;
-    if (sel < 0 || sel >= static_cast<int>(m_dlg.m_modules.size()))
-        return;
+    if (sel < 0 || sel >= static_cast<int>(m_dlg.m_modules.size())) return;
     m_dlg.DestroyForm();
     m_dlg.m_nCurModule = sel;
     m_dlg.BuildForm(sel);
-    if (m_dlg.m_bRomOpen)
-    {
+    if (m_dlg.m_bRomOpen) {
         m_dlg.m_pEntryCombo->SetCurSel(0);
         TestCompatibility();
     }
 }
 
-void ModuleListCommands::TestCompatibility()
-{
+void ModuleListCommands::TestCompatibility() {
     CTableModule& module = *m_dlg.m_modules[static_cast<size_t>(m_dlg.m_nCurModule)];
-    if (module.SelectEntry(0, m_dlg.m_pRom.get(), m_dlg.m_nRomLength))
-    {
+    if (module.SelectEntry(0, m_dlg.m_pRom.get(), m_dlg.m_nRomLength)) {
         m_dlg.m_bCompatible = true;
         m_dlg.ShowEntry();
         return;
@@ -120,25 +100,20 @@ void ModuleListCommands::TestCompatibility()
     m_controls.ShowIncompatible();
 }
 
-void ModuleListCommands::Clear()
-{
+void ModuleListCommands::Clear() {
     // No module is built between removals, so a module about to go is never
     // tested against the new image and never shows a message.
     m_dlg.DestroyForm();
     m_dlg.m_modules.clear();
-    if (CComboBox* pCombo = m_controls.ModuleSelector())
-        pCombo->ResetContent();
+    if (CComboBox* pCombo = m_controls.ModuleSelector()) pCombo->ResetContent();
     ShowListEmptied();
 }
 
-void ModuleListCommands::SelectFirstIfNoneCurrent()
-{
-    if (m_dlg.m_nCurModule == -1 && !m_dlg.m_modules.empty())
-        SelectFirstModule();
+void ModuleListCommands::SelectFirstIfNoneCurrent() {
+    if (m_dlg.m_nCurModule == -1 && !m_dlg.m_modules.empty()) SelectFirstModule();
 }
 
-void ModuleListCommands::ShowListEmptied()
-{
+void ModuleListCommands::ShowListEmptied() {
     // Save Rom and Link Rom To Modules keep their state, and m_bCompatible
     // its value: both still run with no module.
     m_dlg.m_nCurModule = -1;

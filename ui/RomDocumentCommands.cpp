@@ -1,9 +1,9 @@
 #include "ui/RomDocumentCommands.h"
 
 #include "document/RomFile.h"
+#include "platform/files/CPath.h"
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CFileDialog.h"
-#include "platform/files/CPath.h"
 #include "res/resource.h"
 #include "table/CTableModule.h"
 #include "ui/CEditorDlg.h"
@@ -17,42 +17,35 @@ constexpr char kRomFilter[] = "All Files (*.*)|*.*|";
 
 } // namespace
 
-bool RomDocumentCommands::PromptApply()
-{
-    if (!m_dlg.m_bModified)
-        return true;
+bool RomDocumentCommands::PromptApply() {
+    if (!m_dlg.m_bModified) return true;
     switch (m_controls.Message("Apply changes before closing?", MB_YESNOCANCEL | MB_ICONINFORMATION,
-                               "Quillmoor"))
-    {
-    case IDYES: return SaveRom();
-    case IDNO: return true;
-    default: return false;
+                               "Quillmoor")) {
+    case IDYES:
+        return SaveRom();
+    case IDNO:
+        return true;
+    default:
+        return false;
     }
 }
 
-void RomDocumentCommands::OpenRom()
-{
+void RomDocumentCommands::OpenRom() {
     // The read-only check box the dialog shows is deliberately ignored.
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST, kRomFilter);
-    if (dialog.DoModal() != IDOK)
-        return;
-    if (m_dlg.m_bRomOpen && !CloseRom())
-        return;
-    if (!ReadRom(dialog.GetPathName(), dialog.GetFileName()))
-        return;
+    if (dialog.DoModal() != IDOK) return;
+    if (m_dlg.m_bRomOpen && !CloseRom()) return;
+    if (!ReadRom(dialog.GetPathName(), dialog.GetFileName())) return;
     m_controls.ShowDocumentTitle();
     // The link file's modules, when it names any, were tested as they
     // became current; otherwise the module already current meets the new
     // image here, once.
-    if (!LinkFileCommands(m_dlg).ReadLinkFile() && m_dlg.m_nCurModule != -1)
-        TestCurrentModule();
+    if (!LinkFileCommands(m_dlg).ReadLinkFile() && m_dlg.m_nCurModule != -1) TestCurrentModule();
     m_controls.EnableCommand(ID_FILE_CLOSEROM, true);
 }
 
-bool RomDocumentCommands::CloseRom()
-{
-    if (!PromptApply())
-        return false;
+bool RomDocumentCommands::CloseRom() {
+    if (!PromptApply()) return false;
     m_controls.ShowNoDocumentTitle();
     m_dlg.m_pRom.reset();
     m_dlg.m_nRomLength = 0;
@@ -70,20 +63,16 @@ bool RomDocumentCommands::CloseRom()
     return true;
 }
 
-bool RomDocumentCommands::SaveRom()
-{
-    if (!m_dlg.m_bRomOpen)
-        return false;
-    if (!m_dlg.m_bCompatible)
-    {
+bool RomDocumentCommands::SaveRom() {
+    if (!m_dlg.m_bRomOpen) return false;
+    if (!m_dlg.m_bCompatible) {
         m_controls.ShowIncompatible();
         return false;
     }
     // SaveImage has the bytes on the disk before it reports success, so the
     // title never claims a save that a crash could still undo.
     const FileResult saved = RomFile::SaveImage(m_dlg.m_strRomPath, m_dlg.m_pRom.get(), m_dlg.m_nRomLength);
-    if (!saved)
-    {
+    if (!saved) {
         m_controls.Message(saved.Message(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
@@ -92,11 +81,9 @@ bool RomDocumentCommands::SaveRom()
     return true;
 }
 
-bool RomDocumentCommands::ReadRom(const std::string& path, const std::string& name)
-{
+bool RomDocumentCommands::ReadRom(const std::string& path, const std::string& name) {
     RomFile rom;
-    if (const FileResult opened = rom.Open(path); !opened)
-    {
+    if (const FileResult opened = rom.Open(path); !opened) {
         m_controls.Message(opened.Message(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
@@ -111,8 +98,7 @@ bool RomDocumentCommands::ReadRom(const std::string& path, const std::string& na
     return true;
 }
 
-void RomDocumentCommands::TestCurrentModule()
-{
+void RomDocumentCommands::TestCurrentModule() {
     m_controls.EnableEntrySelector(true);
     m_dlg.m_pEntryCombo->SetCurSel(0);
     ModuleListCommands(m_dlg).TestCompatibility();
@@ -120,17 +106,13 @@ void RomDocumentCommands::TestCurrentModule()
         m_controls.EnableCommand(nID, true);
 }
 
-void RomDocumentCommands::ClearFormValues()
-{
-    if (m_dlg.m_nCurModule < 0 || !m_dlg.m_pPanel)
-        return;
+void RomDocumentCommands::ClearFormValues() {
+    if (m_dlg.m_nCurModule < 0 || !m_dlg.m_pPanel) return;
     // The rows stay and the module stays current; only what they show goes.
     const CTableModule& module = *m_dlg.m_modules[static_cast<size_t>(m_dlg.m_nCurModule)];
-    for (int i = 0; i < module.m_nElements; ++i)
-    {
+    for (int i = 0; i < module.m_nElements; ++i) {
         CWnd* pCtrl = m_dlg.m_pPanel->GetDlgItem(IDC_ELEMENT_BASE + i);
-        if (pCtrl == nullptr)
-            continue;
+        if (pCtrl == nullptr) continue;
         if (auto* pCombo = dynamic_cast<CComboBox*>(pCtrl))
             pCombo->SetCurSel(-1);
         else

@@ -13,57 +13,43 @@ constexpr DWORD kFileTypeSize = 16;
 constexpr DWORD kExtensionValueSize = 17;
 constexpr DWORD kOpenVerbSize = 4;
 
-std::string RootPath(std::string_view subKey)
-{
+std::string RootPath(std::string_view subKey) {
     return "HKEY_CLASSES_ROOT\\" + std::string(subKey);
 }
 
 // Runs registry calls one after another and keeps what went wrong, with the
 // key each call was about.
-class RegistrySteps
-{
+class RegistrySteps {
 public:
     explicit RegistrySteps(bool stopAtFirstFailure) : m_bStopAtFirst(stopAtFirstFailure) {}
 
-    void Create(HKEY parent, const std::string& name, ScopedRegKey& key, const std::string& path)
-    {
-        if (Skipping())
-            return;
-        Check(RegCreateKeyEx(parent, name.c_str(), REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                             key.Receive(), nullptr),
+    void Create(HKEY parent, const std::string& name, ScopedRegKey& key, const std::string& path) {
+        if (Skipping()) return;
+        Check(RegCreateKeyEx(parent, name.c_str(), REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, key.Receive(),
+                             nullptr),
               path);
     }
 
-    void SetString(const ScopedRegKey& key, const char* text, DWORD size, const std::string& path)
-    {
-        if (Skipping())
-            return;
-        Check(RegSetValueEx(key.Get(), nullptr, REG_SZ, reinterpret_cast<const BYTE*>(text), size),
-              path);
+    void SetString(const ScopedRegKey& key, const char* text, DWORD size, const std::string& path) {
+        if (Skipping()) return;
+        Check(RegSetValueEx(key.Get(), nullptr, REG_SZ, reinterpret_cast<const BYTE*>(text), size), path);
     }
 
-    void SetDword(const ScopedRegKey& key, const char* name, DWORD value, const std::string& path)
-    {
-        if (Skipping())
-            return;
-        Check(RegSetValueEx(key.Get(), name, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                            sizeof value),
+    void SetDword(const ScopedRegKey& key, const char* name, DWORD value, const std::string& path) {
+        if (Skipping()) return;
+        Check(RegSetValueEx(key.Get(), name, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value),
               path);
     }
 
     // A key that cannot be opened stays null; the deletions under it are
     // then not tried, as they could only fail.
-    void Open(HKEY parent, const std::string& name, ScopedRegKey& key, const std::string& path)
-    {
-        if (parent == nullptr)
-            return;
+    void Open(HKEY parent, const std::string& name, ScopedRegKey& key, const std::string& path) {
+        if (parent == nullptr) return;
         CheckGone(RegOpenKeyEx(parent, name.c_str(), KEY_ALL_ACCESS, key.Receive()), path);
     }
 
-    void Delete(HKEY parent, const std::string& name, const std::string& path)
-    {
-        if (parent == nullptr)
-            return;
+    void Delete(HKEY parent, const std::string& name, const std::string& path) {
+        if (parent == nullptr) return;
         CheckGone(RegDeleteKey(parent, name.c_str()), path);
     }
 
@@ -72,17 +58,13 @@ public:
 private:
     bool Skipping() const { return m_bStopAtFirst && !m_failures.empty(); }
 
-    void Check(LONG rc, const std::string& path)
-    {
-        if (rc != ERROR_SUCCESS)
-            m_failures.push_back({path, RegLastErrorText()});
+    void Check(LONG rc, const std::string& path) {
+        if (rc != ERROR_SUCCESS) m_failures.push_back({path, RegLastErrorText()});
     }
 
     // For removal, a key that is not there is what was wanted.
-    void CheckGone(LONG rc, const std::string& path)
-    {
-        if (rc != ERROR_FILE_NOT_FOUND && rc != ERROR_KEY_DELETED)
-            Check(rc, path);
+    void CheckGone(LONG rc, const std::string& path) {
+        if (rc != ERROR_FILE_NOT_FOUND && rc != ERROR_KEY_DELETED) Check(rc, path);
     }
 
     bool m_bStopAtFirst;
@@ -91,20 +73,17 @@ private:
 
 } // namespace
 
-std::string ShellAssociation::CommandFor(std::string_view program)
-{
+std::string ShellAssociation::CommandFor(std::string_view program) {
     return std::string(program) + " \"%1\"";
 }
 
-bool ShellAssociation::IsRegistered()
-{
+bool ShellAssociation::IsRegistered() {
     ScopedRegKey key;
-    return RegOpenKeyEx(HKEY_CLASSES_ROOT, std::string(kExtension).c_str(), KEY_ALL_ACCESS,
-                        key.Receive()) == ERROR_SUCCESS;
+    return RegOpenKeyEx(HKEY_CLASSES_ROOT, std::string(kExtension).c_str(), KEY_ALL_ACCESS, key.Receive()) ==
+           ERROR_SUCCESS;
 }
 
-std::vector<AssociationFailure> ShellAssociation::Register(std::string_view program)
-{
+std::vector<AssociationFailure> ShellAssociation::Register(std::string_view program) {
     const std::string type(kFileType);
     const std::string extension(kExtension);
     const std::string command = CommandFor(program);
@@ -129,8 +108,7 @@ std::vector<AssociationFailure> ShellAssociation::Register(std::string_view prog
     return steps.Failures();
 }
 
-std::vector<AssociationFailure> ShellAssociation::Unregister()
-{
+std::vector<AssociationFailure> ShellAssociation::Unregister() {
     const std::string type(kFileType);
     const std::string extension(kExtension);
     const std::string typePath = RootPath(type);

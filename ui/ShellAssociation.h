@@ -6,8 +6,7 @@
 
 // One step of writing or removing the association that did not work: the
 // registry key concerned and the store's reason.
-struct AssociationFailure
-{
+struct AssociationFailure {
     std::string path;
     std::string reason;
 };
@@ -15,8 +14,7 @@ struct AssociationFailure
 // The .qlm file type in the registry store: the "Quillmoor Module" type with
 // its open command, and the ".qlm" key that names it. Only the store is
 // touched here; making the desktop follow it is DesktopAssociation's job.
-class ShellAssociation
-{
+class ShellAssociation {
 public:
     static constexpr std::string_view kFileType = "Quillmoor Module";
     static constexpr std::string_view kExtension = ".qlm";

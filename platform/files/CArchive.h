@@ -12,7 +12,10 @@ class CFile;
 // Lines are raw bytes: no length limit, no trimming, no code-page conversion.
 class CArchive {
 public:
-    enum Mode { load, store };
+    enum Mode {
+        load,
+        store
+    };
     static constexpr size_t bufferSize = 4096;
 
     // A larger buffer means fewer system calls on big files.

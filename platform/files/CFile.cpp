@@ -13,12 +13,9 @@
 namespace {
 
 int OpenFlags(unsigned flags) {
-    if (flags & CFile::modeCreate)
-        return O_WRONLY | O_CREAT | O_TRUNC;
-    if (flags & CFile::modeReadWrite)
-        return O_RDWR;
-    if (flags & CFile::modeWrite)
-        return O_WRONLY;
+    if (flags & CFile::modeCreate) return O_WRONLY | O_CREAT | O_TRUNC;
+    if (flags & CFile::modeReadWrite) return O_RDWR;
+    if (flags & CFile::modeWrite) return O_WRONLY;
     return O_RDONLY;
 }
 
@@ -26,17 +23,14 @@ int OpenFlags(unsigned flags) {
 // only matters for files that vanish in between.
 std::string Resolve(const std::string& path) {
     char resolved[PATH_MAX];
-    if (realpath(path.c_str(), resolved) != nullptr)
-        return resolved;
-    if (!path.empty() && path.front() == '/')
-        return path;
+    if (realpath(path.c_str(), resolved) != nullptr) return resolved;
+    if (!path.empty() && path.front() == '/') return path;
     char cwd[PATH_MAX];
-    if (getcwd(cwd, sizeof cwd) == nullptr)
-        return path;
+    if (getcwd(cwd, sizeof cwd) == nullptr) return path;
     return std::string(cwd) + "/" + path;
 }
 
-}  // namespace
+} // namespace
 
 CFile::~CFile() {
     Close();
@@ -70,8 +64,7 @@ bool CFile::Open(const std::string& path, unsigned flags) {
     m_nErrno = 0;
     m_bReadFailed = false;
     int fd = ::open(path.c_str(), OpenFlags(flags) | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return Fail(errno);
+    if (fd < 0) return Fail(errno);
     struct stat st {};
     if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
@@ -101,12 +94,9 @@ uint64_t CFile::GetLength() {
 }
 
 bool CFile::Seek(uint64_t offset) {
-    if (m_fd < 0)
-        return Fail(EBADF);
-    if (offset > static_cast<uint64_t>(INT64_MAX))
-        return Fail(EINVAL);
-    if (lseek(m_fd, static_cast<off_t>(offset), SEEK_SET) < 0)
-        return Fail(errno);
+    if (m_fd < 0) return Fail(EBADF);
+    if (offset > static_cast<uint64_t>(INT64_MAX)) return Fail(EINVAL);
+    if (lseek(m_fd, static_cast<off_t>(offset), SEEK_SET) < 0) return Fail(errno);
     return true;
 }
 
@@ -120,15 +110,13 @@ size_t CFile::Read(void* buffer, size_t n) {
     }
     while (done < n) {
         ssize_t got = ::read(m_fd, out + done, n - done);
-        if (got < 0 && errno == EINTR)
-            continue;
+        if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
             m_bReadFailed = true;
             Fail(errno);
             break;
         }
-        if (got == 0)
-            break;
+        if (got == 0) break;
         done += static_cast<size_t>(got);
     }
     return done;
@@ -136,14 +124,11 @@ size_t CFile::Read(void* buffer, size_t n) {
 
 bool CFile::Write(const void* buffer, size_t n) {
     const auto* in = static_cast<const char*>(buffer);
-    if (m_fd < 0)
-        return Fail(EBADF);
+    if (m_fd < 0) return Fail(EBADF);
     while (n > 0) {
         ssize_t put = ::write(m_fd, in, n);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return Fail(put < 0 ? errno : EIO);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return Fail(put < 0 ? errno : EIO);
         in += put;
         n -= static_cast<size_t>(put);
     }
@@ -151,23 +136,19 @@ bool CFile::Write(const void* buffer, size_t n) {
 }
 
 bool CFile::Sync() {
-    if (m_fd < 0)
-        return Fail(EBADF);
-    if (fsync(m_fd) != 0)
-        return Fail(errno);
+    if (m_fd < 0) return Fail(EBADF);
+    if (fsync(m_fd) != 0) return Fail(errno);
     return true;
 }
 
 bool CFile::Close() {
-    if (m_fd < 0)
-        return true;
+    if (m_fd < 0) return true;
     int fd = m_fd;
     m_fd = -1;
     m_strPath.clear();
     // The descriptor is gone even when close() reports an error, so it is
     // never retried (that could close a descriptor reused by someone else).
-    if (::close(fd) != 0)
-        return Fail(errno);
+    if (::close(fd) != 0) return Fail(errno);
     return true;
 }
 

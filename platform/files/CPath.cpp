@@ -11,8 +11,7 @@ std::string CPath::JoinSideFile(std::string_view folder, std::string_view line) 
 
 std::string CPath::FolderOf(std::string_view path) {
     size_t slash = path.rfind('/');
-    if (slash == std::string_view::npos)
-        return {};
+    if (slash == std::string_view::npos) return {};
     return std::string(path.substr(0, slash + 1));
 }
 

@@ -10,11 +10,11 @@
 // file in the same folder, is flushed to disk and then renamed over the target.
 class AtomicFileWriter {
 public:
-  // Creates missing folders. Returns nothing on success, else the path that
-  // failed and the system's reason.
-  static std::optional<std::string> Write(const std::filesystem::path& target,
-                                          std::string_view contents, unsigned mode);
+    // Creates missing folders. Returns nothing on success, else the path that
+    // failed and the system's reason.
+    static std::optional<std::string> Write(const std::filesystem::path& target, std::string_view contents,
+                                            unsigned mode);
 
-  // Removes a file; a file that is already gone is no failure.
-  static std::optional<std::string> Remove(const std::filesystem::path& target);
+    // Removes a file; a file that is already gone is no failure.
+    static std::optional<std::string> Remove(const std::filesystem::path& target);
 };

@@ -9,8 +9,8 @@
 // Something that went wrong while the desktop was brought in line with the
 // store: the file or tool concerned and the system's reason.
 struct DesktopFailure {
-  std::string path;
-  std::string reason;
+    std::string path;
+    std::string reason;
 };
 
 // Makes the .qlm association in the registry store real on a freedesktop
@@ -20,27 +20,27 @@ struct DesktopFailure {
 // exactly those two files again.
 class DesktopAssociation {
 public:
-  static constexpr std::string_view kMimeType = "application/x-quillmoor-module";
+    static constexpr std::string_view kMimeType = "application/x-quillmoor-module";
 
-  // Writes or removes the files so that they match what the store holds;
-  // the Associate command calls this after changing the store. An empty
-  // result means the desktop now agrees with the store.
-  static std::vector<DesktopFailure> SyncWithStore();
+    // Writes or removes the files so that they match what the store holds;
+    // the Associate command calls this after changing the store. An empty
+    // result means the desktop now agrees with the store.
+    static std::vector<DesktopFailure> SyncWithStore();
 
-  // The program the store associates .qlm files with: set only when ".qlm"
-  // names a file type that has a shell\open\command.
-  static std::optional<std::string> ProgramFromStore();
+    // The program the store associates .qlm files with: set only when ".qlm"
+    // names a file type that has a shell\open\command.
+    static std::optional<std::string> ProgramFromStore();
 
-  static std::filesystem::path DataHome();
-  static std::filesystem::path MimePackagePath();
-  static std::filesystem::path DesktopEntryPath();
+    static std::filesystem::path DataHome();
+    static std::filesystem::path MimePackagePath();
+    static std::filesystem::path DesktopEntryPath();
 
-  static std::string MimePackageText();
-  // nullopt when the program's path cannot be written in a desktop entry.
-  static std::optional<std::string> DesktopEntryText(std::string_view program);
+    static std::string MimePackageText();
+    // nullopt when the program's path cannot be written in a desktop entry.
+    static std::optional<std::string> DesktopEntryText(std::string_view program);
 
 private:
-  static std::vector<DesktopFailure> Install(const std::string& program);
-  static std::vector<DesktopFailure> Uninstall();
-  static void Refresh(std::vector<DesktopFailure>& failures);
+    static std::vector<DesktopFailure> Install(const std::string& program);
+    static std::vector<DesktopFailure> Uninstall();
+    static void Refresh(std::vector<DesktopFailure>& failures);
 };

@@ -11,7 +11,7 @@
 // backslash in a path ends up as four.
 class DesktopExecQuoting {
 public:
-  // nullopt when the path cannot be written in a desktop entry at all: bytes
-  // that are not UTF-8, or control characters other than tab and line breaks.
-  static std::optional<std::string> Argument(std::string_view path);
+    // nullopt when the path cannot be written in a desktop entry at all: bytes
+    // that are not UTF-8, or control characters other than tab and line breaks.
+    static std::optional<std::string> Argument(std::string_view path);
 };

@@ -59,8 +59,8 @@ LONG RegOpenKeyEx(HKEY parent, const char* subKey, REGSAM access, HKEY* result);
 
 // Opens a key, creating it and any missing keys above it; disposition (may be
 // null) tells which of the two happened.
-LONG RegCreateKeyEx(HKEY parent, const char* subKey, DWORD options, REGSAM access,
-                    HKEY* result, DWORD* disposition);
+LONG RegCreateKeyEx(HKEY parent, const char* subKey, DWORD options, REGSAM access, HKEY* result,
+                    DWORD* disposition);
 
 // Stores exactly size bytes of data under name (null or "" for the default
 // value) with the given type; neither is checked against the other.

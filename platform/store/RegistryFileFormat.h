@@ -17,10 +17,10 @@ class RegistryKey;
 // when empty), so the stored size is exact.
 class RegistryFileFormat {
 public:
-  static std::string Write(const RegistryKey& top);
-  // Fills top (expected empty) from text; on a malformed line returns false
-  // and says which line and why.
-  static bool Read(std::string_view text, RegistryKey& top, std::string& why);
+    static std::string Write(const RegistryKey& top);
+    // Fills top (expected empty) from text; on a malformed line returns false
+    // and says which line and why.
+    static bool Read(std::string_view text, RegistryKey& top, std::string& why);
 
-  static std::string Quote(std::string_view name);
+    static std::string Quote(std::string_view name);
 };

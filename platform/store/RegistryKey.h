@@ -9,34 +9,34 @@
 // One value of a key: its bytes are kept exactly as stored, so the data size
 // a caller gave (with or without a terminating zero) survives a round trip.
 struct RegistryValue {
-  std::string name;
-  std::uint32_t type = 0;
-  std::vector<std::uint8_t> data;
+    std::string name;
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
 };
 
 // A key of the in-memory tree that the store file is read into. Names are
 // compared as Windows does, ignoring ASCII case, and kept as first written.
 class RegistryKey {
 public:
-  explicit RegistryKey(std::string name = {});
+    explicit RegistryKey(std::string name = {});
 
-  const std::string& Name() const { return m_name; }
+    const std::string& Name() const { return m_name; }
 
-  RegistryKey* FindSubkey(std::string_view name);
-  const RegistryKey* FindSubkey(std::string_view name) const;
-  // Returns the subkey, creating it when missing; created tells which.
-  RegistryKey& ObtainSubkey(std::string_view name, bool& created);
-  bool RemoveSubkey(std::string_view name);
-  const std::vector<std::unique_ptr<RegistryKey>>& Subkeys() const { return m_subkeys; }
+    RegistryKey* FindSubkey(std::string_view name);
+    const RegistryKey* FindSubkey(std::string_view name) const;
+    // Returns the subkey, creating it when missing; created tells which.
+    RegistryKey& ObtainSubkey(std::string_view name, bool& created);
+    bool RemoveSubkey(std::string_view name);
+    const std::vector<std::unique_ptr<RegistryKey>>& Subkeys() const { return m_subkeys; }
 
-  const RegistryValue* FindValue(std::string_view name) const;
-  void SetValue(RegistryValue value);
-  const std::vector<RegistryValue>& Values() const { return m_values; }
+    const RegistryValue* FindValue(std::string_view name) const;
+    void SetValue(RegistryValue value);
+    const std::vector<RegistryValue>& Values() const { return m_values; }
 
-  static bool NamesEqual(std::string_view a, std::string_view b);
+    static bool NamesEqual(std::string_view a, std::string_view b);
 
 private:
-  std::string m_name;
-  std::vector<RegistryValue> m_values;
-  std::vector<std::unique_ptr<RegistryKey>> m_subkeys;
+    std::string m_name;
+    std::vector<RegistryValue> m_values;
+    std::vector<std::unique_ptr<RegistryKey>> m_subkeys;
 };

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/store/Registry.h"
-
 #include <filesystem>
 #include <string>
+
+#include "platform/store/Registry.h"
 
 class RegistryKey;
 
@@ -13,17 +13,17 @@ class RegistryKey;
 // changes, and every change rewrites it atomically.
 class RegistryStore {
 public:
-  static std::filesystem::path Folder();
-  static std::filesystem::path FilePath();
-  // Points the store elsewhere (tests use a temporary folder); an empty path
-  // returns to the XDG location.
-  static void SetFolder(std::filesystem::path folder);
+    static std::filesystem::path Folder();
+    static std::filesystem::path FilePath();
+    // Points the store elsewhere (tests use a temporary folder); an empty path
+    // returns to the XDG location.
+    static void SetFolder(std::filesystem::path folder);
 
-  // A missing file is an empty store; an unreadable or malformed one fails,
-  // so that it is never overwritten by a write based on nothing.
-  static LONG Load(RegistryKey& top, std::string& why);
-  static LONG Save(const RegistryKey& top, std::string& why);
-  // Whether a Save could succeed: the file, or the folder it would go into,
-  // is writable.
-  static LONG CheckWritable(std::string& why);
+    // A missing file is an empty store; an unreadable or malformed one fails,
+    // so that it is never overwritten by a write based on nothing.
+    static LONG Load(RegistryKey& top, std::string& why);
+    static LONG Save(const RegistryKey& top, std::string& why);
+    // Whether a Save could succeed: the file, or the folder it would go into,
+    // is writable.
+    static LONG CheckWritable(std::string& why);
 };

@@ -8,13 +8,13 @@
 // lock file cannot be made, the write that follows reports the real problem.
 class RegistryStoreLock {
 public:
-  explicit RegistryStoreLock(const std::filesystem::path& folder);
-  RegistryStoreLock(const RegistryStoreLock&) = delete;
-  RegistryStoreLock& operator=(const RegistryStoreLock&) = delete;
-  ~RegistryStoreLock();
+    explicit RegistryStoreLock(const std::filesystem::path& folder);
+    RegistryStoreLock(const RegistryStoreLock&) = delete;
+    RegistryStoreLock& operator=(const RegistryStoreLock&) = delete;
+    ~RegistryStoreLock();
 
-  bool Held() const { return m_fd >= 0; }
+    bool Held() const { return m_fd >= 0; }
 
 private:
-  int m_fd = -1;
+    int m_fd = -1;
 };

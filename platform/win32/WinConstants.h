@@ -64,7 +64,8 @@ inline constexpr UINT CB_SETITEMDATA = 0x0151;
 inline constexpr UINT CB_GETDROPPEDSTATE = 0x0157;
 // Not Win32: CB_ADDSTRING for a whole list at once (lParam: a const
 // std::span<const std::string_view>*; the texts need not end in a NUL), so
-// a selector of many thousand items fills in one pass. Returns the index of the last item, or CB_ERR for none.
+// a selector of many thousand items fills in one pass. Returns the index of the last item, or CB_ERR for
+// none.
 inline constexpr UINT CB_ADDSTRINGLIST = WM_USER + 0x0143;
 inline constexpr LRESULT CB_OKAY = 0;
 inline constexpr LRESULT CB_ERR = -1;

@@ -4,43 +4,36 @@
 #include <QKeyEvent>
 #include <QPointer>
 
+#include "platform/win32/WinConstants.h"
 #include "platform/windows/CWinApp.h"
 #include "platform/windows/CWnd.h"
 #include "platform/windows/KeyMessage.h"
 #include "platform/windows/NativeWindow.h"
-#include "platform/win32/WinConstants.h"
 
 namespace {
-QPointer<AppKeyFilter>& Installed()
-{
+QPointer<AppKeyFilter>& Installed() {
     static QPointer<AppKeyFilter> filter;
     return filter;
 }
 
-}  // namespace
+} // namespace
 
-void AppKeyFilter::Install()
-{
+void AppKeyFilter::Install() {
     QCoreApplication* app = QCoreApplication::instance();
-    if (app == nullptr || !Installed().isNull())
-        return;
+    if (app == nullptr || !Installed().isNull()) return;
     Installed() = new AppKeyFilter(app);
     app->installEventFilter(Installed());
 }
 
-bool AppKeyFilter::eventFilter(QObject* watched, QEvent* event)
-{
+bool AppKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     const bool probe = event->type() == QEvent::ShortcutOverride;
-    if ((!probe && event->type() != QEvent::KeyPress) || !watched->isWidgetType())
-        return false;
+    if ((!probe && event->type() != QEvent::KeyPress) || !watched->isWidgetType()) return false;
     CWinApp* app = AfxGetApp();
     NativeWindow* native = NativeWindow::Enclosing(watched);
-    if (app == nullptr || native == nullptr)
-        return false;
+    if (app == nullptr || native == nullptr) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     const WORD vk = KeyMessage::VirtualKey(key->key());
-    if (vk == 0)
-        return false;
+    if (vk == 0) return false;
     // Keys of another top-level window (a dialog over the main window, even
     // one it owns, or an open menu, which keeps Enter for its items) must
     // not run the main window's commands.
@@ -54,8 +47,7 @@ bool AppKeyFilter::eventFilter(QObject* watched, QEvent* event)
     msg.wParam = vk;
     msg.lParam = key->isAutoRepeat() ? (1 << 30) : 0;
     KeyMessage::Scope scope(key->modifiers(), probe);
-    if (!app->ProcessMessageFilter(MSGF_DIALOGBOX, &msg))
-        return false;
+    if (!app->ProcessMessageFilter(MSGF_DIALOGBOX, &msg)) return false;
     event->accept();
     return true;
 }

@@ -3,8 +3,7 @@
 #include <QImage>
 
 BitmapImage::BitmapImage(int width, int height, std::vector<std::uint32_t> argb)
-    : m_nWidth(width), m_nHeight(height), m_argb(std::move(argb))
-{
+    : m_nWidth(width), m_nHeight(height), m_argb(std::move(argb)) {
     // A pixel array that does not match the size would be read out of
     // bounds later; such an image is empty instead.
     if (width <= 0 || height <= 0 ||
@@ -15,12 +14,9 @@ BitmapImage::BitmapImage(int width, int height, std::vector<std::uint32_t> argb)
     }
 }
 
-BitmapImage BitmapImage::FromEncoded(const unsigned char* data, std::size_t size)
-{
+BitmapImage BitmapImage::FromEncoded(const unsigned char* data, std::size_t size) {
     QImage image;
-    if (data == nullptr || size == 0 ||
-        !image.loadFromData(data, static_cast<int>(size)))
-        return {};
+    if (data == nullptr || size == 0 || !image.loadFromData(data, static_cast<int>(size))) return {};
     image = image.convertToFormat(QImage::Format_ARGB32);
     std::vector<std::uint32_t> pixels;
     pixels.reserve(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
@@ -31,10 +27,8 @@ BitmapImage BitmapImage::FromEncoded(const unsigned char* data, std::size_t size
     return BitmapImage(image.width(), image.height(), std::move(pixels));
 }
 
-std::uint32_t BitmapImage::Pixel(int x, int y) const
-{
-    if (x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight)
-        return 0;
+std::uint32_t BitmapImage::Pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight) return 0;
     return m_argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_nWidth) +
                   static_cast<std::size_t>(x)];
 }

@@ -1,12 +1,13 @@
 #include "platform/windows/CDialog.h"
 
+#include <cmath>
+#include <unordered_map>
+
 #include <QEventLoop>
 #include <QFontMetricsF>
-#include <cmath>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-#include <unordered_map>
 
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CEdit.h"
@@ -20,14 +21,12 @@
 namespace {
 
 // Modal loops by dialog, so EndDialog can leave the loop its DoModal runs.
-std::unordered_map<const CDialog*, QEventLoop*>& ModalLoops()
-{
+std::unordered_map<const CDialog*, QEventLoop*>& ModalLoops() {
     static std::unordered_map<const CDialog*, QEventLoop*> loops;
     return loops;
 }
 
-QFont TemplateFont(const DialogTemplate& tmpl)
-{
+QFont TemplateFont(const DialogTemplate& tmpl) {
     NativeFont::InstallSubstitutions();
     QFont font(QString::fromUtf8(tmpl.typeface.c_str()));
     font.setPixelSize(std::max(1, NativeFont::PixelsForTenths(tmpl.pointSize * 10)));
@@ -38,80 +37,63 @@ QFont TemplateFont(const DialogTemplate& tmpl)
 // font's full cell height, whose ascent and descent GDI each rounds up (Qt
 // rounds them to the nearest, which makes an 8-point dialog a pixel short
 // per line and cuts off what its layout placed at the bottom).
-SIZE BaseUnitsOf(const QFont& font)
-{
+SIZE BaseUnitsOf(const QFont& font) {
     const QFontMetricsF fm(font);
-    const qreal letters = fm.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const qreal letters =
+            fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     const int width = static_cast<int>(std::lround(letters));
     const int height = static_cast<int>(std::ceil(fm.ascent()) + std::ceil(fm.descent()));
     return SIZE{(width / 26 + 1) / 2, height};
 }
 
 // MulDiv: rounded to the nearest, halves away from zero.
-int MulDiv(int value, int numerator, int denominator)
-{
+int MulDiv(int value, int numerator, int denominator) {
     const long long product = static_cast<long long>(value) * numerator;
     const long long half = denominator / 2;
     return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
 }
 
-std::unique_ptr<CWnd> MakeControlObject(const std::string& className)
-{
+std::unique_ptr<CWnd> MakeControlObject(const std::string& className) {
     QString name = QString::fromStdString(className).toUpper();
-    if (name == QLatin1String("COMBOBOX"))
-        return std::make_unique<CComboBox>();
-    if (name == QLatin1String("EDIT"))
-        return std::make_unique<CEdit>();
-    if (name == QLatin1String("STATIC"))
-        return std::make_unique<CStatic>();
+    if (name == QLatin1String("COMBOBOX")) return std::make_unique<CComboBox>();
+    if (name == QLatin1String("EDIT")) return std::make_unique<CEdit>();
+    if (name == QLatin1String("STATIC")) return std::make_unique<CStatic>();
     return std::make_unique<CWnd>();
 }
 
 // The first control that takes the focus from the keyboard, depth first,
 // so controls inside a control parent (the scroll panel) count too.
-QWidget* FirstTabStop(QWidget* parent)
-{
+QWidget* FirstTabStop(QWidget* parent) {
     for (QObject* child : parent->children()) {
-        if (!child->isWidgetType())
-            continue;
+        if (!child->isWidgetType()) continue;
         auto* w = static_cast<QWidget*>(child);
-        if (w->isHidden() || !w->isEnabled())
-            continue;
-        if (w->focusPolicy() & Qt::TabFocus)
-            return w;
-        if (QWidget* inner = FirstTabStop(w))
-            return inner;
+        if (w->isHidden() || !w->isEnabled()) continue;
+        if (w->focusPolicy() & Qt::TabFocus) return w;
+        if (QWidget* inner = FirstTabStop(w)) return inner;
     }
     return nullptr;
 }
 
 // Without a window manager (a bare X server) nothing activates a new
 // window, and an inactive window gets no keys.
-void ShowAndActivate(QWidget* widget)
-{
+void ShowAndActivate(QWidget* widget) {
     widget->show();
     widget->raise();
     widget->activateWindow();
 }
 
-}  // namespace
+} // namespace
 
 CDialog::CDialog(const DialogTemplate* pTemplate, CWnd* pParentWnd)
-    : m_pTemplate(pTemplate), m_pParentWnd(pParentWnd)
-{
-}
+    : m_pTemplate(pTemplate), m_pParentWnd(pParentWnd) {}
 
-CDialog::~CDialog()
-{
+CDialog::~CDialog() {
     ModalLoops().erase(this);
     DestroyWindow();
 }
 
-BOOL CDialog::CreateFromTemplate()
-{
-    if (m_pTemplate == nullptr || ::IsWindow(m_hWnd))
-        return FALSE;
+BOOL CDialog::CreateFromTemplate() {
+    if (m_pTemplate == nullptr || ::IsWindow(m_hWnd)) return FALSE;
     QWidget* parent = nullptr;
     if (m_pParentWnd != nullptr && ::IsWindow(m_pParentWnd->GetSafeHwnd()))
         parent = m_pParentWnd->GetSafeHwnd()->Widget();
@@ -131,8 +113,8 @@ BOOL CDialog::CreateFromTemplate()
     if ((m_pTemplate->x == 0 && m_pTemplate->y == 0) || (m_pTemplate->style & DS_CENTER)) {
         const QRect area = parent != nullptr ? parent->window()->geometry()
                            : QGuiApplication::primaryScreen() != nullptr
-                               ? QGuiApplication::primaryScreen()->availableGeometry()
-                               : QRect(0, 0, 1024, 768);
+                                   ? QGuiApplication::primaryScreen()->availableGeometry()
+                                   : QRect(0, 0, 1024, 768);
         widget->move(area.center() - QPoint(widget->width() / 2, widget->height() / 2));
     } else {
         RECT pos{m_pTemplate->x, m_pTemplate->y, 0, 0};
@@ -144,8 +126,7 @@ BOOL CDialog::CreateFromTemplate()
     return TRUE;
 }
 
-void CDialog::CreateControls()
-{
+void CDialog::CreateControls() {
     m_templateControls.clear();
     for (const DialogItemTemplate& item : m_pTemplate->items) {
         std::unique_ptr<CWnd> control = MakeControlObject(item.className);
@@ -155,36 +136,28 @@ void CDialog::CreateControls()
                                this, item.id))
             continue;
         if (item.image != nullptr)
-            if (auto* picture = dynamic_cast<CStatic*>(control.get()))
-                picture->SetBitmap(*item.image);
+            if (auto* picture = dynamic_cast<CStatic*>(control.get())) picture->SetBitmap(*item.image);
         m_templateControls.push_back(std::move(control));
     }
 }
 
-BOOL CDialog::Create(CWnd* pParentWnd)
-{
-    if (pParentWnd != nullptr)
-        m_pParentWnd = pParentWnd;
-    if (!CreateFromTemplate())
-        return FALSE;
+BOOL CDialog::Create(CWnd* pParentWnd) {
+    if (pParentWnd != nullptr) m_pParentWnd = pParentWnd;
+    if (!CreateFromTemplate()) return FALSE;
     SendMessage(WM_INITDIALOG, 0, 0);
-    if (IsWindow(m_hWnd) && (m_pTemplate->style & WS_VISIBLE) && !m_bEnded)
-        ShowAndActivate(m_hWnd->Widget());
+    if (IsWindow(m_hWnd) && (m_pTemplate->style & WS_VISIBLE) && !m_bEnded) ShowAndActivate(m_hWnd->Widget());
     return TRUE;
 }
 
-INT_PTR CDialog::DoModal()
-{
+INT_PTR CDialog::DoModal() {
     if (::IsWindow(m_hWnd)) {
         // Already made with Create: it was initialised then.
         m_bEnded = FALSE;
     } else {
-        if (!CreateFromTemplate())
-            return -1;
+        if (!CreateFromTemplate()) return -1;
         SendMessage(WM_INITDIALOG, 0, 0);
     }
-    if (!::IsWindow(m_hWnd))
-        return m_bEnded ? m_nResult : -1;
+    if (!::IsWindow(m_hWnd)) return m_bEnded ? m_nResult : -1;
     INT_PTR result = m_nResult;
     if (!m_bEnded) {
         QWidget* widget = m_hWnd->Widget();
@@ -209,8 +182,7 @@ INT_PTR CDialog::DoModal()
     return result;
 }
 
-void CDialog::EndDialog(int nResult)
-{
+void CDialog::EndDialog(int nResult) {
     m_bEnded = TRUE;
     m_nResult = nResult;
     const auto it = ModalLoops().find(this);
@@ -218,23 +190,26 @@ void CDialog::EndDialog(int nResult)
         it->second->exit(0);
         return;
     }
-    if (::IsWindow(m_hWnd) && !DialogHook::Current())
-        m_hWnd->Widget()->hide();
+    if (::IsWindow(m_hWnd) && !DialogHook::Current()) m_hWnd->Widget()->hide();
 }
 
-BOOL CDialog::OnInitDialog() { return TRUE; }
+BOOL CDialog::OnInitDialog() {
+    return TRUE;
+}
 
-void CDialog::OnOK() { EndDialog(IDOK); }
+void CDialog::OnOK() {
+    EndDialog(IDOK);
+}
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
-BOOL CDialog::OnCommand(WPARAM wParam, LPARAM)
-{
+BOOL CDialog::OnCommand(WPARAM wParam, LPARAM) {
     // Menus send code 0, accelerators 1, buttons BN_CLICKED (0); a control
     // that merely has id 1 or 2 and notifies something else is not a command.
     const WORD code = HIWORD(wParam);
-    if (code > 1)
-        return FALSE;
+    if (code > 1) return FALSE;
     switch (LOWORD(wParam)) {
     case IDOK:
         OnOK();
@@ -247,24 +222,21 @@ BOOL CDialog::OnCommand(WPARAM wParam, LPARAM)
     }
 }
 
-void CDialog::OnClose() { SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0); }
+void CDialog::OnClose() {
+    SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+}
 
-LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_INITDIALOG)
-        return CWnd::DefWindowProc(message, wParam, lParam);
+LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_INITDIALOG) return CWnd::DefWindowProc(message, wParam, lParam);
     const BOOL setFocus = OnInitDialog();
     if (setFocus && ::IsWindow(m_hWnd)) {
-        if (QWidget* first = FirstTabStop(m_hWnd->Client()))
-            first->setFocus(Qt::TabFocusReason);
+        if (QWidget* first = FirstTabStop(m_hWnd->Client())) first->setFocus(Qt::TabFocusReason);
     }
     return setFocus;
 }
 
-void CDialog::MapDialogRect(LPRECT lpRect) const
-{
-    if (lpRect == nullptr)
-        return;
+void CDialog::MapDialogRect(LPRECT lpRect) const {
+    if (lpRect == nullptr) return;
     const SIZE base = GetDialogBaseUnits();
     lpRect->left = MulDiv(lpRect->left, base.cx, 4);
     lpRect->right = MulDiv(lpRect->right, base.cx, 4);
@@ -272,11 +244,8 @@ void CDialog::MapDialogRect(LPRECT lpRect) const
     lpRect->bottom = MulDiv(lpRect->bottom, base.cy, 8);
 }
 
-SIZE CDialog::GetDialogBaseUnits() const
-{
-    if (::IsWindow(m_hWnd))
-        return BaseUnitsOf(m_hWnd->Widget()->font());
-    if (m_pTemplate != nullptr)
-        return BaseUnitsOf(TemplateFont(*m_pTemplate));
+SIZE CDialog::GetDialogBaseUnits() const {
+    if (::IsWindow(m_hWnd)) return BaseUnitsOf(m_hWnd->Widget()->font());
+    if (m_pTemplate != nullptr) return BaseUnitsOf(TemplateFont(*m_pTemplate));
     return SIZE{0, 0};
 }

@@ -11,13 +11,11 @@
 namespace {
 
 // "Text|*.a;*.b|Other|*.c|" to Qt's "Text (*.a *.b)" filters.
-QStringList NameFilters(const std::string& filter)
-{
+QStringList NameFilters(const std::string& filter) {
     QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
     QStringList out;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i].isEmpty() && parts[i + 1].isEmpty())
-            break;
+        if (parts[i].isEmpty() && parts[i + 1].isEmpty()) break;
         QString patterns = parts[i + 1];
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
         out << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
@@ -25,38 +23,32 @@ QStringList NameFilters(const std::string& filter)
     return out;
 }
 
-FileDialogAnswer ShowReal(const FileDialogRequest& request, CWnd* parentWnd)
-{
+FileDialogAnswer ShowReal(const FileDialogRequest& request, CWnd* parentWnd) {
     QWidget* parent = parentWnd != nullptr && ::IsWindow(parentWnd->GetSafeHwnd())
-                          ? parentWnd->GetSafeHwnd()->Widget()->window()
-                          : nullptr;
+                              ? parentWnd->GetSafeHwnd()->Widget()->window()
+                              : nullptr;
     QFileDialog dialog(parent);
     dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     if (request.open)
         dialog.setFileMode((request.flags & OFN_ALLOWMULTISELECT) ? QFileDialog::ExistingFiles
-                           : (request.flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile
-                                                                 : QFileDialog::AnyFile);
+                           : (request.flags & OFN_FILEMUSTEXIST)  ? QFileDialog::ExistingFile
+                                                                  : QFileDialog::AnyFile);
     const QStringList filters = NameFilters(request.filter);
-    if (!filters.isEmpty())
-        dialog.setNameFilters(filters);
-    if (!request.defaultExt.empty())
-        dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
-    if (!request.fileName.empty())
-        dialog.selectFile(QString::fromStdString(request.fileName));
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
+    if (!filters.isEmpty()) dialog.setNameFilters(filters);
+    if (!request.defaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
+    if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     std::vector<std::string> paths;
     for (const QString& file : dialog.selectedFiles())
         paths.push_back(file.toStdString());
     return paths;
 }
 
-}  // namespace
+} // namespace
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,
                          LPCSTR lpszFilter, CWnd* pParentWnd)
-    : m_pParentWnd(pParentWnd)
-{
+    : m_pParentWnd(pParentWnd) {
     m_request.open = bOpenFileDialog != FALSE;
     m_request.defaultExt = lpszDefExt != nullptr ? lpszDefExt : "";
     m_request.fileName = lpszFileName != nullptr ? lpszFileName : "";
@@ -66,8 +58,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFil
 
 CFileDialog::~CFileDialog() = default;
 
-INT_PTR CFileDialog::DoModal()
-{
+INT_PTR CFileDialog::DoModal() {
     FileDialogAnswer answer;
     if (FileDialogHook::Current())
         answer = FileDialogHook::Current()(m_request);
@@ -79,29 +70,27 @@ INT_PTR CFileDialog::DoModal()
     if (answer) {
         // A single-selection dialog yields one file, whatever was answered.
         m_paths = *answer;
-        if (!(m_request.flags & OFN_ALLOWMULTISELECT) && m_paths.size() > 1)
-            m_paths.resize(1);
+        if (!(m_request.flags & OFN_ALLOWMULTISELECT) && m_paths.size() > 1) m_paths.resize(1);
     }
     return m_paths.empty() ? IDCANCEL : IDOK;
 }
 
-std::string CFileDialog::GetPathName() const { return m_paths.empty() ? std::string() : m_paths.front(); }
+std::string CFileDialog::GetPathName() const {
+    return m_paths.empty() ? std::string() : m_paths.front();
+}
 
-std::string CFileDialog::GetFileName() const
-{
+std::string CFileDialog::GetFileName() const {
     const std::string path = GetPathName();
     const std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // Positions are the 1-based index of the next path, so null means the end.
-POSITION CFileDialog::GetStartPosition() const
-{
+POSITION CFileDialog::GetStartPosition() const {
     return m_paths.empty() ? nullptr : reinterpret_cast<POSITION>(std::uintptr_t{1});
 }
 
-std::string CFileDialog::GetNextPathName(POSITION& pos) const
-{
+std::string CFileDialog::GetNextPathName(POSITION& pos) const {
     const auto index = reinterpret_cast<std::uintptr_t>(pos);
     if (index == 0 || index > m_paths.size()) {
         pos = nullptr;

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/windows/ModalHook.h"
 #include "platform/win32/WinConstants.h"
 #include "platform/win32/WinTypes.h"
+#include "platform/windows/ModalHook.h"
 
 class CWnd;
 

@@ -1,40 +1,42 @@
 #include "platform/windows/CWinApp.h"
 
-#include <QApplication>
 #include <memory>
+
+#include <QApplication>
 
 #include "platform/windows/AppKeyFilter.h"
 #include "platform/windows/CCommandLineInfo.h"
 #include "platform/windows/Shell.h"
 
 namespace {
-CWinApp*& CurrentApp()
-{
+CWinApp*& CurrentApp() {
     static CWinApp* app = nullptr;
     return app;
 }
-}  // namespace
+} // namespace
 
-CWinApp::CWinApp(LPCSTR lpszAppName) : m_strAppName(lpszAppName != nullptr ? lpszAppName : AfxGetAppName())
-{
+CWinApp::CWinApp(LPCSTR lpszAppName) : m_strAppName(lpszAppName != nullptr ? lpszAppName : AfxGetAppName()) {
     CurrentApp() = this;
     AppKeyFilter::Install();
 }
 
-CWinApp::~CWinApp()
-{
-    if (CurrentApp() == this)
-        CurrentApp() = nullptr;
+CWinApp::~CWinApp() {
+    if (CurrentApp() == this) CurrentApp() = nullptr;
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
+BOOL CWinApp::InitInstance() {
+    return TRUE;
+}
 
-int CWinApp::ExitInstance() { return 0; }
+int CWinApp::ExitInstance() {
+    return 0;
+}
 
-BOOL CWinApp::ProcessMessageFilter(int, MSG*) { return FALSE; }
+BOOL CWinApp::ProcessMessageFilter(int, MSG*) {
+    return FALSE;
+}
 
-void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
-{
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
     for (std::size_t i = 0; i < m_args.size(); ++i) {
         const std::string& arg = m_args[i];
         const bool last = i + 1 == m_args.size();
@@ -44,19 +46,21 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
     }
 }
 
-void CWinApp::SetCommandLine(std::vector<std::string> args) { m_args = std::move(args); }
+void CWinApp::SetCommandLine(std::vector<std::string> args) {
+    m_args = std::move(args);
+}
 
-CWinApp* AfxGetApp() { return CurrentApp(); }
+CWinApp* AfxGetApp() {
+    return CurrentApp();
+}
 
-std::string AfxGetAppName()
-{
+std::string AfxGetAppName() {
     const std::string path = GetModuleFileName();
     const std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-int AfxWinMain(int argc, char** argv)
-{
+int AfxWinMain(int argc, char** argv) {
     std::unique_ptr<QApplication> owned;
     static int s_argc = 0;
     if (QApplication::instance() == nullptr) {
@@ -66,14 +70,12 @@ int AfxWinMain(int argc, char** argv)
     }
     AppKeyFilter::Install();
     CWinApp* app = AfxGetApp();
-    if (app == nullptr)
-        return 1;
+    if (app == nullptr) return 1;
     QCoreApplication::setApplicationName(QString::fromStdString(app->m_strAppName));
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i] != nullptr ? argv[i] : "");
     app->SetCommandLine(std::move(args));
-    if (app->InitInstance())
-        QApplication::exec();
+    if (app->InitInstance()) QApplication::exec();
     return app->ExitInstance();
 }

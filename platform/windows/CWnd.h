@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/windows/CRect.h"
 #include "platform/win32/WinConstants.h"
 #include "platform/win32/WinTypes.h"
+#include "platform/windows/CRect.h"
 
 class CDC;
 class CFont;
@@ -40,9 +40,8 @@ public:
     // its own; WS_VSCROLL gives it a vertical scroll bar, WS_BORDER or
     // WS_EX_CLIENTEDGE a frame). Returns FALSE when parent has no window or
     // the object already has one.
-    virtual BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName,
-                          DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
-                          void* lpParam = nullptr);
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
+                          const RECT& rect, CWnd* pParentWnd, UINT nID, void* lpParam = nullptr);
     BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                 CWnd* pParentWnd, UINT nID);
     // Destroys the window and its child windows; the objects stay.
@@ -113,8 +112,7 @@ public:
     BOOL IsScrollBarVisible(int nBar) const;
     // Moves the child windows and the painted content by (dx, dy); positive
     // dy moves them down.
-    void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr,
-                      LPCRECT lpClipRect = nullptr);
+    void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr, LPCRECT lpClipRect = nullptr);
 
     // The window's menu bar (dialogs built with a menu), or null.
     CMenu* GetMenu() const;

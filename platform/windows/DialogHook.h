@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/windows/ModalHook.h"
 #include "platform/win32/WinTypes.h"
+#include "platform/windows/ModalHook.h"
 
 class CDialog;
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "platform/windows/ModalHook.h"
 #include "platform/win32/WinConstants.h"
 #include "platform/win32/WinTypes.h"
+#include "platform/windows/ModalHook.h"
 
 // What a message box shows. caption is the one displayed: the application's
 // name when the caller gave none.

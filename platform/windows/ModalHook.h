@@ -12,16 +12,13 @@ class ModalHook {
 public:
     using Handler = std::function<Answer(const Request&)>;
 
-    explicit ModalHook(Handler handler) : m_previous(std::exchange(Current(), std::move(handler)))
-    {
-    }
+    explicit ModalHook(Handler handler) : m_previous(std::exchange(Current(), std::move(handler))) {}
     ~ModalHook() { Current() = std::move(m_previous); }
     ModalHook(const ModalHook&) = delete;
     ModalHook& operator=(const ModalHook&) = delete;
 
     // The installed handler; empty when none is.
-    static Handler& Current()
-    {
+    static Handler& Current() {
         static Handler handler;
         return handler;
     }

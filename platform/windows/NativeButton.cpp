@@ -6,8 +6,7 @@
 #include "platform/windows/WindowText.h"
 
 NativeButton::NativeButton(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget* parent)
-    : NativeWindow(owner, style, exStyle, id)
-{
+    : NativeWindow(owner, style, exStyle, id) {
     auto* button = new QPushButton(parent);
     // Enter is the dialog's business (and the accelerators'), not Qt's.
     button->setAutoDefault(false);
@@ -17,14 +16,17 @@ NativeButton::NativeButton(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWi
 
 NativeButton::~NativeButton() = default;
 
-QPushButton* NativeButton::Button() const { return static_cast<QPushButton*>(Widget()); }
+QPushButton* NativeButton::Button() const {
+    return static_cast<QPushButton*>(Widget());
+}
 
-void NativeButton::SetText(const std::string& text)
-{
+void NativeButton::SetText(const std::string& text) {
     NativeWindow::SetText(text);
     if (Button() != nullptr) {
         Button()->setText(WindowText::ForDisplay(text));
     }
 }
 
-bool NativeButton::IsDefault() const { return (Style() & 0x0F) == BS_DEFPUSHBUTTON; }
+bool NativeButton::IsDefault() const {
+    return (Style() & 0x0F) == BS_DEFPUSHBUTTON;
+}

@@ -1,10 +1,11 @@
 #include "platform/windows/NativeCombo.h"
 
+#include <cstring>
+
 #include <QAbstractItemView>
 #include <QByteArray>
 #include <QComboBox>
 #include <QStandardItemModel>
-#include <cstring>
 
 #include "platform/win32/WinConstants.h"
 #include "platform/windows/WindowText.h"
@@ -13,18 +14,15 @@ namespace {
 constexpr int kBytesRole = Qt::UserRole;
 constexpr int kDataRole = Qt::UserRole + 1;
 
-bool IsAscii(std::string_view text)
-{
+bool IsAscii(std::string_view text) {
     for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
     return true;
 }
-}  // namespace
+} // namespace
 
 NativeCombo::NativeCombo(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget* parent)
-    : NativeWindow(owner, style, exStyle, id)
-{
+    : NativeWindow(owner, style, exStyle, id) {
     auto* combo = new QComboBox(parent);
     combo->setEditable(false);
     combo->setMaxVisibleItems(30);
@@ -39,18 +37,19 @@ NativeCombo::NativeCombo(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidg
 
 NativeCombo::~NativeCombo() = default;
 
-QComboBox* NativeCombo::Combo() const { return static_cast<QComboBox*>(Widget()); }
+QComboBox* NativeCombo::Combo() const {
+    return static_cast<QComboBox*>(Widget());
+}
 
-LRESULT NativeCombo::Default(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (Combo() == nullptr)
-        return NativeWindow::Default(message, wParam, lParam);
+LRESULT NativeCombo::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (Combo() == nullptr) return NativeWindow::Default(message, wParam, lParam);
     const int index = static_cast<int>(static_cast<LRESULT>(wParam));
     switch (message) {
     case CB_ADDSTRING:
         return Insert(-1, reinterpret_cast<const char*>(lParam));
     case CB_ADDSTRINGLIST:
-        return lParam == 0 ? CB_ERR : Append(*reinterpret_cast<const std::span<const std::string_view>*>(lParam));
+        return lParam == 0 ? CB_ERR
+                           : Append(*reinterpret_cast<const std::span<const std::string_view>*>(lParam));
     case CB_INSERTSTRING:
         return Insert(index, reinterpret_cast<const char*>(lParam));
     case CB_DELETESTRING:
@@ -66,23 +65,21 @@ LRESULT NativeCombo::Default(UINT message, WPARAM wParam, LPARAM lParam)
         Combo()->setCurrentIndex(-1);
         return CB_OKAY;
     case CB_GETLBTEXTLEN:
-        return (index < 0 || index >= Combo()->count()) ? CB_ERR : static_cast<LRESULT>(ItemText(index).size());
+        return (index < 0 || index >= Combo()->count()) ? CB_ERR
+                                                        : static_cast<LRESULT>(ItemText(index).size());
     case CB_GETLBTEXT: {
-        if (index < 0 || index >= Combo()->count() || lParam == 0)
-            return CB_ERR;
+        if (index < 0 || index >= Combo()->count() || lParam == 0) return CB_ERR;
         // Win32 contract: the buffer holds CB_GETLBTEXTLEN + 1 bytes.
         const std::string text = ItemText(index);
         std::memcpy(reinterpret_cast<char*>(lParam), text.c_str(), text.size() + 1);
         return static_cast<LRESULT>(text.size());
     }
     case CB_SETITEMDATA:
-        if (index < 0 || index >= Combo()->count())
-            return CB_ERR;
+        if (index < 0 || index >= Combo()->count()) return CB_ERR;
         Combo()->setItemData(index, QVariant::fromValue<qlonglong>(lParam), kDataRole);
         return CB_OKAY;
     case CB_GETITEMDATA:
-        if (index < 0 || index >= Combo()->count())
-            return CB_ERR;
+        if (index < 0 || index >= Combo()->count()) return CB_ERR;
         return static_cast<LRESULT>(Combo()->itemData(index, kDataRole).toLongLong());
     case CB_SHOWDROPDOWN:
         if (wParam != 0)
@@ -102,11 +99,9 @@ LRESULT NativeCombo::Default(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-LRESULT NativeCombo::Insert(int index, const char* text)
-{
+LRESULT NativeCombo::Insert(int index, const char* text) {
     const int count = Combo()->count();
-    if (index < -1 || index > count)
-        return CB_ERR;
+    if (index < -1 || index > count) return CB_ERR;
     const int at = index == -1 ? count : index;
     const int selected = Combo()->currentIndex();
     const std::string bytes = text != nullptr ? text : "";
@@ -115,13 +110,11 @@ LRESULT NativeCombo::Insert(int index, const char* text)
     // Qt selects the first item that arrives; Win32 selects nothing, and an
     // insertion before the selection keeps the same item selected.
     const int keep = selected < 0 ? -1 : (at <= selected ? selected + 1 : selected);
-    if (Combo()->currentIndex() != keep)
-        Combo()->setCurrentIndex(keep);
+    if (Combo()->currentIndex() != keep) Combo()->setCurrentIndex(keep);
     return at;
 }
 
-LRESULT NativeCombo::Append(std::span<const std::string_view> texts)
-{
+LRESULT NativeCombo::Append(std::span<const std::string_view> texts) {
     auto* model = qobject_cast<QStandardItemModel*>(Combo()->model());
     if (model == nullptr) {
         // The views need not end in a NUL (entry labels are packed).
@@ -138,7 +131,8 @@ LRESULT NativeCombo::Append(std::span<const std::string_view> texts)
         // Plain ASCII reads back from the shown text exactly; only other
         // bytes need a copy of their own.
         if (IsAscii(text)) {
-            items.append(new QStandardItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))));
+            items.append(
+                    new QStandardItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))));
             continue;
         }
         auto* item = new QStandardItem(WindowText::ForDisplay(std::string(text)));
@@ -146,28 +140,23 @@ LRESULT NativeCombo::Append(std::span<const std::string_view> texts)
         items.append(item);
     }
     model->invisibleRootItem()->appendRows(items);
-    if (Combo()->currentIndex() != selected)
-        Combo()->setCurrentIndex(selected);
+    if (Combo()->currentIndex() != selected) Combo()->setCurrentIndex(selected);
     return Combo()->count() > 0 ? Combo()->count() - 1 : CB_ERR;
 }
 
-LRESULT NativeCombo::Delete(int index)
-{
+LRESULT NativeCombo::Delete(int index) {
     const int count = Combo()->count();
-    if (index < 0 || index >= count)
-        return CB_ERR;
+    if (index < 0 || index >= count) return CB_ERR;
     const int selected = Combo()->currentIndex();
     Combo()->removeItem(index);
     // Qt moves the selection to a neighbour; Win32 leaves none when the
     // selected item goes and keeps the same item otherwise.
     const int keep = selected == index ? -1 : (index < selected ? selected - 1 : selected);
-    if (Combo()->currentIndex() != keep)
-        Combo()->setCurrentIndex(keep);
+    if (Combo()->currentIndex() != keep) Combo()->setCurrentIndex(keep);
     return Combo()->count();
 }
 
-LRESULT NativeCombo::Select(int index)
-{
+LRESULT NativeCombo::Select(int index) {
     if (index < 0 || index >= Combo()->count()) {
         Combo()->setCurrentIndex(-1);
         return CB_ERR;
@@ -176,28 +165,22 @@ LRESULT NativeCombo::Select(int index)
     return index;
 }
 
-std::string NativeCombo::ItemText(int index) const
-{
+std::string NativeCombo::ItemText(int index) const {
     const QVariant stored = Combo()->itemData(index, kBytesRole);
     const QByteArray bytes = stored.isValid() ? stored.toByteArray() : Combo()->itemText(index).toLatin1();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-void NativeCombo::SetText(const std::string&)
-{
+void NativeCombo::SetText(const std::string&) {
     // A drop-down list has no text of its own to set.
 }
 
-std::string NativeCombo::Text() const
-{
-    if (Combo() == nullptr || Combo()->currentIndex() < 0)
-        return {};
+std::string NativeCombo::Text() const {
+    if (Combo() == nullptr || Combo()->currentIndex() < 0) return {};
     return ItemText(Combo()->currentIndex());
 }
 
-void NativeCombo::Place(const QRect& rect)
-{
-    if (Combo() == nullptr)
-        return;
+void NativeCombo::Place(const QRect& rect) {
+    if (Combo() == nullptr) return;
     Combo()->setGeometry(rect.x(), rect.y(), rect.width(), Combo()->sizeHint().height());
 }

@@ -6,13 +6,12 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "platform/windows/NativeDC.h"
 #include "platform/win32/WinConstants.h"
+#include "platform/windows/NativeDC.h"
 
 namespace {
 
-NativeContainer* ContainerOf(const QWidget* frame)
-{
+NativeContainer* ContainerOf(const QWidget* frame) {
     return dynamic_cast<NativeContainer*>(NativeWindow::FromWidget(frame));
 }
 
@@ -22,8 +21,7 @@ public:
     explicit ContainerClient(QWidget* frame) : QWidget(frame) {}
 
 protected:
-    void paintEvent(QPaintEvent*) override
-    {
+    void paintEvent(QPaintEvent*) override {
         if (NativeContainer* native = ContainerOf(parentWidget())) {
             QPainter painter(this);
             native->PaintClient(painter);
@@ -35,30 +33,23 @@ protected:
 class ContainerFrame : public QWidget {
 public:
     ContainerFrame(QWidget* parent, int frame, bool sunken)
-        : QWidget(parent), m_nFrame(frame), m_bSunken(sunken)
-    {
-    }
+        : QWidget(parent), m_nFrame(frame), m_bSunken(sunken) {}
     QWidget* client = nullptr;
     QScrollBar* bar = nullptr;
 
-    void Layout()
-    {
+    void Layout() {
         const int b = m_nFrame;
         const int barWidth = (bar != nullptr && !bar->isHidden()) ? NativeContainer::kScrollBarWidth : 0;
         const int w = std::max(0, width() - 2 * b - barWidth);
         const int h = std::max(0, height() - 2 * b);
-        if (client != nullptr)
-            client->setGeometry(b, b, w, h);
-        if (bar != nullptr)
-            bar->setGeometry(b + w, b, barWidth, h);
+        if (client != nullptr) client->setGeometry(b, b, w, h);
+        if (bar != nullptr) bar->setGeometry(b + w, b, barWidth, h);
     }
 
 protected:
     void resizeEvent(QResizeEvent*) override { Layout(); }
-    void paintEvent(QPaintEvent*) override
-    {
-        if (m_nFrame == 0)
-            return;
+    void paintEvent(QPaintEvent*) override {
+        if (m_nFrame == 0) return;
         QPainter p(this);
         const QRect r = rect().adjusted(0, 0, -1, -1);
         // Outer line dark, inner line darker on top/left: the sunken edge.
@@ -89,27 +80,32 @@ protected:
     void wheelEvent(QWheelEvent* e) override { e->ignore(); }
 };
 
-UINT CodeForAction(int action)
-{
+UINT CodeForAction(int action) {
     switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: return SB_LINEUP;
-    case QAbstractSlider::SliderSingleStepAdd: return SB_LINEDOWN;
-    case QAbstractSlider::SliderPageStepSub: return SB_PAGEUP;
-    case QAbstractSlider::SliderPageStepAdd: return SB_PAGEDOWN;
-    case QAbstractSlider::SliderToMinimum: return SB_TOP;
-    case QAbstractSlider::SliderToMaximum: return SB_BOTTOM;
-    case QAbstractSlider::SliderMove: return SB_THUMBTRACK;
-    default: return SB_ENDSCROLL;
+    case QAbstractSlider::SliderSingleStepSub:
+        return SB_LINEUP;
+    case QAbstractSlider::SliderSingleStepAdd:
+        return SB_LINEDOWN;
+    case QAbstractSlider::SliderPageStepSub:
+        return SB_PAGEUP;
+    case QAbstractSlider::SliderPageStepAdd:
+        return SB_PAGEDOWN;
+    case QAbstractSlider::SliderToMinimum:
+        return SB_TOP;
+    case QAbstractSlider::SliderToMaximum:
+        return SB_BOTTOM;
+    case QAbstractSlider::SliderMove:
+        return SB_THUMBTRACK;
+    default:
+        return SB_ENDSCROLL;
     }
 }
 
-}  // namespace
+} // namespace
 
 NativeContainer::NativeContainer(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget* parent)
-    : NativeWindow(owner, style, exStyle, id)
-{
-    auto* frame = new ContainerFrame(parent, FrameWidth(style, exStyle),
-                                     (exStyle & WS_EX_CLIENTEDGE) != 0);
+    : NativeWindow(owner, style, exStyle, id) {
+    auto* frame = new ContainerFrame(parent, FrameWidth(style, exStyle), (exStyle & WS_EX_CLIENTEDGE) != 0);
     frame->client = new ContainerClient(frame);
     m_client = frame->client;
     if (style & WS_VSCROLL) {
@@ -125,22 +121,20 @@ NativeContainer::NativeContainer(CWnd* owner, DWORD style, DWORD exStyle, UINT i
 
 NativeContainer::~NativeContainer() = default;
 
-int NativeContainer::FrameWidth(DWORD style, DWORD exStyle)
-{
+int NativeContainer::FrameWidth(DWORD style, DWORD exStyle) {
     return ((style & WS_BORDER) ? 1 : 0) + ((exStyle & WS_EX_CLIENTEDGE) ? 2 : 0);
 }
 
-QWidget* NativeContainer::Client() const { return m_client.data(); }
+QWidget* NativeContainer::Client() const {
+    return m_client.data();
+}
 
-ScrollBarState* NativeContainer::ScrollBar(int bar)
-{
+ScrollBarState* NativeContainer::ScrollBar(int bar) {
     return (bar == SB_VERT && (Style() & WS_VSCROLL)) ? &m_state : nullptr;
 }
 
-void NativeContainer::SyncScrollBar(int bar)
-{
-    if (bar != SB_VERT || m_bar.isNull())
-        return;
+void NativeContainer::SyncScrollBar(int bar) {
+    if (bar != SB_VERT || m_bar.isNull()) return;
     m_bSyncing = true;
     m_bar->setRange(m_state.Min(), m_state.MaxPos());
     m_bar->setPageStep(static_cast<int>(std::max<UINT>(m_state.Page(), 1)));
@@ -150,30 +144,24 @@ void NativeContainer::SyncScrollBar(int bar)
     m_bar->setEnabled(m_state.Enabled());
     const bool wasHidden = m_bar->isHidden();
     m_bar->setHidden(!m_state.Visible());
-    if (wasHidden != m_bar->isHidden())
-        static_cast<ContainerFrame*>(Widget())->Layout();
+    if (wasHidden != m_bar->isHidden()) static_cast<ContainerFrame*>(Widget())->Layout();
     m_bSyncing = false;
 }
 
-void NativeContainer::Place(const QRect& rect)
-{
+void NativeContainer::Place(const QRect& rect) {
     NativeWindow::Place(rect);
-    if (Widget() != nullptr)
-        static_cast<ContainerFrame*>(Widget())->Layout();
+    if (Widget() != nullptr) static_cast<ContainerFrame*>(Widget())->Layout();
 }
 
-void NativeContainer::PaintClient(QPainter& painter)
-{
+void NativeContainer::PaintClient(QPainter& painter) {
     NativeDC dc(painter);
     Send(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Handle()), 0);
 }
 
 // The bar only reports what the user asked for; where it ends up is the
 // program's answer (SetScrollPos), as with a Win32 scroll bar.
-void NativeContainer::OnBarAction(int action)
-{
-    if (m_bSyncing || m_bar.isNull())
-        return;
+void NativeContainer::OnBarAction(int action) {
+    if (m_bSyncing || m_bar.isNull()) return;
     const int track = m_bar->sliderPosition();
     m_state.SetTrackPos(track);
     const auto alive = AliveToken();
@@ -185,15 +173,11 @@ void NativeContainer::OnBarAction(int action)
     }
 }
 
-void NativeContainer::OnBarReleased()
-{
-    if (m_bSyncing || m_bar.isNull())
-        return;
+void NativeContainer::OnBarReleased() {
+    if (m_bSyncing || m_bar.isNull()) return;
     const int track = m_bar->sliderPosition();
     const auto alive = AliveToken();
     Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(track)), 0);
-    if (*alive)
-        Send(WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
-    if (*alive)
-        SyncScrollBar(SB_VERT);
+    if (*alive) Send(WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+    if (*alive) SyncScrollBar(SB_VERT);
 }

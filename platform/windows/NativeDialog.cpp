@@ -5,15 +5,14 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 
+#include "platform/win32/WinConstants.h"
 #include "platform/windows/CWnd.h"
 #include "platform/windows/NativeButton.h"
 #include "platform/windows/NativeMenu.h"
-#include "platform/win32/WinConstants.h"
 
 namespace {
 
-NativeDialog* DialogOf(const QWidget* widget)
-{
+NativeDialog* DialogOf(const QWidget* widget) {
     return dynamic_cast<NativeDialog*>(NativeWindow::FromWidget(widget));
 }
 
@@ -22,8 +21,7 @@ public:
     explicit DialogWidget(QWidget* parent) : QDialog(parent) {}
 
 protected:
-    void keyPressEvent(QKeyEvent* e) override
-    {
+    void keyPressEvent(QKeyEvent* e) override {
         NativeDialog* native = DialogOf(this);
         const bool plain = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
         if (native != nullptr && plain && e->key() == Qt::Key_Escape) {
@@ -37,46 +35,35 @@ protected:
         // Not QDialog's: it would close the dialog on its own.
         QWidget::keyPressEvent(e);
     }
-    void closeEvent(QCloseEvent* e) override
-    {
+    void closeEvent(QCloseEvent* e) override {
         // Closing is the program's decision (OnCancel may say no).
         e->ignore();
-        if (NativeDialog* native = DialogOf(this))
-            native->OnCloseBox();
+        if (NativeDialog* native = DialogOf(this)) native->OnCloseBox();
     }
-    void reject() override
-    {
-        if (NativeDialog* native = DialogOf(this))
-            native->OnEscape();
+    void reject() override {
+        if (NativeDialog* native = DialogOf(this)) native->OnEscape();
     }
-    void accept() override
-    {
-        if (NativeDialog* native = DialogOf(this))
-            native->OnEnter();
+    void accept() override {
+        if (NativeDialog* native = DialogOf(this)) native->OnEnter();
     }
 };
 
-UINT DefaultButtonId(QWidget* client)
-{
+UINT DefaultButtonId(QWidget* client) {
     for (QObject* child : client->children()) {
         auto* button = dynamic_cast<NativeButton*>(NativeWindow::FromWidget(child));
-        if (button != nullptr && button->IsDefault())
-            return button->Id();
+        if (button != nullptr && button->IsDefault()) return button->Id();
     }
     return IDOK;
 }
 
-}  // namespace
+} // namespace
 
-NativeDialog::NativeDialog(CWnd* owner, DWORD style, DWORD exStyle, QWidget* parent,
-                           const MenuTemplate* menu)
-    : NativeWindow(owner, style, exStyle, 0)
-{
+NativeDialog::NativeDialog(CWnd* owner, DWORD style, DWORD exStyle, QWidget* parent, const MenuTemplate* menu)
+    : NativeWindow(owner, style, exStyle, 0) {
     auto* dialog = new DialogWidget(parent);
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (style & WS_MINIMIZEBOX)
-        flags |= Qt::WindowMinimizeButtonHint;
+    if (style & WS_MINIMIZEBOX) flags |= Qt::WindowMinimizeButtonHint;
     dialog->setWindowFlags(flags);
     dialog->setSizeGripEnabled(false);
     QPalette palette = dialog->palette();
@@ -85,30 +72,26 @@ NativeDialog::NativeDialog(CWnd* owner, DWORD style, DWORD exStyle, QWidget* par
     dialog->setAutoFillBackground(true);
     m_client = new QWidget(dialog);
     SetWidget(dialog);
-    if (menu != nullptr)
-        m_menu = std::make_unique<NativeMenu>(*menu, this, dialog);
+    if (menu != nullptr) m_menu = std::make_unique<NativeMenu>(*menu, this, dialog);
 }
 
-NativeDialog::~NativeDialog()
-{
+NativeDialog::~NativeDialog() {
     // The bar goes with the dialog widget; the menu object must not outlive
     // its handle being valid.
     m_menu.reset();
 }
 
-QWidget* NativeDialog::Client() const { return m_client.data(); }
+QWidget* NativeDialog::Client() const {
+    return m_client.data();
+}
 
-QSize NativeDialog::NonClientExtra() const
-{
-    if (m_menu == nullptr || m_menu->Bar() == nullptr)
-        return {0, 0};
+QSize NativeDialog::NonClientExtra() const {
+    if (m_menu == nullptr || m_menu->Bar() == nullptr) return {0, 0};
     return {0, m_menu->Bar()->sizeHint().height()};
 }
 
-void NativeDialog::SetClientSize(const QSize& size)
-{
-    if (Widget() == nullptr)
-        return;
+void NativeDialog::SetClientSize(const QSize& size) {
+    if (Widget() == nullptr) return;
     const int menuHeight = NonClientExtra().height();
     if (m_menu != nullptr && m_menu->Bar() != nullptr)
         m_menu->Bar()->setGeometry(0, 0, size.width(), menuHeight);
@@ -116,20 +99,21 @@ void NativeDialog::SetClientSize(const QSize& size)
     Widget()->setFixedSize(size.width(), size.height() + menuHeight);
 }
 
-void NativeDialog::Place(const QRect& rect)
-{
-    if (Widget() == nullptr)
-        return;
+void NativeDialog::Place(const QRect& rect) {
+    if (Widget() == nullptr) return;
     Widget()->move(rect.topLeft());
     SetClientSize(QSize(rect.width(), std::max(0, rect.height() - NonClientExtra().height())));
 }
 
-void NativeDialog::OnEscape() { Send(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
+void NativeDialog::OnEscape() {
+    Send(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
 
-void NativeDialog::OnEnter()
-{
+void NativeDialog::OnEnter() {
     const UINT id = m_client.isNull() ? IDOK : DefaultButtonId(m_client);
     Send(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED), 0);
 }
 
-void NativeDialog::OnCloseBox() { Send(WM_CLOSE, 0, 0); }
+void NativeDialog::OnCloseBox() {
+    Send(WM_CLOSE, 0, 0);
+}

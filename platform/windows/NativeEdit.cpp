@@ -1,15 +1,15 @@
 #include "platform/windows/NativeEdit.h"
 
-#include <QLineEdit>
 #include <limits>
 
-#include "platform/windows/EditLimitValidator.h"
+#include <QLineEdit>
+
 #include "platform/win32/WinConstants.h"
+#include "platform/windows/EditLimitValidator.h"
 #include "platform/windows/WindowText.h"
 
 NativeEdit::NativeEdit(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget* parent)
-    : NativeWindow(owner, style, exStyle, id)
-{
+    : NativeWindow(owner, style, exStyle, id) {
     auto* edit = new QLineEdit(parent);
     // Qt's own maximum would cut text the program sets; limits are ours.
     edit->setMaxLength(std::numeric_limits<int>::max());
@@ -30,12 +30,12 @@ NativeEdit::NativeEdit(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget
 
 NativeEdit::~NativeEdit() = default;
 
-QLineEdit* NativeEdit::Edit() const { return static_cast<QLineEdit*>(Widget()); }
+QLineEdit* NativeEdit::Edit() const {
+    return static_cast<QLineEdit*>(Widget());
+}
 
-LRESULT NativeEdit::Default(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (m_validator.isNull())
-        return NativeWindow::Default(message, wParam, lParam);
+LRESULT NativeEdit::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_validator.isNull()) return NativeWindow::Default(message, wParam, lParam);
     switch (message) {
     case EM_LIMITTEXT:
         m_validator->SetLimit(wParam == 0 || wParam > kNoLimit ? 0 : static_cast<int>(wParam));
@@ -47,16 +47,13 @@ LRESULT NativeEdit::Default(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void NativeEdit::SetText(const std::string& text)
-{
-    if (Edit() == nullptr || m_validator.isNull())
-        return;
+void NativeEdit::SetText(const std::string& text) {
+    if (Edit() == nullptr || m_validator.isNull()) return;
     m_validator->SetProgrammatic(true);
     Edit()->setText(WindowText::FromLatin1(text));
     m_validator->SetProgrammatic(false);
 }
 
-std::string NativeEdit::Text() const
-{
+std::string NativeEdit::Text() const {
     return Edit() != nullptr ? WindowText::ToLatin1(Edit()->text()) : std::string();
 }

@@ -1,34 +1,32 @@
 #include "platform/windows/NativeMenu.h"
 
+#include <unordered_set>
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <unordered_set>
 
+#include "platform/win32/WinConstants.h"
 #include "platform/windows/MenuTemplate.h"
 #include "platform/windows/NativeWindow.h"
-#include "platform/win32/WinConstants.h"
 #include "platform/windows/WindowText.h"
 
 namespace {
 constexpr const char* kTextProperty = "quill.menuText";
 constexpr const char* kCheckedProperty = "quill.checked";
 
-std::unordered_set<const NativeMenu*>& LiveMenus()
-{
+std::unordered_set<const NativeMenu*>& LiveMenus() {
     static std::unordered_set<const NativeMenu*> menus;
     return menus;
 }
 
-void RememberText(QAction* action, const std::string& text)
-{
+void RememberText(QAction* action, const std::string& text) {
     action->setProperty(kTextProperty, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
-}  // namespace
+} // namespace
 
 NativeMenu::NativeMenu(const MenuTemplate& tmpl, NativeWindow* owner, QWidget* parent)
-    : m_owner(owner), m_bar(new QMenuBar(parent)), m_object(this)
-{
+    : m_owner(owner), m_bar(new QMenuBar(parent)), m_object(this) {
     LiveMenus().insert(this);
     for (const MenuItemTemplate& popup : tmpl.popups) {
         QMenu* menu = m_bar->addMenu(WindowText::ForDisplay(popup.text));
@@ -38,19 +36,16 @@ NativeMenu::NativeMenu(const MenuTemplate& tmpl, NativeWindow* owner, QWidget* p
     }
 }
 
-NativeMenu::~NativeMenu()
-{
+NativeMenu::~NativeMenu() {
     LiveMenus().erase(this);
     delete m_bar.data();
 }
 
-bool NativeMenu::IsLive(const NativeMenu* menu)
-{
+bool NativeMenu::IsLive(const NativeMenu* menu) {
     return menu != nullptr && LiveMenus().count(menu) != 0 && !menu->m_bar.isNull();
 }
 
-void NativeMenu::AddItems(QWidget* parent, const std::vector<MenuItemTemplate>& items)
-{
+void NativeMenu::AddItems(QWidget* parent, const std::vector<MenuItemTemplate>& items) {
     auto* menu = static_cast<QMenu*>(parent);
     for (const MenuItemTemplate& item : items) {
         if (item.flags & MF_SEPARATOR) {
@@ -77,21 +72,17 @@ void NativeMenu::AddItems(QWidget* parent, const std::vector<MenuItemTemplate>& 
     }
 }
 
-void NativeMenu::Choose(UINT id)
-{
+void NativeMenu::Choose(UINT id) {
     QAction* action = Find(id, MF_BYCOMMAND);
-    if (action == nullptr || !action->isEnabled())
-        return;
+    if (action == nullptr || !action->isEnabled()) return;
     // Qt toggles a checkable item when it is chosen; in Win32 only the
     // program sets the check mark.
     action->setChecked(action->property(kCheckedProperty).toBool());
     m_owner->Send(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0);
 }
 
-QAction* NativeMenu::Find(UINT id, UINT flags) const
-{
-    if (m_bar.isNull())
-        return nullptr;
+QAction* NativeMenu::Find(UINT id, UINT flags) const {
+    if (m_bar.isNull()) return nullptr;
     if (flags & MF_BYPOSITION) {
         const QList<QAction*> actions = m_bar->actions();
         return id < static_cast<UINT>(actions.size()) ? actions[static_cast<qsizetype>(id)] : nullptr;
@@ -100,21 +91,17 @@ QAction* NativeMenu::Find(UINT id, UINT flags) const
     return it == m_items.end() ? nullptr : it->second.data();
 }
 
-UINT NativeMenu::EnableItem(UINT id, UINT flags)
-{
+UINT NativeMenu::EnableItem(UINT id, UINT flags) {
     QAction* action = Find(id, flags);
-    if (action == nullptr)
-        return static_cast<UINT>(-1);
+    if (action == nullptr) return static_cast<UINT>(-1);
     const UINT previous = action->isEnabled() ? MF_ENABLED : MF_GRAYED;
     action->setEnabled((flags & (MF_GRAYED | MF_DISABLED)) == 0);
     return previous;
 }
 
-DWORD NativeMenu::CheckItem(UINT id, UINT flags)
-{
+DWORD NativeMenu::CheckItem(UINT id, UINT flags) {
     QAction* action = Find(id, flags);
-    if (action == nullptr || action->menu() != nullptr)
-        return static_cast<DWORD>(-1);
+    if (action == nullptr || action->menu() != nullptr) return static_cast<DWORD>(-1);
     const bool was = action->property(kCheckedProperty).toBool();
     const bool now = (flags & MF_CHECKED) != 0;
     action->setProperty(kCheckedProperty, now);
@@ -122,28 +109,23 @@ DWORD NativeMenu::CheckItem(UINT id, UINT flags)
     return was ? MF_CHECKED : MF_UNCHECKED;
 }
 
-UINT NativeMenu::State(UINT id, UINT flags) const
-{
+UINT NativeMenu::State(UINT id, UINT flags) const {
     QAction* action = Find(id, flags);
-    if (action == nullptr)
-        return static_cast<UINT>(-1);
+    if (action == nullptr) return static_cast<UINT>(-1);
     UINT state = 0;
-    if (!action->isEnabled())
-        state |= MF_GRAYED;
-    if (action->property(kCheckedProperty).toBool())
-        state |= MF_CHECKED;
-    if (action->menu() != nullptr)
-        state |= MF_POPUP;
+    if (!action->isEnabled()) state |= MF_GRAYED;
+    if (action->property(kCheckedProperty).toBool()) state |= MF_CHECKED;
+    if (action->menu() != nullptr) state |= MF_POPUP;
     return state;
 }
 
-int NativeMenu::Count() const { return m_bar.isNull() ? -1 : static_cast<int>(m_bar->actions().size()); }
+int NativeMenu::Count() const {
+    return m_bar.isNull() ? -1 : static_cast<int>(m_bar->actions().size());
+}
 
-std::string NativeMenu::Text(UINT id, UINT flags) const
-{
+std::string NativeMenu::Text(UINT id, UINT flags) const {
     QAction* action = Find(id, flags);
-    if (action == nullptr)
-        return {};
+    if (action == nullptr) return {};
     const QByteArray bytes = action->property(kTextProperty).toByteArray();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }

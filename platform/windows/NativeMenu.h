@@ -1,10 +1,11 @@
 #pragma once
 
+#include <map>
+#include <memory>
+
 #include <QAction>
 #include <QMenuBar>
 #include <QPointer>
-#include <map>
-#include <memory>
 
 #include "platform/windows/CMenu.h"
 

@@ -3,13 +3,12 @@
 #include <QLabel>
 #include <QPixmap>
 
-#include "platform/windows/NativeIcon.h"
 #include "platform/win32/WinConstants.h"
+#include "platform/windows/NativeIcon.h"
 #include "platform/windows/WindowText.h"
 
 NativeStatic::NativeStatic(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget* parent)
-    : NativeWindow(owner, style, exStyle, id)
-{
+    : NativeWindow(owner, style, exStyle, id) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     const DWORD kind = style & 0x1F;
@@ -25,18 +24,17 @@ NativeStatic::NativeStatic(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWi
 
 NativeStatic::~NativeStatic() = default;
 
-QLabel* NativeStatic::Label() const { return static_cast<QLabel*>(Widget()); }
+QLabel* NativeStatic::Label() const {
+    return static_cast<QLabel*>(Widget());
+}
 
-void NativeStatic::SetText(const std::string& text)
-{
+void NativeStatic::SetText(const std::string& text) {
     NativeWindow::SetText(text);
     if (Label() != nullptr) {
         Label()->setText(WindowText::ForDisplay(text));
     }
 }
 
-void NativeStatic::SetImage(const BitmapImage& image)
-{
-    if (Label() != nullptr)
-        Label()->setPixmap(QPixmap::fromImage(NativeIcon::ToQImage(image)));
+void NativeStatic::SetImage(const BitmapImage& image) {
+    if (Label() != nullptr) Label()->setPixmap(QPixmap::fromImage(NativeIcon::ToQImage(image)));
 }

@@ -1,10 +1,11 @@
 #include "platform/windows/NativeWindow.h"
 
-#include <QApplication>
-#include <QVariant>
 #include <algorithm>
 #include <cstring>
 #include <unordered_set>
+
+#include <QApplication>
+#include <QVariant>
 
 #include "platform/windows/CWnd.h"
 #include "platform/windows/NativeFont.h"
@@ -15,26 +16,22 @@
 namespace {
 constexpr const char* kNativeProperty = "quill.native";
 
-std::unordered_set<const NativeWindow*>& LiveWindows()
-{
+std::unordered_set<const NativeWindow*>& LiveWindows() {
     static std::unordered_set<const NativeWindow*> windows;
     return windows;
 }
-}  // namespace
+} // namespace
 
 NativeWindow::NativeWindow(CWnd* owner, DWORD style, DWORD exStyle, UINT id)
-    : m_owner(owner), m_style(style), m_exStyle(exStyle), m_id(id)
-{
+    : m_owner(owner), m_style(style), m_exStyle(exStyle), m_id(id) {
     LiveWindows().insert(this);
 }
 
-NativeWindow::~NativeWindow()
-{
+NativeWindow::~NativeWindow() {
     LiveWindows().erase(this);
     *m_alive = false;
     QWidget* widget = m_widget.data();
-    if (widget == nullptr)
-        return;
+    if (widget == nullptr) return;
     QObject::disconnect(m_destroyed);
     // Nothing of this object may be reached from the widget's signals now.
     QObject::disconnect(widget, nullptr, nullptr, nullptr);
@@ -50,48 +47,39 @@ NativeWindow::~NativeWindow()
     }
 }
 
-bool NativeWindow::IsLive(const NativeWindow* hwnd)
-{
+bool NativeWindow::IsLive(const NativeWindow* hwnd) {
     return hwnd != nullptr && LiveWindows().count(hwnd) != 0 && hwnd->HasWidget();
 }
 
-NativeWindow* NativeWindow::FromWidget(const QObject* widget)
-{
-    if (widget == nullptr)
-        return nullptr;
+NativeWindow* NativeWindow::FromWidget(const QObject* widget) {
+    if (widget == nullptr) return nullptr;
     const QVariant v = widget->property(kNativeProperty);
-    if (!v.isValid())
-        return nullptr;
+    if (!v.isValid()) return nullptr;
     auto* native = reinterpret_cast<NativeWindow*>(v.value<quintptr>());
     return LiveWindows().count(native) != 0 ? native : nullptr;
 }
 
-NativeWindow* NativeWindow::Enclosing(const QObject* object)
-{
+NativeWindow* NativeWindow::Enclosing(const QObject* object) {
     for (const QObject* o = object; o != nullptr; o = o->parent()) {
-        if (NativeWindow* native = FromWidget(o))
-            return native;
+        if (NativeWindow* native = FromWidget(o)) return native;
     }
     return nullptr;
 }
 
-void NativeWindow::SetWidget(QWidget* widget)
-{
+void NativeWindow::SetWidget(QWidget* widget) {
     m_widget = widget;
     widget->setProperty(kNativeProperty, QVariant::fromValue(reinterpret_cast<quintptr>(this)));
     m_destroyed = QObject::connect(widget, &QObject::destroyed, [this] { m_owner->OnWindowGone(); });
 }
 
-LRESULT NativeWindow::Default(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT NativeWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETTEXT:
         SetText(lParam != 0 ? std::string(reinterpret_cast<const char*>(lParam)) : std::string());
         return TRUE;
     case WM_GETTEXT: {
         const std::string text = Text();
-        if (wParam == 0 || lParam == 0)
-            return 0;
+        if (wParam == 0 || lParam == 0) return 0;
         const std::size_t n = std::min<std::size_t>(text.size(), wParam - 1);
         std::memcpy(reinterpret_cast<char*>(lParam), text.data(), n);
         reinterpret_cast<char*>(lParam)[n] = '\0';
@@ -104,8 +92,7 @@ LRESULT NativeWindow::Default(UINT message, WPARAM wParam, LPARAM lParam)
         m_hFont = NativeFont::IsLive(font) ? font : nullptr;
         if (Widget() != nullptr) {
             Widget()->setFont(m_hFont != nullptr ? m_hFont->Font() : QApplication::font());
-            if (lParam != 0)
-                Widget()->update();
+            if (lParam != 0) Widget()->update();
         }
         return 0;
     }
@@ -127,41 +114,35 @@ LRESULT NativeWindow::Default(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void NativeWindow::SetText(const std::string& text)
-{
+void NativeWindow::SetText(const std::string& text) {
     m_text = text;
-    if (Widget() != nullptr && Widget()->isWindow())
-        Widget()->setWindowTitle(WindowText::ForDisplay(text));
+    if (Widget() != nullptr && Widget()->isWindow()) Widget()->setWindowTitle(WindowText::ForDisplay(text));
 }
 
-void NativeWindow::SetInitialText(const std::string& text)
-{
+void NativeWindow::SetInitialText(const std::string& text) {
     m_bQuiet = true;
     SetText(text);
     m_bQuiet = false;
 }
 
-ScrollBarState* NativeWindow::ScrollBar(int) { return nullptr; }
+ScrollBarState* NativeWindow::ScrollBar(int) {
+    return nullptr;
+}
 
 void NativeWindow::SyncScrollBar(int) {}
 
-void NativeWindow::Place(const QRect& rect)
-{
-    if (Widget() != nullptr)
-        Widget()->setGeometry(rect);
+void NativeWindow::Place(const QRect& rect) {
+    if (Widget() != nullptr) Widget()->setGeometry(rect);
 }
 
-LRESULT NativeWindow::Send(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT NativeWindow::Send(UINT message, WPARAM wParam, LPARAM lParam) {
     DispatchScope scope(*this);
     return m_owner->WindowProc(message, wParam, lParam);
 }
 
-void NativeWindow::NotifyParent(unsigned short code)
-{
+void NativeWindow::NotifyParent(unsigned short code) {
     CWnd* parent = m_bQuiet ? nullptr : m_owner->GetParent();
-    if (parent == nullptr)
-        return;
+    if (parent == nullptr) return;
     DispatchScope scope(*this);
     parent->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(m_id), code),
                         reinterpret_cast<LPARAM>(this));

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <memory>
+#include <string>
+
 #include <QMetaObject>
 #include <QPointer>
 #include <QWidget>
-#include <memory>
-#include <string>
 
 #include "platform/win32/WinTypes.h"
 

@@ -1,11 +1,12 @@
 #include "platform/windows/Shell.h"
 
-#include <QDesktopServices>
-#include <QDir>
-#include <QUrl>
 #include <climits>
 #include <cstring>
 #include <unistd.h>
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QUrl>
 
 #include "platform/windows/UnscriptedModal.h"
 
@@ -15,21 +16,18 @@ constexpr INT_PTR kShellSuccess = 42;
 constexpr INT_PTR kShellFileNotFound = 2;
 constexpr INT_PTR kShellNoAssociation = 31;
 
-QUrl UrlFor(const ShellExecuteRequest& request)
-{
+QUrl UrlFor(const ShellExecuteRequest& request) {
     const QString file = QString::fromStdString(request.file);
-    if (file.contains(QStringLiteral("://")))
-        return QUrl(file);
+    if (file.contains(QStringLiteral("://"))) return QUrl(file);
     QString path = file;
     if (QDir::isRelativePath(path) && !request.directory.empty())
         path = QDir(QString::fromStdString(request.directory)).filePath(path);
     return QUrl::fromLocalFile(path);
 }
-}  // namespace
+} // namespace
 
 INT_PTR ShellExecute(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
-                     int nShowCmd)
-{
+                     int nShowCmd) {
     ShellExecuteRequest request;
     request.owner = hwnd;
     request.operation = lpOperation != nullptr ? lpOperation : "";
@@ -39,31 +37,24 @@ INT_PTR ShellExecute(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpPara
     request.showCmd = nShowCmd;
     if (ShellExecuteHook::Current())
         return ShellExecuteHook::Current()(request) ? kShellSuccess : kShellFileNotFound;
-    if (UnscriptedModal::Report("open \"" + request.file + "\""))
-        return kShellFileNotFound;
-    if (!request.operation.empty() && request.operation != "open")
-        return kShellNoAssociation;
+    if (UnscriptedModal::Report("open \"" + request.file + "\"")) return kShellFileNotFound;
+    if (!request.operation.empty() && request.operation != "open") return kShellNoAssociation;
     return QDesktopServices::openUrl(UrlFor(request)) ? kShellSuccess : kShellNoAssociation;
 }
 
-DWORD GetModuleFileName(HINSTANCE, LPSTR lpFilename, DWORD nSize)
-{
-    if (lpFilename == nullptr || nSize == 0)
-        return 0;
+DWORD GetModuleFileName(HINSTANCE, LPSTR lpFilename, DWORD nSize) {
+    if (lpFilename == nullptr || nSize == 0) return 0;
     const std::string path = GetModuleFileName();
-    if (path.empty())
-        return 0;
+    if (path.empty()) return 0;
     const std::size_t n = std::min<std::size_t>(path.size(), nSize - 1);
     std::memcpy(lpFilename, path.data(), n);
     lpFilename[n] = '\0';
     return static_cast<DWORD>(n);
 }
 
-std::string GetModuleFileName()
-{
+std::string GetModuleFileName() {
     char buffer[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-    if (n <= 0)
-        return {};
+    if (n <= 0) return {};
     return std::string(buffer, static_cast<std::size_t>(n));
 }

@@ -1,21 +1,22 @@
 #include "platform/windows/UnscriptedModal.h"
 
 namespace {
-UnscriptedModal::Reporter& CurrentReporter()
-{
+UnscriptedModal::Reporter& CurrentReporter() {
     static UnscriptedModal::Reporter reporter;
     return reporter;
 }
-}  // namespace
+} // namespace
 
-void UnscriptedModal::SetReporter(Reporter reporter) { CurrentReporter() = std::move(reporter); }
+void UnscriptedModal::SetReporter(Reporter reporter) {
+    CurrentReporter() = std::move(reporter);
+}
 
-bool UnscriptedModal::IsStrict() { return static_cast<bool>(CurrentReporter()); }
+bool UnscriptedModal::IsStrict() {
+    return static_cast<bool>(CurrentReporter());
+}
 
-bool UnscriptedModal::Report(const std::string& description)
-{
-    if (!CurrentReporter())
-        return false;
+bool UnscriptedModal::Report(const std::string& description) {
+    if (!CurrentReporter()) return false;
     CurrentReporter()(description);
     return true;
 }

@@ -2,20 +2,16 @@
 
 #include <QByteArray>
 
-QString WindowText::ForDisplay(const std::string& bytes)
-{
-    if (IsValidUtf8(bytes))
-        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+QString WindowText::ForDisplay(const std::string& bytes) {
+    if (IsValidUtf8(bytes)) return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
     return FromLatin1(bytes);
 }
 
-QString WindowText::FromLatin1(const std::string& bytes)
-{
+QString WindowText::FromLatin1(const std::string& bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-std::string WindowText::ToLatin1(const QString& text)
-{
+std::string WindowText::ToLatin1(const QString& text) {
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
     for (QChar c : text)
@@ -26,8 +22,7 @@ std::string WindowText::ToLatin1(const QString& text)
 // Strict decoding: overlong forms, surrogates and code points past U+10FFFF
 // count as invalid, so such bytes display one per character instead of being
 // replaced.
-bool WindowText::IsValidUtf8(const std::string& bytes)
-{
+bool WindowText::IsValidUtf8(const std::string& bytes) {
     std::size_t i = 0;
     const std::size_t n = bytes.size();
     while (i < n) {
@@ -49,17 +44,14 @@ bool WindowText::IsValidUtf8(const std::string& bytes)
         } else {
             return false;
         }
-        if (i + len > n)
-            return false;
+        if (i + len > n) return false;
         for (std::size_t k = 1; k < len; ++k) {
             const auto c = static_cast<unsigned char>(bytes[i + k]);
-            if ((c & 0xC0) != 0x80)
-                return false;
+            if ((c & 0xC0) != 0x80) return false;
             cp = (cp << 6) | (c & 0x3F);
         }
         static constexpr std::uint32_t minimum[5] = {0, 0, 0x80, 0x800, 0x10000};
-        if (cp < minimum[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
+        if (cp < minimum[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
         i += len;
     }
     return true;

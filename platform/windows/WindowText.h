@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QString>
 #include <string>
+
+#include <QString>
 
 // Conversions between the program's byte strings and what Qt displays.
 class WindowText {

@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "platform/windows/BitmapImage.h"
 #include "platform/win32/WinConstants.h"
+#include "platform/windows/BitmapImage.h"
 #include "res/resource.h"
 
 // The bytes of res/about.bmp, generated at build time (res/tools/EmbedFile.cmake).
@@ -15,8 +15,7 @@ namespace {
 // A static without an id of its own, as resource compilers write it.
 constexpr UINT kNoControlId = 0xFFFF;
 
-DialogItemTemplate OkButton()
-{
+DialogItemTemplate OkButton() {
     DialogItemTemplate ok;
     ok.className = "BUTTON";
     ok.text = "OK";
@@ -29,8 +28,7 @@ DialogItemTemplate OkButton()
     return ok;
 }
 
-DialogItemTemplate Picture()
-{
+DialogItemTemplate Picture() {
     DialogItemTemplate picture;
     picture.className = "STATIC";
     picture.id = kNoControlId;
@@ -44,8 +42,7 @@ DialogItemTemplate Picture()
     return picture;
 }
 
-DialogTemplate BuildAboutDialog()
-{
+DialogTemplate BuildAboutDialog() {
     DialogTemplate dlg;
     dlg.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
     dlg.x = 0;
@@ -62,14 +59,12 @@ DialogTemplate BuildAboutDialog()
 
 } // namespace
 
-const DialogTemplate& AboutResources::AboutDialog()
-{
+const DialogTemplate& AboutResources::AboutDialog() {
     static const DialogTemplate dlg = BuildAboutDialog();
     return dlg;
 }
 
-const BitmapImage& AboutResources::AboutImage()
-{
+const BitmapImage& AboutResources::AboutImage() {
     static const BitmapImage image = BitmapImage::FromEncoded(kAboutImageBmp, kAboutImageBmpSize);
     return image;
 }

@@ -6,8 +6,7 @@ class BitmapImage;
 
 // The about box: a plain dialog with the about picture and an OK button,
 // built once and kept for the program's life like a compiled-in resource.
-class AboutResources
-{
+class AboutResources {
 public:
     static const DialogTemplate& AboutDialog();
     // The 300 x 300 picture, decoded from the bytes of res/about.bmp.

@@ -1,20 +1,18 @@
 #include "res/ui/EditorResources.h"
 
-#include "platform/windows/BitmapImage.h"
 #include "platform/win32/WinConstants.h"
-#include "res/ui/EditorIconArt.h"
+#include "platform/windows/BitmapImage.h"
 #include "res/resource.h"
+#include "res/ui/EditorIconArt.h"
 
 namespace {
 
-BitmapImage BuildIcon()
-{
+BitmapImage BuildIcon() {
     constexpr int kSize = 32;
     std::vector<std::uint32_t> argb;
     argb.reserve(kSize * kSize);
     for (const char* row : kEditorIconRows)
-        for (int x = 0; x < kSize; ++x)
-        {
+        for (int x = 0; x < kSize; ++x) {
             const char c = row[x];
             const int index = c <= '9' ? c - '0' : c - 'A' + 10;
             argb.push_back(kEditorIconPalette[index]);
@@ -22,53 +20,48 @@ BitmapImage BuildIcon()
     return BitmapImage(kSize, kSize, std::move(argb));
 }
 
-MenuItemTemplate Item(const char* text, UINT id, UINT flags = MF_STRING)
-{
+MenuItemTemplate Item(const char* text, UINT id, UINT flags = MF_STRING) {
     return MenuItemTemplate{text, id, flags, {}};
 }
 
-MenuItemTemplate Separator()
-{
+MenuItemTemplate Separator() {
     return MenuItemTemplate{"", 0, MF_SEPARATOR, {}};
 }
 
-MenuItemTemplate Popup(const char* text, std::vector<MenuItemTemplate> items)
-{
+MenuItemTemplate Popup(const char* text, std::vector<MenuItemTemplate> items) {
     return MenuItemTemplate{text, 0, MF_POPUP, std::move(items)};
 }
 
-MenuTemplate BuildMenu()
-{
+MenuTemplate BuildMenu() {
     MenuTemplate menu;
     menu.popups.push_back(Popup("&File", {
-        Item("&Open Rom...\tCtrl+O", ID_FILE_OPENROM),
-        Item("&Close Rom", ID_FILE_CLOSEROM, MF_GRAYED),
-        Item("&Save Rom\tCtrl+S", ID_FILE_SAVEROM, MF_GRAYED),
-        Separator(),
-        Item("&Apply Changes\tEnter", ID_FILE_APPLY, MF_GRAYED),
-        Separator(),
-        Item("E&xit", IDCANCEL),
-    }));
+                                                 Item("&Open Rom...\tCtrl+O", ID_FILE_OPENROM),
+                                                 Item("&Close Rom", ID_FILE_CLOSEROM, MF_GRAYED),
+                                                 Item("&Save Rom\tCtrl+S", ID_FILE_SAVEROM, MF_GRAYED),
+                                                 Separator(),
+                                                 Item("&Apply Changes\tEnter", ID_FILE_APPLY, MF_GRAYED),
+                                                 Separator(),
+                                                 Item("E&xit", IDCANCEL),
+                                         }));
     menu.popups.push_back(Popup("&Modules", {
-        Item("&Load Modules...", ID_MODULES_LOAD),
-        Item("&Unload Module", ID_MODULES_UNLOAD, MF_GRAYED),
-        Separator(),
-        Item("&Link Rom To Modules", ID_MODULES_LINK, MF_GRAYED),
-        Item("&Associate .qlm Files", ID_MODULES_ASSOCIATE),
-    }));
+                                                    Item("&Load Modules...", ID_MODULES_LOAD),
+                                                    Item("&Unload Module", ID_MODULES_UNLOAD, MF_GRAYED),
+                                                    Separator(),
+                                                    Item("&Link Rom To Modules", ID_MODULES_LINK, MF_GRAYED),
+                                                    Item("&Associate .qlm Files", ID_MODULES_ASSOCIATE),
+                                            }));
     menu.popups.push_back(Popup("&Help", {
-        Item("&Help\tF1", ID_HELP_HELP),
-        Separator(),
-        Item("&About", ID_HELP_ABOUT),
-    }));
+                                                 Item("&Help\tF1", ID_HELP_HELP),
+                                                 Separator(),
+                                                 Item("&About", ID_HELP_ABOUT),
+                                         }));
     return menu;
 }
 
-DialogTemplate BuildDialog()
-{
+DialogTemplate BuildDialog() {
     DialogTemplate dlg;
-    dlg.style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
-                DS_MODALFRAME | DS_SETFONT | DS_3DLOOK;
+    dlg.style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME |
+                DS_SETFONT | DS_3DLOOK;
     dlg.x = 0;
     dlg.y = 0;
     dlg.cx = 327;
@@ -80,8 +73,7 @@ DialogTemplate BuildDialog()
     DialogItemTemplate moduleCombo;
     moduleCombo.className = "COMBOBOX";
     moduleCombo.id = IDC_MODULE_COMBO;
-    moduleCombo.style = WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_VSCROLL | WS_TABSTOP |
-                        CBS_DROPDOWNLIST;
+    moduleCombo.style = WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST;
     moduleCombo.x = 7;
     moduleCombo.y = 7;
     moduleCombo.cx = 313;
@@ -92,33 +84,29 @@ DialogTemplate BuildDialog()
 
 } // namespace
 
-const MenuTemplate& EditorResources::EditorMenu()
-{
+const MenuTemplate& EditorResources::EditorMenu() {
     static const MenuTemplate menu = BuildMenu();
     return menu;
 }
 
-const DialogTemplate& EditorResources::EditorDialog()
-{
+const DialogTemplate& EditorResources::EditorDialog() {
     static const DialogTemplate dlg = BuildDialog();
     return dlg;
 }
 
-const std::vector<ACCEL>& EditorResources::EditorAccelerators()
-{
+const std::vector<ACCEL>& EditorResources::EditorAccelerators() {
     // Virtual-key entries without menu highlighting, as the menu shows them.
     constexpr BYTE kKey = FVIRTKEY | FNOINVERT;
     static const std::vector<ACCEL> table = {
-        {kKey | FCONTROL, 'O', ID_FILE_OPENROM},
-        {kKey | FCONTROL, 'S', ID_FILE_SAVEROM},
-        {kKey, VK_F1, ID_HELP_HELP},
-        {kKey, VK_RETURN, ID_FILE_APPLY},
+            {kKey | FCONTROL, 'O', ID_FILE_OPENROM},
+            {kKey | FCONTROL, 'S', ID_FILE_SAVEROM},
+            {kKey, VK_F1, ID_HELP_HELP},
+            {kKey, VK_RETURN, ID_FILE_APPLY},
     };
     return table;
 }
 
-const BitmapImage& EditorResources::EditorIcon()
-{
+const BitmapImage& EditorResources::EditorIcon() {
     static const BitmapImage icon = BuildIcon();
     return icon;
 }

@@ -2,16 +2,15 @@
 
 #include <vector>
 
+#include "platform/win32/WinTypes.h"
 #include "platform/windows/DialogTemplate.h"
 #include "platform/windows/MenuTemplate.h"
-#include "platform/win32/WinTypes.h"
 
 class BitmapImage;
 
 // The main window's resources, built once and kept for the program's life
 // like resources compiled into an executable.
-class EditorResources
-{
+class EditorResources {
 public:
     static const DialogTemplate& EditorDialog();
     static const MenuTemplate& EditorMenu();

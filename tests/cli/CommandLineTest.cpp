@@ -1,14 +1,12 @@
-#include "cli/CCommandLine.h"
-
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
+#include "cli/CCommandLine.h"
+
 using Command = CCommandLine::Command;
 
-TEST(CommandLine, RecognisesEachCommandWithItsOperands)
-{
+TEST(CommandLine, RecognisesEachCommandWithItsOperands) {
     EXPECT_EQ(Command::Check, CCommandLine::Parse({"check", "m.qlm"}).GetCommand());
     EXPECT_EQ(Command::Dump, CCommandLine::Parse({"dump", "m.qlm", "r.rom"}).GetCommand());
     const CCommandLine set = CCommandLine::Parse({"set", "m.qlm", "r.rom", "3", "Name", "a b"});
@@ -18,16 +16,15 @@ TEST(CommandLine, RecognisesEachCommandWithItsOperands)
     EXPECT_EQ(Command::Help, CCommandLine::Parse({"-h", "ignored"}).GetCommand());
 }
 
-TEST(CommandLine, RefusesWrongShapesWithAReason)
-{
+TEST(CommandLine, RefusesWrongShapesWithAReason) {
     const std::vector<std::vector<std::string>> bad = {
-        {},
-        {"frobnicate"},
-        {"check"},
-        {"check", "a", "b"},
-        {"dump", "m.qlm"},
-        {"set", "m.qlm", "r.rom", "0", "Name"},
-        {"CHECK", "m.qlm"},
+            {},
+            {"frobnicate"},
+            {"check"},
+            {"check", "a", "b"},
+            {"dump", "m.qlm"},
+            {"set", "m.qlm", "r.rom", "0", "Name"},
+            {"CHECK", "m.qlm"},
     };
     for (const auto& args : bad) {
         const CCommandLine line = CCommandLine::Parse(args);

@@ -1,12 +1,10 @@
-#include "cli/CCsvWriter.h"
-
 #include <gtest/gtest.h>
-
 #include <sstream>
 #include <string>
 
-TEST(CsvWriter, QuotesOnlyCellsThatNeedIt)
-{
+#include "cli/CCsvWriter.h"
+
+TEST(CsvWriter, QuotesOnlyCellsThatNeedIt) {
     EXPECT_EQ("plain text", CCsvWriter::Quote("plain text"));
     EXPECT_EQ("", CCsvWriter::Quote(""));
     EXPECT_EQ("\"a,b\"", CCsvWriter::Quote("a,b"));
@@ -15,14 +13,12 @@ TEST(CsvWriter, QuotesOnlyCellsThatNeedIt)
     EXPECT_EQ("\"cr\rhere\"", CCsvWriter::Quote("cr\rhere"));
 }
 
-TEST(CsvWriter, KeepsBytesAsTheyAre)
-{
+TEST(CsvWriter, KeepsBytesAsTheyAre) {
     const std::string bytes("\xE9t\xE9\x01\x7F", 5);
     EXPECT_EQ(bytes, CCsvWriter::Quote(bytes));
 }
 
-TEST(CsvWriter, SeparatesCellsAndEndsRecordsWithCrLf)
-{
+TEST(CsvWriter, SeparatesCellsAndEndsRecordsWithCrLf) {
     std::ostringstream out;
     CCsvWriter csv(out);
     csv.Cell("Entry");

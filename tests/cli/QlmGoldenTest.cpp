@@ -5,52 +5,45 @@
 // in a scratch copy of its folder; every file without an `expected.rom`
 // counterpart must come out byte for byte as it went in, and no file may
 // appear.
-#include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const fs::path& path)
-{
+std::string ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::vector<std::string> ReadArgs(const fs::path& path)
-{
+std::vector<std::string> ReadArgs(const fs::path& path) {
     std::vector<std::string> args;
     std::string text = ReadAll(path);
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
+        if (end == std::string::npos) end = text.size();
         args.push_back(text.substr(start, end - start));
         start = end + 1;
     }
     return args;
 }
 
-bool IsExpectation(const fs::path& path)
-{
+bool IsExpectation(const fs::path& path) {
     return path.filename().string().rfind("expected.", 0) == 0 || path.filename() == "args";
 }
 
-struct Outcome
-{
+struct Outcome {
     int code = -1;
     std::string out;
     std::string err;
@@ -58,19 +51,16 @@ struct Outcome
 
 // fork/exec rather than system(): arguments reach qlm exactly, blanks,
 // quotes and empty strings included.
-Outcome RunQlm(const fs::path& dir, const std::vector<std::string>& args)
-{
+Outcome RunQlm(const fs::path& dir, const std::vector<std::string>& args) {
     const fs::path outPath = dir / ".stdout";
     const fs::path errPath = dir / ".stderr";
     pid_t pid = fork();
     if (pid == 0) {
-        if (chdir(dir.c_str()) != 0)
-            _exit(127);
+        if (chdir(dir.c_str()) != 0) _exit(127);
         int in = open("/dev/null", O_RDONLY);
         int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (in < 0 || out < 0 || err < 0)
-            _exit(127);
+        if (in < 0 || out < 0 || err < 0) _exit(127);
         dup2(in, 0);
         dup2(out, 1);
         dup2(err, 2);
@@ -86,8 +76,7 @@ Outcome RunQlm(const fs::path& dir, const std::vector<std::string>& args)
     }
     Outcome outcome;
     int status = 0;
-    if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
-        outcome.code = WEXITSTATUS(status);
+    if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) outcome.code = WEXITSTATUS(status);
     outcome.out = ReadAll(outPath);
     outcome.err = ReadAll(errPath);
     fs::remove(outPath);
@@ -95,21 +84,17 @@ Outcome RunQlm(const fs::path& dir, const std::vector<std::string>& args)
     return outcome;
 }
 
-std::vector<std::string> FixtureNames()
-{
+std::vector<std::string> FixtureNames() {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(FIXTURES_DIR))
-        if (entry.is_directory())
-            names.push_back(entry.path().filename().string());
+        if (entry.is_directory()) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
 
-class QlmGolden : public ::testing::TestWithParam<std::string>
-{
+class QlmGolden : public ::testing::TestWithParam<std::string> {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         m_source = fs::path(FIXTURES_DIR) / GetParam();
         m_work = fs::temp_directory_path() / ("qlm-golden-" + std::to_string(getpid()) + "-" + GetParam());
         fs::remove_all(m_work);
@@ -125,8 +110,7 @@ protected:
     void TearDown() override { fs::remove_all(m_work); }
 
     // The ROM is the second operand of `set`; only that command may change it.
-    fs::path ChangedRom(const std::vector<std::string>& args) const
-    {
+    fs::path ChangedRom(const std::vector<std::string>& args) const {
         return args.size() >= 3 && args[0] == "set" ? fs::path(args[2]) : fs::path();
     }
 
@@ -134,8 +118,7 @@ protected:
     fs::path m_work;
 };
 
-TEST_P(QlmGolden, MatchesExpectedOutcome)
-{
+TEST_P(QlmGolden, MatchesExpectedOutcome) {
     ASSERT_TRUE(fs::exists(m_source / "args")) << "fixture without an args file";
     const std::vector<std::string> args = ReadArgs(m_source / "args");
     const Outcome outcome = RunQlm(m_work, args);
@@ -152,19 +135,21 @@ TEST_P(QlmGolden, MatchesExpectedOutcome)
     }
     for (const auto& entry : fs::recursive_directory_iterator(m_source)) {
         const fs::path rel = fs::relative(entry.path(), m_source);
-        if (entry.is_directory() || IsExpectation(entry.path()) || (romMayChange && rel == rom))
-            continue;
+        if (entry.is_directory() || IsExpectation(entry.path()) || (romMayChange && rel == rom)) continue;
         EXPECT_EQ(ReadAll(entry.path()), ReadAll(m_work / rel)) << rel << " was modified";
     }
     for (const auto& entry : fs::recursive_directory_iterator(m_work))
-        EXPECT_TRUE(fs::exists(m_source / fs::relative(entry.path(), m_work))) << entry.path() << " was created";
+        EXPECT_TRUE(fs::exists(m_source / fs::relative(entry.path(), m_work)))
+                << entry.path() << " was created";
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, QlmGolden, ::testing::ValuesIn(FixtureNames()),
                          [](const ::testing::TestParamInfo<std::string>& info) {
                              std::string name = info.param;
-                             std::replace_if(name.begin(), name.end(),
-                                             [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+                             std::replace_if(
+                                     name.begin(), name.end(),
+                                     [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+                                     '_');
                              return name;
                          });
 

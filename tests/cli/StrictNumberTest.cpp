@@ -1,12 +1,10 @@
-#include "cli/CStrictNumber.h"
-
 #include <gtest/gtest.h>
-
 #include <optional>
 #include <string>
 
-TEST(StrictNumber, ReadsTheThreeNotationsWhole)
-{
+#include "cli/CStrictNumber.h"
+
+TEST(StrictNumber, ReadsTheThreeNotationsWhole) {
     EXPECT_EQ(std::optional<uint32_t>(23), CStrictNumber::Parse("23"));
     EXPECT_EQ(std::optional<uint32_t>(16), CStrictNumber::Parse("0x10"));
     EXPECT_EQ(std::optional<uint32_t>(0xABCD), CStrictNumber::Parse("0XabCD"));
@@ -17,9 +15,8 @@ TEST(StrictNumber, ReadsTheThreeNotationsWhole)
 
 // Each of these would read as some number under the module files' lenient
 // rule, and so name an entry the user never meant.
-TEST(StrictNumber, RefusesWhatTheLenientRuleWouldGuess)
-{
-    for (const std::string text : {"", " 1", "1 ", "+1", "-1", "3x", "08", "0x", "0xG", "abc", "4294967296",
-                                   "0x100000000", "1.0"})
+TEST(StrictNumber, RefusesWhatTheLenientRuleWouldGuess) {
+    for (const std::string text :
+         {"", " 1", "1 ", "+1", "-1", "3x", "08", "0x", "0xG", "abc", "4294967296", "0x100000000", "1.0"})
         EXPECT_EQ(std::nullopt, CStrictNumber::Parse(text)) << '"' << text << '"';
 }

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +15,7 @@ std::string Reference(size_t index, const std::string* name = nullptr) {
     return name != nullptr ? text + (" - " + *name) : std::string(text);
 }
 
-}  // namespace
+} // namespace
 
 TEST(EntryLabelsTest, BareAndNamedLabelsMixedUpToThreeDigits) {
     CEntryLabels labels;
@@ -40,8 +39,8 @@ TEST(EntryLabelsTest, BareAndNamedLabelsMixedUpToThreeDigits) {
 }
 
 TEST(EntryLabelsTest, BareLengthMatchesTheFormatAtEveryDigitBoundary) {
-    for (size_t index : {size_t{0}, size_t{0xFF}, size_t{0x100}, size_t{0xFFF}, size_t{0x1000}, size_t{0xFFFFF},
-                         size_t{0x100000}, size_t{0xFFFFFFFF}, ~size_t{0}})
+    for (size_t index : {size_t{0}, size_t{0xFF}, size_t{0x100}, size_t{0xFFF}, size_t{0x1000},
+                         size_t{0xFFFFF}, size_t{0x100000}, size_t{0xFFFFFFFF}, ~size_t{0}})
         EXPECT_EQ(CEntryLabels::BareLength(index), Reference(index).size()) << index;
 }
 

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <cerrno>
+#include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -44,7 +43,7 @@ V ViewLines(const TempDir& dir, std::string_view bytes, size_t bufferBytes) {
     return lines;
 }
 
-}  // namespace
+} // namespace
 
 TEST(CFileTest, ModesCreateTruncateOrLeaveTheFileAlone) {
     TempDir dir;

@@ -1,11 +1,9 @@
-#include "LoaderFixture.h"
-
+#include <cstdio>
+#include <filesystem>
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <filesystem>
-
+#include "LoaderFixture.h"
 #include "platform/files/CArchive.h"
 #include "platform/files/CFile.h"
 #include "res/StringTable.h"
@@ -33,7 +31,7 @@ Lines WithList(const std::string& list) {
     return {"1", "T", "0", "1", "8", "NULL", "none.tbl", "Pick", "0", "2", "-D--", list};
 }
 
-}  // namespace
+} // namespace
 
 using EntryNamesTest = LoaderFixture;
 using CharTableTest = LoaderFixture;
@@ -111,7 +109,7 @@ TEST_F(CharTableTest, LaterLinesWinAndOddCodesReadAsStrtoul) {
     EXPECT_EQ(m.m_charOf[0x41], 'X');
     EXPECT_EQ(m.m_charOf[0x42], 'X');
     EXPECT_EQ(m.m_codeOf['X'], 0x42);
-    EXPECT_EQ(m.m_charOf[0x00], 'Q');  // no digits give code 0
+    EXPECT_EQ(m.m_charOf[0x00], 'Q'); // no digits give code 0
     EXPECT_EQ(m.m_charOf[0x07], 'S');
 }
 
@@ -156,7 +154,7 @@ std::string LinkToUnreadable(const TempDir& dir, const std::string& name) {
     return dir.Path() + name;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(ReadErrorTest, ModuleFileFailingAtOnce) {
     CFile file;
@@ -171,7 +169,8 @@ TEST_F(ReadErrorTest, ModuleFileFailingAfterAFullBuffer) {
     // for the end would load a module without its elements.
     const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
     ASSERT_GE(page, CArchive::bufferSize);
-    auto* mem = static_cast<char*>(mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+    auto* mem = static_cast<char*>(
+            mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
     ASSERT_NE(mem, MAP_FAILED);
     std::string text = Join(WithNames("NULL")) + "#";
     text.resize(page, 'x');

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <numeric>
 #include <vector>
 
@@ -32,7 +31,7 @@ Bytes Rom(size_t length) {
     return rom;
 }
 
-}  // namespace
+} // namespace
 
 TEST(TableModuleTest, ConstructedEmptyWithIdentityTables) {
     CTableModule m;
@@ -68,11 +67,11 @@ TEST(TableModuleTest, ExtentNeverWrapsAround) {
     uint8_t tiny[4] = {};
     CTableModule m;
     m.m_nEntryCount = 2;
-    m.m_nEntryLength = 0x80000000u;  // 2 x 2^31 would wrap to 0 in 32 bits
+    m.m_nEntryLength = 0x80000000u; // 2 x 2^31 would wrap to 0 in 32 bits
     EXPECT_FALSE(m.SelectEntry(0, tiny, 0xFFFFFFFFu));
     m.m_nEntryCount = 1;
     m.m_nEntryLength = 2;
-    m.m_nBaseOffset = 0xFFFFFFFFu;  // base + 2 wraps to 1
+    m.m_nBaseOffset = 0xFFFFFFFFu; // base + 2 wraps to 1
     EXPECT_FALSE(m.SelectEntry(0, tiny, 4));
     EXPECT_FALSE(m.FitsIn(0xFFFFFFFFu));
     m.m_nBaseOffset = 0xFFFFFFFDu;
@@ -82,7 +81,7 @@ TEST(TableModuleTest, ExtentNeverWrapsAround) {
 TEST(TableModuleTest, StoreEntryWritesOnlyTheCurrentEntrysElements) {
     auto m = SmallTable();
     m->AddElement(Element(0, 2));
-    m->AddElement(Element(1, 2));  // overlaps byte 1 of the first
+    m->AddElement(Element(1, 2)); // overlaps byte 1 of the first
     m->AddElement(Element(5, 1));
     Bytes rom = Rom(48);
     ASSERT_TRUE(m->SelectEntry(1, rom.data(), 48));
@@ -94,7 +93,7 @@ TEST(TableModuleTest, StoreEntryWritesOnlyTheCurrentEntrysElements) {
 
     Bytes expected = Rom(48);
     expected[24] = 0xA0;
-    expected[25] = 0xB1;  // the later element wins the shared byte
+    expected[25] = 0xB1; // the later element wins the shared byte
     expected[26] = 0xB2;
     expected[29] = 0xC5;
     EXPECT_EQ(rom, expected);

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <vector>
 
 #include "table/ElementCodec.h"
@@ -25,14 +24,13 @@ int64_t Weighted(const Bytes& bytes, bool sign) {
         value += b * scale;
         scale *= 256;
     }
-    if (sign && value >= scale / 2)
-        value -= scale;
+    if (sign && value >= scale / 2) value -= scale;
     return value;
 }
 
 class WidthTest : public testing::TestWithParam<uint32_t> {};
 
-}  // namespace
+} // namespace
 
 // Every byte value at every position of every width.
 TEST_P(WidthTest, DecodeAndEncodeAgreeWithArithmetic) {
@@ -73,7 +71,8 @@ TEST_P(WidthTest, NumbersSurviveShowAndRead) {
                     samples.push_back(bytes);
                 }
     }
-    for (uint8_t style : {uint8_t{0}, uint8_t{STYLE_SIGNED}, uint8_t{STYLE_HEX}, uint8_t{STYLE_HEX | STYLE_SIGNED}}) {
+    for (uint8_t style :
+         {uint8_t{0}, uint8_t{STYLE_SIGNED}, uint8_t{STYLE_HEX}, uint8_t{STYLE_HEX | STYLE_SIGNED}}) {
         for (const Bytes& bytes : samples) {
             std::string shown = ElementCodec::ShowNumber(bytes, style);
             ASSERT_EQ(ElementCodec::ReadNumber(shown, width), bytes) << shown;

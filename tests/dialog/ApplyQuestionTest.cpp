@@ -3,7 +3,6 @@
 // because the module does not fit stops the operation, like a failed write.
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <tuple>
 
@@ -13,8 +12,18 @@
 
 namespace {
 
-enum class Operation { CloseRom, OpenRom, Exit, UnloadModule };
-enum class Answer { Cancel, No, Yes, YesIncompatible };
+enum class Operation {
+    CloseRom,
+    OpenRom,
+    Exit,
+    UnloadModule
+};
+enum class Answer {
+    Cancel,
+    No,
+    Yes,
+    YesIncompatible
+};
 
 class ApplyQuestionTest : public DialogFixture,
                           public ::testing::WithParamInterface<std::tuple<Operation, Answer>> {
@@ -25,13 +34,10 @@ protected:
     // A ROM open with one edit applied (byte 0 becomes 99). For the
     // incompatible case a module too large for the ROM is made current
     // afterwards, which keeps the edit in the image.
-    void Modify()
-    {
+    void Modify() {
         OpenAndModify();
-        if (HasFatalFailure())
-            return;
-        if (Reply() == Answer::YesIncompatible)
-        {
+        if (HasFatalFailure()) return;
+        if (Reply() == Answer::YesIncompatible) {
             LoadModules({WriteModule("big.qlm", "Big", 0, 100)});
             m_modals.AnswerMessageBox(IDOK);
             ChooseModule(1);
@@ -40,13 +46,17 @@ protected:
         m_nModulesBefore = m_dlg.m_modules.size();
     }
 
-    void ScriptAnswer()
-    {
-        switch (Reply())
-        {
-        case Answer::Cancel: m_modals.AnswerMessageBox(IDCANCEL); break;
-        case Answer::No: m_modals.AnswerMessageBox(IDNO); break;
-        case Answer::Yes: m_modals.AnswerMessageBox(IDYES); break;
+    void ScriptAnswer() {
+        switch (Reply()) {
+        case Answer::Cancel:
+            m_modals.AnswerMessageBox(IDCANCEL);
+            break;
+        case Answer::No:
+            m_modals.AnswerMessageBox(IDNO);
+            break;
+        case Answer::Yes:
+            m_modals.AnswerMessageBox(IDYES);
+            break;
         case Answer::YesIncompatible:
             m_modals.AnswerMessageBox(IDYES);
             m_modals.AnswerMessageBox(IDOK);
@@ -54,27 +64,33 @@ protected:
         }
     }
 
-    void Run()
-    {
-        switch (Op())
-        {
-        case Operation::CloseRom: Click(ID_FILE_CLOSEROM); break;
+    void Run() {
+        switch (Op()) {
+        case Operation::CloseRom:
+            Click(ID_FILE_CLOSEROM);
+            break;
         case Operation::OpenRom:
             OpenRom(WriteRom("other.rom", 32, 50));
             break;
-        case Operation::Exit: TestInput::KeyClick(m_dlg, VK_ESCAPE); break;
-        case Operation::UnloadModule: Click(ID_MODULES_UNLOAD); break;
+        case Operation::Exit:
+            TestInput::KeyClick(m_dlg, VK_ESCAPE);
+            break;
+        case Operation::UnloadModule:
+            Click(ID_MODULES_UNLOAD);
+            break;
         }
     }
 
-    bool Done()
-    {
-        switch (Op())
-        {
-        case Operation::CloseRom: return !m_dlg.m_bRomOpen && Title() == "Quillmoor - No file open";
-        case Operation::OpenRom: return Title() == "Quillmoor - other.rom";
-        case Operation::Exit: return m_dlg.IsEnded() != FALSE;
-        case Operation::UnloadModule: return m_dlg.m_modules.size() == m_nModulesBefore - 1;
+    bool Done() {
+        switch (Op()) {
+        case Operation::CloseRom:
+            return !m_dlg.m_bRomOpen && Title() == "Quillmoor - No file open";
+        case Operation::OpenRom:
+            return Title() == "Quillmoor - other.rom";
+        case Operation::Exit:
+            return m_dlg.IsEnded() != FALSE;
+        case Operation::UnloadModule:
+            return m_dlg.m_modules.size() == m_nModulesBefore - 1;
         }
         return false;
     }
@@ -82,8 +98,7 @@ protected:
     std::size_t m_nModulesBefore = 0;
 };
 
-TEST_P(ApplyQuestionTest, AnswerDecidesWhatRunsAndWhatIsSaved)
-{
+TEST_P(ApplyQuestionTest, AnswerDecidesWhatRunsAndWhatIsSaved) {
     Modify();
     ScriptAnswer();
     Run();
@@ -91,15 +106,12 @@ TEST_P(ApplyQuestionTest, AnswerDecidesWhatRunsAndWhatIsSaved)
     const std::string disk = ReadFile(m_strRom);
     ASSERT_EQ(disk.size(), 32u);
     EXPECT_EQ(CountMessages(kApplyQuestion), 1);
-    for (const MessageBoxRequest& box : m_modals.MessageBoxes())
-    {
-        if (box.text != kApplyQuestion)
-            continue;
+    for (const MessageBoxRequest& box : m_modals.MessageBoxes()) {
+        if (box.text != kApplyQuestion) continue;
         EXPECT_EQ(box.caption, "Quillmoor");
         EXPECT_EQ(box.type, MB_YESNOCANCEL | MB_ICONINFORMATION);
     }
-    switch (Reply())
-    {
+    switch (Reply()) {
     case Answer::Cancel:
     case Answer::YesIncompatible:
         // Nothing ran; the edit is still in memory and still marked.
@@ -127,24 +139,22 @@ TEST_P(ApplyQuestionTest, AnswerDecidesWhatRunsAndWhatIsSaved)
     EXPECT_EQ(m_modals.UnusedAnswers(), 0);
 }
 
-std::string CaseName(const ::testing::TestParamInfo<std::tuple<Operation, Answer>>& info)
-{
+std::string CaseName(const ::testing::TestParamInfo<std::tuple<Operation, Answer>>& info) {
     static const char* const ops[] = {"CloseRom", "OpenRom", "Exit", "UnloadModule"};
     static const char* const answers[] = {"Cancel", "No", "Yes", "YesIncompatible"};
     return std::string(ops[static_cast<int>(std::get<0>(info.param))]) +
            answers[static_cast<int>(std::get<1>(info.param))];
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Operations, ApplyQuestionTest,
-    ::testing::Combine(::testing::Values(Operation::CloseRom, Operation::OpenRom, Operation::Exit,
-                                         Operation::UnloadModule),
-                       ::testing::Values(Answer::Cancel, Answer::No, Answer::Yes, Answer::YesIncompatible)),
-    CaseName);
+INSTANTIATE_TEST_SUITE_P(Operations, ApplyQuestionTest,
+                         ::testing::Combine(::testing::Values(Operation::CloseRom, Operation::OpenRom,
+                                                              Operation::Exit, Operation::UnloadModule),
+                                            ::testing::Values(Answer::Cancel, Answer::No, Answer::Yes,
+                                                              Answer::YesIncompatible)),
+                         CaseName);
 
 // Nothing applied: no question at all, whatever the operation.
-TEST_F(DialogFixture, UnmodifiedDocumentClosesAndExitsWithoutAQuestion)
-{
+TEST_F(DialogFixture, UnmodifiedDocumentClosesAndExitsWithoutAQuestion) {
     Start();
     LoadModules({WriteModule("a.qlm", "Alpha")});
     OpenRom(WriteRom("game.rom", 32));

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -38,7 +37,7 @@ protected:
 
     // Creates the window with the accelerator table live.
     void Start(const std::string& startupModule = "");
-    void OpenRom(const std::string& path);  // Ctrl+O
+    void OpenRom(const std::string& path); // Ctrl+O
     void LoadModules(const std::vector<std::string>& paths);
     void Click(UINT nID);
     // Types the value into element 0 and presses Enter.

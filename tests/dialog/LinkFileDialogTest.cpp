@@ -1,9 +1,8 @@
 // Link Rom To Modules and the link file read when a ROM opens, through the
 // dialog: the bytes written, the lines read, and what happens to the list.
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -21,8 +20,7 @@ using Titles = std::vector<std::string>;
 
 class LinkFileDialogTest : public DialogFixture {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         m_strA = WriteModule("a.qlm", "Alpha", 0, 4);
         m_strB = WriteModule("b.qlm", "Beta", 16, 3);
         m_strRom = WriteRom("game.rom", 32, 5);
@@ -32,8 +30,7 @@ protected:
     std::string m_strA, m_strB, m_strRom, m_strLink;
 };
 
-TEST_F(LinkFileDialogTest, WrittenListComesBackInOrderWhenTheRomIsReopened)
-{
+TEST_F(LinkFileDialogTest, WrittenListComesBackInOrderWhenTheRomIsReopened) {
     Start();
     LoadModules({m_strA, m_strB});
     OpenRom(m_strRom);
@@ -57,11 +54,9 @@ TEST_F(LinkFileDialogTest, WrittenListComesBackInOrderWhenTheRomIsReopened)
         EXPECT_TRUE(Enabled(id)) << id;
 }
 
-TEST_F(LinkFileDialogTest, LfOnlyAndUnterminatedLinesReadTheSame)
-{
+TEST_F(LinkFileDialogTest, LfOnlyAndUnterminatedLinesReadTheSame) {
     Start();
-    for (const std::string& text : {m_strA + "\n" + m_strB + "\n", m_strA + "\r\n" + m_strB})
-    {
+    for (const std::string& text : {m_strA + "\n" + m_strB + "\n", m_strA + "\r\n" + m_strB}) {
         WriteFile(m_strLink, text);
         OpenRom(m_strRom);
         // The list is replaced each time, never appended to.
@@ -69,8 +64,7 @@ TEST_F(LinkFileDialogTest, LfOnlyAndUnterminatedLinesReadTheSame)
     }
 }
 
-TEST_F(LinkFileDialogTest, BlankCommentAndDeletedLinesLoadNothingAndSayNothing)
-{
+TEST_F(LinkFileDialogTest, BlankCommentAndDeletedLinesLoadNothingAndSayNothing) {
     const std::string deleted = WriteModule("gone.qlm", "Gone");
     fs::remove(deleted);
     WriteFile(m_strLink, "\r\n#" + m_strB + "\r\n" + deleted + "\r\n" + m_strA + "\r\n");
@@ -80,8 +74,7 @@ TEST_F(LinkFileDialogTest, BlankCommentAndDeletedLinesLoadNothingAndSayNothing)
     EXPECT_TRUE(m_modals.MessageBoxes().empty());
 }
 
-TEST_F(LinkFileDialogTest, EmptyLinkFileEmptiesTheList)
-{
+TEST_F(LinkFileDialogTest, EmptyLinkFileEmptiesTheList) {
     WriteFile(m_strLink, "");
     Start();
     LoadModules({m_strA, m_strB});
@@ -98,8 +91,7 @@ TEST_F(LinkFileDialogTest, EmptyLinkFileEmptiesTheList)
         EXPECT_FALSE(Enabled(id)) << id;
 }
 
-TEST_F(LinkFileDialogTest, RomNamesWithoutADotShareOneLinkFile)
-{
+TEST_F(LinkFileDialogTest, RomNamesWithoutADotShareOneLinkFile) {
     Start();
     LoadModules({m_strB});
     OpenRom(WriteRom("ROMFILE", 32));
@@ -113,8 +105,7 @@ TEST_F(LinkFileDialogTest, RomNamesWithoutADotShareOneLinkFile)
     EXPECT_EQ(ModuleTitles(), (Titles{"Beta"}));
 }
 
-TEST_F(LinkFileDialogTest, RelativeLinesWithBackslashesResolveFromTheRomFolder)
-{
+TEST_F(LinkFileDialogTest, RelativeLinesWithBackslashesResolveFromTheRomFolder) {
     fs::create_directories(PathOf("mods"));
     fs::rename(m_strB, PathOf("mods/b.qlm"));
     fs::copy_file(PathOf("kinds.txt"), PathOf("mods/kinds.txt"));
@@ -125,8 +116,7 @@ TEST_F(LinkFileDialogTest, RelativeLinesWithBackslashesResolveFromTheRomFolder)
     EXPECT_EQ(m_dlg.m_modules[0]->GetPath(), PathOf("mods/b.qlm"));
 }
 
-TEST_F(LinkFileDialogTest, LinkingWhileTheModuleDoesNotFitLeavesTheOldFileUntouched)
-{
+TEST_F(LinkFileDialogTest, LinkingWhileTheModuleDoesNotFitLeavesTheOldFileUntouched) {
     Start();
     LoadModules({WriteModule("big.qlm", "Big", 0, 100)});
     m_modals.AnswerMessageBox(IDOK);
@@ -138,8 +128,7 @@ TEST_F(LinkFileDialogTest, LinkingWhileTheModuleDoesNotFitLeavesTheOldFileUntouc
     EXPECT_EQ(ReadFile(m_strLink), "old contents\r\n");
 }
 
-TEST_F(LinkFileDialogTest, LinkingWithNoModuleLeftFollowsTheLastVerdict)
-{
+TEST_F(LinkFileDialogTest, LinkingWithNoModuleLeftFollowsTheLastVerdict) {
     // Fitting module unloaded: an empty link file, which empties the list.
     Start();
     LoadModules({m_strA});
@@ -162,8 +151,7 @@ TEST_F(LinkFileDialogTest, LinkingWithNoModuleLeftFollowsTheLastVerdict)
     EXPECT_EQ(ReadFile(m_strLink), m_strA + "\r\n");
 }
 
-TEST_F(LinkFileDialogTest, LinkFileNamingAModuleThatDoesNotFitWarnsOnce)
-{
+TEST_F(LinkFileDialogTest, LinkFileNamingAModuleThatDoesNotFitWarnsOnce) {
     WriteFile(m_strLink, WriteModule("big.qlm", "Big", 0, 100) + "\r\n" + m_strA + "\r\n");
     Start();
     LoadModules({m_strB});
@@ -173,9 +161,8 @@ TEST_F(LinkFileDialogTest, LinkFileNamingAModuleThatDoesNotFitWarnsOnce)
     EXPECT_EQ(ModuleTitles(), (Titles{"Big", "Alpha"}));
 }
 
-TEST_F(LinkFileDialogTest, LinkFileThatCannotBeWrittenIsReported)
-{
-    fs::create_directories(m_strLink);  // even root cannot open a folder as a file
+TEST_F(LinkFileDialogTest, LinkFileThatCannotBeWrittenIsReported) {
+    fs::create_directories(m_strLink); // even root cannot open a folder as a file
     Start();
     LoadModules({m_strA});
     OpenRom(m_strRom);
@@ -183,12 +170,11 @@ TEST_F(LinkFileDialogTest, LinkFileThatCannotBeWrittenIsReported)
     Click(ID_MODULES_LINK);
     ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
     EXPECT_EQ(m_modals.MessageBoxes()[0].text.rfind("Cannot create " + m_strLink + ": ", 0), 0u)
-        << m_modals.MessageBoxes()[0].text;
+            << m_modals.MessageBoxes()[0].text;
     EXPECT_EQ(ModuleTitles(), (Titles{"Alpha"}));
 }
 
-TEST_F(LinkFileDialogTest, LinkFileThatCannotBeReadIsReportedAndTheListKept)
-{
+TEST_F(LinkFileDialogTest, LinkFileThatCannotBeReadIsReportedAndTheListKept) {
     // Opens, even for root, and fails at the first read.
     fs::create_symlink("/proc/self/mem", m_strLink);
     Start();

@@ -2,9 +2,8 @@
 // the selector stay in step, failures are reported once, and a module that
 // becomes current is tested against the open ROM.
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -25,8 +24,7 @@ class ModuleListDialogTest : public DialogFixture {
 protected:
     // Alpha has 4 entries, Beta 3 and Gamma 2, so the entry selector tells
     // whose form is built.
-    void LoadThree()
-    {
+    void LoadThree() {
         LoadModules({WriteModule("a.qlm", "Alpha", 0, 4), WriteModule("b.qlm", "Beta", 0, 3),
                      WriteModule("c.qlm", "Gamma", 0, 2)});
         ASSERT_EQ(ModuleTitles(), (Titles{"Alpha", "Beta", "Gamma"}));
@@ -35,8 +33,7 @@ protected:
     int Entries() { return m_dlg.m_pEntryCombo->GetCount(); }
 };
 
-TEST_F(ModuleListDialogTest, FailingModuleAmongThreeIsReportedOnceAndTheOthersLoadInOrder)
-{
+TEST_F(ModuleListDialogTest, FailingModuleAmongThreeIsReportedOnceAndTheOthersLoadInOrder) {
     Start();
     const std::string broken = WriteBrokenModule("broken.qlm");
     m_modals.AnswerMessageBox(IDOK);
@@ -46,8 +43,10 @@ TEST_F(ModuleListDialogTest, FailingModuleAmongThreeIsReportedOnceAndTheOthersLo
     const MessageBoxRequest& box = m_modals.MessageBoxes()[0];
     EXPECT_EQ(box.caption, "Module Error");
     EXPECT_EQ(box.type, MB_OK | MB_ICONEXCLAMATION);
-    EXPECT_EQ(box.text.rfind("An error occurred while trying to load the module broken.qlm.\n\n", 0), 0u) << box.text;
-    EXPECT_GT(box.text.size(), std::string("An error occurred while trying to load the module broken.qlm.\n\n").size());
+    EXPECT_EQ(box.text.rfind("An error occurred while trying to load the module broken.qlm.\n\n", 0), 0u)
+            << box.text;
+    EXPECT_GT(box.text.size(),
+              std::string("An error occurred while trying to load the module broken.qlm.\n\n").size());
     ASSERT_EQ(m_modals.FileDialogs().size(), 1u);
     EXPECT_EQ(m_modals.FileDialogs()[0].filter, "Quillmoor modules (*.qlm)|*.qlm|");
     EXPECT_EQ(m_modals.FileDialogs()[0].flags, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST);
@@ -67,8 +66,7 @@ TEST_F(ModuleListDialogTest, FailingModuleAmongThreeIsReportedOnceAndTheOthersLo
     EXPECT_EQ(Entries(), 2);
 }
 
-TEST_F(ModuleListDialogTest, ListedPathsAreSkippedSilentlyButLetterCaseMakesAnotherPath)
-{
+TEST_F(ModuleListDialogTest, ListedPathsAreSkippedSilentlyButLetterCaseMakesAnotherPath) {
     Start();
     const std::string a = WriteModule("a.qlm", "Alpha");
     LoadModules({a, a});
@@ -84,8 +82,7 @@ TEST_F(ModuleListDialogTest, ListedPathsAreSkippedSilentlyButLetterCaseMakesAnot
     EXPECT_TRUE(m_modals.MessageBoxes().empty());
 }
 
-TEST_F(ModuleListDialogTest, LoadingMoreLeavesTheCurrentModuleAndEntryAlone)
-{
+TEST_F(ModuleListDialogTest, LoadingMoreLeavesTheCurrentModuleAndEntryAlone) {
     Start();
     LoadModules({WriteModule("a.qlm", "Alpha", 0, 4)});
     OpenRom(WriteRom("game.rom", 32));
@@ -99,8 +96,7 @@ TEST_F(ModuleListDialogTest, LoadingMoreLeavesTheCurrentModuleAndEntryAlone)
     EXPECT_EQ(ShownValue(), "8");
 }
 
-TEST_F(ModuleListDialogTest, SwitchingModulesAlwaysReturnsToEntryZero)
-{
+TEST_F(ModuleListDialogTest, SwitchingModulesAlwaysReturnsToEntryZero) {
     Start();
     LoadModules({WriteModule("a.qlm", "Alpha", 0, 4), WriteModule("b.qlm", "Beta", 16, 3)});
     OpenRom(WriteRom("game.rom", 32));
@@ -120,14 +116,12 @@ using UnloadCase = std::tuple<int, Titles, int>;
 
 class UnloadTest : public ModuleListDialogTest, public ::testing::WithParamInterface<UnloadCase> {};
 
-TEST_P(UnloadTest, NextModuleMovesIntoTheGapOrTheNewLastBecomesCurrent)
-{
+TEST_P(UnloadTest, NextModuleMovesIntoTheGapOrTheNewLastBecomesCurrent) {
     const auto& [before, titles, after] = GetParam();
     Start();
     LoadThree();
     OpenRom(WriteRom("game.rom", 32));
-    if (before != 0)
-        ChooseModule(before);
+    if (before != 0) ChooseModule(before);
     TestInput::ChooseComboItem(*m_dlg.m_pEntryCombo, 1);
 
     Click(ID_MODULES_UNLOAD);
@@ -147,8 +141,7 @@ INSTANTIATE_TEST_SUITE_P(FirstMiddleLast, UnloadTest,
                                            UnloadCase{1, {"Alpha", "Gamma"}, 1},
                                            UnloadCase{2, {"Alpha", "Beta"}, 1}));
 
-TEST_F(ModuleListDialogTest, UnloadingTheOnlyModuleDisablesTheSelectorsButKeepsSaveAndLink)
-{
+TEST_F(ModuleListDialogTest, UnloadingTheOnlyModuleDisablesTheSelectorsButKeepsSaveAndLink) {
     Start();
     LoadModules({WriteModule("a.qlm", "Alpha")});
     OpenRom(WriteRom("game.rom", 32));
@@ -171,8 +164,7 @@ TEST_F(ModuleListDialogTest, UnloadingTheOnlyModuleDisablesTheSelectorsButKeepsS
     EXPECT_EQ(ReadFile(m_dlg.m_strRomPath), ReadFile(WriteRom("copy.rom", 32)));
 }
 
-TEST_F(ModuleListDialogTest, IncompatibleFirstModuleIsReportedOnceAndCommandsAreEnabled)
-{
+TEST_F(ModuleListDialogTest, IncompatibleFirstModuleIsReportedOnceAndCommandsAreEnabled) {
     Start();
     OpenRom(WriteRom("game.rom", 32));
     m_modals.AnswerMessageBox(IDOK);
@@ -185,8 +177,7 @@ TEST_F(ModuleListDialogTest, IncompatibleFirstModuleIsReportedOnceAndCommandsAre
     EXPECT_EQ(ShownValue(), "");
 }
 
-TEST_F(ModuleListDialogTest, UnloadOntoAModuleThatDoesNotFitRefusesApplyUntilOneFits)
-{
+TEST_F(ModuleListDialogTest, UnloadOntoAModuleThatDoesNotFitRefusesApplyUntilOneFits) {
     Start();
     LoadModules({WriteModule("a.qlm", "Alpha"), WriteModule("big.qlm", "Big", 0, 100),
                  WriteModule("b.qlm", "Beta")});
@@ -208,16 +199,14 @@ TEST_F(ModuleListDialogTest, UnloadOntoAModuleThatDoesNotFitRefusesApplyUntilOne
     EXPECT_EQ(m_modals.UnusedAnswers(), 0);
 }
 
-TEST_F(ModuleListDialogTest, StartupModuleThatIsMissingIsSkippedSilently)
-{
+TEST_F(ModuleListDialogTest, StartupModuleThatIsMissingIsSkippedSilently) {
     Start(PathOf("missing.qlm"));
     EXPECT_TRUE(m_dlg.m_modules.empty());
     EXPECT_FALSE(ModuleSelector().IsWindowEnabled());
     EXPECT_TRUE(m_modals.MessageBoxes().empty());
 }
 
-TEST_F(ModuleListDialogTest, StartupModuleThatFailsToLoadIsReportedDuringStartup)
-{
+TEST_F(ModuleListDialogTest, StartupModuleThatFailsToLoadIsReportedDuringStartup) {
     m_modals.AnswerMessageBox(IDOK);
     Start(WriteBrokenModule("broken.qlm"));
     ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
@@ -226,8 +215,7 @@ TEST_F(ModuleListDialogTest, StartupModuleThatFailsToLoadIsReportedDuringStartup
     EXPECT_FALSE(ModuleSelector().IsWindowEnabled());
 }
 
-TEST_F(ModuleListDialogTest, StartupModuleBecomesCurrentWithoutATest)
-{
+TEST_F(ModuleListDialogTest, StartupModuleBecomesCurrentWithoutATest) {
     Start(WriteModule("a.qlm", "Alpha"));
     EXPECT_EQ(ModuleTitles(), (Titles{"Alpha"}));
     EXPECT_EQ(m_dlg.m_nCurModule, 0);

@@ -1,10 +1,9 @@
 // Open Rom, Close Rom and Save Rom through the dialog: titles, menu states,
 // and saving against files that changed or vanished behind the editor.
 
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,16 +23,16 @@ class RomDocumentDialogTest : public DialogFixture {
 protected:
     void Save() { TestInput::KeyClick(m_dlg, 'S', FCONTROL); }
 
-    std::string Image() const
-    {
+    std::string Image() const {
         return std::string(reinterpret_cast<const char*>(m_dlg.m_pRom.get()), m_dlg.m_nRomLength);
     }
 
-    CComboBox& KindCombo() { return dynamic_cast<CComboBox&>(*m_dlg.m_pPanel->GetDlgItem(IDC_ELEMENT_BASE + 1)); }
+    CComboBox& KindCombo() {
+        return dynamic_cast<CComboBox&>(*m_dlg.m_pPanel->GetDlgItem(IDC_ELEMENT_BASE + 1));
+    }
 };
 
-TEST_F(RomDocumentDialogTest, OpeningWithoutModulesEnablesOnlyCloseRomUntilOneLoads)
-{
+TEST_F(RomDocumentDialogTest, OpeningWithoutModulesEnablesOnlyCloseRomUntilOneLoads) {
     Start();
     OpenRom(WriteRom("game.rom", 32, 5));
     ASSERT_EQ(m_modals.FileDialogs().size(), 1u);
@@ -43,7 +42,7 @@ TEST_F(RomDocumentDialogTest, OpeningWithoutModulesEnablesOnlyCloseRomUntilOneLo
     EXPECT_TRUE(Enabled(ID_FILE_CLOSEROM));
     for (UINT id : {ID_FILE_SAVEROM, ID_FILE_APPLY, ID_MODULES_LINK, ID_MODULES_UNLOAD})
         EXPECT_FALSE(Enabled(id)) << id;
-    Save();  // grayed: nothing runs, nothing is shown
+    Save(); // grayed: nothing runs, nothing is shown
 
     LoadModules({WriteModule("a.qlm", "Alpha")});
     for (UINT id : {ID_FILE_SAVEROM, ID_FILE_APPLY, ID_MODULES_LINK, ID_MODULES_UNLOAD, ID_FILE_CLOSEROM})
@@ -53,8 +52,7 @@ TEST_F(RomDocumentDialogTest, OpeningWithoutModulesEnablesOnlyCloseRomUntilOneLo
     EXPECT_TRUE(m_modals.MessageBoxes().empty());
 }
 
-TEST_F(RomDocumentDialogTest, ModuleThatDoesNotFitIsReportedOnceAndRefusesApplyAndSave)
-{
+TEST_F(RomDocumentDialogTest, ModuleThatDoesNotFitIsReportedOnceAndRefusesApplyAndSave) {
     Start();
     LoadModules({WriteModule("big.qlm", "Big", 0, 100)});
     const std::string rom = WriteRom("small.rom", 32, 5);
@@ -85,8 +83,7 @@ TEST_F(RomDocumentDialogTest, ModuleThatDoesNotFitIsReportedOnceAndRefusesApplyA
     EXPECT_EQ(m_modals.UnusedAnswers(), 0);
 }
 
-TEST_F(RomDocumentDialogTest, CloseRomEmptiesTheControlsButKeepsRowsAndModule)
-{
+TEST_F(RomDocumentDialogTest, CloseRomEmptiesTheControlsButKeepsRowsAndModule) {
     Start();
     LoadModules({WriteModule("a.qlm", "Alpha")});
     OpenRom(WriteRom("game.rom", 32, 0));
@@ -109,8 +106,7 @@ TEST_F(RomDocumentDialogTest, CloseRomEmptiesTheControlsButKeepsRowsAndModule)
     EXPECT_EQ(m_dlg.m_nCurModule, 0);
 }
 
-TEST_F(RomDocumentDialogTest, SaveWritesTheImageInPlaceAndDropsTheStar)
-{
+TEST_F(RomDocumentDialogTest, SaveWritesTheImageInPlaceAndDropsTheStar) {
     OpenAndModify();
     Save();
     EXPECT_EQ(Title(), "Quillmoor - game.rom");
@@ -120,8 +116,7 @@ TEST_F(RomDocumentDialogTest, SaveWritesTheImageInPlaceAndDropsTheStar)
     EXPECT_EQ(ReadFile(m_strRom)[1], 6);
 }
 
-TEST_F(RomDocumentDialogTest, SaveNeverChangesTheLengthOfAFileChangedBehindTheEditor)
-{
+TEST_F(RomDocumentDialogTest, SaveNeverChangesTheLengthOfAFileChangedBehindTheEditor) {
     OpenAndModify();
     fs::resize_file(m_strRom, 10);
     Save();
@@ -134,15 +129,14 @@ TEST_F(RomDocumentDialogTest, SaveNeverChangesTheLengthOfAFileChangedBehindTheEd
     EXPECT_EQ(Title(), "Quillmoor - game.rom");
 }
 
-TEST_F(RomDocumentDialogTest, SaveOfADeletedRomIsReportedAndTheEditSurvives)
-{
+TEST_F(RomDocumentDialogTest, SaveOfADeletedRomIsReportedAndTheEditSurvives) {
     OpenAndModify();
     fs::remove(m_strRom);
     m_modals.AnswerMessageBox(IDOK);
     Save();
     ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
     EXPECT_EQ(m_modals.MessageBoxes()[0].text, "Cannot open " + m_strRom + ": No such file or directory");
-    EXPECT_FALSE(fs::exists(m_strRom));  // never created
+    EXPECT_FALSE(fs::exists(m_strRom)); // never created
     EXPECT_EQ(Title(), "Quillmoor - game.rom *");
     EXPECT_TRUE(m_dlg.m_bModified);
 
@@ -153,8 +147,7 @@ TEST_F(RomDocumentDialogTest, SaveOfADeletedRomIsReportedAndTheEditSurvives)
     EXPECT_EQ(Title(), "Quillmoor - game.rom");
 }
 
-TEST_F(RomDocumentDialogTest, SaveOfAReadOnlyRomIsReportedAndTheEditSurvives)
-{
+TEST_F(RomDocumentDialogTest, SaveOfAReadOnlyRomIsReportedAndTheEditSurvives) {
     OpenAndModify();
     const std::string before = ReadFile(m_strRom);
     ASSERT_EQ(chmod(m_strRom.c_str(), 0444), 0);
@@ -164,15 +157,15 @@ TEST_F(RomDocumentDialogTest, SaveOfAReadOnlyRomIsReportedAndTheEditSurvives)
     // ordinary user (in a child when the tests run as root).
     const std::string seen = Unprivileged::Run([&] {
         m_dlg.OnSaveRom();
-        const std::string shown = m_modals.MessageBoxes().empty() ? "<none>" : m_modals.MessageBoxes()[0].text;
+        const std::string shown =
+                m_modals.MessageBoxes().empty() ? "<none>" : m_modals.MessageBoxes()[0].text;
         return shown + "|" + Title() + "|" + (m_dlg.m_bModified ? "modified" : "saved");
     });
     EXPECT_EQ(seen, "Cannot open " + m_strRom + ": Permission denied|Quillmoor - game.rom *|modified");
     EXPECT_EQ(ReadFile(m_strRom), before);
 }
 
-TEST_F(RomDocumentDialogTest, WriteThatBreaksOffInTheApplyQuestionKeepsTheRomOpen)
-{
+TEST_F(RomDocumentDialogTest, WriteThatBreaksOffInTheApplyQuestionKeepsTheRomOpen) {
     OpenAndModify();
     m_modals.AnswerMessageBox(IDYES);
     m_modals.AnswerMessageBox(IDOK);
@@ -187,33 +180,34 @@ TEST_F(RomDocumentDialogTest, WriteThatBreaksOffInTheApplyQuestionKeepsTheRomOpe
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
 
-    EXPECT_EQ(Messages(), (std::vector<std::string>{kApplyQuestion, "Cannot write " + m_strRom + ": File too large"}));
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{kApplyQuestion, "Cannot write " + m_strRom + ": File too large"}));
     EXPECT_TRUE(m_dlg.m_bRomOpen);
     EXPECT_TRUE(m_dlg.m_bModified);
     EXPECT_EQ(Title(), "Quillmoor - game.rom *");
     EXPECT_EQ(fs::file_size(m_strRom), 32u);
 }
 
-TEST_F(RomDocumentDialogTest, RomOf4GiBOrMoreIsRefusedNotTruncated)
-{
+TEST_F(RomDocumentDialogTest, RomOf4GiBOrMoreIsRefusedNotTruncated) {
     Start();
     OpenRom(WriteRom("game.rom", 32));
     const std::string huge = PathOf("huge.rom");
     WriteFile(huge, "");
-    fs::resize_file(huge, 0x100000000ull);  // sparse: nothing is written
+    fs::resize_file(huge, 0x100000000ull); // sparse: nothing is written
     m_modals.AnswerMessageBox(IDOK);
     OpenRom(huge);
     ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
-    EXPECT_EQ(m_modals.MessageBoxes()[0].text.rfind("Cannot open " + huge + ": the file is 4 GiB or larger", 0), 0u)
-        << m_modals.MessageBoxes()[0].text;
+    EXPECT_EQ(
+            m_modals.MessageBoxes()[0].text.rfind("Cannot open " + huge + ": the file is 4 GiB or larger", 0),
+            0u)
+            << m_modals.MessageBoxes()[0].text;
     EXPECT_EQ(Title(), "Quillmoor - No file open");
     EXPECT_FALSE(m_dlg.m_bRomOpen);
     EXPECT_EQ(m_dlg.m_pRom, nullptr);
     EXPECT_FALSE(Enabled(ID_FILE_CLOSEROM));
 }
 
-TEST_F(RomDocumentDialogTest, RomThatCannotBeOpenedIsReportedWithPathAndReason)
-{
+TEST_F(RomDocumentDialogTest, RomThatCannotBeOpenedIsReportedWithPathAndReason) {
     Start();
     const std::string gone = PathOf("gone.rom");
     m_modals.AnswerMessageBox(IDOK);
@@ -224,8 +218,7 @@ TEST_F(RomDocumentDialogTest, RomThatCannotBeOpenedIsReportedWithPathAndReason)
     EXPECT_FALSE(Enabled(ID_FILE_CLOSEROM));
 }
 
-TEST_F(RomDocumentDialogTest, CancelledFileDialogChangesNothing)
-{
+TEST_F(RomDocumentDialogTest, CancelledFileDialogChangesNothing) {
     OpenAndModify();
     m_modals.CancelFileDialog();
     TestInput::KeyClick(m_dlg, 'O', FCONTROL);
@@ -234,8 +227,7 @@ TEST_F(RomDocumentDialogTest, CancelledFileDialogChangesNothing)
     EXPECT_EQ(m_dlg.m_pRom[0], 99);
 }
 
-TEST_F(RomDocumentDialogTest, ReopeningTheOpenFileAnsweringNoShowsItAsLastSaved)
-{
+TEST_F(RomDocumentDialogTest, ReopeningTheOpenFileAnsweringNoShowsItAsLastSaved) {
     OpenAndModify();
     m_modals.AnswerMessageBox(IDNO);
     OpenRom(m_strRom);

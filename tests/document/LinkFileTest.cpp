@@ -1,12 +1,12 @@
-#include <gtest/gtest.h>
+#include "document/LinkFile.h"
 
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "ModuleFiles.h"
 #include "TempDir.h"
 #include "Unprivileged.h"
-#include "document/LinkFile.h"
 #include "document/ModuleList.h"
 #include "table/CTableModule.h"
 
@@ -61,7 +61,8 @@ TEST_F(LinkFileTest, EmptyListEmptiesAnExistingFile) {
 
 TEST_F(LinkFileTest, LineEndsAndUnusualLinesReadAsWritten) {
     TempDir::WriteFile(link, "a\nb\r\nc\rXd\n\n#comment\n  spaced  \nlast");
-    EXPECT_EQ(LinesOf(link), (std::vector<std::string>{"a", "b", "c", "d", "", "#comment", "  spaced  ", "last"}));
+    EXPECT_EQ(LinesOf(link),
+              (std::vector<std::string>{"a", "b", "c", "d", "", "#comment", "  spaced  ", "last"}));
 }
 
 TEST_F(LinkFileTest, AbsentAndUnreadableLinkFilesAreToldApart) {
@@ -79,12 +80,14 @@ TEST_F(LinkFileTest, WriteFailuresNameTheFileAndTheReason) {
     const std::string nowhere = dir / "no/such/folder.ql.ini";
     EXPECT_EQ(LinkFile::Write(nowhere, {"/a.qlm"}).Message(),
               "Cannot create " + nowhere + ": No such file or directory");
-    EXPECT_EQ(LinkFile::Write("/dev/full", {"/a.qlm"}).Message(), "Cannot write /dev/full: No space left on device");
+    EXPECT_EQ(LinkFile::Write("/dev/full", {"/a.qlm"}).Message(),
+              "Cannot write /dev/full: No space left on device");
 
     TempDir::WriteFile(link, "/kept.qlm\r\n");
     chmod(dir.Path().c_str(), 0555);
     chmod(link.c_str(), 0444);
-    const std::string outcome = Unprivileged::Run([&] { return LinkFile::Write(link, {"/new.qlm"}).Message(); });
+    const std::string outcome =
+            Unprivileged::Run([&] { return LinkFile::Write(link, {"/new.qlm"}).Message(); });
     EXPECT_EQ(outcome, "Cannot create " + link + ": Permission denied");
     EXPECT_EQ(TempDir::ReadFile(link), "/kept.qlm\r\n");
     chmod(dir.Path().c_str(), 0755);
@@ -119,4 +122,4 @@ TEST_F(LinkFileTest, ReloadsTheListedModulesAndSkipsLinesThatNameNoFile) {
     EXPECT_EQ(TempDir::ReadFile(link), a + "\r\n" + b + "\r\n" + a + "\r\n");
 }
 
-}  // namespace
+} // namespace

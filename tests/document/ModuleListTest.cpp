@@ -1,8 +1,9 @@
+#include "document/ModuleList.h"
+
 #include <gtest/gtest.h>
 
 #include "ModuleFiles.h"
 #include "TempDir.h"
-#include "document/ModuleList.h"
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
 
@@ -30,7 +31,8 @@ protected:
     // Modules "A", "B", "C" in that order.
     void LoadThree(ModuleList& list) {
         for (const char* title : {"A", "B", "C"})
-            ASSERT_EQ(list.AddModuleFromFile(Module(std::string(title) + ".qlm", title)).status, Status::Added);
+            ASSERT_EQ(list.AddModuleFromFile(Module(std::string(title) + ".qlm", title)).status,
+                      Status::Added);
     }
 };
 
@@ -91,7 +93,7 @@ TEST_F(ModuleListTest, RemovalPicksTheFollowingModuleOrTheNewLast) {
     };
     for (const Case& c : {Case{0, 0, {"B", "C"}}, Case{1, 1, {"A", "C"}}, Case{2, 1, {"A", "B"}}}) {
         ModuleList::Modules modules;
-    ModuleList list(modules);
+        ModuleList list(modules);
         LoadThree(list);
         EXPECT_EQ(list.RemoveAt(c.removed), c.current) << "removing " << c.removed;
         EXPECT_EQ(Titles(list), c.left) << "removing " << c.removed;
@@ -114,4 +116,4 @@ TEST_F(ModuleListTest, RemovingTheOnlyModuleLeavesNoCurrentAndBadIndexesRemoveNo
     EXPECT_TRUE(list.Empty());
 }
 
-}  // namespace
+} // namespace

@@ -1,13 +1,13 @@
-#include <gtest/gtest.h>
+#include "document/RomFile.h"
 
 #include <csignal>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "TempDir.h"
 #include "Unprivileged.h"
-#include "document/RomFile.h"
 
 namespace {
 
@@ -106,8 +106,7 @@ TEST_F(RomFileTest, ReadOnlyFileOpensButRefusesTheSave) {
     const std::string outcome = Unprivileged::Run([&] {
         RomFile rom;
         const FileResult opened = rom.Open(path);
-        if (!opened)
-            return opened.Message();
+        if (!opened) return opened.Message();
         Overwrite(rom, 'x');
         return rom.Save().Message();
     });
@@ -142,4 +141,4 @@ TEST_F(RomFileTest, ShortWriteIsReportedNotTakenForSuccess) {
     EXPECT_EQ(std::filesystem::file_size(path), 100u);
 }
 
-}  // namespace
+} // namespace

@@ -16,19 +16,16 @@ std::string ReadAll(int fd) {
     return text;
 }
 
-}  // namespace
+} // namespace
 
 std::string Unprivileged::Run(const std::function<std::string()>& work) {
-    if (geteuid() != 0)
-        return work();
+    if (geteuid() != 0) return work();
     int fds[2];
-    if (pipe(fds) != 0)
-        return "child failed";
+    if (pipe(fds) != 0) return "child failed";
     const pid_t pid = fork();
     if (pid == 0) {
         close(fds[0]);
-        if (setgid(kNobody) != 0 || setuid(kNobody) != 0)
-            _exit(2);
+        if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(2);
         const std::string text = work();
         const bool sent = write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
         _exit(sent ? 0 : 3);

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,22 +8,19 @@
 
 namespace {
 
-class ComboBoxListTest : public ::testing::Test
-{
+class ComboBoxListTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(m_parent.CreateEx(0, nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
-        ASSERT_TRUE(m_combo.Create(WS_CHILD | WS_VISIBLE | CBS_HASSTRINGS | CBS_DROPDOWNLIST, CRect(10, 10, 200, 30),
-                                   &m_parent, 1003));
+        ASSERT_TRUE(m_combo.Create(WS_CHILD | WS_VISIBLE | CBS_HASSTRINGS | CBS_DROPDOWNLIST,
+                                   CRect(10, 10, 200, 30), &m_parent, 1003));
     }
 
     CWnd m_parent;
     CComboBox m_combo;
 };
 
-TEST_F(ComboBoxListTest, AppendsInOrderWithoutSelectingAndKeepsEveryByte)
-{
+TEST_F(ComboBoxListTest, AppendsInOrderWithoutSelectingAndKeepsEveryByte) {
     const std::vector<std::string> texts = {"Moss toad", "", "Caf\xc3\xa9", "\xff\x80 raw"};
     EXPECT_EQ(m_combo.AddStrings(texts), 3);
     EXPECT_EQ(m_combo.GetCount(), 4);
@@ -36,11 +32,11 @@ TEST_F(ComboBoxListTest, AppendsInOrderWithoutSelectingAndKeepsEveryByte)
     EXPECT_EQ(m_combo.GetLBText(4), "single");
 }
 
-TEST_F(ComboBoxListTest, ViewsIntoOnePackedTextKeepTheirOwnBounds)
-{
+TEST_F(ComboBoxListTest, ViewsIntoOnePackedTextKeepTheirOwnBounds) {
     // Entry labels arrive as views into one buffer with no NUL between them;
     // reading past a view's end would run the labels together.
-    const std::string packed = "0x00 - Moss0x01\xff\x80" "0x02 - Caf\xc3\xa9";
+    const std::string packed = "0x00 - Moss0x01\xff\x80"
+                               "0x02 - Caf\xc3\xa9";
     const std::vector<std::string_view> views = {std::string_view(packed).substr(0, 11),
                                                  std::string_view(packed).substr(11, 6),
                                                  std::string_view(packed).substr(17)};
@@ -51,8 +47,7 @@ TEST_F(ComboBoxListTest, ViewsIntoOnePackedTextKeepTheirOwnBounds)
     EXPECT_EQ(m_combo.GetLBText(2), "0x02 - Caf\xc3\xa9");
 }
 
-TEST_F(ComboBoxListTest, AppendingKeepsTheSelectionAndAnEmptyListAddsNothing)
-{
+TEST_F(ComboBoxListTest, AppendingKeepsTheSelectionAndAnEmptyListAddsNothing) {
     EXPECT_EQ(m_combo.AddStrings({}), CB_ERR);
     m_combo.AddStrings({"a", "b"});
     m_combo.SetCurSel(1);

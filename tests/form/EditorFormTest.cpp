@@ -2,11 +2,10 @@
 // entry selector, and a module that does not fit the ROM. The module is made
 // current the way the module list does it, so these run without files.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,8 +16,8 @@
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CEdit.h"
 #include "platform/windows/CMenu.h"
-#include "res/ui/EditorResources.h"
 #include "res/resource.h"
+#include "res/ui/EditorResources.h"
 #include "table/CTableModule.h"
 #include "tests/platform/ModalScript.h"
 #include "tests/platform/TestInput.h"
@@ -31,13 +30,11 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr char kIncompatible[] = "This module and this rom are not compatible.";
 
-class EditorFormTest : public ::testing::Test
-{
+class EditorFormTest : public ::testing::Test {
 protected:
     // A ROM "test.rom" open and `module` current, as Open Rom and the
     // module list leave them; entry 0 shown when the module fits.
-    void Open(std::unique_ptr<CTableModule> module, const Bytes& rom)
-    {
+    void Open(std::unique_ptr<CTableModule> module, const Bytes& rom) {
         ASSERT_TRUE(m_dlg.Create());
         m_app.m_hAccel = LoadAccelerators(EditorResources::EditorAccelerators());
         m_app.m_pMainWnd = &m_dlg;
@@ -51,8 +48,7 @@ protected:
         m_dlg.m_nCurModule = 0;
         m_dlg.BuildForm(0);
         m_dlg.m_bCompatible = Module().SelectEntry(0, m_dlg.m_pRom.get(), m_dlg.m_nRomLength);
-        if (m_dlg.m_bCompatible)
-            m_dlg.ShowEntry();
+        if (m_dlg.m_bCompatible) m_dlg.ShowEntry();
         m_dlg.GetMenu()->EnableMenuItem(ID_FILE_APPLY, MF_BYCOMMAND | MF_ENABLED);
     }
 
@@ -63,8 +59,7 @@ protected:
     Bytes Image() const { return Bytes(m_dlg.m_pRom.get(), m_dlg.m_pRom.get() + m_dlg.m_nRomLength); }
 
     // Replaces the text of an edit box the way a user does.
-    void Retype(int i, const std::string& text)
-    {
+    void Retype(int i, const std::string& text) {
         Edit(i).SetFocus();
         TestInput::KeyClick(Edit(i), 'A', FCONTROL);
         TestInput::TypeText(Edit(i), text);
@@ -81,16 +76,14 @@ protected:
 // Three entries of 4 bytes after a 2-byte header, 2 bytes after the table.
 const Bytes kRom = {0xAA, 0xBB, 1, 0, 0x05, 0x21, 2, 0, 0x06, 0x22, 3, 0, 0x07, 0x23, 0xCC, 0xDD};
 
-std::unique_ptr<CTableModule> SmallModule()
-{
+std::unique_ptr<CTableModule> SmallModule() {
     return MakeModule(2, 3, 4,
                       {{"Count", 0, 2, 0, {}},
                        {"Kind", 2, 1, STYLE_DROPBOX, {{5, "Five"}, {6, "Six"}, {7, "Seven"}}},
                        {"Code", 3, 1, STYLE_HEX, {}}});
 }
 
-TEST_F(EditorFormTest, EnterAppliesTheEntryIntoTheImageOnly)
-{
+TEST_F(EditorFormTest, EnterAppliesTheEntryIntoTheImageOnly) {
     Open(SmallModule(), kRom);
     TestInput::ChooseComboItem(*m_dlg.m_pEntryCombo, 1);
     ASSERT_EQ(Edit(0).GetWindowText(), "2");
@@ -111,9 +104,9 @@ TEST_F(EditorFormTest, EnterAppliesTheEntryIntoTheImageOnly)
     EXPECT_TRUE(m_modals.MessageBoxes().empty());
 }
 
-TEST_F(EditorFormTest, InvalidElementLeavesImageFlagAndTitle)
-{
-    Open(MakeModule(0, 1, 4, {{"Count", 0, 1, 0, {}}, {"Flags", 1, 3, STYLE_HEXARRAY, {}}}), Bytes{1, 2, 3, 4});
+TEST_F(EditorFormTest, InvalidElementLeavesImageFlagAndTitle) {
+    Open(MakeModule(0, 1, 4, {{"Count", 0, 1, 0, {}}, {"Flags", 1, 3, STYLE_HEXARRAY, {}}}),
+         Bytes{1, 2, 3, 4});
     Retype(0, "99");
     Retype(1, "02 03");
     m_modals.AnswerMessageBox(IDOK);
@@ -127,8 +120,7 @@ TEST_F(EditorFormTest, InvalidElementLeavesImageFlagAndTitle)
     EXPECT_EQ(Edit(1).GetWindowText(), "02 03");
 }
 
-TEST_F(EditorFormTest, ReselectingTheShownEntryKeepsEditsAnotherDiscardsThem)
-{
+TEST_F(EditorFormTest, ReselectingTheShownEntryKeepsEditsAnotherDiscardsThem) {
     Open(SmallModule(), kRom);
     Retype(0, "77");
     TestInput::ChooseComboItem(*m_dlg.m_pEntryCombo, 0);
@@ -143,8 +135,7 @@ TEST_F(EditorFormTest, ReselectingTheShownEntryKeepsEditsAnotherDiscardsThem)
     EXPECT_EQ(Image(), kRom);
 }
 
-TEST_F(EditorFormTest, IncompatibleModuleShowsNothingPicksNothingAppliesNothing)
-{
+TEST_F(EditorFormTest, IncompatibleModuleShowsNothingPicksNothingAppliesNothing) {
     const Bytes shortRom(kRom.begin(), kRom.begin() + 13);
     Open(SmallModule(), shortRom);
     ASSERT_FALSE(m_dlg.m_bCompatible);
@@ -164,9 +155,9 @@ TEST_F(EditorFormTest, IncompatibleModuleShowsNothingPicksNothingAppliesNothing)
     EXPECT_EQ(m_dlg.GetWindowText(), "Quillmoor - test.rom");
 }
 
-TEST_F(EditorFormTest, OverlapGoesToTheLaterElementEachControlKeepsItsOwnBuffer)
-{
-    Open(MakeModule(0, 2, 2, {{"Word", 0, 2, 0, {}}, {"High byte", 1, 1, STYLE_HEX, {}}}), Bytes{0x34, 0x12, 0, 0});
+TEST_F(EditorFormTest, OverlapGoesToTheLaterElementEachControlKeepsItsOwnBuffer) {
+    Open(MakeModule(0, 2, 2, {{"Word", 0, 2, 0, {}}, {"High byte", 1, 1, STYLE_HEX, {}}}),
+         Bytes{0x34, 0x12, 0, 0});
     Retype(0, "0x5678");
     Retype(1, "0x9A");
     PressEnter(1);
@@ -178,9 +169,9 @@ TEST_F(EditorFormTest, OverlapGoesToTheLaterElementEachControlKeepsItsOwnBuffer)
     EXPECT_EQ(Edit(0).GetWindowText(), std::to_string(0x9A78));
 }
 
-TEST_F(EditorFormTest, UntouchedTextSurvivesAnApplyOfAnotherElement)
-{
-    Open(MakeModule(0, 1, 4, {{"Name", 0, 3, STYLE_TEXT, {}}, {"Level", 3, 1, 0, {}}}), Bytes{0x41, 0x00, 0x42, 1});
+TEST_F(EditorFormTest, UntouchedTextSurvivesAnApplyOfAnotherElement) {
+    Open(MakeModule(0, 1, 4, {{"Name", 0, 3, STYLE_TEXT, {}}, {"Level", 3, 1, 0, {}}}),
+         Bytes{0x41, 0x00, 0x42, 1});
     ASSERT_EQ(Edit(0).GetWindowText(), "A");
     Retype(1, "2");
     PressEnter(1);

@@ -1,8 +1,7 @@
 #include "ui/ElementForm.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -24,25 +23,22 @@ using Bytes = std::vector<std::uint8_t>;
 
 // The form class on the dialog's own panel, selector and font, with row
 // arrays of the test's own: what the dialog's handlers delegate to.
-class ElementFormTest : public ::testing::Test
-{
+class ElementFormTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dlg.Create()); }
 
-    ElementForm Form()
-    {
-        return ElementForm(m_dlg, *m_dlg.m_pPanel, *m_dlg.m_pEntryCombo, m_dlg.m_pFont.get(), m_values, m_labels);
+    ElementForm Form() {
+        return ElementForm(m_dlg, *m_dlg.m_pPanel, *m_dlg.m_pEntryCombo, m_dlg.m_pFont.get(), m_values,
+                           m_labels);
     }
 
     // Builds the form with a ROM open and shows entry `entry` of `rom`.
-    void BuildAndShow(CTableModule& module, const Bytes& rom, int entry = 0)
-    {
+    void BuildAndShow(CTableModule& module, const Bytes& rom, int entry = 0) {
         Form().Build(module, true);
         Select(module, rom, entry);
     }
 
-    void Select(CTableModule& module, const Bytes& rom, int entry)
-    {
+    void Select(CTableModule& module, const Bytes& rom, int entry) {
         ASSERT_TRUE(module.SelectEntry(entry, rom.data(), static_cast<std::uint32_t>(rom.size())));
         Form().Show(module);
     }
@@ -51,8 +47,7 @@ protected:
     CComboBox& Combo(int i) { return dynamic_cast<CComboBox&>(Value(i)); }
     CEdit& Edit(int i) { return dynamic_cast<CEdit&>(Value(i)); }
 
-    static Bytes Buffer(const CTableModule& module, int i)
-    {
+    static Bytes Buffer(const CTableModule& module, int i) {
         Bytes out(module.m_elements[static_cast<std::size_t>(i)]->size);
         module.GetElementData(i, out.data());
         return out;
@@ -65,8 +60,7 @@ protected:
     ElementForm::LabelCtrls m_labels;
 };
 
-TEST_F(ElementFormTest, RowsSitAtTheirPixelPlacesWithTheirStylesAndIds)
-{
+TEST_F(ElementFormTest, RowsSitAtTheirPixelPlacesWithTheirStylesAndIds) {
     auto module = MakeModule(0, 3, 8,
                              {{"Hit points", 0, 2, 0, {}},
                               {"Name", 2, 4, STYLE_TEXT, {}},
@@ -106,10 +100,9 @@ TEST_F(ElementFormTest, RowsSitAtTheirPixelPlacesWithTheirStylesAndIds)
     EXPECT_TRUE(m_dlg.m_pEntryCombo->IsWindowEnabled());
 }
 
-TEST_F(ElementFormTest, TabStepsDownTheRows)
-{
-    auto module = MakeModule(0, 1, 4,
-                             {{"A", 0, 1, 0, {}}, {"B", 1, 1, STYLE_DROPBOX, {{7, "x"}}}, {"C", 2, 1, 0, {}}});
+TEST_F(ElementFormTest, TabStepsDownTheRows) {
+    auto module = MakeModule(
+            0, 1, 4, {{"A", 0, 1, 0, {}}, {"B", 1, 1, STYLE_DROPBOX, {{7, "x"}}}, {"C", 2, 1, 0, {}}});
     Form().Build(*module, true);
     Edit(0).SetFocus();
     // Keys go to whatever holds the focus inside the dialog.
@@ -122,8 +115,7 @@ TEST_F(ElementFormTest, TabStepsDownTheRows)
     EXPECT_EQ(Edit(0).GetWindowText(), "");
 }
 
-TEST_F(ElementFormTest, ScrollingStartsAtThirteenElements)
-{
+TEST_F(ElementFormTest, ScrollingStartsAtThirteenElements) {
     auto twelve = MakeModule(0, 1, 13, NumberElements(12));
     Form().Build(*twelve, false);
     EXPECT_FALSE(m_dlg.m_pPanel->IsScrollBarEnabled(SB_VERT));
@@ -140,8 +132,7 @@ TEST_F(ElementFormTest, ScrollingStartsAtThirteenElements)
     EXPECT_NE(m_dlg.m_pPanel->GetDlgItem(IDC_ELEMENT_BASE + 12), nullptr);
 }
 
-TEST_F(ElementFormTest, DestroyScrollsToTheTopAndClearsRowsSelectorAndBar)
-{
+TEST_F(ElementFormTest, DestroyScrollsToTheTopAndClearsRowsSelectorAndBar) {
     auto module = MakeModule(0, 2, 20, NumberElements(20));
     Form().Build(*module, true);
     m_dlg.m_pPanel->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), 0);
@@ -160,8 +151,7 @@ TEST_F(ElementFormTest, DestroyScrollsToTheTopAndClearsRowsSelectorAndBar)
     EXPECT_EQ(RectInParent(Edit(0)).top, 40);
 }
 
-TEST_F(ElementFormTest, DestroyWithoutModuleOnlyScrolls)
-{
+TEST_F(ElementFormTest, DestroyWithoutModuleOnlyScrolls) {
     auto module = MakeModule(0, 2, 20, NumberElements(20));
     Form().Build(*module, true);
     m_dlg.m_pPanel->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
@@ -172,15 +162,15 @@ TEST_F(ElementFormTest, DestroyWithoutModuleOnlyScrolls)
     EXPECT_TRUE(m_dlg.m_pPanel->IsScrollBarEnabled(SB_VERT));
 }
 
-TEST_F(ElementFormTest, ShowsEveryKindAndReadsItBackInNormalForm)
-{
-    auto module = MakeModule(0, 1, 16,
-                             {{"Count", 0, 2, 0, {}},
-                              {"Temper", 2, 1, STYLE_SIGNED, {}},
-                              {"Gold", 3, 2, STYLE_HEX, {}},
-                              {"Flags", 5, 3, STYLE_HEXARRAY, {}},
-                              {"Name", 8, 4, STYLE_TEXT, {}},
-                              {"Affinity", 12, 1, STYLE_DROPBOX | STYLE_HEX, {{0x00, "None"}, {0x10, "Fire"}}}});
+TEST_F(ElementFormTest, ShowsEveryKindAndReadsItBackInNormalForm) {
+    auto module =
+            MakeModule(0, 1, 16,
+                       {{"Count", 0, 2, 0, {}},
+                        {"Temper", 2, 1, STYLE_SIGNED, {}},
+                        {"Gold", 3, 2, STYLE_HEX, {}},
+                        {"Flags", 5, 3, STYLE_HEXARRAY, {}},
+                        {"Name", 8, 4, STYLE_TEXT, {}},
+                        {"Affinity", 12, 1, STYLE_DROPBOX | STYLE_HEX, {{0x00, "None"}, {0x10, "Fire"}}}});
     module->m_charOf[0x01] = 'T';
     module->m_codeOf['T'] = 0x01;
     const Bytes rom = {0x80, 0x02, 0xFD, 0x40, 0x1F, 0x01, 0xAB, 0x00, 0x01, 'o', 'a', 'd', 0x10, 0, 0, 0};
@@ -216,10 +206,10 @@ TEST_F(ElementFormTest, ShowsEveryKindAndReadsItBackInNormalForm)
     EXPECT_TRUE(m_modals.MessageBoxes().empty());
 }
 
-TEST_F(ElementFormTest, TextLimitsCapTypingOnlyForArraysAndText)
-{
-    auto module = MakeModule(0, 1, 16,
-                             {{"Flags", 0, 4, STYLE_HEXARRAY, {}}, {"Name", 4, 8, STYLE_TEXT, {}}, {"N", 12, 4, 0, {}}});
+TEST_F(ElementFormTest, TextLimitsCapTypingOnlyForArraysAndText) {
+    auto module = MakeModule(
+            0, 1, 16,
+            {{"Flags", 0, 4, STYLE_HEXARRAY, {}}, {"Name", 4, 8, STYLE_TEXT, {}}, {"N", 12, 4, 0, {}}});
     BuildAndShow(*module, Bytes(16, 0));
     EXPECT_EQ(Edit(0).GetLimitText(), 11u);
     EXPECT_EQ(Edit(1).GetLimitText(), 8u);
@@ -238,8 +228,7 @@ TEST_F(ElementFormTest, TextLimitsCapTypingOnlyForArraysAndText)
     EXPECT_EQ(Edit(2).GetWindowText().size(), 21u);
 }
 
-TEST_F(ElementFormTest, DropboxWithoutMatchingValueLosesItsSelectionAndIsRefused)
-{
+TEST_F(ElementFormTest, DropboxWithoutMatchingValueLosesItsSelectionAndIsRefused) {
     auto module = MakeModule(0, 2, 2, {{"Kind", 0, 2, STYLE_DROPBOX, {{1, "One"}, {2, "Two"}, {1, "Uno"}}}});
     const Bytes rom = {0x01, 0x00, 0x05, 0x00};
     BuildAndShow(*module, rom, 0);
@@ -255,8 +244,7 @@ TEST_F(ElementFormTest, DropboxWithoutMatchingValueLosesItsSelectionAndIsRefused
     EXPECT_EQ(Buffer(*module, 0), (Bytes{0x05, 0x00}));
 }
 
-TEST_F(ElementFormTest, BiscuitsComeOnEveryPassAndBeforeALaterError)
-{
+TEST_F(ElementFormTest, BiscuitsComeOnEveryPassAndBeforeALaterError) {
     auto module = MakeModule(0, 1, 8,
                              {{"Biscuits", 0, 1, STYLE_BISCUIT, {}},
                               {"Flags", 1, 2, STYLE_HEXARRAY, {}},
@@ -287,9 +275,9 @@ TEST_F(ElementFormTest, BiscuitsComeOnEveryPassAndBeforeALaterError)
     EXPECT_EQ(Buffer(*module, 2), (Bytes{9}));
 }
 
-TEST_F(ElementFormTest, UntouchedTextKeepsItsBytesEditedTextFollowsTheReadingRule)
-{
-    auto module = MakeModule(0, 1, 8, {{"Hidden tail", 0, 3, STYLE_TEXT, {}}, {"Twin codes", 3, 2, STYLE_TEXT, {}}});
+TEST_F(ElementFormTest, UntouchedTextKeepsItsBytesEditedTextFollowsTheReadingRule) {
+    auto module = MakeModule(0, 1, 8,
+                             {{"Hidden tail", 0, 3, STYLE_TEXT, {}}, {"Twin codes", 3, 2, STYLE_TEXT, {}}});
     // Codes 0x41 and 0x90 both show as 'A'; 'A' is stored as 0x41.
     module->m_charOf[0x90] = 'A';
     const Bytes rom = {0x41, 0x00, 0x42, 0x90, 0x90, 0, 0, 0};

@@ -3,10 +3,9 @@
 // picked, a new value put into an element of every kind with real keys and
 // clicks, Enter, Ctrl+S, Escape; then the saved file's bytes.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -28,18 +27,14 @@ namespace fs = std::filesystem;
 // Where entry 2 ("Quill hog") of the example's table starts in its ROM.
 constexpr std::size_t kEntry2 = 0x40 + 2 * 20;
 
-void CopyExample(const fs::path& to)
-{
+void CopyExample(const fs::path& to) {
     for (const auto& file : fs::directory_iterator(QUILL_EXAMPLE_DIR))
-        if (file.is_regular_file())
-            fs::copy_file(file.path(), to / file.path().filename());
+        if (file.is_regular_file()) fs::copy_file(file.path(), to / file.path().filename());
 }
 
-class EndToEndTest : public ::testing::Test
-{
+class EndToEndTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         CopyExample(m_dir.Path());
         m_rom = m_dir.Path() / "bestiary.rom";
         m_before = ScratchFolder::ReadAll(m_rom);
@@ -48,22 +43,19 @@ protected:
 
     static CWnd& Value(CEditorDlg& dlg, int i) { return *dlg.m_pPanel->GetDlgItem(IDC_ELEMENT_BASE + i); }
 
-    static void Retype(CEditorDlg& dlg, int i, const std::string& text)
-    {
+    static void Retype(CEditorDlg& dlg, int i, const std::string& text) {
         CWnd& edit = Value(dlg, i);
         edit.SetFocus();
         TestInput::KeyClick(edit, 'A', FCONTROL);
         TestInput::TypeText(edit, text);
     }
 
-    static void Choose(CEditorDlg& dlg, int i, int item)
-    {
+    static void Choose(CEditorDlg& dlg, int i, int item) {
         TestInput::ChooseComboItem(dynamic_cast<CComboBox&>(Value(dlg, i)), item);
     }
 
     // Everything a user does between the window's appearance and Escape.
-    void Edit(CEditorDlg& dlg)
-    {
+    void Edit(CEditorDlg& dlg) {
         m_modals.AnswerFileDialog({m_rom.string()});
         TestInput::KeyClick(dlg, 'O', FCONTROL);
         EXPECT_EQ(dlg.GetWindowText(), "Quillmoor - bestiary.rom");
@@ -76,9 +68,9 @@ protected:
         EXPECT_EQ(Value(dlg, 5).GetWindowText(), "02 10 00");
         TestInput::SaveScreenshot(dlg, QUILL_FORM_SCREENSHOT);
 
-        Choose(dlg, 3, 3);       // Habitat: Tundra
-        Choose(dlg, 7, 2);       // Affinity: 0x20 Frost
-        Retype(dlg, 0, "Boar");  // through the character table
+        Choose(dlg, 3, 3);      // Habitat: Tundra
+        Choose(dlg, 7, 2);      // Affinity: 0x20 Frost
+        Retype(dlg, 0, "Boar"); // through the character table
         Retype(dlg, 1, "500");
         Retype(dlg, 2, "-7");
         Retype(dlg, 4, "0xbeef");
@@ -102,8 +94,7 @@ protected:
     ModalScript m_modals;
 };
 
-TEST_F(EndToEndTest, OneEditOfEveryKindFromStartToTheSavedFile)
-{
+TEST_F(EndToEndTest, OneEditOfEveryKindFromStartToTheSavedFile) {
     CEditorApp app;
     app.SetCommandLine({(m_dir.Path() / "bestiary.qlm").string()});
     DialogHook hook([&](const DialogRequest& request) -> INT_PTR {
@@ -113,22 +104,22 @@ TEST_F(EndToEndTest, OneEditOfEveryKindFromStartToTheSavedFile)
     EXPECT_FALSE(app.InitInstance());
 
     std::string expected = m_before;
-    const std::string entry = std::string("\x81\xAE\xA0\xB1\0\0\0\0", 8)  // "Boar"
-                              + "\xF4\x01"                                // 500
-                              + "\xF9"                                    // -7
-                              + "\x03"                                    // Tundra
-                              + "\xEF\xBE"                                // 0xBEEF
-                              + "\x0A\x0B\x0C"                            // loot flags
-                              + "\x09"                                    // biscuits
-                              + "\x20";                                   // Frost
+    const std::string entry = std::string("\x81\xAE\xA0\xB1\0\0\0\0", 8) // "Boar"
+                              + "\xF4\x01"                               // 500
+                              + "\xF9"                                   // -7
+                              + "\x03"                                   // Tundra
+                              + "\xEF\xBE"                               // 0xBEEF
+                              + "\x0A\x0B\x0C"                           // loot flags
+                              + "\x09"                                   // biscuits
+                              + "\x20";                                  // Frost
     expected.replace(kEntry2, entry.size(), entry);
     const std::string after = ScratchFolder::ReadAll(m_rom);
     EXPECT_EQ(after.size(), expected.size());
-    EXPECT_TRUE(after == expected) << "first difference at byte "
-                                   << std::distance(after.begin(),
-                                                    std::mismatch(after.begin(), after.end(), expected.begin(),
-                                                                  expected.end())
-                                                        .first);
+    EXPECT_TRUE(after == expected)
+            << "first difference at byte "
+            << std::distance(
+                       after.begin(),
+                       std::mismatch(after.begin(), after.end(), expected.begin(), expected.end()).first);
     ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
     EXPECT_EQ(m_modals.MessageBoxes()[0].caption, "Biscuits");
     EXPECT_EQ(m_modals.UnusedAnswers(), 0);

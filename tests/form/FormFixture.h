@@ -12,8 +12,7 @@
 class CTableModule;
 
 // One element of a module put together in a test.
-struct ElementDef
-{
+struct ElementDef {
     std::string name;
     std::uint32_t offset = 0;
     std::uint32_t size = 1;
@@ -22,8 +21,8 @@ struct ElementDef
 };
 
 // A module as the loader would leave it: entries named "Entry 0", "Entry 1", ...
-std::unique_ptr<CTableModule> MakeModule(std::uint32_t base, std::int32_t entryCount, std::uint32_t entryLength,
-                                         const std::vector<ElementDef>& elements);
+std::unique_ptr<CTableModule> MakeModule(std::uint32_t base, std::int32_t entryCount,
+                                         std::uint32_t entryLength, const std::vector<ElementDef>& elements);
 // n plain one-byte unsigned elements, one after the other.
 std::vector<ElementDef> NumberElements(int n);
 
@@ -32,8 +31,7 @@ CRect RectInParent(const CWnd& child);
 
 // The registry store in a fresh folder for one test, so that starting the
 // dialog never reads the user's own association.
-class ScopedRegistryFolder
-{
+class ScopedRegistryFolder {
 public:
     ScopedRegistryFolder();
     ~ScopedRegistryFolder();
@@ -45,8 +43,7 @@ private:
 };
 
 // A fresh folder under the system's temporary folder, removed with the object.
-class ScratchFolder
-{
+class ScratchFolder {
 public:
     ScratchFolder();
     ~ScratchFolder();

@@ -1,9 +1,10 @@
+#include <gtest/gtest.h>
+
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QTest>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include "platform/windows/AcceleratorTable.h"
 #include "platform/windows/CEdit.h"
@@ -24,8 +25,7 @@ class AcceleratedApp : public CWinApp {
 public:
     HACCEL table = nullptr;
     int filtered = 0;
-    BOOL ProcessMessageFilter(int code, MSG* msg) override
-    {
+    BOOL ProcessMessageFilter(int code, MSG* msg) override {
         ++filtered;
         if (table != nullptr && m_pMainWnd != nullptr &&
             TranslateAccelerator(m_pMainWnd->GetSafeHwnd(), table, msg))
@@ -34,21 +34,19 @@ public:
     }
 };
 
-const std::vector<ACCEL>& EditorKeys()
-{
+const std::vector<ACCEL>& EditorKeys() {
     static const std::vector<ACCEL> keys = {
-        {FVIRTKEY | FCONTROL | FNOINVERT, 'O', static_cast<WORD>(D::kOpen)},
-        {FVIRTKEY | FCONTROL | FNOINVERT, 'S', static_cast<WORD>(D::kSave)},
-        {FVIRTKEY | FNOINVERT, VK_F1, 40008},
-        {FVIRTKEY | FNOINVERT, VK_RETURN, static_cast<WORD>(D::kApply)},
+            {FVIRTKEY | FCONTROL | FNOINVERT, 'O', static_cast<WORD>(D::kOpen)},
+            {FVIRTKEY | FCONTROL | FNOINVERT, 'S', static_cast<WORD>(D::kSave)},
+            {FVIRTKEY | FNOINVERT, VK_F1, 40008},
+            {FVIRTKEY | FNOINVERT, VK_RETURN, static_cast<WORD>(D::kApply)},
     };
     return keys;
 }
 
 class AcceleratorTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         app.table = LoadAccelerators(EditorKeys());
         ASSERT_NE(app.table, nullptr);
         ASSERT_TRUE(dialog.Create());
@@ -65,8 +63,7 @@ protected:
     CWnd* edit = nullptr;
 };
 
-TEST_F(AcceleratorTest, KeysReachTheirCommandsBeforeTheFocusedControl)
-{
+TEST_F(AcceleratorTest, KeysReachTheirCommandsBeforeTheFocusedControl) {
     TestInput::KeyClick(*edit, 'O', FCONTROL);
     ASSERT_EQ(dialog.commands.size(), 1u);
     EXPECT_EQ(dialog.commands[0].id, D::kOpen);
@@ -83,8 +80,7 @@ TEST_F(AcceleratorTest, KeysReachTheirCommandsBeforeTheFocusedControl)
     EXPECT_EQ(opens, 1);
 }
 
-TEST_F(AcceleratorTest, AGrayedCommandsKeyIsConsumedAndRunsNothing)
-{
+TEST_F(AcceleratorTest, AGrayedCommandsKeyIsConsumedAndRunsNothing) {
     TestInput::KeyClick(*edit, 'S', FCONTROL);
     TestInput::KeyClick(*edit, VK_RETURN);
     EXPECT_FALSE(dialog.Received(D::kSave));
@@ -100,8 +96,7 @@ TEST_F(AcceleratorTest, AGrayedCommandsKeyIsConsumedAndRunsNothing)
     EXPECT_FALSE(dialog.IsEnded());
 }
 
-TEST_F(AcceleratorTest, WithoutATableEnterIsTheDialogsOk)
-{
+TEST_F(AcceleratorTest, WithoutATableEnterIsTheDialogsOk) {
     DestroyAcceleratorTable(app.table);
     app.table = nullptr;
     TestInput::KeyClick(*edit, VK_RETURN);
@@ -110,8 +105,7 @@ TEST_F(AcceleratorTest, WithoutATableEnterIsTheDialogsOk)
     EXPECT_EQ(dialog.GetEndResult(), IDOK);
 }
 
-TEST_F(AcceleratorTest, TheTableWinsOverToolkitShortcuts)
-{
+TEST_F(AcceleratorTest, TheTableWinsOverToolkitShortcuts) {
     int shortcutFired = 0;
     auto* shortcut = new QShortcut(QKeySequence(QStringLiteral("Ctrl+O")), dialog.GetSafeHwnd()->Widget());
     QObject::connect(shortcut, &QShortcut::activated, [&] { ++shortcutFired; });
@@ -120,8 +114,7 @@ TEST_F(AcceleratorTest, TheTableWinsOverToolkitShortcuts)
     EXPECT_EQ(shortcutFired, 0);
 }
 
-TEST_F(AcceleratorTest, KeysOfAnotherTopLevelWindowDoNotRunTheMainWindowsCommands)
-{
+TEST_F(AcceleratorTest, KeysOfAnotherTopLevelWindowDoNotRunTheMainWindowsCommands) {
     // Even a dialog the main window owns, like an about box.
     RecordingDialog other(&RecordingDialog::Template(), &dialog);
     ASSERT_TRUE(other.Create());
@@ -133,8 +126,7 @@ TEST_F(AcceleratorTest, KeysOfAnotherTopLevelWindowDoNotRunTheMainWindowsCommand
     EXPECT_FALSE(dialog.Received(D::kOpen));
 }
 
-TEST_F(AcceleratorTest, AnOpenMenuKeepsItsKeys)
-{
+TEST_F(AcceleratorTest, AnOpenMenuKeepsItsKeys) {
     dialog.GetMenu()->EnableMenuItem(D::kApply, MF_BYCOMMAND | MF_ENABLED);
     auto* bar = dialog.GetSafeHwnd()->Widget()->findChild<QMenuBar*>();
     ASSERT_NE(bar, nullptr);
@@ -144,8 +136,7 @@ TEST_F(AcceleratorTest, AnOpenMenuKeepsItsKeys)
     EXPECT_FALSE(dialog.Received(D::kApply));
 }
 
-TEST_F(AcceleratorTest, TheMainWindowPointerIsClearedWhenItsObjectGoes)
-{
+TEST_F(AcceleratorTest, TheMainWindowPointerIsClearedWhenItsObjectGoes) {
     {
         RecordingDialog temporary;
         ASSERT_TRUE(temporary.Create());
@@ -154,8 +145,7 @@ TEST_F(AcceleratorTest, TheMainWindowPointerIsClearedWhenItsObjectGoes)
     EXPECT_EQ(app.m_pMainWnd, nullptr);
 }
 
-TEST(AcceleratorTableTest, ModifiersMustMatchExactly)
-{
+TEST(AcceleratorTableTest, ModifiersMustMatchExactly) {
     AcceleratorTable table(EditorKeys());
     EXPECT_NE(table.Find('O', FCONTROL), nullptr);
     EXPECT_EQ(table.Find('O', FCONTROL | FSHIFT), nullptr);
@@ -166,8 +156,7 @@ TEST(AcceleratorTableTest, ModifiersMustMatchExactly)
     EXPECT_EQ(LoadAccelerators(nullptr, 0), nullptr);
 }
 
-TEST(AcceleratorTableTest, OnlyKeyDownMessagesForALiveWindowTranslate)
-{
+TEST(AcceleratorTableTest, OnlyKeyDownMessagesForALiveWindowTranslate) {
     RecordingDialog dialog;
     ASSERT_TRUE(dialog.Create());
     HACCEL table = LoadAccelerators(EditorKeys());
@@ -185,4 +174,4 @@ TEST(AcceleratorTableTest, OnlyKeyDownMessagesForALiveWindowTranslate)
     EXPECT_EQ(TranslateAccelerator(nullptr, table, &down), 0);
 }
 
-}  // namespace
+} // namespace

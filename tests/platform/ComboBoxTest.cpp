@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <memory>
 
 #include "platform/windows/CComboBox.h"
@@ -12,8 +11,7 @@ constexpr UINT kComboId = 1200;
 
 class ComboBoxTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(dialog.Create());
         dialog.ShowWindow(SW_SHOW);
         ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST | CBS_HASSTRINGS,
@@ -23,8 +21,7 @@ protected:
         combo.SetFocus();
     }
 
-    int SelChanges() const
-    {
+    int SelChanges() const {
         int n = 0;
         for (const auto& c : dialog.commands)
             n += (c.id == kComboId && c.code == CBN_SELCHANGE) ? 1 : 0;
@@ -35,8 +32,7 @@ protected:
     CComboBox combo;
 };
 
-TEST_F(ComboBoxTest, ItemsArriveWithoutSelectionAndProgramChangesNeverNotify)
-{
+TEST_F(ComboBoxTest, ItemsArriveWithoutSelectionAndProgramChangesNeverNotify) {
     EXPECT_EQ(combo.GetCount(), 3);
     EXPECT_EQ(combo.GetCurSel(), CB_ERR);
     EXPECT_EQ(combo.GetWindowText(), "");
@@ -59,8 +55,7 @@ TEST_F(ComboBoxTest, ItemsArriveWithoutSelectionAndProgramChangesNeverNotify)
     EXPECT_EQ(SelChanges(), 0);
 }
 
-TEST_F(ComboBoxTest, DeletingFollowsWin32)
-{
+TEST_F(ComboBoxTest, DeletingFollowsWin32) {
     combo.SetCurSel(2);
     EXPECT_EQ(combo.DeleteString(0), 2);
     EXPECT_EQ(combo.GetCurSel(), 1) << "the same item stays selected";
@@ -72,8 +67,7 @@ TEST_F(ComboBoxTest, DeletingFollowsWin32)
     EXPECT_EQ(SelChanges(), 0);
 }
 
-TEST_F(ComboBoxTest, UserChoiceByKeyAndMouseNotifiesTheParent)
-{
+TEST_F(ComboBoxTest, UserChoiceByKeyAndMouseNotifiesTheParent) {
     TestInput::KeyClick(combo, VK_DOWN);
     EXPECT_EQ(combo.GetCurSel(), 0);
     ASSERT_EQ(SelChanges(), 1);
@@ -89,8 +83,7 @@ TEST_F(ComboBoxTest, UserChoiceByKeyAndMouseNotifiesTheParent)
     EXPECT_EQ(SelChanges(), 3);
 }
 
-TEST_F(ComboBoxTest, ItemTextsComeBackAsTheBytesGiven)
-{
+TEST_F(ComboBoxTest, ItemTextsComeBackAsTheBytesGiven) {
     const std::string utf8 = "caf\xC3\xA9";
     const std::string latin1 = "caf\xE9 \x80\xFF";
     combo.ResetContent();
@@ -102,8 +95,7 @@ TEST_F(ComboBoxTest, ItemTextsComeBackAsTheBytesGiven)
     EXPECT_EQ(combo.GetLBText(2), "");
 }
 
-TEST_F(ComboBoxTest, ClosedListIsAsTallAsItsFieldAtTheGivenPlace)
-{
+TEST_F(ComboBoxTest, ClosedListIsAsTallAsItsFieldAtTheGivenPlace) {
     combo.MoveWindow(10, 10, 433, 2);
     CRect rect;
     combo.GetWindowRect(rect);
@@ -114,7 +106,7 @@ TEST_F(ComboBoxTest, ClosedListIsAsTallAsItsFieldAtTheGivenPlace)
     EXPECT_GT(rect.Height(), 12) << "a 2-pixel list height must not squash the selection field";
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -124,8 +116,7 @@ class DestroyingParent : public CWnd {
 public:
     std::unique_ptr<CComboBox> combo;
     int notifications = 0;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) {
             ++notifications;
             combo.reset();
@@ -134,14 +125,15 @@ public:
     }
 };
 
-TEST(ComboBoxLifetimeTest, AHandlerMayDestroyTheControlThatNotifiedIt)
-{
+TEST(ComboBoxLifetimeTest, AHandlerMayDestroyTheControlThatNotifiedIt) {
     RecordingDialog dialog;
     ASSERT_TRUE(dialog.Create());
     DestroyingParent parent;
-    ASSERT_TRUE(parent.CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &dialog, 5));
+    ASSERT_TRUE(
+            parent.CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &dialog, 5));
     parent.combo = std::make_unique<CComboBox>();
-    ASSERT_TRUE(parent.combo->Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 200, 100), &parent, 6));
+    ASSERT_TRUE(parent.combo->Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 200, 100),
+                                     &parent, 6));
     parent.combo->AddString("one");
     parent.combo->AddString("two");
     HWND handle = parent.combo->GetSafeHwnd();
@@ -153,4 +145,4 @@ TEST(ComboBoxLifetimeTest, AHandlerMayDestroyTheControlThatNotifiedIt)
     EXPECT_EQ(parent.GetDlgItem(6), nullptr);
 }
 
-}  // namespace
+} // namespace

@@ -2,9 +2,9 @@
 
 #include "platform/windows/BitmapImage.h"
 #include "platform/windows/CComboBox.h"
+#include "platform/windows/CCommandLineInfo.h"
 #include "platform/windows/CEdit.h"
 #include "platform/windows/CWinApp.h"
-#include "platform/windows/CCommandLineInfo.h"
 #include "platform/windows/DialogHook.h"
 #include "platform/windows/UnscriptedModal.h"
 #include "tests/platform/ModalScript.h"
@@ -15,18 +15,18 @@ namespace {
 
 using D = RecordingDialog;
 
-int MulDivRounded(int v, int n, int d) { return (v * n + d / 2) / d; }
+int MulDivRounded(int v, int n, int d) {
+    return (v * n + d / 2) / d;
+}
 
-CRect RectInParentClient(CWnd& child, CWnd& parent)
-{
+CRect RectInParentClient(CWnd& child, CWnd& parent) {
     CRect rect;
     child.GetWindowRect(rect);
     parent.ScreenToClient(rect);
     return rect;
 }
 
-TEST(DialogTest, TemplateGeometryUsesTheFontsBaseUnitsBelowTheMenuBar)
-{
+TEST(DialogTest, TemplateGeometryUsesTheFontsBaseUnitsBelowTheMenuBar) {
     RecordingDialog dialog;
     ASSERT_TRUE(dialog.Create());
     const SIZE base = dialog.GetDialogBaseUnits();
@@ -66,8 +66,7 @@ TEST(DialogTest, TemplateGeometryUsesTheFontsBaseUnitsBelowTheMenuBar)
     EXPECT_EQ(dialog.GetDlgItem(1001), &panel);
 }
 
-TEST(DialogTest, TemplateControlsAreTheirClassesObjects)
-{
+TEST(DialogTest, TemplateControlsAreTheirClassesObjects) {
     RecordingDialog dialog;
     ASSERT_TRUE(dialog.Create());
     auto* combo = dynamic_cast<CComboBox*>(dialog.GetDlgItem(D::kCombo));
@@ -80,8 +79,7 @@ TEST(DialogTest, TemplateControlsAreTheirClassesObjects)
     EXPECT_EQ(dialog.inits, 1);
 }
 
-TEST(DialogTest, EscapeCloseBoxExitAndCommandTwoAllReachOnCancel)
-{
+TEST(DialogTest, EscapeCloseBoxExitAndCommandTwoAllReachOnCancel) {
     RecordingDialog dialog;
     dialog.endOnCancel = false;
     ASSERT_TRUE(dialog.Create());
@@ -104,8 +102,7 @@ TEST(DialogTest, EscapeCloseBoxExitAndCommandTwoAllReachOnCancel)
     EXPECT_EQ(dialog.cancels, 4);
 }
 
-TEST(DialogTest, DoModalRunsInitShowsAndDestroysTheWindowAfter)
-{
+TEST(DialogTest, DoModalRunsInitShowsAndDestroysTheWindowAfter) {
     RecordingDialog dialog;
     CWnd* comboSeenInside = nullptr;
     bool visibleInside = false;
@@ -137,8 +134,7 @@ TEST(DialogTest, DoModalRunsInitShowsAndDestroysTheWindowAfter)
     EXPECT_EQ(dialog.inits, 3);
 }
 
-TEST(DialogTest, UnscriptedModalDialogIsReportedAndNeverBlocks)
-{
+TEST(DialogTest, UnscriptedModalDialogIsReportedAndNeverBlocks) {
     std::vector<std::string> reports;
     UnscriptedModal::SetReporter([&](const std::string& d) { reports.push_back(d); });
     RecordingDialog dialog;
@@ -153,21 +149,19 @@ TEST(DialogTest, UnscriptedModalDialogIsReportedAndNeverBlocks)
 class Watcher : public CWnd {
 public:
     std::vector<UINT> seen;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         seen.push_back(message);
-        if (message == WM_USER + 1)
-            return static_cast<LRESULT>(wParam + 1);
+        if (message == WM_USER + 1) return static_cast<LRESULT>(wParam + 1);
         return CWnd::WindowProc(message, wParam, lParam);
     }
 };
 
-TEST(DialogTest, MessagesAndNotificationsPassThroughWindowProc)
-{
+TEST(DialogTest, MessagesAndNotificationsPassThroughWindowProc) {
     RecordingDialog dialog;
     ASSERT_TRUE(dialog.Create());
     Watcher watcher;
-    ASSERT_TRUE(watcher.CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &dialog, 77));
+    ASSERT_TRUE(
+            watcher.CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &dialog, 77));
     EXPECT_EQ(watcher.SendMessage(WM_USER + 1, 41, 0), 42);
     EXPECT_EQ(::SendMessage(watcher.GetSafeHwnd(), WM_USER + 1, 1, 0), 2);
 
@@ -190,8 +184,7 @@ TEST(DialogTest, MessagesAndNotificationsPassThroughWindowProc)
     EXPECT_EQ(edit.GetWindowText(), "");
 }
 
-TEST(DialogTest, EnableWindowReportsThePreviousState)
-{
+TEST(DialogTest, EnableWindowReportsThePreviousState) {
     RecordingDialog dialog;
     ASSERT_TRUE(dialog.Create());
     CWnd* combo = dialog.GetDlgItem(D::kCombo);
@@ -201,8 +194,7 @@ TEST(DialogTest, EnableWindowReportsThePreviousState)
     EXPECT_EQ(combo->GetStyle() & WS_DISABLED, WS_DISABLED);
 }
 
-TEST(DialogTest, IconsAreSetPerSizeAndReturnThePreviousOne)
-{
+TEST(DialogTest, IconsAreSetPerSizeAndReturnThePreviousOne) {
     RecordingDialog dialog;
     ASSERT_TRUE(dialog.Create());
     std::vector<std::uint32_t> pixels(32 * 32, 0xFF2050A0u);
@@ -219,8 +211,7 @@ TEST(DialogTest, IconsAreSetPerSizeAndReturnThePreviousOne)
 class ArgsApp : public CWinApp {
 public:
     std::string fileName;
-    BOOL InitInstance() override
-    {
+    BOOL InitInstance() override {
         CCommandLineInfo info;
         ParseCommandLine(info);
         fileName = info.m_strFileName;
@@ -229,8 +220,7 @@ public:
     int ExitInstance() override { return 7; }
 };
 
-TEST(AppTest, AfxWinMainHandsTheFirstNonFlagArgumentOver)
-{
+TEST(AppTest, AfxWinMainHandsTheFirstNonFlagArgumentOver) {
     ArgsApp app;
     EXPECT_EQ(AfxGetApp(), &app);
     EXPECT_EQ(app.m_strAppName, "platform_qt_tests") << "the executable's base name";
@@ -250,4 +240,4 @@ TEST(AppTest, AfxWinMainHandsTheFirstNonFlagArgumentOver)
     EXPECT_EQ(app.fileName, "-") << "a lone dash is not a flag";
 }
 
-}  // namespace
+} // namespace

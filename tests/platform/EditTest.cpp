@@ -1,5 +1,6 @@
-#include <QLineEdit>
 #include <gtest/gtest.h>
+
+#include <QLineEdit>
 
 #include "platform/windows/CEdit.h"
 #include "platform/windows/NativeWindow.h"
@@ -10,13 +11,12 @@ namespace {
 
 class EditTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(dialog.Create());
         dialog.ShowWindow(SW_SHOW);
         ASSERT_TRUE(edit.CreateEx(WS_EX_CLIENTEDGE, "EDIT", nullptr,
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, CRect(340, 40, 443, 65),
-                                  &dialog, 1009));
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                                  CRect(340, 40, 443, 65), &dialog, 1009));
         edit.SetFocus();
     }
 
@@ -24,8 +24,7 @@ protected:
     CEdit edit;
 };
 
-TEST_F(EditTest, LimitCapsTypingButNotTheProgramsText)
-{
+TEST_F(EditTest, LimitCapsTypingButNotTheProgramsText) {
     edit.LimitText(4);
     EXPECT_EQ(edit.GetLimitText(), 4u);
     TestInput::TypeText(edit, "abcdef");
@@ -44,8 +43,7 @@ TEST_F(EditTest, LimitCapsTypingButNotTheProgramsText)
     EXPECT_EQ(edit.GetWindowText(), "012345678xyz");
 }
 
-TEST_F(EditTest, PastedTextIsCutToWhatFitsWhereverItGoes)
-{
+TEST_F(EditTest, PastedTextIsCutToWhatFitsWhereverItGoes) {
     auto* line = qobject_cast<QLineEdit*>(edit.GetSafeHwnd()->Widget());
     ASSERT_NE(line, nullptr);
     edit.LimitText(4);
@@ -59,24 +57,22 @@ TEST_F(EditTest, PastedTextIsCutToWhatFitsWhereverItGoes)
     EXPECT_EQ(edit.GetWindowText(), "aqb");
 }
 
-TEST_F(EditTest, CreationTextSendsNoNotification)
-{
+TEST_F(EditTest, CreationTextSendsNoNotification) {
     dialog.commands.clear();
     CEdit named;
-    ASSERT_TRUE(named.CreateEx(0, "EDIT", "initial", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 20), &dialog, 1010));
+    ASSERT_TRUE(
+            named.CreateEx(0, "EDIT", "initial", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 20), &dialog, 1010));
     EXPECT_EQ(named.GetWindowText(), "initial");
     EXPECT_TRUE(dialog.commands.empty());
 }
 
-TEST_F(EditTest, LoweringTheLimitKeepsTheText)
-{
+TEST_F(EditTest, LoweringTheLimitKeepsTheText) {
     edit.SetWindowText("abcdefgh");
     edit.LimitText(2);
     EXPECT_EQ(edit.GetWindowText(), "abcdefgh");
 }
 
-TEST_F(EditTest, AllByteValuesRoundTrip)
-{
+TEST_F(EditTest, AllByteValuesRoundTrip) {
     std::string bytes;
     for (int b = 0; b < 256; ++b)
         bytes.push_back(static_cast<char>(b));
@@ -89,8 +85,7 @@ TEST_F(EditTest, AllByteValuesRoundTrip)
     EXPECT_EQ(std::string(buffer, 4), bytes.substr(0, 4));
 }
 
-TEST_F(EditTest, TypedHighLatin1SurvivesAndOtherCharactersBecomeQuestionMarks)
-{
+TEST_F(EditTest, TypedHighLatin1SurvivesAndOtherCharactersBecomeQuestionMarks) {
     TestInput::TypeText(edit, "\xE9\xFF");
     EXPECT_EQ(edit.GetWindowText(), "\xE9\xFF");
     // What a keyboard may produce beyond one byte per character.
@@ -99,8 +94,7 @@ TEST_F(EditTest, TypedHighLatin1SurvivesAndOtherCharactersBecomeQuestionMarks)
     EXPECT_EQ(edit.GetWindowText(), "?");
 }
 
-TEST_F(EditTest, ChangesNotifyTheParentWithTheControlsId)
-{
+TEST_F(EditTest, ChangesNotifyTheParentWithTheControlsId) {
     dialog.commands.clear();
     TestInput::TypeText(edit, "a");
     ASSERT_FALSE(dialog.commands.empty());
@@ -109,4 +103,4 @@ TEST_F(EditTest, ChangesNotifyTheParentWithTheControlsId)
     EXPECT_EQ(dialog.commands.back().source, reinterpret_cast<LPARAM>(edit.GetSafeHwnd()));
 }
 
-}  // namespace
+} // namespace

@@ -1,11 +1,12 @@
+#include <functional>
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
-#include <functional>
-#include <gtest/gtest-spi.h>
-#include <gtest/gtest.h>
 
 #include "platform/windows/CFileDialog.h"
 #include "platform/windows/CWinApp.h"
@@ -17,14 +18,14 @@
 
 namespace {
 
-TEST(HookTest, MessageBoxRecordsWhatWasShownWithTheAppNameAsDefaultCaption)
-{
+TEST(HookTest, MessageBoxRecordsWhatWasShownWithTheAppNameAsDefaultCaption) {
     RecordingDialog dialog;
     ASSERT_TRUE(dialog.Create());
     ModalScript script;
     script.AnswerMessageBox(IDNO);
     script.AnswerMessageBox(IDOK);
-    EXPECT_EQ(dialog.MessageBox("Apply changes before closing?", "Quillmoor", MB_YESNOCANCEL | MB_ICONINFORMATION),
+    EXPECT_EQ(dialog.MessageBox("Apply changes before closing?", "Quillmoor",
+                                MB_YESNOCANCEL | MB_ICONINFORMATION),
               IDNO);
     EXPECT_EQ(dialog.MessageBox("This module and this rom are not compatible."), IDOK);
     ASSERT_EQ(script.MessageBoxes().size(), 2u);
@@ -36,8 +37,7 @@ TEST(HookTest, MessageBoxRecordsWhatWasShownWithTheAppNameAsDefaultCaption)
     EXPECT_EQ(script.UnusedAnswers(), 0);
 }
 
-TEST(HookTest, HooksNestAndRestoreTheOuterOne)
-{
+TEST(HookTest, HooksNestAndRestoreTheOuterOne) {
     std::vector<std::string> outer;
     MessageBoxHook outerHook([&](const MessageBoxRequest& r) {
         outer.push_back(r.text);
@@ -51,8 +51,7 @@ TEST(HookTest, HooksNestAndRestoreTheOuterOne)
     EXPECT_EQ(outer, std::vector<std::string>{"outer"});
 }
 
-TEST(HookTest, UnscriptedModalsAreReportedAndAnsweredWithCancel)
-{
+TEST(HookTest, UnscriptedModalsAreReportedAndAnsweredWithCancel) {
     std::vector<std::string> reports;
     UnscriptedModal::SetReporter([&](const std::string& d) { reports.push_back(d); });
     const int okBox = MessageBox(nullptr, "a", nullptr, MB_OK);
@@ -70,19 +69,17 @@ TEST(HookTest, UnscriptedModalsAreReportedAndAnsweredWithCancel)
     EXPECT_EQ(reports.size(), 5u);
 }
 
-TEST(HookTest, TheTestMainFailsATestThatMeetsAnUnscriptedBox)
-{
+TEST(HookTest, TheTestMainFailsATestThatMeetsAnUnscriptedBox) {
     EXPECT_NONFATAL_FAILURE(MessageBox(nullptr, "surprise", nullptr, MB_OK), "unscripted modal");
     EXPECT_NONFATAL_FAILURE(
-        {
-            ModalScript script;
-            MessageBox(nullptr, "not in the script", nullptr, MB_OK);
-        },
-        "unexpected message box");
+            {
+                ModalScript script;
+                MessageBox(nullptr, "not in the script", nullptr, MB_OK);
+            },
+            "unexpected message box");
 }
 
-TEST(HookTest, FileDialogRecordsItsRequestAndWalksTheChosenPaths)
-{
+TEST(HookTest, FileDialogRecordsItsRequestAndWalksTheChosenPaths) {
     ModalScript script;
     script.AnswerFileDialog({"/roms/a.qlm", "/roms/b.qlm", "/roms/c.qlm"});
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST,
@@ -112,20 +109,20 @@ TEST(HookTest, FileDialogRecordsItsRequestAndWalksTheChosenPaths)
     EXPECT_EQ(single.GetStartPosition(), nullptr);
 }
 
-TEST(HookTest, ShellExecuteRecordsTheUrlAndReportsSuccessWin32Style)
-{
+TEST(HookTest, ShellExecuteRecordsTheUrlAndReportsSuccessWin32Style) {
     ModalScript script;
     script.AnswerShellExecute(true);
     script.AnswerShellExecute(false);
-    EXPECT_GT(ShellExecute(nullptr, "open", "/opt/quillmoor/help/index.html", nullptr, nullptr, SW_SHOWNORMAL), 32);
+    EXPECT_GT(
+            ShellExecute(nullptr, "open", "/opt/quillmoor/help/index.html", nullptr, nullptr, SW_SHOWNORMAL),
+            32);
     EXPECT_LE(ShellExecute(nullptr, "open", "/nowhere", nullptr, nullptr, SW_SHOWNORMAL), 32);
     ASSERT_EQ(script.ShellRequests().size(), 2u);
     EXPECT_EQ(script.ShellRequests()[0].file, "/opt/quillmoor/help/index.html");
     EXPECT_EQ(script.ShellRequests()[0].operation, "open");
 }
 
-TEST(HookTest, ModuleFileNameIsTheRunningProgram)
-{
+TEST(HookTest, ModuleFileNameIsTheRunningProgram) {
     const std::string path = GetModuleFileName();
     ASSERT_FALSE(path.empty());
     EXPECT_EQ(path.front(), '/');
@@ -135,7 +132,7 @@ TEST(HookTest, ModuleFileNameIsTheRunningProgram)
     EXPECT_EQ(std::string(small), path.substr(0, 7));
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -143,29 +140,24 @@ namespace {
 // the call, so the test reacts to whatever modal box is up.
 class BoxDriver {
 public:
-    explicit BoxDriver(std::function<bool(QMessageBox&, int)> step) : m_step(std::move(step))
-    {
+    explicit BoxDriver(std::function<bool(QMessageBox&, int)> step) : m_step(std::move(step)) {
         QObject::connect(&m_timer, &QTimer::timeout, [this] { Tick(); });
         m_timer.start(10);
     }
 
 private:
-    void Tick()
-    {
+    void Tick() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr)
-            return;
+        if (box == nullptr) return;
         // A box that ignores everything must still not hang the suite.
-        if (++m_ticks > 300 || !m_step(*box, m_ticks))
-            box->done(QMessageBox::Abort);
+        if (++m_ticks > 300 || !m_step(*box, m_ticks)) box->done(QMessageBox::Abort);
     }
     QTimer m_timer;
     int m_ticks = 0;
     std::function<bool(QMessageBox&, int)> m_step;
 };
 
-TEST(RealMessageBoxTest, YesNoIgnoresEscapeLikeWin32AndReturnsThePressedButton)
-{
+TEST(RealMessageBoxTest, YesNoIgnoresEscapeLikeWin32AndReturnsThePressedButton) {
     UnscriptedModal::SetReporter({});
     QString shownText;
     bool escapeIgnored = false;
@@ -186,8 +178,7 @@ TEST(RealMessageBoxTest, YesNoIgnoresEscapeLikeWin32AndReturnsThePressedButton)
     EXPECT_EQ(shownText, QStringLiteral("<b>Keep?</b>"));
 }
 
-TEST(RealMessageBoxTest, EscapeIsCancelWhereThereIsACancelButton)
-{
+TEST(RealMessageBoxTest, EscapeIsCancelWhereThereIsACancelButton) {
     UnscriptedModal::SetReporter({});
     BoxDriver driver([](QMessageBox& box, int) {
         QTest::keyClick(&box, Qt::Key_Escape);
@@ -199,4 +190,4 @@ TEST(RealMessageBoxTest, EscapeIsCancelWhereThereIsACancelButton)
     EXPECT_EQ(answer, IDCANCEL);
 }
 
-}  // namespace
+} // namespace

@@ -10,8 +10,7 @@ using D = RecordingDialog;
 
 class MenuTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(dialog.Create());
         menu = CMenu::FromHandle(::GetMenu(dialog.GetSafeHwnd()));
         ASSERT_NE(menu, nullptr);
@@ -20,8 +19,7 @@ protected:
     CMenu* menu = nullptr;
 };
 
-TEST_F(MenuTest, TemplateStatesAndTextsByCommandId)
-{
+TEST_F(MenuTest, TemplateStatesAndTextsByCommandId) {
     EXPECT_EQ(menu, dialog.GetMenu()) << "one object per menu bar";
     EXPECT_EQ(menu->GetMenuItemCount(), 2);
     EXPECT_EQ(menu->GetMenuState(D::kOpen, MF_BYCOMMAND), MF_ENABLED);
@@ -33,8 +31,7 @@ TEST_F(MenuTest, TemplateStatesAndTextsByCommandId)
     EXPECT_EQ(menu->GetMenuString(1, MF_BYPOSITION), "&Modules");
 }
 
-TEST_F(MenuTest, EnableAndCheckReturnThePreviousState)
-{
+TEST_F(MenuTest, EnableAndCheckReturnThePreviousState) {
     EXPECT_EQ(menu->EnableMenuItem(D::kSave, MF_BYCOMMAND | MF_ENABLED), MF_GRAYED);
     EXPECT_EQ(menu->EnableMenuItem(D::kSave, MF_BYCOMMAND | MF_ENABLED), MF_ENABLED);
     EXPECT_EQ(::EnableMenuItem(menu->GetSafeHmenu(), D::kSave, MF_BYCOMMAND | MF_GRAYED), MF_ENABLED);
@@ -48,8 +45,7 @@ TEST_F(MenuTest, EnableAndCheckReturnThePreviousState)
     EXPECT_EQ(menu->CheckMenuItem(4242, MF_CHECKED), static_cast<DWORD>(-1));
 }
 
-TEST_F(MenuTest, ChoosingAnItemSendsItsCommandAndLeavesTheCheckMarkAlone)
-{
+TEST_F(MenuTest, ChoosingAnItemSendsItsCommandAndLeavesTheCheckMarkAlone) {
     TestInput::ClickMenuItem(dialog, D::kOpen);
     ASSERT_EQ(dialog.commands.size(), 1u);
     EXPECT_EQ(dialog.commands[0].id, D::kOpen);
@@ -58,15 +54,14 @@ TEST_F(MenuTest, ChoosingAnItemSendsItsCommandAndLeavesTheCheckMarkAlone)
 
     TestInput::ClickMenuItem(dialog, D::kAssociate);
     EXPECT_EQ(menu->GetMenuState(D::kAssociate, MF_BYCOMMAND), MF_UNCHECKED)
-        << "only the program sets the check mark";
+            << "only the program sets the check mark";
 
     dialog.commands.clear();
     TestInput::ClickMenuItem(dialog, D::kSave);
     EXPECT_TRUE(dialog.commands.empty()) << "a grayed item sends nothing";
 }
 
-TEST_F(MenuTest, TheMenuGoesWithItsWindow)
-{
+TEST_F(MenuTest, TheMenuGoesWithItsWindow) {
     HMENU handle = menu->GetSafeHmenu();
     dialog.DestroyWindow();
     EXPECT_EQ(CMenu::FromHandle(handle), nullptr);
@@ -74,4 +69,4 @@ TEST_F(MenuTest, TheMenuGoesWithItsWindow)
     EXPECT_EQ(dialog.GetMenu(), nullptr);
 }
 
-}  // namespace
+} // namespace

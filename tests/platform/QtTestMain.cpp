@@ -2,15 +2,14 @@
 // otherwise, one QApplication serves all tests, and a modal box that no
 // test scripted fails the test instead of waiting for a click.
 
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 #include "tests/platform/ModalScript.h"
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     ModalScript::InstallStrictReporter();

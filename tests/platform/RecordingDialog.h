@@ -21,9 +21,7 @@ public:
     static constexpr UINT kEdit = 1100;
 
     explicit RecordingDialog(const DialogTemplate* tmpl = &Template(), CWnd* parent = nullptr)
-        : CDialog(tmpl, parent)
-    {
-    }
+        : CDialog(tmpl, parent) {}
     static const DialogTemplate& Template();
     static const MenuTemplate& Menu();
 

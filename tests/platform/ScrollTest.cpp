@@ -1,5 +1,6 @@
-#include <QScrollBar>
 #include <gtest/gtest.h>
+
+#include <QScrollBar>
 
 #include "platform/windows/CDC.h"
 #include "platform/windows/NativeWindow.h"
@@ -9,8 +10,7 @@
 
 namespace {
 
-TEST(ScrollBarStateTest, Win32RangeArithmetic)
-{
+TEST(ScrollBarStateTest, Win32RangeArithmetic) {
     ScrollBarState bar;
     SCROLLINFO info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
@@ -54,14 +54,11 @@ TEST(ScrollBarStateTest, Win32RangeArithmetic)
 class ScrollingWindow : public CWnd {
 public:
     std::vector<std::pair<UINT, UINT>> requests;
-    void OnVScroll(UINT code, UINT pos, CScrollBar*) override
-    {
+    void OnVScroll(UINT code, UINT pos, CScrollBar*) override {
         requests.emplace_back(code, pos);
-        if (code == SB_LINEDOWN)
-            SetScrollPos(SB_VERT, GetScrollPos(SB_VERT) + 10);
+        if (code == SB_LINEDOWN) SetScrollPos(SB_VERT, GetScrollPos(SB_VERT) + 10);
     }
-    BOOL OnEraseBkgnd(CDC* dc) override
-    {
+    BOOL OnEraseBkgnd(CDC* dc) override {
         CRect client;
         GetClientRect(client);
         client.bottom = 100;
@@ -72,8 +69,7 @@ public:
 
 class ScrollWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(dialog.Create());
         ASSERT_TRUE(panel.CreateEx(WS_EX_CONTROLPARENT | WS_EX_CLIENTEDGE, nullptr, nullptr, 0x50A00000,
                                    CRect(12, 40, 481, 470), &dialog, 1001));
@@ -91,8 +87,7 @@ protected:
     ScrollingWindow panel;
 };
 
-TEST_F(ScrollWindowTest, ClientAreaExcludesFrameAndScrollBar)
-{
+TEST_F(ScrollWindowTest, ClientAreaExcludesFrameAndScrollBar) {
     CRect client;
     panel.GetClientRect(client);
     EXPECT_EQ(client, CRect(0, 0, 469 - 2 * 3 - 17, 430 - 2 * 3));
@@ -102,15 +97,15 @@ TEST_F(ScrollWindowTest, ClientAreaExcludesFrameAndScrollBar)
     EXPECT_EQ(client.Width(), 469 - 2 * 3) << "a hidden bar gives its width to the client area";
 }
 
-TEST(ScrollWindowHiddenTest, ClientAreaIsRightBeforeTheParentShows)
-{
+TEST(ScrollWindowHiddenTest, ClientAreaIsRightBeforeTheParentShows) {
     DialogTemplate hidden = RecordingDialog::Template();
     hidden.style &= ~WS_VISIBLE;
     RecordingDialog dialog(&hidden);
     ASSERT_TRUE(dialog.Create());
     ASSERT_FALSE(dialog.IsWindowVisible());
     CWnd panel;
-    ASSERT_TRUE(panel.CreateEx(WS_EX_CLIENTEDGE, nullptr, nullptr, 0x50A00000, CRect(12, 40, 481, 470), &dialog, 1));
+    ASSERT_TRUE(panel.CreateEx(WS_EX_CLIENTEDGE, nullptr, nullptr, 0x50A00000, CRect(12, 40, 481, 470),
+                               &dialog, 1));
     CRect client;
     panel.GetClientRect(client);
     EXPECT_EQ(client, CRect(0, 0, 446, 424));
@@ -119,10 +114,10 @@ TEST(ScrollWindowHiddenTest, ClientAreaIsRightBeforeTheParentShows)
     EXPECT_EQ(client, CRect(0, 0, 200 - 6 - 17, 100 - 6));
 }
 
-TEST_F(ScrollWindowTest, ScrollWindowMovesChildrenShownOrNot)
-{
+TEST_F(ScrollWindowTest, ScrollWindowMovesChildrenShownOrNot) {
     CWnd child;
-    ASSERT_TRUE(child.CreateEx(0, "STATIC", "row", WS_CHILD | WS_VISIBLE, CRect(10, 45, 199, 70), &panel, 0xFFFF));
+    ASSERT_TRUE(child.CreateEx(0, "STATIC", "row", WS_CHILD | WS_VISIBLE, CRect(10, 45, 199, 70), &panel,
+                               0xFFFF));
     panel.ScrollWindow(0, -20);
     CRect rect;
     child.GetWindowRect(rect);
@@ -136,8 +131,7 @@ TEST_F(ScrollWindowTest, ScrollWindowMovesChildrenShownOrNot)
     EXPECT_EQ(rect, CRect(10, 40, 199, 65));
 }
 
-TEST_F(ScrollWindowTest, UserActionsArriveAsRequestsAndTheBarFollowsTheProgram)
-{
+TEST_F(ScrollWindowTest, UserActionsArriveAsRequestsAndTheBarFollowsTheProgram) {
     dialog.ShowWindow(SW_SHOW);
     QScrollBar* bar = Bar();
     ASSERT_NE(bar, nullptr);
@@ -167,8 +161,7 @@ TEST_F(ScrollWindowTest, UserActionsArriveAsRequestsAndTheBarFollowsTheProgram)
     EXPECT_FALSE(bar->isEnabled());
 }
 
-TEST_F(ScrollWindowTest, BackgroundIsWhatEraseBkgndPaints)
-{
+TEST_F(ScrollWindowTest, BackgroundIsWhatEraseBkgndPaints) {
     const BitmapImage image = TestInput::Grab(panel);
     ASSERT_FALSE(image.IsNull());
     // Client area starts inside the 3-pixel frame.
@@ -176,4 +169,4 @@ TEST_F(ScrollWindowTest, BackgroundIsWhatEraseBkgndPaints)
     EXPECT_NE(image.Pixel(3 + 20, 3 + 150), 0xFFFF0000u);
 }
 
-}  // namespace
+} // namespace

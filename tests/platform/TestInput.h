@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/windows/BitmapImage.h"
 #include "platform/win32/WinTypes.h"
+#include "platform/windows/BitmapImage.h"
 
 class CComboBox;
 class CWnd;

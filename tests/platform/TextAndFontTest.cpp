@@ -1,5 +1,6 @@
-#include <QLabel>
 #include <gtest/gtest.h>
+
+#include <QLabel>
 
 #include "platform/windows/CFont.h"
 #include "platform/windows/CStatic.h"
@@ -9,8 +10,7 @@
 
 namespace {
 
-TEST(WindowTextTest, StrictUtf8DecidesHowBytesDisplay)
-{
+TEST(WindowTextTest, StrictUtf8DecidesHowBytesDisplay) {
     EXPECT_TRUE(WindowText::IsValidUtf8("plain"));
     EXPECT_TRUE(WindowText::IsValidUtf8("caf\xC3\xA9 \xF0\x9F\x98\x80"));
     EXPECT_FALSE(WindowText::IsValidUtf8("caf\xE9"));
@@ -22,8 +22,7 @@ TEST(WindowTextTest, StrictUtf8DecidesHowBytesDisplay)
     EXPECT_EQ(WindowText::ForDisplay("caf\xE9"), QStringLiteral("caf\u00E9"));
 }
 
-TEST(WindowTextTest, TitlesAndLabelsDisplayTheBytesAndReturnThemUnchanged)
-{
+TEST(WindowTextTest, TitlesAndLabelsDisplayTheBytesAndReturnThemUnchanged) {
     RecordingDialog dialog;
     ASSERT_TRUE(dialog.Create());
     dialog.SetWindowText("Quillmoor - r\xF6m.gba");
@@ -40,8 +39,7 @@ TEST(WindowTextTest, TitlesAndLabelsDisplayTheBytesAndReturnThemUnchanged)
     EXPECT_EQ(label.GetDlgCtrlID(), 0xFFFF);
 }
 
-TEST(FontTest, WindowsFacesResolveToInstalledEquivalentsAtWindowsPixelSizes)
-{
+TEST(FontTest, WindowsFacesResolveToInstalledEquivalentsAtWindowsPixelSizes) {
     CFont serif;
     ASSERT_TRUE(serif.CreatePointFont(100, "Times New Roman"));
     EXPECT_EQ(serif.GetResolvedFamily(), "Liberation Serif");
@@ -54,8 +52,7 @@ TEST(FontTest, WindowsFacesResolveToInstalledEquivalentsAtWindowsPixelSizes)
     EXPECT_EQ(CFont::FromHandle(sans.GetSafeHandle()), &sans);
 }
 
-TEST(FontTest, WindowsKeepTheirFontWhenTheFontObjectGoes)
-{
+TEST(FontTest, WindowsKeepTheirFontWhenTheFontObjectGoes) {
     RecordingDialog dialog;
     ASSERT_TRUE(dialog.Create());
     CWnd* edit = dialog.GetDlgItem(RecordingDialog::kEdit);
@@ -68,4 +65,4 @@ TEST(FontTest, WindowsKeepTheirFontWhenTheFontObjectGoes)
     EXPECT_EQ(edit->GetSafeHwnd()->Widget()->font().pixelSize(), 13);
 }
 
-}  // namespace
+} // namespace

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "platform/store/Registry.h"
-
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/store/Registry.h"
+
 // A value as the store returns it, read through a freshly opened key.
 struct StoredValue {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  std::string Text() const { return std::string(data.begin(), data.end()); }
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    std::string Text() const { return std::string(data.begin(), data.end()); }
 };
 
 std::optional<StoredValue> QueryStored(HKEY root, const char* subKey, const char* name);

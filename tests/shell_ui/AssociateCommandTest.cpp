@@ -1,32 +1,28 @@
-#include "ui/CEditorDlg.h"
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <gtest/gtest.h>
 
 #include "StoreValue.h"
 #include "TempXdgHome.h"
-#include "platform/windows/CMenu.h"
 #include "platform/store/DesktopAssociation.h"
 #include "platform/store/RegistryStore.h"
-#include "platform/windows/Shell.h"
 #include "platform/store/ToolRunner.h"
+#include "platform/windows/CMenu.h"
+#include "platform/windows/Shell.h"
 #include "res/resource.h"
 #include "tests/platform/ModalScript.h"
 #include "tests/platform/TestInput.h"
+#include "ui/CEditorDlg.h"
 #include "ui/ShellAssociation.h"
 
 namespace {
 
 constexpr const char* kModuleType = "application/x-quillmoor-module";
 
-std::string Capture(const std::string& command)
-{
+std::string Capture(const std::string& command) {
     std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r"))
-    {
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
         char buffer[256];
         while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
             out += buffer;
@@ -39,42 +35,35 @@ std::string Capture(const std::string& command)
 
 // xdg-mime leaves the guessing to `mimetype` (the shared MIME database) only
 // when that is installed; `file` alone knows nothing of our type.
-std::string MissingDesktopTool()
-{
+std::string MissingDesktopTool() {
     for (const char* tool : {"xdg-mime", "mimetype", "update-mime-database", "update-desktop-database"})
-        if (ToolRunner::Find(tool).empty())
-            return tool;
+        if (ToolRunner::Find(tool).empty()) return tool;
     return {};
 }
 
-class AssociateCommandTest : public ::testing::Test
-{
+class AssociateCommandTest : public ::testing::Test {
 protected:
     void Open() { ASSERT_TRUE(m_dlg.Create()); }
 
-    bool Checked()
-    {
+    bool Checked() {
         return (m_dlg.GetMenu()->GetMenuState(ID_MODULES_ASSOCIATE, MF_BYCOMMAND) & MF_CHECKED) != 0;
     }
 
     void Associate() { TestInput::ClickMenuItem(m_dlg, ID_MODULES_ASSOCIATE); }
 
     // The mark a new editor window would start with.
-    static bool CheckedAtStart()
-    {
+    static bool CheckedAtStart() {
         CEditorDlg fresh;
         EXPECT_TRUE(fresh.Create());
         return (fresh.GetMenu()->GetMenuState(ID_MODULES_ASSOCIATE, MF_BYCOMMAND) & MF_CHECKED) != 0;
     }
 
-    bool DesktopFilesPresent() const
-    {
+    bool DesktopFilesPresent() const {
         return std::filesystem::exists(DesktopAssociation::MimePackagePath()) &&
                std::filesystem::exists(DesktopAssociation::DesktopEntryPath());
     }
 
-    bool DesktopFilesAbsent() const
-    {
+    bool DesktopFilesAbsent() const {
         return !std::filesystem::exists(DesktopAssociation::MimePackagePath()) &&
                !std::filesystem::exists(DesktopAssociation::DesktopEntryPath());
     }
@@ -84,8 +73,7 @@ protected:
     CEditorDlg m_dlg;
 };
 
-TEST_F(AssociateCommandTest, AssociateCreatesThenRemovesStoreAndDesktopFiles)
-{
+TEST_F(AssociateCommandTest, AssociateCreatesThenRemovesStoreAndDesktopFiles) {
     Open();
     ASSERT_FALSE(Checked());
     Associate();
@@ -107,8 +95,7 @@ TEST_F(AssociateCommandTest, AssociateCreatesThenRemovesStoreAndDesktopFiles)
     EXPECT_TRUE(m_modals.MessageBoxes().empty());
 }
 
-TEST_F(AssociateCommandTest, DesktopResolvesModulesOnlyWhileAssociated)
-{
+TEST_F(AssociateCommandTest, DesktopResolvesModulesOnlyWhileAssociated) {
     if (const std::string tool = MissingDesktopTool(); !tool.empty())
         GTEST_SKIP() << tool << " is not installed, so the desktop's view cannot be asked";
     const auto module = m_home.Root() / "bestiary.qlm";
@@ -127,8 +114,7 @@ TEST_F(AssociateCommandTest, DesktopResolvesModulesOnlyWhileAssociated)
     EXPECT_EQ(Capture(handler), "");
 }
 
-TEST_F(AssociateCommandTest, KeysRemovedElsewhereWhileCheckedEndUncheckedSilently)
-{
+TEST_F(AssociateCommandTest, KeysRemovedElsewhereWhileCheckedEndUncheckedSilently) {
     ASSERT_TRUE(ShellAssociation::Register("/usr/bin/quillmoor").empty());
     Open();
     ASSERT_TRUE(Checked());
@@ -145,8 +131,7 @@ TEST_F(AssociateCommandTest, KeysRemovedElsewhereWhileCheckedEndUncheckedSilentl
     EXPECT_TRUE(ShellAssociation::IsRegistered());
 }
 
-TEST_F(AssociateCommandTest, ExtensionThatSurvivesRemovalKeepsTheMarkAndIsReported)
-{
+TEST_F(AssociateCommandTest, ExtensionThatSurvivesRemovalKeepsTheMarkAndIsReported) {
     Open();
     Associate();
     ASSERT_TRUE(StoreCreateKey(".qlm\\OpenWithProgids"));
@@ -171,8 +156,7 @@ TEST_F(AssociateCommandTest, ExtensionThatSurvivesRemovalKeepsTheMarkAndIsReport
     EXPECT_EQ(box.owner, m_dlg.GetSafeHwnd());
 }
 
-TEST_F(AssociateCommandTest, StoreThatCannotBeWrittenIsReportedAndStaysUnchecked)
-{
+TEST_F(AssociateCommandTest, StoreThatCannotBeWrittenIsReportedAndStaysUnchecked) {
     const auto blocker = m_home.Config() / "quillmoor";
     std::filesystem::create_directories(m_home.Config());
     std::ofstream(blocker) << "not a folder";
@@ -192,8 +176,7 @@ TEST_F(AssociateCommandTest, StoreThatCannotBeWrittenIsReportedAndStaysUnchecked
     EXPECT_EQ(box.type & MB_ICONMASK, MB_ICONEXCLAMATION);
 }
 
-TEST_F(AssociateCommandTest, DesktopFileThatCannotBeWrittenIsReportedWithTheStoreChecked)
-{
+TEST_F(AssociateCommandTest, DesktopFileThatCannotBeWrittenIsReportedWithTheStoreChecked) {
     // A file where the folder of desktop entries should be.
     const auto applications = DesktopAssociation::DesktopEntryPath().parent_path();
     std::filesystem::create_directories(applications.parent_path());
@@ -206,8 +189,7 @@ TEST_F(AssociateCommandTest, DesktopFileThatCannotBeWrittenIsReportedWithTheStor
     EXPECT_TRUE(Checked());
     ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
     const std::string& text = m_modals.MessageBoxes()[0].text;
-    EXPECT_NE(text.find(DesktopAssociation::DesktopEntryPath().string() + ": "), std::string::npos)
-        << text;
+    EXPECT_NE(text.find(DesktopAssociation::DesktopEntryPath().string() + ": "), std::string::npos) << text;
 }
 
 } // namespace

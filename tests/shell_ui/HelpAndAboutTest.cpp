@@ -1,16 +1,15 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <functional>
+#include <gtest/gtest.h>
 
 #include "app/CEditorApp.h"
 #include "platform/windows/AcceleratorTable.h"
 #include "platform/windows/BitmapImage.h"
 #include "platform/windows/DialogHook.h"
 #include "platform/windows/Shell.h"
+#include "res/resource.h"
 #include "res/ui/AboutResources.h"
 #include "res/ui/EditorResources.h"
-#include "res/resource.h"
 #include "tests/platform/ModalScript.h"
 #include "tests/platform/TestInput.h"
 #include "ui/CEditorDlg.h"
@@ -18,8 +17,7 @@
 
 namespace {
 
-TEST(HelpPageTest, UrlIsTheGuideInTheProgramsFolder)
-{
+TEST(HelpPageTest, UrlIsTheGuideInTheProgramsFolder) {
     EXPECT_EQ(HelpPage::UrlFor("/opt/Quill Tools/lib/quillmoor/quillmoor"),
               "file:///opt/Quill Tools/lib/quillmoor/help/index.html");
     EXPECT_EQ(HelpPage::UrlFor("/quillmoor"), "file:///help/index.html");
@@ -29,8 +27,7 @@ TEST(HelpPageTest, UrlIsTheGuideInTheProgramsFolder)
               "file:///srv/a%23b/c%3Fd/100%25/caf%E9%01/help/index.html");
 }
 
-TEST(HelpPageTest, TheBuiltProgramFindsItsGuide)
-{
+TEST(HelpPageTest, TheBuiltProgramFindsItsGuide) {
     // The URL of the real program, taken apart again, names the guide that
     // the build copies beside it.
     const std::string url = HelpPage::UrlFor(QUILL_PROGRAM_PATH);
@@ -40,11 +37,9 @@ TEST(HelpPageTest, TheBuiltProgramFindsItsGuide)
     EXPECT_TRUE(std::filesystem::is_regular_file(url.substr(prefix.size()))) << url;
 }
 
-class EditorCommandsTest : public ::testing::Test
-{
+class EditorCommandsTest : public ::testing::Test {
 protected:
-    void Open()
-    {
+    void Open() {
         ASSERT_TRUE(m_dlg.Create());
         m_app.m_hAccel = LoadAccelerators(EditorResources::EditorAccelerators());
         m_app.m_pMainWnd = &m_dlg;
@@ -55,18 +50,16 @@ protected:
     CEditorDlg m_dlg;
 };
 
-TEST_F(EditorCommandsTest, HelpFromKeyAndMenuOpensTheGuideBesideTheProgram)
-{
+TEST_F(EditorCommandsTest, HelpFromKeyAndMenuOpensTheGuideBesideTheProgram) {
     Open();
     m_modals.AnswerShellExecute(true);
-    m_modals.AnswerShellExecute(false);  // a missing page is not reported
+    m_modals.AnswerShellExecute(false); // a missing page is not reported
     TestInput::KeyClick(m_dlg, VK_F1);
     TestInput::ClickMenuItem(m_dlg, ID_HELP_HELP);
 
     const std::string folder = std::filesystem::path(GetModuleFileName()).parent_path().string();
     ASSERT_EQ(m_modals.ShellRequests().size(), 2u);
-    for (const ShellExecuteRequest& request : m_modals.ShellRequests())
-    {
+    for (const ShellExecuteRequest& request : m_modals.ShellRequests()) {
         EXPECT_EQ(request.file, "file://" + folder + "/help/index.html");
         EXPECT_EQ(request.operation, "");
         EXPECT_EQ(request.parameters, "");
@@ -78,24 +71,19 @@ TEST_F(EditorCommandsTest, HelpFromKeyAndMenuOpensTheGuideBesideTheProgram)
 }
 
 // The ways a user closes the about box, and the result each gives.
-struct CloseWay
-{
+struct CloseWay {
     const char* name;
     std::function<void(CDialog&)> close;
     INT_PTR result;
 };
 
-void PrintTo(const CloseWay& way, std::ostream* os)
-{
+void PrintTo(const CloseWay& way, std::ostream* os) {
     *os << way.name;
 }
 
-class AboutCloseTest : public EditorCommandsTest, public ::testing::WithParamInterface<CloseWay>
-{
-};
+class AboutCloseTest : public EditorCommandsTest, public ::testing::WithParamInterface<CloseWay> {};
 
-TEST_P(AboutCloseTest, AboutShowsThePictureAndCloses)
-{
+TEST_P(AboutCloseTest, AboutShowsThePictureAndCloses) {
     Open();
     bool bShown = false;
     bool bEnded = false;
@@ -104,8 +92,7 @@ TEST_P(AboutCloseTest, AboutShowsThePictureAndCloses)
     DialogHook hook([&](const DialogRequest& request) -> INT_PTR {
         CDialog& about = *request.dialog;
         bShown = about.GetWindowText() == "About Quillmoor" && about.IsWindowVisible();
-        if (CWnd* picture = about.GetDlgItem(0xFFFF))
-            shown = TestInput::Grab(*picture);
+        if (CWnd* picture = about.GetDlgItem(0xFFFF)) shown = TestInput::Grab(*picture);
         GetParam().close(about);
         bEnded = about.IsEnded() != FALSE;
         nResult = about.GetEndResult();
@@ -130,12 +117,12 @@ TEST_P(AboutCloseTest, AboutShowsThePictureAndCloses)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Ways, AboutCloseTest,
-    ::testing::Values(
-        CloseWay{"OkButton", [](CDialog& d) { TestInput::Click(*d.GetDlgItem(IDOK)); }, IDOK},
-        CloseWay{"Enter", [](CDialog& d) { TestInput::KeyClick(d, VK_RETURN); }, IDOK},
-        CloseWay{"Escape", [](CDialog& d) { TestInput::KeyClick(d, VK_ESCAPE); }, IDCANCEL},
-        CloseWay{"CloseBox", [](CDialog& d) { TestInput::ClickCloseBox(d); }, IDCANCEL}),
-    [](const ::testing::TestParamInfo<CloseWay>& info) { return std::string(info.param.name); });
+        Ways, AboutCloseTest,
+        ::testing::Values(CloseWay{"OkButton", [](CDialog& d) { TestInput::Click(*d.GetDlgItem(IDOK)); },
+                                   IDOK},
+                          CloseWay{"Enter", [](CDialog& d) { TestInput::KeyClick(d, VK_RETURN); }, IDOK},
+                          CloseWay{"Escape", [](CDialog& d) { TestInput::KeyClick(d, VK_ESCAPE); }, IDCANCEL},
+                          CloseWay{"CloseBox", [](CDialog& d) { TestInput::ClickCloseBox(d); }, IDCANCEL}),
+        [](const ::testing::TestParamInfo<CloseWay>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,8 +1,7 @@
 #include "ui/ShellAssociation.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 
 #include "StoreValue.h"
 #include "TempXdgHome.h"
@@ -15,32 +14,27 @@ const std::string kShell = kType + "\\shell";
 const std::string kOpen = kShell + "\\open";
 const std::string kCommand = kOpen + "\\command";
 
-std::string Describe(const std::vector<AssociationFailure>& failures)
-{
+std::string Describe(const std::vector<AssociationFailure>& failures) {
     std::string text;
     for (const auto& f : failures)
         text += f.path + ": " + f.reason + "\n";
     return text;
 }
 
-DWORD DwordOf(const StoreValue& value)
-{
+DWORD DwordOf(const StoreValue& value) {
     DWORD number = 0;
     std::memcpy(&number, value.data.data(), std::min(value.data.size(), sizeof number));
     return number;
 }
 
-class ShellAssociationTest : public ::testing::Test
-{
+class ShellAssociationTest : public ::testing::Test {
 protected:
-    void Register(const std::string& program)
-    {
+    void Register(const std::string& program) {
         const auto failures = ShellAssociation::Register(program);
         ASSERT_TRUE(failures.empty()) << Describe(failures);
     }
 
-    void ExpectCommand(const std::string& program)
-    {
+    void ExpectCommand(const std::string& program) {
         const auto command = StoreValue::Read(kCommand);
         ASSERT_TRUE(command.has_value());
         EXPECT_EQ(command->type, REG_SZ);
@@ -52,15 +46,14 @@ protected:
     TempXdgHome m_home;
 };
 
-TEST_F(ShellAssociationTest, RegisterWritesEveryValueWithItsTypeAndSize)
-{
+TEST_F(ShellAssociationTest, RegisterWritesEveryValueWithItsTypeAndSize) {
     const std::string program = "/opt/Quill Tools/lib/quillmoor/quillmoor";
     Register(program);
 
     const auto typeName = StoreValue::Read(kType);
     ASSERT_TRUE(typeName.has_value());
     EXPECT_EQ(typeName->type, REG_SZ);
-    EXPECT_EQ(typeName->Text(), "Quillmoor Module");  // 16 bytes, no terminating zero
+    EXPECT_EQ(typeName->Text(), "Quillmoor Module"); // 16 bytes, no terminating zero
 
     const auto browser = StoreValue::Read(kType, "BrowserFlags");
     const auto edit = StoreValue::Read(kType, "EditFlags");
@@ -89,12 +82,10 @@ TEST_F(ShellAssociationTest, RegisterWritesEveryValueWithItsTypeAndSize)
     EXPECT_TRUE(ShellAssociation::IsRegistered());
 }
 
-TEST_F(ShellAssociationTest, ProgramPathsOfAnyLengthAndAMovedProgram)
-{
+TEST_F(ShellAssociationTest, ProgramPathsOfAnyLengthAndAMovedProgram) {
     // Past the 260 characters a fixed path buffer would hold, and far past
     // what a file system allows in one path.
-    for (std::size_t length : {250u, 255u, 300u, 5000u})
-    {
+    for (std::size_t length : {250u, 255u, 300u, 5000u}) {
         std::string program = "/opt/";
         program += std::string(length - program.size() - 10, 'q');
         program += "/quillmoor";
@@ -107,8 +98,7 @@ TEST_F(ShellAssociationTest, ProgramPathsOfAnyLengthAndAMovedProgram)
     ExpectCommand("/usr/local/bin/quillmoor");
 }
 
-TEST_F(ShellAssociationTest, UnregisterRemovesTheFiveKeysAndNothingElse)
-{
+TEST_F(ShellAssociationTest, UnregisterRemovesTheFiveKeysAndNothingElse) {
     Register("/usr/bin/quillmoor");
     ASSERT_TRUE(StoreCreateKey(".txt"));
     const auto failures = ShellAssociation::Unregister();
@@ -123,8 +113,7 @@ TEST_F(ShellAssociationTest, UnregisterRemovesTheFiveKeysAndNothingElse)
     EXPECT_FALSE(StoreHasKey(kType));
 }
 
-TEST_F(ShellAssociationTest, AnotherVerbKeepsShellAndTypeButTheRestGoesInOrder)
-{
+TEST_F(ShellAssociationTest, AnotherVerbKeepsShellAndTypeButTheRestGoesInOrder) {
     Register("/usr/bin/quillmoor");
     ASSERT_TRUE(StoreCreateKey(kShell + "\\edit\\command"));
     const auto failures = ShellAssociation::Unregister();

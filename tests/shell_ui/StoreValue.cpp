@@ -2,8 +2,7 @@
 
 #include "platform/store/ScopedRegKey.h"
 
-std::optional<StoreValue> StoreValue::Read(const std::string& key, const char* name)
-{
+std::optional<StoreValue> StoreValue::Read(const std::string& key, const char* name) {
     ScopedRegKey handle;
     if (RegOpenKeyEx(HKEY_CLASSES_ROOT, key.c_str(), KEY_READ, handle.Receive()) != ERROR_SUCCESS)
         return std::nullopt;
@@ -17,14 +16,12 @@ std::optional<StoreValue> StoreValue::Read(const std::string& key, const char* n
     return value;
 }
 
-bool StoreHasKey(const std::string& key)
-{
+bool StoreHasKey(const std::string& key) {
     ScopedRegKey handle;
     return RegOpenKeyEx(HKEY_CLASSES_ROOT, key.c_str(), KEY_READ, handle.Receive()) == ERROR_SUCCESS;
 }
 
-bool StoreCreateKey(const std::string& key)
-{
+bool StoreCreateKey(const std::string& key) {
     ScopedRegKey handle;
     return RegCreateKeyEx(HKEY_CLASSES_ROOT, key.c_str(), REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                           handle.Receive(), nullptr) == ERROR_SUCCESS;

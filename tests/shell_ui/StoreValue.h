@@ -8,8 +8,7 @@
 
 // A value as the registry store holds it, read through a freshly opened key
 // of HKEY_CLASSES_ROOT; nullopt when the key or the value is missing.
-struct StoreValue
-{
+struct StoreValue {
     DWORD type = 0;
     std::vector<BYTE> data;
 

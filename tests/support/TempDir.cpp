@@ -9,9 +9,9 @@
 
 TempDir::TempDir() {
     const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/quill-test-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("mkdtemp failed");
+    std::string pattern =
+            std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/quill-test-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     chmod(pattern.c_str(), 0755);
     m_strPath = std::filesystem::canonical(pattern).string() + "/";
 }
@@ -35,8 +35,7 @@ std::string TempDir::Read(std::string_view name) const {
 void TempDir::WriteFile(const std::string& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
+    if (!out) throw std::runtime_error("cannot write " + path);
 }
 
 std::string TempDir::ReadFile(const std::string& path) {

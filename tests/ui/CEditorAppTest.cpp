@@ -1,8 +1,7 @@
 #include "app/CEditorApp.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -14,8 +13,7 @@
 
 namespace {
 
-struct StartupRun
-{
+struct StartupRun {
     std::string startupModule;
     bool bMainWndWasDialog = false;
     bool bEndedByEnter = true;
@@ -25,8 +23,7 @@ struct StartupRun
 
 // Runs InitInstance with the given command line; the modal run is replaced
 // by a look at the dialog and a user's Enter and Escape.
-StartupRun StartWith(std::vector<std::string> args, CEditorApp& app)
-{
+StartupRun StartWith(std::vector<std::string> args, CEditorApp& app) {
     StartupRun run;
     app.SetCommandLine(std::move(args));
     DialogHook hook([&](const DialogRequest& request) -> INT_PTR {
@@ -44,15 +41,13 @@ StartupRun StartWith(std::vector<std::string> args, CEditorApp& app)
     return run;
 }
 
-class EditorAppTest : public ::testing::Test
-{
+class EditorAppTest : public ::testing::Test {
 protected:
     TempRegistry m_registry;
     CEditorApp m_app;
 };
 
-TEST_F(EditorAppTest, NoArgumentGivesAnEmptyStartupModule)
-{
+TEST_F(EditorAppTest, NoArgumentGivesAnEmptyStartupModule) {
     const StartupRun run = StartWith({}, m_app);
     EXPECT_EQ(run.startupModule, "");
     EXPECT_TRUE(run.bMainWndWasDialog);
@@ -65,21 +60,18 @@ TEST_F(EditorAppTest, NoArgumentGivesAnEmptyStartupModule)
     EXPECT_EQ(m_app.m_pMainWnd, nullptr);
 }
 
-TEST_F(EditorAppTest, OneArgumentArrivesWholeBlanksIncluded)
-{
+TEST_F(EditorAppTest, OneArgumentArrivesWholeBlanksIncluded) {
     const StartupRun run = StartWith({"/tmp/my modules/bestiary.qlm"}, m_app);
     EXPECT_EQ(run.startupModule, "/tmp/my modules/bestiary.qlm");
     EXPECT_TRUE(run.bEndedByEscape);
 }
 
-TEST_F(EditorAppTest, OnlyTheFirstArgumentThatIsNotAFlagCounts)
-{
+TEST_F(EditorAppTest, OnlyTheFirstArgumentThatIsNotAFlagCounts) {
     const StartupRun run = StartWith({"-geometry", "first.qlm", "second.qlm", "-x"}, m_app);
     EXPECT_EQ(run.startupModule, "first.qlm");
 }
 
-TEST_F(EditorAppTest, FilterOffersKeysToTheTableOnlyWithAMainDialog)
-{
+TEST_F(EditorAppTest, FilterOffersKeysToTheTableOnlyWithAMainDialog) {
     MSG f1;
     f1.message = WM_KEYDOWN;
     f1.wParam = VK_F1;

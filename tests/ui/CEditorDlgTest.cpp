@@ -1,7 +1,6 @@
 #include "ui/CEditorDlg.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 #include <string>
 
@@ -18,19 +17,16 @@
 
 namespace {
 
-CRect RectInParent(const CWnd& child)
-{
+CRect RectInParent(const CWnd& child) {
     CRect r;
     child.GetWindowRect(r);
     child.GetParent()->ScreenToClient(r);
     return r;
 }
 
-class EditorDlgTest : public ::testing::Test
-{
+class EditorDlgTest : public ::testing::Test {
 protected:
-    void Open()
-    {
+    void Open() {
         ASSERT_TRUE(m_dlg.Create());
         m_app.m_hAccel = LoadAccelerators(EditorResources::EditorAccelerators());
         m_app.m_pMainWnd = &m_dlg;
@@ -44,15 +40,13 @@ protected:
     ObservedEditorDlg m_dlg;
 };
 
-TEST_F(EditorDlgTest, StartsWithCaptionMenuAndControlsOfNoDocument)
-{
+TEST_F(EditorDlgTest, StartsWithCaptionMenuAndControlsOfNoDocument) {
     Open();
     EXPECT_EQ(m_dlg.GetWindowText(), "Quillmoor - No file open");
-    for (int id : {ID_FILE_CLOSEROM, ID_FILE_SAVEROM, ID_FILE_APPLY, ID_MODULES_UNLOAD,
-                    ID_MODULES_LINK})
+    for (int id : {ID_FILE_CLOSEROM, ID_FILE_SAVEROM, ID_FILE_APPLY, ID_MODULES_UNLOAD, ID_MODULES_LINK})
         EXPECT_EQ(State(id) & MF_GRAYED, MF_GRAYED) << id;
-    for (int id : {ID_FILE_OPENROM, IDCANCEL, ID_MODULES_LOAD, ID_MODULES_ASSOCIATE,
-                   ID_HELP_HELP, ID_HELP_ABOUT})
+    for (int id :
+         {ID_FILE_OPENROM, IDCANCEL, ID_MODULES_LOAD, ID_MODULES_ASSOCIATE, ID_HELP_HELP, ID_HELP_ABOUT})
         EXPECT_EQ(State(id) & MF_GRAYED, 0u) << id;
     EXPECT_EQ(State(ID_MODULES_ASSOCIATE) & MF_CHECKED, 0u);
 
@@ -70,8 +64,7 @@ TEST_F(EditorDlgTest, StartsWithCaptionMenuAndControlsOfNoDocument)
     EXPECT_FALSE(m_dlg.m_bRomOpen);
 }
 
-TEST_F(EditorDlgTest, MenuTextsKeepMnemonicsAndKeyColumn)
-{
+TEST_F(EditorDlgTest, MenuTextsKeepMnemonicsAndKeyColumn) {
     Open();
     const CMenu* pMenu = m_dlg.GetMenu();
     EXPECT_EQ(pMenu->GetMenuItemCount(), 3);
@@ -82,13 +75,11 @@ TEST_F(EditorDlgTest, MenuTextsKeepMnemonicsAndKeyColumn)
     EXPECT_EQ(pMenu->GetMenuString(ID_FILE_SAVEROM, MF_BYCOMMAND), "&Save Rom\tCtrl+S");
     EXPECT_EQ(pMenu->GetMenuString(ID_FILE_APPLY, MF_BYCOMMAND), "&Apply Changes\tEnter");
     EXPECT_EQ(pMenu->GetMenuString(IDCANCEL, MF_BYCOMMAND), "E&xit");
-    EXPECT_EQ(pMenu->GetMenuString(ID_MODULES_ASSOCIATE, MF_BYCOMMAND),
-              "&Associate .qlm Files");
+    EXPECT_EQ(pMenu->GetMenuString(ID_MODULES_ASSOCIATE, MF_BYCOMMAND), "&Associate .qlm Files");
     EXPECT_EQ(pMenu->GetMenuString(ID_HELP_HELP, MF_BYCOMMAND), "&Help\tF1");
 }
 
-TEST_F(EditorDlgTest, IconFontAndIconPicture)
-{
+TEST_F(EditorDlgTest, IconFontAndIconPicture) {
     Open();
     ASSERT_NE(m_dlg.m_hIcon, nullptr);
     EXPECT_EQ(m_dlg.GetIcon(TRUE), m_dlg.m_hIcon);
@@ -101,8 +92,7 @@ TEST_F(EditorDlgTest, IconFontAndIconPicture)
     EXPECT_GT(m_dlg.m_pFont->GetPixelHeight(), 10);
 }
 
-TEST_F(EditorDlgTest, AssociateIsCheckedOnlyWhenTheKeyExists)
-{
+TEST_F(EditorDlgTest, AssociateIsCheckedOnlyWhenTheKeyExists) {
     m_registry.CreateKey(".qlm");
     Open();
     EXPECT_EQ(State(ID_MODULES_ASSOCIATE) & MF_CHECKED, MF_CHECKED);
@@ -112,12 +102,10 @@ TEST_F(EditorDlgTest, AssociateIsCheckedOnlyWhenTheKeyExists)
     other.CreateKey("Quillmoor.Module");
     ObservedEditorDlg second;
     ASSERT_TRUE(second.Create());
-    EXPECT_EQ(second.GetMenu()->GetMenuState(ID_MODULES_ASSOCIATE, MF_BYCOMMAND) & MF_CHECKED,
-              0u);
+    EXPECT_EQ(second.GetMenu()->GetMenuState(ID_MODULES_ASSOCIATE, MF_BYCOMMAND) & MF_CHECKED, 0u);
 }
 
-TEST_F(EditorDlgTest, SelectorInDialogUnitsPanelAndEntrySelectorInPixels)
-{
+TEST_F(EditorDlgTest, SelectorInDialogUnitsPanelAndEntrySelectorInPixels) {
     Open();
     CRect expected(7, 7, 7 + 313, 7 + 15);
     m_dlg.MapDialogRect(expected);
@@ -143,8 +131,7 @@ TEST_F(EditorDlgTest, SelectorInDialogUnitsPanelAndEntrySelectorInPixels)
     EXPECT_GE(client.bottom, 470);
 }
 
-TEST_F(EditorDlgTest, PanelBarPageIsTheClientHeightFromTheStart)
-{
+TEST_F(EditorDlgTest, PanelBarPageIsTheClientHeightFromTheStart) {
     Open();
     CRect client;
     m_dlg.m_pPanel->GetClientRect(client);
@@ -157,28 +144,24 @@ TEST_F(EditorDlgTest, PanelBarPageIsTheClientHeightFromTheStart)
     EXPECT_EQ(static_cast<int>(info.nPage), client.Height());
 }
 
-TEST_F(EditorDlgTest, CommandTableRoutesEachCommandToItsHandler)
-{
+TEST_F(EditorDlgTest, CommandTableRoutesEachCommandToItsHandler) {
     using D = CEditorDlg;
     const std::pair<UINT, void (D::*)()> commands[] = {
-        {ID_FILE_OPENROM, &D::OnOpenRom},       {ID_FILE_CLOSEROM, &D::OnCloseRom},
-        {ID_FILE_SAVEROM, &D::OnSaveRom},       {ID_FILE_APPLY, &D::OnApplyChanges},
-        {ID_MODULES_LOAD, &D::OnLoadModules},   {ID_MODULES_UNLOAD, &D::OnUnloadModule},
-        {ID_MODULES_LINK, &D::OnLinkRom},       {ID_MODULES_ASSOCIATE, &D::OnAssociate},
-        {ID_HELP_ABOUT, &D::OnAbout},           {ID_HELP_HELP, &D::OnHelp},
+            {ID_FILE_OPENROM, &D::OnOpenRom},     {ID_FILE_CLOSEROM, &D::OnCloseRom},
+            {ID_FILE_SAVEROM, &D::OnSaveRom},     {ID_FILE_APPLY, &D::OnApplyChanges},
+            {ID_MODULES_LOAD, &D::OnLoadModules}, {ID_MODULES_UNLOAD, &D::OnUnloadModule},
+            {ID_MODULES_LINK, &D::OnLinkRom},     {ID_MODULES_ASSOCIATE, &D::OnAssociate},
+            {ID_HELP_ABOUT, &D::OnAbout},         {ID_HELP_HELP, &D::OnHelp},
     };
-    for (const auto& [id, handler] : commands)
-    {
+    for (const auto& [id, handler] : commands) {
         // From the menu (code 0) and from an accelerator (code 1).
-        for (WORD code : {0, 1})
-        {
+        for (WORD code : {0, 1}) {
             const D::CommandEntry* e = D::FindCommand(MAKEWPARAM(static_cast<WORD>(id), code), 0);
             ASSERT_NE(e, nullptr) << id;
             EXPECT_TRUE(e->pfnHandler == handler) << id;
         }
     }
-    const D::CommandEntry* modules =
-        D::FindCommand(MAKEWPARAM(IDC_MODULE_COMBO, CBN_SELCHANGE), 1);
+    const D::CommandEntry* modules = D::FindCommand(MAKEWPARAM(IDC_MODULE_COMBO, CBN_SELCHANGE), 1);
     ASSERT_NE(modules, nullptr);
     EXPECT_TRUE(modules->pfnHandler == &D::OnModuleSelChange);
     const D::CommandEntry* entries = D::FindCommand(MAKEWPARAM(IDC_ENTRY_COMBO, CBN_SELCHANGE), 1);
@@ -193,8 +176,7 @@ TEST_F(EditorDlgTest, CommandTableRoutesEachCommandToItsHandler)
     EXPECT_EQ(D::FindCommand(MAKEWPARAM(IDC_ELEMENT_BASE, CBN_SELCHANGE), 1), nullptr);
 }
 
-TEST_F(EditorDlgTest, PanelChildrenNotificationsReachTheTable)
-{
+TEST_F(EditorDlgTest, PanelChildrenNotificationsReachTheTable) {
     Open();
     CComboBox& entries = *m_dlg.m_pEntryCombo;
     entries.EnableWindow(TRUE);
@@ -217,8 +199,7 @@ TEST_F(EditorDlgTest, PanelChildrenNotificationsReachTheTable)
     EXPECT_FALSE(m_dlg.m_commands.back().bHandled);
 }
 
-TEST_F(EditorDlgTest, KeysRunTheirCommandsOnlyWhileEnabled)
-{
+TEST_F(EditorDlgTest, KeysRunTheirCommandsOnlyWhileEnabled) {
     Open();
     m_modals.CancelFileDialog();
     m_modals.AnswerShellExecute(true);
@@ -242,8 +223,7 @@ TEST_F(EditorDlgTest, KeysRunTheirCommandsOnlyWhileEnabled)
     EXPECT_FALSE(m_dlg.IsEnded());
 }
 
-TEST_F(EditorDlgTest, EnterInAnElementControlAppliesTheWholeEntry)
-{
+TEST_F(EditorDlgTest, EnterInAnElementControlAppliesTheWholeEntry) {
     Open();
     CEdit element;
     ASSERT_TRUE(element.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 40, 200, 52),
@@ -259,8 +239,7 @@ TEST_F(EditorDlgTest, EnterInAnElementControlAppliesTheWholeEntry)
     EXPECT_FALSE(m_dlg.IsEnded());
 }
 
-TEST_F(EditorDlgTest, KeysInAnotherWindowStayThere)
-{
+TEST_F(EditorDlgTest, KeysInAnotherWindowStayThere) {
     Open();
     DialogTemplate otherTemplate = EditorResources::EditorDialog();
     otherTemplate.menu = nullptr;
@@ -273,22 +252,24 @@ TEST_F(EditorDlgTest, KeysInAnotherWindowStayThere)
 }
 
 // Escape, the close box and File > Exit are one way out.
-class EditorDlgCancelTest : public EditorDlgTest, public ::testing::WithParamInterface<int>
-{
+class EditorDlgCancelTest : public EditorDlgTest, public ::testing::WithParamInterface<int> {
 protected:
-    void Leave()
-    {
-        switch (GetParam())
-        {
-        case 0: TestInput::KeyClick(m_dlg, VK_ESCAPE); break;
-        case 1: TestInput::ClickCloseBox(m_dlg); break;
-        default: TestInput::ClickMenuItem(m_dlg, IDCANCEL); break;
+    void Leave() {
+        switch (GetParam()) {
+        case 0:
+            TestInput::KeyClick(m_dlg, VK_ESCAPE);
+            break;
+        case 1:
+            TestInput::ClickCloseBox(m_dlg);
+            break;
+        default:
+            TestInput::ClickMenuItem(m_dlg, IDCANCEL);
+            break;
         }
     }
 };
 
-TEST_P(EditorDlgCancelTest, EndsTheDialogThroughOnCancel)
-{
+TEST_P(EditorDlgCancelTest, EndsTheDialogThroughOnCancel) {
     Open();
     Leave();
     EXPECT_EQ(m_dlg.m_nCancels, 1);
@@ -296,8 +277,7 @@ TEST_P(EditorDlgCancelTest, EndsTheDialogThroughOnCancel)
     EXPECT_EQ(m_dlg.GetEndResult(), IDCANCEL);
 }
 
-TEST_P(EditorDlgCancelTest, KeepsAModifiedImageOpen)
-{
+TEST_P(EditorDlgCancelTest, KeepsAModifiedImageOpen) {
     Open();
     m_dlg.m_bRomOpen = true;
     m_dlg.m_bModified = true;
@@ -309,16 +289,14 @@ TEST_P(EditorDlgCancelTest, KeepsAModifiedImageOpen)
     EXPECT_EQ(m_modals.MessageBoxes()[0].text, "Apply changes before closing?");
 }
 
-std::string WayName(const ::testing::TestParamInfo<int>& info)
-{
+std::string WayName(const ::testing::TestParamInfo<int>& info) {
     static const char* const names[] = {"Escape", "CloseBox", "FileExit"};
     return names[info.param];
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, EditorDlgCancelTest, ::testing::Values(0, 1, 2), WayName);
 
-TEST_F(EditorDlgTest, ScreenshotShowsTheWindow)
-{
+TEST_F(EditorDlgTest, ScreenshotShowsTheWindow) {
     Open();
     TestInput::ProcessEvents();
     const BitmapImage shot = TestInput::Grab(m_dlg);

@@ -1,8 +1,7 @@
 #include "ui/CScrollArithmetic.h"
 
-#include <gtest/gtest.h>
-
 #include <climits>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -12,13 +11,11 @@ constexpr int kContent = 1000;
 constexpr int kClient = 426;
 constexpr int kMax = kContent - kClient;
 
-int Next(UINT code, int current, int thumb = 0, int content = kContent, int client = kClient)
-{
+int Next(UINT code, int current, int thumb = 0, int content = kContent, int client = kClient) {
     return A::NextPosition(code, thumb, current, content, client);
 }
 
-TEST(ScrollArithmetic, LinesAndPagesAreFixedSteps)
-{
+TEST(ScrollArithmetic, LinesAndPagesAreFixedSteps) {
     EXPECT_EQ(Next(SB_LINEDOWN, 0), 10);
     EXPECT_EQ(Next(SB_LINEUP, 30), 20);
     EXPECT_EQ(Next(SB_LINEUP, 5), 0);
@@ -29,8 +26,7 @@ TEST(ScrollArithmetic, LinesAndPagesAreFixedSteps)
     EXPECT_EQ(Next(SB_PAGEDOWN, 100, 0, 5000, 2000), 120);
 }
 
-TEST(ScrollArithmetic, ThumbMovesAndIsLimitedToContentBelowClient)
-{
+TEST(ScrollArithmetic, ThumbMovesAndIsLimitedToContentBelowClient) {
     EXPECT_EQ(Next(SB_THUMBTRACK, 0, 137), 137);
     EXPECT_EQ(Next(SB_THUMBPOSITION, 137, 300), 300);
     EXPECT_EQ(Next(SB_THUMBPOSITION, 0, kMax + 1), kMax);
@@ -39,8 +35,7 @@ TEST(ScrollArithmetic, ThumbMovesAndIsLimitedToContentBelowClient)
     EXPECT_EQ(Next(SB_PAGEDOWN, kMax - 5), kMax);
 }
 
-TEST(ScrollArithmetic, TopAndCodesWithoutMovement)
-{
+TEST(ScrollArithmetic, TopAndCodesWithoutMovement) {
     EXPECT_EQ(Next(SB_TOP, 321), 0);
     EXPECT_EQ(Next(SB_BOTTOM, 321), 321);
     EXPECT_EQ(Next(SB_ENDSCROLL, 321), 321);
@@ -51,23 +46,20 @@ TEST(ScrollArithmetic, TopAndCodesWithoutMovement)
     EXPECT_EQ(Next(SB_BOTTOM, -3), 0);
 }
 
-TEST(ScrollArithmetic, ContentShorterThanClientNeverScrolls)
-{
+TEST(ScrollArithmetic, ContentShorterThanClientNeverScrolls) {
     for (UINT code = SB_LINEUP; code <= SB_ENDSCROLL; ++code)
         EXPECT_EQ(Next(code, 0, 250, 300, kClient), 0) << "code " << code;
     EXPECT_EQ(A::MaxPosition(300, kClient), 0);
     EXPECT_EQ(A::MaxPosition(kClient, kClient), 0);
 }
 
-TEST(ScrollArithmetic, ShiftMovesContentByOldBarMinusNew)
-{
+TEST(ScrollArithmetic, ShiftMovesContentByOldBarMinusNew) {
     EXPECT_EQ(A::ContentShift(0, 10), -10);
     EXPECT_EQ(A::ContentShift(240, 0), 240);
     EXPECT_EQ(A::ContentShift(0, 0), 0);
 }
 
-TEST(ScrollArithmetic, BarCoversWholeContentWithClientPageAndKeepsPosition)
-{
+TEST(ScrollArithmetic, BarCoversWholeContentWithClientPageAndKeepsPosition) {
     const SCROLLINFO info = A::ScrollInfo(kContent, kClient, 37);
     EXPECT_EQ(info.cbSize, 28u);
     EXPECT_EQ(info.fMask, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL);
@@ -78,8 +70,7 @@ TEST(ScrollArithmetic, BarCoversWholeContentWithClientPageAndKeepsPosition)
     EXPECT_EQ(A::ScrollInfo(10, -4, 0).nPage, 0u);
 }
 
-TEST(ScrollArithmetic, ExtremeValuesDoNotOverflow)
-{
+TEST(ScrollArithmetic, ExtremeValuesDoNotOverflow) {
     EXPECT_EQ(Next(SB_LINEDOWN, INT_MAX, 0, INT_MAX, 0), INT_MAX);
     EXPECT_EQ(Next(SB_PAGEUP, INT_MIN, 0, kContent, kClient), 0);
     EXPECT_EQ(A::MaxPosition(INT_MIN, INT_MAX), 0);

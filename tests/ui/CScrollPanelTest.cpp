@@ -1,7 +1,6 @@
 #include "ui/CScrollPanel.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,13 +17,11 @@ namespace {
 using Log = std::vector<std::string>;
 
 // A parent that notes every command it is sent.
-class RecordingDialog : public CDialog
-{
+class RecordingDialog : public CDialog {
 public:
     RecordingDialog(const DialogTemplate* pTemplate, Log& log) : CDialog(pTemplate), m_log(log) {}
 
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_COMMAND)
             m_log.push_back("parent " + std::to_string(LOWORD(wParam)) + "/" +
                             std::to_string(HIWORD(wParam)));
@@ -36,14 +33,12 @@ private:
 };
 
 // A panel that notes when its own command processing runs.
-class RecordingPanel : public CScrollPanel
-{
+class RecordingPanel : public CScrollPanel {
 public:
     explicit RecordingPanel(Log& log) : m_log(log) {}
 
 protected:
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
-    {
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
         m_log.push_back("panel " + std::to_string(LOWORD(wParam)));
         return CScrollPanel::OnCommand(wParam, lParam);
     }
@@ -52,8 +47,7 @@ private:
     Log& m_log;
 };
 
-DialogTemplate ParentTemplate()
-{
+DialogTemplate ParentTemplate() {
     DialogTemplate t;
     t.style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
     t.cx = 330;
@@ -62,37 +56,31 @@ DialogTemplate ParentTemplate()
     return t;
 }
 
-class ScrollPanelTest : public ::testing::Test
-{
+class ScrollPanelTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(m_parent.Create());
         ASSERT_TRUE(m_panel.Create(CRect(12, 40, 481, 470), &m_parent, 1001));
         m_label.Create("row", WS_CHILD | WS_VISIBLE, CRect(10, 50, 110, 62), &m_panel, 1009);
         m_nClient = ClientHeight();
     }
 
-    int ClientHeight() const
-    {
+    int ClientHeight() const {
         CRect client;
         m_panel.GetClientRect(client);
         return client.Height();
     }
 
     // Where the row sits now, in the panel's client coordinates.
-    CRect LabelRect() const
-    {
+    CRect LabelRect() const {
         CRect r;
         m_label.GetWindowRect(r);
         m_panel.ScreenToClient(r);
         return r;
     }
 
-    void Scroll(UINT code, UINT thumb = 0)
-    {
-        m_panel.SendMessage(WM_VSCROLL, MAKEWPARAM(static_cast<WORD>(code),
-                                                   static_cast<WORD>(thumb)), 0);
+    void Scroll(UINT code, UINT thumb = 0) {
+        m_panel.SendMessage(WM_VSCROLL, MAKEWPARAM(static_cast<WORD>(code), static_cast<WORD>(thumb)), 0);
     }
 
     int BarPos() const { return m_panel.GetScrollPos(SB_VERT); }
@@ -105,8 +93,7 @@ protected:
     int m_nClient = 0;
 };
 
-TEST_F(ScrollPanelTest, CreatesBorderedScrollingChildWithBarOverContent)
-{
+TEST_F(ScrollPanelTest, CreatesBorderedScrollingChildWithBarOverContent) {
     EXPECT_EQ(m_panel.GetStyle() & 0xFFFF0000u, 0x50A00000u);
     EXPECT_EQ(m_panel.GetExStyle() & (WS_EX_CONTROLPARENT | WS_EX_CLIENTEDGE),
               WS_EX_CONTROLPARENT | WS_EX_CLIENTEDGE);
@@ -123,8 +110,7 @@ TEST_F(ScrollPanelTest, CreatesBorderedScrollingChildWithBarOverContent)
     EXPECT_EQ(m_panel.GetContentHeight(), 1000);
 }
 
-TEST_F(ScrollPanelTest, LinesAndPagesMoveChildrenByFixedSteps)
-{
+TEST_F(ScrollPanelTest, LinesAndPagesMoveChildrenByFixedSteps) {
     const LONG top = LabelRect().top;
     Scroll(SB_LINEDOWN);
     EXPECT_EQ(LabelRect().top, top - 10);
@@ -142,8 +128,7 @@ TEST_F(ScrollPanelTest, LinesAndPagesMoveChildrenByFixedSteps)
     EXPECT_EQ(LabelRect().top, top);
 }
 
-TEST_F(ScrollPanelTest, ThumbTracksAndIsLimitedToTheEnd)
-{
+TEST_F(ScrollPanelTest, ThumbTracksAndIsLimitedToTheEnd) {
     const LONG top = LabelRect().top;
     Scroll(SB_THUMBTRACK, 120);
     EXPECT_EQ(LabelRect().top, top - 120);
@@ -160,8 +145,7 @@ TEST_F(ScrollPanelTest, ThumbTracksAndIsLimitedToTheEnd)
     EXPECT_EQ(LabelRect().top, top - end);
 }
 
-TEST_F(ScrollPanelTest, TopReturnsByTheBarsPosition)
-{
+TEST_F(ScrollPanelTest, TopReturnsByTheBarsPosition) {
     const LONG top = LabelRect().top;
     Scroll(SB_THUMBPOSITION, 77);
     Scroll(SB_TOP);
@@ -169,20 +153,17 @@ TEST_F(ScrollPanelTest, TopReturnsByTheBarsPosition)
     EXPECT_EQ(LabelRect().top, top);
 }
 
-TEST_F(ScrollPanelTest, ShortContentNeverScrolls)
-{
+TEST_F(ScrollPanelTest, ShortContentNeverScrolls) {
     m_panel.SetContentHeight(m_nClient - 100);
     const LONG top = LabelRect().top;
-    for (UINT code : {SB_LINEDOWN, SB_PAGEDOWN, SB_THUMBTRACK, SB_THUMBPOSITION, SB_BOTTOM})
-    {
+    for (UINT code : {SB_LINEDOWN, SB_PAGEDOWN, SB_THUMBTRACK, SB_THUMBPOSITION, SB_BOTTOM}) {
         Scroll(code, 40);
         EXPECT_EQ(BarPos(), 0) << "code " << code;
         EXPECT_EQ(LabelRect().top, top) << "code " << code;
     }
 }
 
-TEST_F(ScrollPanelTest, ContentHeightResetsRangeAndKeepsPositionWithinIt)
-{
+TEST_F(ScrollPanelTest, ContentHeightResetsRangeAndKeepsPositionWithinIt) {
     Scroll(SB_THUMBPOSITION, 300);
     m_panel.SetContentHeight(2000);
     SCROLLINFO info;
@@ -204,8 +185,7 @@ TEST_F(ScrollPanelTest, ContentHeightResetsRangeAndKeepsPositionWithinIt)
     EXPECT_EQ(LabelRect().top, top);
 }
 
-TEST_F(ScrollPanelTest, ChildCommandsReachParentBeforeThePanel)
-{
+TEST_F(ScrollPanelTest, ChildCommandsReachParentBeforeThePanel) {
     CComboBox combo;
     ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_HASSTRINGS,
                              CRect(10, 10, 200, 30), &m_panel, 1003));
@@ -223,8 +203,7 @@ TEST_F(ScrollPanelTest, ChildCommandsReachParentBeforeThePanel)
     EXPECT_EQ(m_log[1], "panel 1012");
 }
 
-TEST_F(ScrollPanelTest, BackgroundIsFilledEvenBelowShortContent)
-{
+TEST_F(ScrollPanelTest, BackgroundIsFilledEvenBelowShortContent) {
     m_label.ShowWindow(SW_HIDE);
     m_panel.SetContentHeight(40);
     m_panel.Invalidate();
@@ -232,8 +211,8 @@ TEST_F(ScrollPanelTest, BackgroundIsFilledEvenBelowShortContent)
     const BitmapImage shot = TestInput::Grab(m_panel);
     ASSERT_FALSE(shot.IsNull());
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const std::uint32_t rgb = (std::uint32_t{GetRValue(face)} << 16) |
-                              (std::uint32_t{GetGValue(face)} << 8) | GetBValue(face);
+    const std::uint32_t rgb =
+            (std::uint32_t{GetRValue(face)} << 16) | (std::uint32_t{GetGValue(face)} << 8) | GetBValue(face);
     // Inside the frame, above and well below the content's bottom.
     EXPECT_EQ(shot.Pixel(20, 20) & 0xFFFFFFu, rgb);
     EXPECT_EQ(shot.Pixel(20, shot.Height() - 20) & 0xFFFFFFu, rgb);

@@ -1,16 +1,14 @@
 #include "EditorTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <atomic>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "platform/store/Registry.h"
 #include "platform/store/RegistryStore.h"
 #include "platform/store/ScopedRegKey.h"
 
-TempRegistry::TempRegistry()
-{
+TempRegistry::TempRegistry() {
     static std::atomic<int> counter{0};
     m_folder = std::filesystem::temp_directory_path() /
                ("quill-ui-reg-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
@@ -19,8 +17,7 @@ TempRegistry::TempRegistry()
     RegistryStore::SetFolder(m_folder);
 }
 
-TempRegistry::~TempRegistry()
-{
+TempRegistry::~TempRegistry() {
     RegistryStore::SetFolder({});
     std::error_code ec;
     std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all,
@@ -28,10 +25,9 @@ TempRegistry::~TempRegistry()
     std::filesystem::remove_all(m_folder, ec);
 }
 
-void TempRegistry::CreateKey(const char* name)
-{
+void TempRegistry::CreateKey(const char* name) {
     ScopedRegKey key;
-    ASSERT_EQ(RegCreateKeyEx(HKEY_CLASSES_ROOT, name, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                             key.Receive(), nullptr),
+    ASSERT_EQ(RegCreateKeyEx(HKEY_CLASSES_ROOT, name, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, key.Receive(),
+                             nullptr),
               ERROR_SUCCESS);
 }

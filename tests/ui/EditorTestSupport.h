@@ -13,11 +13,9 @@
 
 // The editor's dialog with what reaches its command table and its OnCancel
 // recorded; everything is passed on unchanged.
-class ObservedEditorDlg : public CEditorDlg
-{
+class ObservedEditorDlg : public CEditorDlg {
 public:
-    struct Command
-    {
+    struct Command {
         UINT nID;
         WORD nCode;
         BOOL bHandled;
@@ -26,37 +24,32 @@ public:
     std::vector<Command> m_commands;
     int m_nCancels = 0;
 
-    std::vector<UINT> CommandIds() const
-    {
+    std::vector<UINT> CommandIds() const {
         std::vector<UINT> ids;
         for (const Command& c : m_commands)
             ids.push_back(c.nID);
         return ids;
     }
 
-    void SetItem(UINT nID, bool bEnabled)
-    {
+    void SetItem(UINT nID, bool bEnabled) {
         GetMenu()->EnableMenuItem(nID, MF_BYCOMMAND | (bEnabled ? MF_ENABLED : MF_GRAYED));
     }
 
 protected:
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
-    {
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
         const BOOL handled = CEditorDlg::OnCommand(wParam, lParam);
         m_commands.push_back({LOWORD(wParam), HIWORD(wParam), handled});
         return handled;
     }
 
-    void OnCancel() override
-    {
+    void OnCancel() override {
         ++m_nCancels;
         CEditorDlg::OnCancel();
     }
 };
 
 // The registry store in a fresh temporary folder for one test.
-class TempRegistry
-{
+class TempRegistry {
 public:
     TempRegistry();
     ~TempRegistry();
