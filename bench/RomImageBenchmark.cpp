@@ -80,7 +80,7 @@ void BM_BareRead(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(image.get());
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(kImageSize));
 }
 
 void BM_OpenRomRead(benchmark::State& state) {
@@ -93,7 +93,7 @@ void BM_OpenRomRead(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(rom.Data());
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(kImageSize));
 }
 
 void BM_BareWriteFsync(benchmark::State& state) {
@@ -112,7 +112,7 @@ void BM_BareWriteFsync(benchmark::State& state) {
             break;
         }
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(kImageSize));
 }
 
 void BM_SaveRomWrite(benchmark::State& state) {
@@ -129,7 +129,7 @@ void BM_SaveRomWrite(benchmark::State& state) {
             break;
         }
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(kImageSize));
 }
 
 // Real time: fsync waits for the disk, which CPU time would not see.

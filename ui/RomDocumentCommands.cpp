@@ -57,7 +57,8 @@ bool RomDocumentCommands::CloseRom() {
     m_dlg.m_strRomName.clear();
     // The entry names stay listed; only the choice goes away.
     m_controls.EnableEntrySelector(false);
-    for (UINT nID : {ID_FILE_CLOSEROM, ID_FILE_APPLY, ID_FILE_SAVEROM, ID_MODULES_LINK})
+    for (UINT nID :
+         {UINT{ID_FILE_CLOSEROM}, UINT{ID_FILE_APPLY}, UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK}})
         m_controls.EnableCommand(nID, false);
     ClearFormValues();
     return true;
@@ -102,7 +103,7 @@ void RomDocumentCommands::TestCurrentModule() {
     m_controls.EnableEntrySelector(true);
     m_dlg.m_pEntryCombo->SetCurSel(0);
     ModuleListCommands(m_dlg).TestCompatibility();
-    for (UINT nID : {ID_FILE_APPLY, ID_FILE_SAVEROM, ID_MODULES_LINK})
+    for (UINT nID : {UINT{ID_FILE_APPLY}, UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK}})
         m_controls.EnableCommand(nID, true);
 }
 

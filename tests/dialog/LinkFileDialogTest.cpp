@@ -50,7 +50,8 @@ TEST_F(LinkFileDialogTest, WrittenListComesBackInOrderWhenTheRomIsReopened) {
     EXPECT_EQ(m_dlg.m_pEntryCombo->GetCount(), 4);
     EXPECT_EQ(m_dlg.m_pEntryCombo->GetCurSel(), 0);
     EXPECT_EQ(ShownValue(), "5");
-    for (UINT id : {ID_FILE_APPLY, ID_FILE_SAVEROM, ID_MODULES_LINK, ID_MODULES_UNLOAD, ID_FILE_CLOSEROM})
+    for (UINT id : {UINT{ID_FILE_APPLY}, UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK},
+                    UINT{ID_MODULES_UNLOAD}, UINT{ID_FILE_CLOSEROM}})
         EXPECT_TRUE(Enabled(id)) << id;
 }
 
@@ -87,7 +88,8 @@ TEST_F(LinkFileDialogTest, EmptyLinkFileEmptiesTheList) {
     EXPECT_FALSE(m_dlg.m_pEntryCombo->IsWindowEnabled());
     EXPECT_EQ(m_dlg.m_pEntryCombo->GetCount(), 0);
     EXPECT_TRUE(Enabled(ID_FILE_CLOSEROM));
-    for (UINT id : {ID_FILE_SAVEROM, ID_FILE_APPLY, ID_MODULES_LINK, ID_MODULES_UNLOAD})
+    for (UINT id :
+         {UINT{ID_FILE_SAVEROM}, UINT{ID_FILE_APPLY}, UINT{ID_MODULES_LINK}, UINT{ID_MODULES_UNLOAD}})
         EXPECT_FALSE(Enabled(id)) << id;
 }
 

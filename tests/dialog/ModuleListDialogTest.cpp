@@ -155,7 +155,7 @@ TEST_F(ModuleListDialogTest, UnloadingTheOnlyModuleDisablesTheSelectorsButKeepsS
     EXPECT_EQ(m_dlg.m_pEntryCombo->GetCount(), 0);
     EXPECT_FALSE(Enabled(ID_MODULES_UNLOAD));
     EXPECT_FALSE(Enabled(ID_FILE_APPLY));
-    for (UINT id : {ID_FILE_SAVEROM, ID_MODULES_LINK, ID_FILE_CLOSEROM})
+    for (UINT id : {UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK}, UINT{ID_FILE_CLOSEROM}})
         EXPECT_TRUE(Enabled(id)) << id;
 
     // Save Rom still runs without a module and writes the image.
@@ -171,7 +171,8 @@ TEST_F(ModuleListDialogTest, IncompatibleFirstModuleIsReportedOnceAndCommandsAre
     LoadModules({WriteModule("big.qlm", "Big", 0, 100), WriteModule("a.qlm", "Alpha")});
     EXPECT_EQ(Messages(), std::vector<std::string>{kIncompatible});
     EXPECT_EQ(m_dlg.m_nCurModule, 0);
-    for (UINT id : {ID_FILE_APPLY, ID_FILE_SAVEROM, ID_MODULES_LINK, ID_MODULES_UNLOAD})
+    for (UINT id :
+         {UINT{ID_FILE_APPLY}, UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK}, UINT{ID_MODULES_UNLOAD}})
         EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_TRUE(m_dlg.m_pEntryCombo->IsWindowEnabled());
     EXPECT_EQ(ShownValue(), "");

@@ -40,12 +40,14 @@ TEST_F(RomDocumentDialogTest, OpeningWithoutModulesEnablesOnlyCloseRomUntilOneLo
     EXPECT_EQ(m_modals.FileDialogs()[0].flags, OFN_FILEMUSTEXIST);
     EXPECT_EQ(Title(), "Quillmoor - game.rom");
     EXPECT_TRUE(Enabled(ID_FILE_CLOSEROM));
-    for (UINT id : {ID_FILE_SAVEROM, ID_FILE_APPLY, ID_MODULES_LINK, ID_MODULES_UNLOAD})
+    for (UINT id :
+         {UINT{ID_FILE_SAVEROM}, UINT{ID_FILE_APPLY}, UINT{ID_MODULES_LINK}, UINT{ID_MODULES_UNLOAD}})
         EXPECT_FALSE(Enabled(id)) << id;
     Save(); // grayed: nothing runs, nothing is shown
 
     LoadModules({WriteModule("a.qlm", "Alpha")});
-    for (UINT id : {ID_FILE_SAVEROM, ID_FILE_APPLY, ID_MODULES_LINK, ID_MODULES_UNLOAD, ID_FILE_CLOSEROM})
+    for (UINT id : {UINT{ID_FILE_SAVEROM}, UINT{ID_FILE_APPLY}, UINT{ID_MODULES_LINK},
+                    UINT{ID_MODULES_UNLOAD}, UINT{ID_FILE_CLOSEROM}})
         EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_TRUE(m_dlg.m_pEntryCombo->IsWindowEnabled());
     EXPECT_EQ(ShownValue(), "5");
@@ -62,7 +64,7 @@ TEST_F(RomDocumentDialogTest, ModuleThatDoesNotFitIsReportedOnceAndRefusesApplyA
     EXPECT_EQ(Messages(), std::vector<std::string>{kIncompatible});
     EXPECT_FALSE(m_dlg.m_bCompatible);
     EXPECT_EQ(ShownValue(), "");
-    for (UINT id : {ID_FILE_SAVEROM, ID_FILE_APPLY, ID_MODULES_LINK})
+    for (UINT id : {UINT{ID_FILE_SAVEROM}, UINT{ID_FILE_APPLY}, UINT{ID_MODULES_LINK}})
         EXPECT_TRUE(Enabled(id)) << id;
 
     m_modals.AnswerMessageBox(IDOK);
@@ -100,7 +102,8 @@ TEST_F(RomDocumentDialogTest, CloseRomEmptiesTheControlsButKeepsRowsAndModule) {
     EXPECT_EQ(ShownValue(), "");
     EXPECT_FALSE(m_dlg.m_pEntryCombo->IsWindowEnabled());
     EXPECT_EQ(m_dlg.m_pEntryCombo->GetCount(), 4);
-    for (UINT id : {ID_FILE_CLOSEROM, ID_FILE_SAVEROM, ID_FILE_APPLY, ID_MODULES_LINK})
+    for (UINT id :
+         {UINT{ID_FILE_CLOSEROM}, UINT{ID_FILE_SAVEROM}, UINT{ID_FILE_APPLY}, UINT{ID_MODULES_LINK}})
         EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_TRUE(Enabled(ID_MODULES_UNLOAD));
     EXPECT_EQ(m_dlg.m_nCurModule, 0);

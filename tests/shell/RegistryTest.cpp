@@ -203,7 +203,7 @@ TEST_F(RegistryTest, AnyByteSurvivesInNamesAndData) {
     std::string keyName = "line\nbreak \"quoted\" tab\t\x01\x7f\x80\xff end";
     std::string valueName = keyName + "\\slash";
     std::vector<BYTE> all(256);
-    for (int i = 0; i < 256; ++i)
+    for (size_t i = 0; i < all.size(); ++i)
         all[i] = static_cast<BYTE>(i);
 
     ScopedRegKey key;

@@ -155,7 +155,7 @@ TEST_F(EditorDlgTest, CommandTableRoutesEachCommandToItsHandler) {
     };
     for (const auto& [id, handler] : commands) {
         // From the menu (code 0) and from an accelerator (code 1).
-        for (WORD code : {0, 1}) {
+        for (WORD code : {WORD{0}, WORD{1}}) {
             const D::CommandEntry* e = D::FindCommand(MAKEWPARAM(static_cast<WORD>(id), code), 0);
             ASSERT_NE(e, nullptr) << id;
             EXPECT_TRUE(e->pfnHandler == handler) << id;
