@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with AddressSanitizer and
-# UndefinedBehaviorSanitizer (warnings as errors) and runs every test,
-# the bounded fuzz run included. A file that differs from .clang-format fails
-# the run before anything is built.
+# Installs what is missing, then builds and runs every test twice: with clang,
+# AddressSanitizer and UndefinedBehaviorSanitizer (the bounded fuzz run
+# included), and with GCC in Release, as users' builds are. Warnings are
+# errors in both. A file that differs from .clang-format fails the run before
+# anything is built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,3 +17,11 @@ cmake -S . -B "$build" -G Ninja \
   -DQUILL_SANITIZE=ON -DQUILL_WERROR=ON
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+
+release=build/test-gcc
+cmake -S . -B "$release" -G Ninja \
+  -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_CXX_COMPILER=g++ \
+  -DQUILL_WERROR=ON -DQUILL_BUILD_BENCH=OFF -DQUILL_BUILD_FUZZ=OFF
+cmake --build "$release"
+ctest --test-dir "$release" --output-on-failure -j "$(nproc)"
