@@ -4,13 +4,8 @@
 #include "CElementDisplay.h"
 #include "CModuleOpener.h"
 #include "document/RomFile.h"
+#include "res/StringTable.h"
 #include "table/CTableModule.h"
-
-namespace {
-
-const char* const kIncompatible = "This module and this rom are not compatible.";
-
-} // namespace
 
 void CDumpCommand::WriteTable(CTableModule& module, const RomFile& rom, std::ostream& out) {
     CCsvWriter csv(out);
@@ -41,7 +36,7 @@ int CDumpCommand::Run(const std::vector<std::string>& operands, std::ostream& ou
         return 1;
     }
     if (!module->SelectEntry(0, rom.Data(), rom.Length())) {
-        err << kIncompatible << '\n';
+        err << kIncompatibleText << '\n';
         return 1;
     }
     WriteTable(*module, rom, out);

@@ -4,12 +4,12 @@
 #include "CModuleOpener.h"
 #include "CStrictNumber.h"
 #include "document/RomFile.h"
+#include "res/StringTable.h"
 #include "table/CTableModule.h"
 #include "table/ElementStyle.h"
 
 namespace {
 
-const char* const kIncompatible = "This module and this rom are not compatible.";
 const char* const kBiscuits = "LET'S MAKE BISCUITS!";
 
 int Refuse(std::ostream& err, const std::string& problem) {
@@ -48,7 +48,7 @@ int CSetCommand::Run(const std::vector<std::string>& operands, std::ostream& out
     RomFile rom;
     if (const FileResult opened = rom.Open(romPath); !opened) return Refuse(err, opened.Message());
     const uint32_t length = rom.Length();
-    if (!module->FitsIn(length)) return Refuse(err, kIncompatible);
+    if (!module->FitsIn(length)) return Refuse(err, kIncompatibleText);
     const std::optional<int> entry = FindEntry(*module, operands.at(2), problem);
     if (!entry) return Refuse(err, problem);
     const std::optional<int> element = FindElement(*module, operands.at(3), problem);
@@ -60,7 +60,7 @@ int CSetCommand::Run(const std::vector<std::string>& operands, std::ostream& out
     if (module->m_elements[static_cast<size_t>(*element)]->style & STYLE_BISCUIT) out << kBiscuits << '\n';
     module->SelectEntry(*entry, rom.Data(), length);
     module->SetElementData(*element, bytes->data());
-    if (!module->StoreEntry(rom.Data(), length)) return Refuse(err, kIncompatible);
+    if (!module->StoreEntry(rom.Data(), length)) return Refuse(err, kIncompatibleText);
     if (const FileResult saved = rom.Save(); !saved) return Refuse(err, saved.Message());
     return 0;
 }

@@ -4,6 +4,9 @@
 
 #include "res/resource.h"
 
+// The module does not fit the open ROM image: shown by the editor and qlm.
+inline constexpr char kIncompatibleText[] = "This module and this rom are not compatible.";
+
 // Load errors the loader adds beyond the classic ids 1, 2 and 4 to 13.
 // A count (entries or dropbox values) that is negative or above the bound.
 inline constexpr int IDS_ERR_COUNT_RANGE = 14;
