@@ -1,14 +1,9 @@
 #include "CElementInput.h"
 
 #include "CStrictNumber.h"
+#include "res/StringTable.h"
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"
-
-namespace {
-
-const char* const kHexArrayMessage = "One of your hex arrays is improperly formatted.";
-
-} // namespace
 
 std::optional<int> CElementInput::FindDropboxItem(const CTableModule& module, int element,
                                                   const std::string& value) {
@@ -43,7 +38,7 @@ std::optional<std::vector<uint8_t>> CElementInput::Read(const CTableModule& modu
     }
     case ElementKind::HexArray: {
         auto bytes = ElementCodec::ReadHexArray(value, e.size);
-        if (!bytes) problem = kHexArrayMessage;
+        if (!bytes) problem = kBadHexArrayText;
         return bytes;
     }
     case ElementKind::Text:

@@ -10,8 +10,6 @@
 
 namespace {
 
-const char* const kBiscuits = "LET'S MAKE BISCUITS!";
-
 int Refuse(std::ostream& err, const std::string& problem) {
     err << problem << '\n';
     return 1;
@@ -57,7 +55,7 @@ int CSetCommand::Run(const std::vector<std::string>& operands, std::ostream& out
             CElementInput::Read(*module, *element, operands.at(4), problem);
     if (!bytes) return Refuse(err, problem);
 
-    if (module->m_elements[static_cast<size_t>(*element)]->style & STYLE_BISCUIT) out << kBiscuits << '\n';
+    if (module->m_elements[static_cast<size_t>(*element)]->style & STYLE_BISCUIT) out << kBiscuitText << '\n';
     module->SelectEntry(*entry, rom.Data(), length);
     module->SetElementData(*element, bytes->data());
     if (!module->StoreEntry(rom.Data(), length)) return Refuse(err, kIncompatibleText);
