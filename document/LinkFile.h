@@ -1,11 +1,16 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "document/FileResult.h"
-#include "document/LinkFileRead.h"
+
+// What reading a link file gave: its lines, or none when there was no file
+// to open at all (as a rule: the ROM has no link file); on failure, the text
+// saying where and why it could not be read to its end.
+using LinkFileRead = Result<std::optional<std::vector<std::string>>, std::string>;
 
 // The link file beside a ROM remembers which modules belong to it: one module
 // path per line, each ended by CR LF, so files written on Windows and here
@@ -24,7 +29,8 @@ public:
 
     // Reads every line: a line ends at LF, or at CR with the character after
     // it; a last line without terminator counts; nothing is trimmed or
-    // skipped. A read failure gives no lines, so a half-read file never
+    // skipped. Each line comes exactly as read, in file order, without its
+    // terminator. A read failure gives no lines, so a half-read file never
     // replaces the module list.
     static LinkFileRead Read(const std::string& linkPath);
 
