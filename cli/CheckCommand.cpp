@@ -5,11 +5,6 @@
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
 
-std::string CheckCommand::Summary(const CTableModule& module) {
-    return QlmCheckSummary(module.m_strName, module.m_nEntryCount, module.m_nEntryLength,
-                           module.m_nBaseOffset, module.m_nElements);
-}
-
 int CheckCommand::Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err) {
     const std::string& path = operands.at(0);
     const ModuleFileResult module = LoadModuleFile(path);
@@ -17,6 +12,8 @@ int CheckCommand::Run(const std::vector<std::string>& operands, std::ostream& ou
         err << ModuleProblem(path, module.Error()) << '\n';
         return 1;
     }
-    out << Summary(*module.Value()) << '\n';
+    const CTableModule& m = *module.Value();
+    out << QlmCheckSummary(m.m_strName, m.m_nEntryCount, m.m_nEntryLength, m.m_nBaseOffset, m.m_nElements)
+        << '\n';
     return 0;
 }

@@ -4,11 +4,8 @@
 #include <string>
 #include <vector>
 
-class CTableModule;
-
 // qlm check MODULE: loads the module and prints a one-line summary of it.
 class CheckCommand {
 public:
     static int Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err);
-    static std::string Summary(const CTableModule& module);
 };

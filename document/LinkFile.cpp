@@ -4,7 +4,6 @@
 
 #include "platform/files/CArchive.h"
 #include "platform/files/CFile.h"
-#include "platform/files/CPath.h"
 
 namespace {
 
@@ -19,10 +18,6 @@ std::string LinkFile::PathFor(std::string_view romDir, std::string_view romName)
     std::string path(romDir);
     path.append(base).append(kSuffix);
     return path;
-}
-
-std::string LinkFile::PathForRom(std::string_view romPath) {
-    return PathFor(CPath::FolderOf(romPath), CPath::NameOf(romPath));
 }
 
 FileResult LinkFile::Write(const std::string& linkPath, const std::vector<std::string>& modulePaths) {

@@ -20,8 +20,6 @@ public:
     // romDir (ending in '/', or empty) + the ROM name up to its last '.' +
     // ".ql.ini"; a name without '.' gives ".ql.ini" alone.
     static std::string PathFor(std::string_view romDir, std::string_view romName);
-    // The same from the ROM's full path.
-    static std::string PathForRom(std::string_view romPath);
 
     // Creates the file or empties it, then writes every path followed by
     // CR LF, in order. Failures name the link file and the system's reason.

@@ -28,20 +28,6 @@ int ModuleList::RemoveAt(int index) {
     return index < Count() ? index : Count() - 1;
 }
 
-void ModuleList::Clear() {
-    m_modules.clear();
-}
-
-CTableModule* ModuleList::At(int index) {
-    if (index < 0 || index >= Count()) return nullptr;
-    return m_modules[static_cast<size_t>(index)].get();
-}
-
-const CTableModule* ModuleList::At(int index) const {
-    if (index < 0 || index >= Count()) return nullptr;
-    return m_modules[static_cast<size_t>(index)].get();
-}
-
 std::vector<std::string> ModuleList::Paths() const {
     std::vector<std::string> paths;
     paths.reserve(m_modules.size());

@@ -36,13 +36,9 @@ public:
     // one when the last was removed; -1 when the list is empty afterwards.
     // An index that names no module removes nothing and gives -1.
     int RemoveAt(int index);
-    void Clear();
 
     int Count() const { return static_cast<int>(m_modules.size()); }
     bool Empty() const { return m_modules.empty(); }
-    // Null when the index names no module.
-    CTableModule* At(int index);
-    const CTableModule* At(int index) const;
     // GetPath of every module, in list order: what a link file records.
     std::vector<std::string> Paths() const;
 

@@ -26,14 +26,11 @@ public:
     FileResult Open(const std::string& path);
     // Writes the image over the file it was read from (see SaveImage).
     FileResult Save() const;
-    // Forgets the image and the path.
-    void Close();
     // Hands the image over to a caller that keeps it elsewhere, then forgets
-    // it as Close does; the length is Length() as it was before the call.
+    // the image and the path; the length is Length() as it was before the
+    // call.
     std::unique_ptr<uint8_t[]> TakeImage();
 
-    bool IsOpen() const { return m_open; }
-    const std::string& Path() const { return m_path; }
     uint8_t* Data() { return m_image.get(); }
     const uint8_t* Data() const { return m_image.get(); }
     // At most kMaxLength.
@@ -47,6 +44,8 @@ public:
     static FileResult SaveImage(const std::string& path, const uint8_t* image, size_t length);
 
 private:
+    void Close();
+
     std::string m_path;
     std::unique_ptr<uint8_t[]> m_image;
     size_t m_length = 0;

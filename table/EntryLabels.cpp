@@ -47,11 +47,6 @@ void EntryLabels::push_back(std::string_view text) {
     m_ends.push_back(m_text.size());
 }
 
-void EntryLabels::clear() {
-    m_text.clear();
-    m_ends.clear();
-}
-
 std::vector<std::string_view> EntryLabels::Views() const {
     std::vector<std::string_view> views;
     views.reserve(size());

@@ -25,7 +25,6 @@ public:
     void AppendNamed(std::string_view name);
     // A label of any text, for labels made outside the loader.
     void push_back(std::string_view text);
-    void clear();
 
     // Every label in order, for consumers that take the whole list at once.
     std::vector<std::string_view> Views() const;

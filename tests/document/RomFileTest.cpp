@@ -38,8 +38,6 @@ protected:
 TEST_F(RomFileTest, ReadsWholeFileAndSavesEditsInPlace) {
     RomFile rom;
     ASSERT_TRUE(rom.Open(path)) << rom.Open(path).Error();
-    EXPECT_TRUE(rom.IsOpen());
-    EXPECT_EQ(rom.Path(), path);
     EXPECT_EQ(ImageOf(rom), original);
 
     rom.Data()[0] = 0xAB;
@@ -65,11 +63,16 @@ TEST_F(RomFileTest, FailedOpenNamesPathAndReasonAndKeepsThePreviousImage) {
     const FileResult result = rom.Open(missing);
     EXPECT_FALSE(result);
     EXPECT_EQ(result.Error(), "Cannot open " + missing + ": No such file or directory");
-    EXPECT_EQ(rom.Path(), path);
     EXPECT_EQ(ImageOf(rom), original);
 
     const FileResult folder = rom.Open(dir.Path());
     EXPECT_EQ(folder.Error(), "Cannot open " + dir.Path() + ": Is a directory");
+
+    // The file it still holds is the one a save writes.
+    Overwrite(rom, 'y');
+    ASSERT_TRUE(rom.Save());
+    EXPECT_EQ(TempDir::ReadFile(path), std::string(100, 'y'));
+    EXPECT_FALSE(TempDir::Exists(missing));
 }
 
 TEST_F(RomFileTest, SaveOfShortenedFileWritesOnlyItsPresentLength) {
@@ -98,7 +101,7 @@ TEST_F(RomFileTest, SaveOfDeletedFileFailsWithoutCreatingIt) {
     const FileResult result = rom.Save();
     EXPECT_EQ(result.Error(), "Cannot open " + path + ": No such file or directory");
     EXPECT_FALSE(TempDir::Exists(path));
-    EXPECT_TRUE(rom.IsOpen());
+    EXPECT_EQ(ImageOf(rom), original);
 }
 
 TEST_F(RomFileTest, ReadOnlyFileOpensButRefusesTheSave) {

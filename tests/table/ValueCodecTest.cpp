@@ -40,11 +40,11 @@ TEST_P(WidthTest, DecodeAndEncodeAgreeWithArithmetic) {
             for (uint8_t fill : {uint8_t{0x00}, uint8_t{0xA5}, uint8_t{0xFF}}) {
                 Bytes bytes(width, fill);
                 bytes[pos] = static_cast<uint8_t>(v);
-                uint32_t u = DecodeUnsigned(bytes.data(), width);
+                uint32_t u = NumberCodec::DecodeUnsigned(bytes);
                 ASSERT_EQ(u, static_cast<uint32_t>(Weighted(bytes, false)));
-                ASSERT_EQ(DecodeSigned(bytes.data(), width), Weighted(bytes, true));
+                ASSERT_EQ(NumberCodec::DecodeSigned(bytes), Weighted(bytes, true));
                 Bytes back(width, 0x5A);
-                EncodeUnsigned(u, back.data(), width);
+                NumberCodec::EncodeUnsigned(u, back);
                 ASSERT_EQ(back, bytes);
             }
         }
@@ -59,7 +59,7 @@ TEST_P(WidthTest, NumbersSurviveShowAndRead) {
     if (width <= 2) {
         for (uint32_t value = 0; value < (1u << (8 * width)); ++value) {
             Bytes bytes(width);
-            EncodeUnsigned(value, bytes.data(), width);
+            NumberCodec::EncodeUnsigned(value, bytes);
             samples.push_back(bytes);
         }
     } else {
@@ -83,21 +83,21 @@ TEST_P(WidthTest, NumbersSurviveShowAndRead) {
 INSTANTIATE_TEST_SUITE_P(AllWidths, WidthTest, testing::Values(1u, 2u, 3u, 4u));
 
 TEST(NumberCodecTest, KnownValues) {
-    EXPECT_EQ(DecodeSigned(Bytes{0xFF}.data(), 1), -1);
-    EXPECT_EQ(DecodeSigned(Bytes{0x80}.data(), 1), -128);
-    EXPECT_EQ(DecodeSigned(Bytes{0x7F}.data(), 1), 127);
-    EXPECT_EQ(DecodeSigned(Bytes{0x00, 0x80}.data(), 2), -32768);
-    EXPECT_EQ(DecodeSigned(Bytes{0xFF, 0xFF, 0x7F}.data(), 3), 8388607);
-    EXPECT_EQ(DecodeSigned(Bytes{0, 0, 0, 0x80}.data(), 4), INT32_MIN);
-    EXPECT_EQ(DecodeSigned(Bytes{0xFF, 0xFF, 0xFF, 0xFF}.data(), 4), -1);
+    EXPECT_EQ(NumberCodec::DecodeSigned(Bytes{0xFF}), -1);
+    EXPECT_EQ(NumberCodec::DecodeSigned(Bytes{0x80}), -128);
+    EXPECT_EQ(NumberCodec::DecodeSigned(Bytes{0x7F}), 127);
+    EXPECT_EQ(NumberCodec::DecodeSigned(Bytes{0x00, 0x80}), -32768);
+    EXPECT_EQ(NumberCodec::DecodeSigned(Bytes{0xFF, 0xFF, 0x7F}), 8388607);
+    EXPECT_EQ(NumberCodec::DecodeSigned(Bytes{0, 0, 0, 0x80}), INT32_MIN);
+    EXPECT_EQ(NumberCodec::DecodeSigned(Bytes{0xFF, 0xFF, 0xFF, 0xFF}), -1);
 
     Bytes two(2);
-    EncodeUnsigned(0x12345678, two.data(), 2);
+    NumberCodec::EncodeUnsigned(0x12345678, two);
     EXPECT_EQ(two, (Bytes{0x78, 0x56}));
     Bytes one(1);
-    EncodeUnsigned(300, one.data(), 1);
+    NumberCodec::EncodeUnsigned(300, one);
     EXPECT_EQ(one, Bytes{0x2C});
-    EncodeUnsigned(256, one.data(), 1);
+    NumberCodec::EncodeUnsigned(256, one);
     EXPECT_EQ(one, Bytes{0x00});
 }
 
