@@ -143,8 +143,8 @@ TEST_P(QlmGolden, MatchesExpectedOutcome) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, QlmGolden, ::testing::ValuesIn(FixtureNames()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
+                         [](const ::testing::TestParamInfo<std::string>& fixture) {
+                             std::string name = fixture.param;
                              std::replace_if(
                                      name.begin(), name.end(),
                                      [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },

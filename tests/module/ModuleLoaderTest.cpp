@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <utility>
 
 #include "LoaderFixture.h"
@@ -13,6 +14,9 @@ Lines El(std::string offset, std::string size, std::string style, std::string li
 }
 
 const Lines H = ModuleWriter::Header();
+
+// One more than the largest count a module may give.
+const std::string kAboveBound = std::to_string(CTableModule::maxCount + 1);
 
 struct ErrorCase {
     const char* what;
@@ -36,7 +40,7 @@ const std::vector<ErrorCase> kErrorCases = {
         {"zero entries before zero length", {"1", "T", "0", "0", "0"}, {}, LoadError::ZeroEntries},
         {"negative entries", {"1", "T", "0", "-5", "8", "NULL"}, {}, LoadError::CountRange},
         {"negative wrapping to one", {"1", "T", "0", "-4294967295", "8", "NULL"}, {}, LoadError::CountRange},
-        {"entries above the bound", {"1", "T", "0", "0x100001", "8", "NULL"}, {}, LoadError::CountRange},
+        {"entries above the bound", {"1", "T", "0", kAboveBound, "8", "NULL"}, {}, LoadError::CountRange},
         {"entries beyond 32 bits", {"1", "T", "0", "99999999999", "8", "NULL"}, {}, LoadError::CountRange},
         {"length 08 reads as 0", {"1", "T", "0", "4", "08", "NULL"}, {}, LoadError::ZeroLength},
         {"zero length before missing names", {"1", "T", "0", "4", "0", "nofile"}, {}, LoadError::ZeroLength},
@@ -92,7 +96,7 @@ const std::vector<ErrorCase> kErrorCases = {
          LoadError::CountRange},
         {"dropbox count above the bound",
          H + El("0", "1", "-D--", "v.txt"),
-         {{"v.txt", "2000000\n1 a\n"}},
+         {{"v.txt", kAboveBound + "\n1 a\n"}},
          LoadError::CountRange},
         {"dropbox line without space",
          H + El("0", "1", "-D--", "v.txt"),
@@ -206,9 +210,12 @@ TEST_F(ModuleLoaderTest, NumbersUseTheAutomaticBase) {
 }
 
 TEST_F(ModuleLoaderTest, TheLargestTableTheBoundAllows) {
-    ASSERT_EQ(Load({"1", "T", "0", "0x100000", "1", "NULL", "x"}), LoadError::None);
-    ASSERT_EQ(module->m_entryNames.size(), 0x100000u);
-    EXPECT_EQ(module->m_entryNames.back(), "0xFFFFF");
+    const uint32_t count = CTableModule::maxCount;
+    ASSERT_EQ(Load({"1", "T", "0", std::to_string(count), "1", "NULL", "x"}), LoadError::None);
+    ASSERT_EQ(module->m_entryNames.size(), count);
+    char last[16];
+    std::snprintf(last, sizeof last, "0x%02X", count - 1);
+    EXPECT_EQ(module->m_entryNames.back(), last);
 }
 
 TEST_F(ModuleLoaderTest, ElementsMayEndExactlyAtTheEntryEnd) {
