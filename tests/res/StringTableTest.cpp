@@ -38,9 +38,6 @@ TEST(LoadErrorTextTest, EveryErrorHasItsIdAndAMessageOfItsOwn) {
         EXPECT_TRUE(messages.insert(LoadErrorMessage(row.error)).second)
                 << "message shared with another error";
     }
-}
-
-TEST(LoadErrorTextTest, MessagesAsWritten) {
     EXPECT_EQ(LoadErrorMessage(LoadError::ZeroLength), "Quillmoor does not feel like contemplating the "
                                                        "specifics of a table with entries of zero length.");
     EXPECT_EQ(LoadErrorMessage(LoadError::DropboxEmpty), "An element's dropbox value list specifies zero "
