@@ -14,7 +14,7 @@ namespace {
 
 void BM_BareComboFill(benchmark::State& state) {
     QStringList texts;
-    const CEntryLabels& labels = FormBenchEntryLabels();
+    const EntryLabels& labels = FormBenchEntryLabels();
     for (std::size_t i = 0; i < labels.size(); ++i)
         texts.append(QString::fromUtf8(labels[i].data(), static_cast<qsizetype>(labels[i].size())));
     QWidget window;

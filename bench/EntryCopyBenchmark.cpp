@@ -40,8 +40,10 @@ std::unique_ptr<CTableModule> LoadModule(const CBenchFolder& folder) {
     if (!file.Open(folder.PathOf("module.qlm"), CFile::modeRead))
         throw std::runtime_error("cannot open the benchmark module");
     auto module = std::make_unique<CTableModule>();
-    if (const int error = module->Load(file); error != 0 || module->m_nElements != kElements)
-        throw std::runtime_error("the benchmark module failed to load: " + std::to_string(error));
+    if (const LoadError error = module->Load(file);
+        error != LoadError::None || module->m_nElements != kElements)
+        throw std::runtime_error("the benchmark module failed to load: " +
+                                 std::to_string(static_cast<int>(error)));
     return module;
 }
 

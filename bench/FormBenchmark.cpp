@@ -90,7 +90,7 @@ FormBench& Bench() {
 
 void BM_FormEntrySelectorFill(benchmark::State& state) {
     CComboBox& selector = *Bench().dlg.m_pEntryCombo;
-    const CEntryLabels& labels = FormBenchEntryLabels();
+    const EntryLabels& labels = FormBenchEntryLabels();
     for (auto _ : state) {
         // Timed with the list of views, which the form builds on each fill.
         selector.AddStrings(labels.Views());
@@ -127,9 +127,9 @@ BENCHMARK(BM_FormSwitchEntry)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-const CEntryLabels& FormBenchEntryLabels() {
-    static const CEntryLabels labels = [] {
-        CEntryLabels out;
+const EntryLabels& FormBenchEntryLabels() {
+    static const EntryLabels labels = [] {
+        EntryLabels out;
         for (int k = 0; k < kEntries; ++k)
             out.push_back("Creature " + std::to_string(k) + (k % 7 == 0 ? " of the marsh" : ""));
         return out;

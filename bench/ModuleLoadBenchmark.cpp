@@ -64,9 +64,10 @@ void BM_LoadMillionNameModule(benchmark::State& state) {
         CFile file;
         if (!file.Open(path, CFile::modeRead)) throw std::runtime_error("cannot open " + path);
         auto module = std::make_unique<CTableModule>();
-        const int error = module->Load(file);
-        if (error != 0 || module->m_nEntryCount != kNames)
-            throw std::runtime_error("the benchmark module failed to load: " + std::to_string(error));
+        const LoadError error = module->Load(file);
+        if (error != LoadError::None || module->m_nEntryCount != kNames)
+            throw std::runtime_error("the benchmark module failed to load: " +
+                                     std::to_string(static_cast<int>(error)));
         benchmark::DoNotOptimize(module->m_entryNames.back().data());
     }
     state.counters["peak_rss_MiB"] = PeakRssMiB();

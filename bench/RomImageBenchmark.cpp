@@ -88,7 +88,7 @@ void BM_OpenRomRead(benchmark::State& state) {
     for (auto _ : state) {
         RomFile rom;
         if (const FileResult opened = rom.Open(path); !opened) {
-            state.SkipWithError(opened.Message().c_str());
+            state.SkipWithError(opened.Error().c_str());
             break;
         }
         benchmark::DoNotOptimize(rom.Data());
@@ -119,13 +119,13 @@ void BM_SaveRomWrite(benchmark::State& state) {
     const std::string path = ImagePath();
     RomFile image;
     if (const FileResult opened = image.Open(path); !opened) {
-        state.SkipWithError(opened.Message().c_str());
+        state.SkipWithError(opened.Error().c_str());
         return;
     }
     for (auto _ : state) {
         const FileResult saved = RomFile::SaveImage(path, image.Data(), image.Length());
         if (!saved) {
-            state.SkipWithError(saved.Message().c_str());
+            state.SkipWithError(saved.Error().c_str());
             break;
         }
     }

@@ -3,28 +3,29 @@
 #include <string>
 #include <vector>
 
-#include "CCheckCommand.h"
-#include "CCommandLine.h"
-#include "CDumpCommand.h"
-#include "CSetCommand.h"
+#include "CheckCommand.h"
+#include "CommandLine.h"
+#include "DumpCommand.h"
+#include "SetCommand.h"
+#include "res/StringTable.h"
 
 namespace {
 
-int Dispatch(const CCommandLine& line) {
+int Dispatch(const CommandLine& line) {
     switch (line.GetCommand()) {
-    case CCommandLine::Command::Help:
-        std::cout << CCommandLine::Usage();
+    case CommandLine::Command::Help:
+        std::cout << kQlmUsage;
         return 0;
-    case CCommandLine::Command::Check:
-        return CCheckCommand::Run(line.GetOperands(), std::cout, std::cerr);
-    case CCommandLine::Command::Dump:
-        return CDumpCommand::Run(line.GetOperands(), std::cout, std::cerr);
-    case CCommandLine::Command::Set:
-        return CSetCommand::Run(line.GetOperands(), std::cout, std::cerr);
-    case CCommandLine::Command::Invalid:
+    case CommandLine::Command::Check:
+        return CheckCommand::Run(line.GetOperands(), std::cout, std::cerr);
+    case CommandLine::Command::Dump:
+        return DumpCommand::Run(line.GetOperands(), std::cout, std::cerr);
+    case CommandLine::Command::Set:
+        return SetCommand::Run(line.GetOperands(), std::cout, std::cerr);
+    case CommandLine::Command::Invalid:
         break;
     }
-    std::cerr << "qlm: " << line.GetProblem() << "\n\n" << CCommandLine::Usage();
+    std::cerr << QlmCommandLineText(line.GetProblem());
     return 2;
 }
 
@@ -33,11 +34,11 @@ int Dispatch(const CCommandLine& line) {
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    int code = Dispatch(CCommandLine::Parse(args));
+    int code = Dispatch(CommandLine::Parse(args));
     // A full disk or a closed pipe must not pass for a complete dump.
     std::cout.flush();
     if (!std::cout && code == 0) {
-        std::cerr << "qlm: cannot write to standard output\n";
+        std::cerr << kQlmOutputFailed << '\n';
         code = 1;
     }
     return code;

@@ -4,7 +4,6 @@
 
 #include "platform/files/CArchive.h"
 #include "platform/files/CFile.h"
-#include "platform/files/CPath.h"
 
 namespace {
 
@@ -21,14 +20,10 @@ std::string LinkFile::PathFor(std::string_view romDir, std::string_view romName)
     return path;
 }
 
-std::string LinkFile::PathForRom(std::string_view romPath) {
-    return PathFor(CPath::FolderOf(romPath), CPath::NameOf(romPath));
-}
-
 FileResult LinkFile::Write(const std::string& linkPath, const std::vector<std::string>& modulePaths) {
     CFile file;
     if (!file.Open(linkPath, CFile::modeCreate | CFile::modeWrite))
-        return FileResult::Failure("create", linkPath, file);
+        return FileFailure(FileAction::Create, linkPath, file);
     bool written = true;
     {
         CArchive archive(file, CArchive::store);
@@ -37,20 +32,21 @@ FileResult LinkFile::Write(const std::string& linkPath, const std::vector<std::s
         }
         written = archive.Close() && !archive.Failed();
     }
-    if (!written || !file.Sync() || !file.Close()) return FileResult::Failure("write", linkPath, file);
+    if (!written || !file.Sync() || !file.Close()) return FileFailure(FileAction::Write, linkPath, file);
     return FileResult::Success();
 }
 
 LinkFileRead LinkFile::Read(const std::string& linkPath) {
     CFile file;
-    if (!file.Open(linkPath, CFile::modeRead)) return LinkFileRead::Absent();
+    if (!file.Open(linkPath, CFile::modeRead)) return LinkFileRead(std::nullopt);
     std::vector<std::string> lines;
     CArchive archive(file, CArchive::load);
     std::string line;
     while (archive.ReadString(line))
         lines.push_back(line);
-    if (archive.Failed()) return LinkFileRead::Failed(FileResult::Failure("read", linkPath, file));
-    return LinkFileRead::Read(std::move(lines));
+    if (archive.Failed())
+        return LinkFileRead::Failure(CannotText(FileAction::Read, linkPath, file.LastErrorText()));
+    return LinkFileRead(std::move(lines));
 }
 
 std::string LinkFile::ResolveLine(std::string_view romDir, std::string_view line) {

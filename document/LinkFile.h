@@ -1,11 +1,16 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "document/FileResult.h"
-#include "document/LinkFileRead.h"
+
+// What reading a link file gave: its lines, or none when there was no file
+// to open at all (as a rule: the ROM has no link file); on failure, the text
+// saying where and why it could not be read to its end.
+using LinkFileRead = Result<std::optional<std::vector<std::string>>, std::string>;
 
 // The link file beside a ROM remembers which modules belong to it: one module
 // path per line, each ended by CR LF, so files written on Windows and here
@@ -15,8 +20,6 @@ public:
     // romDir (ending in '/', or empty) + the ROM name up to its last '.' +
     // ".ql.ini"; a name without '.' gives ".ql.ini" alone.
     static std::string PathFor(std::string_view romDir, std::string_view romName);
-    // The same from the ROM's full path.
-    static std::string PathForRom(std::string_view romPath);
 
     // Creates the file or empties it, then writes every path followed by
     // CR LF, in order. Failures name the link file and the system's reason.
@@ -24,7 +27,8 @@ public:
 
     // Reads every line: a line ends at LF, or at CR with the character after
     // it; a last line without terminator counts; nothing is trimmed or
-    // skipped. A read failure gives no lines, so a half-read file never
+    // skipped. Each line comes exactly as read, in file order, without its
+    // terminator. A read failure gives no lines, so a half-read file never
     // replaces the module list.
     static LinkFileRead Read(const std::string& linkPath);
 

@@ -19,58 +19,55 @@ std::unique_ptr<uint8_t[]> AllocateImage(size_t length) {
 
 FileResult RomFile::Open(const std::string& path) {
     CFile file;
-    if (!file.Open(path, CFile::modeRead)) return FileResult::Failure("open", path, file);
+    if (!file.Open(path, CFile::modeRead)) return FileFailure(FileAction::Open, path, file);
     const uint64_t length = file.GetLength();
-    if (file.LastErrno() != 0) return FileResult::Failure("read", path, file);
-    if (length > kMaxLength)
-        return FileResult::Failure("open", path,
-                                   "the file is 4 GiB or larger, and Quillmoor opens ROM images "
-                                   "only up to 4 GiB less one byte");
+    if (file.LastErrno() != 0) return FileFailure(FileAction::Read, path, file);
+    if (length > kMaxLength) return FileFailure(FileAction::Open, path, kRomTooLargeReason);
 
     const auto size = static_cast<size_t>(length);
     std::unique_ptr<uint8_t[]> image;
     try {
         image = AllocateImage(size);
     } catch (const std::bad_alloc&) {
-        return FileResult::Failure("read", path, std::strerror(ENOMEM));
+        return FileFailure(FileAction::Read, path, std::strerror(ENOMEM));
     }
     const size_t got = file.Read(image.get(), size);
-    if (file.ReadFailed()) return FileResult::Failure("read", path, file);
-    if (got != size) return FileResult::Failure("read", path, "the file became shorter while it was read");
+    if (file.ReadFailed()) return FileFailure(FileAction::Read, path, file);
+    if (got != size) return FileFailure(FileAction::Read, path, kRomShrankReason);
 
-    m_strPath = path;
-    m_pImage = std::move(image);
-    m_nLength = size;
-    m_bOpen = true;
+    m_path = path;
+    m_image = std::move(image);
+    m_length = size;
+    m_open = true;
     return FileResult::Success();
 }
 
 FileResult RomFile::Save() const {
-    if (!m_bOpen) return FileResult::Failure("save", "(no file)", "no ROM file is open");
-    return SaveImage(m_strPath, m_pImage.get(), m_nLength);
+    if (!m_open) return FileFailure(FileAction::Save, kNoRomPath, kNoRomOpenReason);
+    return SaveImage(m_path, m_image.get(), m_length);
 }
 
 void RomFile::Close() {
-    m_strPath.clear();
-    m_pImage.reset();
-    m_nLength = 0;
-    m_bOpen = false;
+    m_path.clear();
+    m_image.reset();
+    m_length = 0;
+    m_open = false;
 }
 
 std::unique_ptr<uint8_t[]> RomFile::TakeImage() {
-    std::unique_ptr<uint8_t[]> image = std::move(m_pImage);
+    std::unique_ptr<uint8_t[]> image = std::move(m_image);
     Close();
     return image;
 }
 
 FileResult RomFile::SaveImage(const std::string& path, const uint8_t* image, size_t length) {
     CFile file;
-    if (!file.Open(path, CFile::modeWrite)) return FileResult::Failure("open", path, file);
+    if (!file.Open(path, CFile::modeWrite)) return FileFailure(FileAction::Open, path, file);
     const uint64_t present = file.GetLength();
-    if (file.LastErrno() != 0) return FileResult::Failure("write", path, file);
+    if (file.LastErrno() != 0) return FileFailure(FileAction::Write, path, file);
     const size_t count = static_cast<size_t>(std::min<uint64_t>(present, length));
-    if (!file.Write(image, count)) return FileResult::Failure("write", path, file);
-    if (!file.Sync()) return FileResult::Failure("write", path, file);
-    if (!file.Close()) return FileResult::Failure("write", path, file);
+    if (!file.Write(image, count)) return FileFailure(FileAction::Write, path, file);
+    if (!file.Sync()) return FileFailure(FileAction::Write, path, file);
+    if (!file.Close()) return FileFailure(FileAction::Write, path, file);
     return FileResult::Success();
 }

@@ -26,18 +26,15 @@ public:
     FileResult Open(const std::string& path);
     // Writes the image over the file it was read from (see SaveImage).
     FileResult Save() const;
-    // Forgets the image and the path.
-    void Close();
     // Hands the image over to a caller that keeps it elsewhere, then forgets
-    // it as Close does; the length is Length() as it was before the call.
+    // the image and the path; the length is Length() as it was before the
+    // call.
     std::unique_ptr<uint8_t[]> TakeImage();
 
-    bool IsOpen() const { return m_bOpen; }
-    const std::string& Path() const { return m_strPath; }
-    uint8_t* Data() { return m_pImage.get(); }
-    const uint8_t* Data() const { return m_pImage.get(); }
+    uint8_t* Data() { return m_image.get(); }
+    const uint8_t* Data() const { return m_image.get(); }
     // At most kMaxLength.
-    uint32_t Length() const { return static_cast<uint32_t>(m_nLength); }
+    uint32_t Length() const { return static_cast<uint32_t>(m_length); }
 
     // Writes the first N bytes of the image over an existing file, from its
     // start, where N is the file's present length but never more than the
@@ -47,8 +44,10 @@ public:
     static FileResult SaveImage(const std::string& path, const uint8_t* image, size_t length);
 
 private:
-    std::string m_strPath;
-    std::unique_ptr<uint8_t[]> m_pImage;
-    size_t m_nLength = 0;
-    bool m_bOpen = false;
+    void Close();
+
+    std::string m_path;
+    std::unique_ptr<uint8_t[]> m_image;
+    size_t m_length = 0;
+    bool m_open = false;
 };

@@ -107,8 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CFile file;
     if (!file.Open(folder.File("m.qlm"), CFile::modeRead)) return 0;
     auto module = std::make_unique<CTableModule>();
-    const int error = module->Load(file);
+    const LoadError error = module->Load(file);
     file.Close();
-    if (error == 0) Exercise(*module, rom);
+    if (error == LoadError::None) Exercise(*module, rom);
     return 0;
 }

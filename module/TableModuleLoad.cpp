@@ -4,9 +4,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "module/CModuleLoader.h"
-#include "module/CSideFile.h"
-#include "res/StringTable.h"
+#include "module/ModuleLoader.h"
+#include "module/SideFile.h"
 #include "table/CTableModule.h"
 #include "table/NumberRule.h"
 
@@ -15,20 +14,20 @@ namespace {
 constexpr uint64_t kNameBytesHint = 256;
 } // namespace
 
-int CTableModule::Load(CFile& file) {
-    return CModuleLoader(*this, file).Run();
+LoadError CTableModule::Load(CFile& file) {
+    return ModuleLoader(*this, file).Run();
 }
 
-int CTableModule::LoadEntryNames(const std::string& fileName) {
+LoadError CTableModule::LoadEntryNames(const std::string& fileName) {
     const size_t count = m_nEntryCount > 0 ? static_cast<size_t>(m_nEntryCount) : 0;
-    const size_t bareBytes = count * CEntryLabels::BareLength(count);
+    const size_t bareBytes = count * EntryLabels::BareLength(count);
     // Built aside, so that a failed read leaves no labels behind.
-    CEntryLabels labels;
+    EntryLabels labels;
     if (fileName != "NULL") {
-        CSideFile file;
+        SideFile file;
         if (!file.Open(m_strDir, fileName)) {
             m_nEntryCount = -1;
-            return IDS_ERR_NAME_LIST;
+            return LoadError::NameList;
         }
         // Room for every name the file can hold, so that the text is written
         // once instead of being copied as the buffer grows; pages that are
@@ -39,57 +38,57 @@ int CTableModule::LoadEntryNames(const std::string& fileName) {
         while (file.Next(line)) {
             if (labels.size() < count) labels.AppendNamed(line);
         }
-        if (file.Failed()) return IDS_ERR_READ;
+        if (file.Failed()) return LoadError::Read;
     } else {
         labels.reserve(count, bareBytes);
     }
     while (labels.size() < count)
         labels.AppendBare();
     m_entryNames = std::move(labels);
-    return 0;
+    return LoadError::None;
 }
 
-int CTableModule::LoadCharTable(const std::string& fileName) {
-    CSideFile file;
+LoadError CTableModule::LoadCharTable(const std::string& fileName) {
+    SideFile file;
     // A missing table (or "NULL", or an empty line) means identity mapping.
-    if (!file.Open(m_strDir, fileName)) return 0;
+    if (!file.Open(m_strDir, fileName)) return LoadError::None;
     std::string line;
     while (file.Next(line)) {
-        if (line.size() != 4) return IDS_ERR_CHAR_TABLE;
+        if (line.size() != 4) return LoadError::CharTable;
         // "-1" reads as 0xFFFFFFFF: no such code exists, so the line is as
         // malformed as one of the wrong length.
         uint32_t code = NumberRule::ToUnsigned(std::string_view(line).substr(0, 2), 16);
-        if (code > 0xFF) return IDS_ERR_CHAR_TABLE;
+        if (code > 0xFF) return LoadError::CharTable;
         auto character = static_cast<uint8_t>(line[3]);
         m_charOf[code] = character;
         m_codeOf[character] = static_cast<uint8_t>(code);
     }
-    return file.Failed() ? IDS_ERR_READ : 0;
+    return file.Failed() ? LoadError::Read : LoadError::None;
 }
 
-int CTableModule::LoadValueList(ModuleElement& element, const std::string& fileName) {
-    CSideFile file;
-    if (!file.Open(m_strDir, fileName)) return IDS_ERR_DROPBOX_OPEN;
+LoadError CTableModule::LoadValueList(ModuleElement& element, const std::string& fileName) {
+    SideFile file;
+    if (!file.Open(m_strDir, fileName)) return LoadError::DropboxOpen;
     std::string line;
     file.Next(line);
-    if (file.Failed()) return IDS_ERR_READ;
+    if (file.Failed()) return LoadError::Read;
     NumberRule::Result count = NumberRule::Parse(line, 0);
-    if (count.value == 0) return IDS_ERR_DROPBOX_EMPTY;
-    if (count.negative || count.overflow || count.value > maxCount) return IDS_ERR_COUNT_RANGE;
+    if (count.value == 0) return LoadError::DropboxEmpty;
+    if (count.negative || count.overflow || count.value > maxCount) return LoadError::CountRange;
     std::vector<uint32_t> values;
     std::vector<std::string> names;
     values.reserve(count.value);
     names.reserve(count.value);
     for (uint32_t i = 0; i < count.value; ++i) {
         file.Next(line);
-        if (file.Failed()) return IDS_ERR_READ;
+        if (file.Failed()) return LoadError::Read;
         size_t space = line.find(' ');
-        if (space == std::string::npos || space == 0) return IDS_ERR_DROPBOX_FORMAT;
+        if (space == std::string::npos || space == 0) return LoadError::DropboxFormat;
         values.push_back(NumberRule::ToUnsigned(std::string_view(line).substr(0, space)));
         names.push_back(line.substr(space + 1));
     }
     element.values = std::move(values);
     element.valueNames = std::move(names);
     element.valueCount = static_cast<int32_t>(count.value);
-    return 0;
+    return LoadError::None;
 }

@@ -1,41 +1,163 @@
 #include "res/StringTable.h"
 
-#include <array>
-#include <utility>
+#include <cstdio>
 
 namespace {
 
-constexpr std::array<std::pair<int, std::string_view>, 14> kMessages{{
-        {IDS_ERR_VERSION, "The module file is of a version not supported by this version of Quillmoor."},
-        {IDS_ERR_NAME_LIST,
+struct LoadErrorEntry {
+    LoadError error;
+    int id;
+    std::string_view message;
+};
+
+constexpr LoadErrorEntry kLoadErrors[] = {
+        {LoadError::Version, IDS_ERR_VERSION,
+         "The module file is of a version not supported by this version of Quillmoor."},
+        {LoadError::NameList, IDS_ERR_NAME_LIST,
          "A list of entry names was specified, but could not be loaded. Use NULL to specify no file."},
-        {IDS_ERR_CHAR_TABLE, "An entry in the character table file was not properly formatted."},
-        {IDS_ERR_STYLE_SHORT, "An element's style descriptor is too short to represent a valid style."},
-        {IDS_ERR_STYLE_INVALID, "An element's style is contradictory or invalid."},
-        {IDS_ERR_DROPBOX_OPEN, "A dropbox-style element's list of values could not be opened."},
-        {IDS_ERR_ZERO_ENTRIES, "Quillmoor cannot render a module for a table with zero entries."},
-        {IDS_ERR_ZERO_LENGTH,
+        {LoadError::CharTable, IDS_ERR_CHAR_TABLE,
+         "An entry in the character table file was not properly formatted."},
+        {LoadError::StyleShort, IDS_ERR_STYLE_SHORT,
+         "An element's style descriptor is too short to represent a valid style."},
+        {LoadError::StyleInvalid, IDS_ERR_STYLE_INVALID, "An element's style is contradictory or invalid."},
+        {LoadError::DropboxOpen, IDS_ERR_DROPBOX_OPEN,
+         "A dropbox-style element's list of values could not be opened."},
+        {LoadError::ZeroEntries, IDS_ERR_ZERO_ENTRIES,
+         "Quillmoor cannot render a module for a table with zero entries."},
+        {LoadError::ZeroLength, IDS_ERR_ZERO_LENGTH,
          "Quillmoor does not feel like contemplating the specifics of a table with entries of zero length."},
-        {IDS_ERR_DROPBOX_EMPTY,
+        {LoadError::DropboxEmpty, IDS_ERR_DROPBOX_EMPTY,
          "An element's dropbox value list specifies zero values. You're clearly trying to crash Quillmoor. "
          "Leave me alone. :("},
-        {IDS_ERR_DROPBOX_FORMAT,
+        {LoadError::DropboxFormat, IDS_ERR_DROPBOX_FORMAT,
          "One or more lines in an element's dropbox value list are improperly formatted."},
-        {IDS_ERR_NUMERIC_SIZE, "Numeric elements cannot own more than four bytes."},
-        {IDS_ERR_OUT_OF_ENTRY,
+        {LoadError::NumericSize, IDS_ERR_NUMERIC_SIZE, "Numeric elements cannot own more than four bytes."},
+        {LoadError::OutOfEntry, IDS_ERR_OUT_OF_ENTRY,
          "An entry has specified a size or offset that would reach outside that entry's allowed space."},
-        {IDS_ERR_COUNT_RANGE,
+        {LoadError::CountRange, IDS_ERR_COUNT_RANGE,
          "The module or a dropbox value list specifies a negative count, or more than 1048576 entries or "
          "values. Quillmoor will not hold a table that large."},
-        {IDS_ERR_READ,
+        {LoadError::Read, IDS_ERR_READ,
          "The module file or one of its side files could not be read to its end. The disk or the file "
          "system reported an error."},
-}};
+};
+
+const LoadErrorEntry* Find(LoadError error) {
+    for (const LoadErrorEntry& entry : kLoadErrors)
+        if (entry.error == error) return &entry;
+    return nullptr;
+}
+
+std::string_view ActionWord(FileAction action) {
+    switch (action) {
+    case FileAction::Open:
+        return "open";
+    case FileAction::Read:
+        return "read";
+    case FileAction::Write:
+        return "write";
+    case FileAction::Create:
+        return "create";
+    case FileAction::Save:
+        return "save";
+    }
+    return {};
+}
+
+std::string Counted(int64_t n, std::string_view one, std::string_view many) {
+    return std::to_string(n) + " " + std::string(n == 1 ? one : many);
+}
+
+std::string Join(std::initializer_list<std::string_view> parts) {
+    std::string text;
+    for (std::string_view part : parts)
+        text.append(part);
+    return text;
+}
 
 } // namespace
 
-std::string_view LoadErrorMessage(int id) {
-    for (const auto& [key, text] : kMessages)
-        if (key == id) return text;
-    return {};
+int LoadErrorId(LoadError error) {
+    const LoadErrorEntry* entry = Find(error);
+    return entry != nullptr ? entry->id : 0;
+}
+
+std::string_view LoadErrorMessage(LoadError error) {
+    const LoadErrorEntry* entry = Find(error);
+    return entry != nullptr ? entry->message : std::string_view();
+}
+
+std::string ModuleErrorText(std::string_view fileName, LoadError error) {
+    return Join({"An error occurred while trying to load the module ", fileName, ".\n\n",
+                 LoadErrorMessage(error)});
+}
+
+std::string CannotText(FileAction action, std::string_view path, std::string_view reason) {
+    return Join({"Cannot ", ActionWord(action), " ", path, ": ", reason});
+}
+
+const char kQlmUsage[] = "Usage: qlm COMMAND ARGUMENTS\n"
+                         "\n"
+                         "Quillmoor's command-line companion for module authors and build scripts.\n"
+                         "\n"
+                         "Commands:\n"
+                         "  qlm check MODULE\n"
+                         "      Load MODULE and its side files as the editor does. Prints the title,\n"
+                         "      entry count, entry length, base offset and element count.\n"
+                         "  qlm dump MODULE ROM\n"
+                         "      Print every entry of the table in ROM as CSV: a header row, then one\n"
+                         "      row per entry with its label and each element as the editor shows it.\n"
+                         "  qlm set MODULE ROM ENTRY ELEMENT VALUE\n"
+                         "      Store VALUE into one element of one entry and write ROM in place.\n"
+                         "      ENTRY is a number (0x10 and 020 work too). ELEMENT is an element's\n"
+                         "      exact name or else its 0-based index. VALUE is read as the editor\n"
+                         "      reads that element's box; a dropbox takes a value's name or number.\n"
+                         "  qlm --help\n"
+                         "      Show this text.\n"
+                         "\n"
+                         "Exit status: 0 on success, 1 when a file or a value is refused,\n"
+                         "2 when the command line itself is wrong.\n";
+
+std::string QlmCommandLineText(std::string_view problem) {
+    return Join({"qlm: ", problem, "\n\n", kQlmUsage});
+}
+
+std::string QlmOperandCountText(std::string_view command, size_t expected, size_t given) {
+    return Join({"'", command, "' takes ", std::to_string(expected),
+                 expected == 1 ? " argument" : " arguments", ", ", std::to_string(given), " given"});
+}
+
+std::string QlmUnknownCommandText(std::string_view command) {
+    return Join({"unknown command '", command, "'"});
+}
+
+std::string QlmLoadErrorText(std::string_view path, LoadError error) {
+    return Join({path, ": error ", std::to_string(LoadErrorId(error)), ": ", LoadErrorMessage(error)});
+}
+
+std::string QlmCheckSummary(std::string_view title, int64_t entries, int64_t entryLength, uint32_t baseOffset,
+                            int64_t elements) {
+    char base[16];
+    std::snprintf(base, sizeof base, "0x%X", baseOffset);
+    return Join({title, ": ", Counted(entries, "entry", "entries"), " of ",
+                 Counted(entryLength, "byte", "bytes"), ", base offset ", base, ", ",
+                 Counted(elements, "element", "elements")});
+}
+
+std::string QlmNoEntryText(std::string_view entry, int64_t count) {
+    return Join({"No entry ", entry, " in this module: its entries are numbered 0 to ",
+                 std::to_string(count - 1), "."});
+}
+
+std::string QlmNoElementText(std::string_view element) {
+    return Join({"No element named \"", element, "\" in this module, nor one with that index."});
+}
+
+std::string QlmNotInListText(std::string_view elementName, std::string_view value) {
+    return Join({elementName, ": \"", value, "\" is neither the name nor the value of an item of its list."});
+}
+
+std::string QlmTextTooLongText(std::string_view elementName, size_t characters, uint32_t size) {
+    return Join({elementName, ": the text has ", std::to_string(characters),
+                 " characters; the element holds ", std::to_string(size), "."});
 }

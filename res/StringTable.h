@@ -1,15 +1,81 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "res/resource.h"
+#include "table/LoadError.h"
 
-// Load errors the loader adds beyond the classic ids 1, 2 and 4 to 13.
+// The string catalogue: every text the editor's document layer and qlm show
+// the user, each written once. The core names its failures (LoadError); the
+// words for them are here.
+
+// --- Shown by both the editor and qlm ---
+
+// The module does not fit the open ROM image.
+inline constexpr char kIncompatibleText[] = "This module and this rom are not compatible.";
+// A hex-array value that is not two digits per byte with one blank between.
+inline constexpr char kBadHexArrayText[] = "One of your hex arrays is improperly formatted.";
+// Storing a value into an element whose style carries the biscuit bit.
+inline constexpr char kBiscuitText[] = "LET'S MAKE BISCUITS!";
+
+// --- Load errors ---
+
+// Ids the loader adds beyond the classic 1, 2 and 4 to 13 (res/resource.h).
 // A count (entries or dropbox values) that is negative or above the bound.
 inline constexpr int IDS_ERR_COUNT_RANGE = 14;
 // The module file or a side file failed to read before its end.
 inline constexpr int IDS_ERR_READ = 15;
 
-// The message of a load error id, as the user sees it; empty for an id that
-// has none (0 and 3 among them).
-std::string_view LoadErrorMessage(int id);
+// The id users and module authors know the error by; 0 for None.
+int LoadErrorId(LoadError error);
+// The message of the error; empty for None.
+std::string_view LoadErrorMessage(LoadError error);
+// The editor's "Module Error" box: "An error occurred while trying to load
+// the module <fileName>.\n\n<message>".
+std::string ModuleErrorText(std::string_view fileName, LoadError error);
+
+// --- Files ---
+
+enum class FileAction {
+    Open,
+    Read,
+    Write,
+    Create,
+    Save,
+};
+// "Cannot <action> <path>: <reason>".
+std::string CannotText(FileAction action, std::string_view path, std::string_view reason);
+inline constexpr char kRomTooLargeReason[] =
+        "the file is 4 GiB or larger, and Quillmoor opens ROM images only up to 4 GiB less one byte";
+inline constexpr char kRomShrankReason[] = "the file became shorter while it was read";
+// Saving with no ROM open: the reason, and what stands for the path.
+inline constexpr char kNoRomOpenReason[] = "no ROM file is open";
+inline constexpr char kNoRomPath[] = "(no file)";
+
+// --- qlm ---
+
+extern const char kQlmUsage[];
+// A refused command line: "qlm: <problem>", a blank line, the usage.
+std::string QlmCommandLineText(std::string_view problem);
+inline constexpr char kQlmNoCommand[] = "no command given";
+// "'<command>' takes <expected> argument(s), <given> given".
+std::string QlmOperandCountText(std::string_view command, size_t expected, size_t given);
+std::string QlmUnknownCommandText(std::string_view command);
+inline constexpr char kQlmOutputFailed[] = "qlm: cannot write to standard output";
+// "<path>: error <id>: <message>".
+std::string QlmLoadErrorText(std::string_view path, LoadError error);
+// check: "<title>: <n> entries of <n> bytes, base offset 0x<hex>, <n> elements".
+std::string QlmCheckSummary(std::string_view title, int64_t entries, int64_t entryLength, uint32_t baseOffset,
+                            int64_t elements);
+// dump: the heading of the label column.
+inline constexpr char kQlmEntryHeading[] = "Entry";
+// set: an entry number outside the table; `count` entries are numbered from 0.
+std::string QlmNoEntryText(std::string_view entry, int64_t count);
+std::string QlmNoElementText(std::string_view element);
+// set: a dropbox value that is neither a name nor a value of its list.
+std::string QlmNotInListText(std::string_view elementName, std::string_view value);
+// set: a text longer than its element.
+std::string QlmTextTooLongText(std::string_view elementName, size_t characters, uint32_t size);

@@ -1,10 +1,11 @@
 #pragma once
 
 // Resource, command and control ids. Numbers are part of the program's
-// interface (load error ids double as string ids, command ids travel in
-// WM_COMMAND), so they never change.
+// interface (load error ids are what users and module authors quote, command
+// ids travel in WM_COMMAND), so they never change.
 
-// Load error messages: each id is also the error code a loader returns.
+// Load error messages. The loader returns a LoadError; the string catalogue
+// gives each its id and message.
 inline constexpr int IDS_ERR_VERSION = 1;
 inline constexpr int IDS_ERR_NAME_LIST = 2;
 inline constexpr int IDS_ERR_CHAR_TABLE = 4;

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "table/CEntryLabels.h"
+#include "table/EntryLabels.h"
+#include "table/LoadError.h"
 #include "table/ModuleElement.h"
 
 class CFile;
@@ -27,17 +28,18 @@ public:
     CTableModule& operator=(const CTableModule&) = delete;
 
     // Fills this freshly constructed module from a module file open for
-    // reading at its start. 0 or a load error id (res/StringTable.h). The
-    // caller closes the file and destroys the module after a failure.
-    int Load(CFile& file);
-    // 0, IDS_ERR_NAME_LIST, or IDS_ERR_READ.
-    int LoadEntryNames(const std::string& fileName);
-    // 0 (also when the file cannot be opened), IDS_ERR_CHAR_TABLE for a
-    // malformed line, or IDS_ERR_READ.
-    int LoadCharTable(const std::string& fileName);
-    // 0, IDS_ERR_DROPBOX_OPEN, IDS_ERR_DROPBOX_EMPTY, IDS_ERR_DROPBOX_FORMAT,
-    // IDS_ERR_COUNT_RANGE or IDS_ERR_READ; fills the element's value list.
-    int LoadValueList(ModuleElement& element, const std::string& fileName);
+    // reading at its start; the first check that fails decides the error.
+    // The caller closes the file and destroys the module after a failure.
+    // Defined by quill_module, beside the readers it drives.
+    LoadError Load(CFile& file);
+    // NameList, or Read.
+    LoadError LoadEntryNames(const std::string& fileName);
+    // CharTable for a malformed line, or Read; a table that does not open
+    // is no error.
+    LoadError LoadCharTable(const std::string& fileName);
+    // DropboxOpen, DropboxEmpty, DropboxFormat, CountRange or Read; fills
+    // the element's value list.
+    LoadError LoadValueList(ModuleElement& element, const std::string& fileName);
 
     // Appends the element; its value list moves into the module.
     void AddElement(ModuleElement element);
@@ -76,7 +78,7 @@ public:
     std::array<uint8_t, 256> m_charOf{};
     std::array<uint8_t, 256> m_codeOf{};
     // Empty until the entry names are read; then m_nEntryCount labels.
-    CEntryLabels m_entryNames;
+    EntryLabels m_entryNames;
     int32_t m_nCurEntry = 0;
     int32_t m_nElements = 0;
     std::vector<std::unique_ptr<ModuleElement>> m_elements;

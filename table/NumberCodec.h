@@ -13,13 +13,3 @@ public:
     // Writes the low dest.size() bytes (at most 4) of the value.
     static void EncodeUnsigned(uint32_t value, std::span<uint8_t> dest);
 };
-
-inline uint32_t DecodeUnsigned(const uint8_t* bytes, uint32_t size) {
-    return NumberCodec::DecodeUnsigned({bytes, size});
-}
-inline int32_t DecodeSigned(const uint8_t* bytes, uint32_t size) {
-    return NumberCodec::DecodeSigned({bytes, size});
-}
-inline void EncodeUnsigned(uint32_t value, uint8_t* dest, uint32_t size) {
-    NumberCodec::EncodeUnsigned(value, {dest, size});
-}

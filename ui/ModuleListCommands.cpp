@@ -3,6 +3,7 @@
 #include "document/ModuleList.h"
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CFileDialog.h"
+#include "res/StringTable.h"
 #include "res/resource.h"
 #include "table/CTableModule.h"
 #include "ui/CEditorDlg.h"
@@ -18,11 +19,13 @@ void ModuleListCommands::AddModuleFromFile(const std::string& path) {
 }
 
 void ModuleListCommands::ShowAdded(const ModuleList::AddResult& added) {
-    if (added.status == ModuleList::AddStatus::LoadFailed)
-        m_controls.Message(ModuleList::LoadErrorText(added), MB_OK | MB_ICONEXCLAMATION, "Module Error");
-    else if (added.status == ModuleList::AddStatus::Added)
-        if (CComboBox* pCombo = m_controls.ModuleSelector())
-            pCombo->AddString(m_dlg.m_modules.back()->m_strName);
+    if (!added) {
+        if (!added.Error().NotOpened())
+            m_controls.Message(ModuleErrorText(added.Error().fileName, added.Error().error),
+                               MB_OK | MB_ICONEXCLAMATION, "Module Error");
+    } else if (added.Value() != nullptr) {
+        if (CComboBox* pCombo = m_controls.ModuleSelector()) pCombo->AddString(added.Value()->m_strName);
+    }
 }
 
 void ModuleListCommands::LoadStartupModule() {

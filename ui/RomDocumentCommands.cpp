@@ -74,7 +74,7 @@ bool RomDocumentCommands::SaveRom() {
     // title never claims a save that a crash could still undo.
     const FileResult saved = RomFile::SaveImage(m_dlg.m_strRomPath, m_dlg.m_pRom.get(), m_dlg.m_nRomLength);
     if (!saved) {
-        m_controls.Message(saved.Message(), MB_OK | MB_ICONEXCLAMATION);
+        m_controls.Message(saved.Error(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     m_dlg.m_bModified = false;
@@ -85,7 +85,7 @@ bool RomDocumentCommands::SaveRom() {
 bool RomDocumentCommands::ReadRom(const std::string& path, const std::string& name) {
     RomFile rom;
     if (const FileResult opened = rom.Open(path); !opened) {
-        m_controls.Message(opened.Message(), MB_OK | MB_ICONEXCLAMATION);
+        m_controls.Message(opened.Error(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     m_dlg.m_strRomPath = path;

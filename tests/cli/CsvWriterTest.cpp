@@ -1,26 +1,26 @@
+#include "cli/CsvWriter.h"
+
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 
-#include "cli/CCsvWriter.h"
-
 TEST(CsvWriter, QuotesOnlyCellsThatNeedIt) {
-    EXPECT_EQ("plain text", CCsvWriter::Quote("plain text"));
-    EXPECT_EQ("", CCsvWriter::Quote(""));
-    EXPECT_EQ("\"a,b\"", CCsvWriter::Quote("a,b"));
-    EXPECT_EQ("\"say \"\"hi\"\"\"", CCsvWriter::Quote("say \"hi\""));
-    EXPECT_EQ("\"two\nlines\"", CCsvWriter::Quote("two\nlines"));
-    EXPECT_EQ("\"cr\rhere\"", CCsvWriter::Quote("cr\rhere"));
+    EXPECT_EQ("plain text", CsvWriter::Quote("plain text"));
+    EXPECT_EQ("", CsvWriter::Quote(""));
+    EXPECT_EQ("\"a,b\"", CsvWriter::Quote("a,b"));
+    EXPECT_EQ("\"say \"\"hi\"\"\"", CsvWriter::Quote("say \"hi\""));
+    EXPECT_EQ("\"two\nlines\"", CsvWriter::Quote("two\nlines"));
+    EXPECT_EQ("\"cr\rhere\"", CsvWriter::Quote("cr\rhere"));
 }
 
 TEST(CsvWriter, KeepsBytesAsTheyAre) {
     const std::string bytes("\xE9t\xE9\x01\x7F", 5);
-    EXPECT_EQ(bytes, CCsvWriter::Quote(bytes));
+    EXPECT_EQ(bytes, CsvWriter::Quote(bytes));
 }
 
 TEST(CsvWriter, SeparatesCellsAndEndsRecordsWithCrLf) {
     std::ostringstream out;
-    CCsvWriter csv(out);
+    CsvWriter csv(out);
     csv.Cell("Entry");
     csv.Cell("");
     csv.Cell("x,y");

@@ -17,6 +17,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "TempDir.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -96,9 +98,7 @@ class QlmGolden : public ::testing::TestWithParam<std::string> {
 protected:
     void SetUp() override {
         m_source = fs::path(FIXTURES_DIR) / GetParam();
-        m_work = fs::temp_directory_path() / ("qlm-golden-" + std::to_string(getpid()) + "-" + GetParam());
-        fs::remove_all(m_work);
-        fs::create_directories(m_work);
+        m_work = fs::canonical(m_scratch.Path());
         for (const auto& entry : fs::recursive_directory_iterator(m_source)) {
             const fs::path rel = fs::relative(entry.path(), m_source);
             if (entry.is_directory())
@@ -107,13 +107,12 @@ protected:
                 fs::copy_file(entry.path(), m_work / rel);
         }
     }
-    void TearDown() override { fs::remove_all(m_work); }
-
     // The ROM is the second operand of `set`; only that command may change it.
     fs::path ChangedRom(const std::vector<std::string>& args) const {
         return args.size() >= 3 && args[0] == "set" ? fs::path(args[2]) : fs::path();
     }
 
+    TempDir m_scratch;
     fs::path m_source;
     fs::path m_work;
 };
@@ -144,8 +143,8 @@ TEST_P(QlmGolden, MatchesExpectedOutcome) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, QlmGolden, ::testing::ValuesIn(FixtureNames()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
+                         [](const ::testing::TestParamInfo<std::string>& fixture) {
+                             std::string name = fixture.param;
                              std::replace_if(
                                      name.begin(), name.end(),
                                      [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "ModuleFiles.h"
+#include "ModuleWriter.h"
 #include "TempDir.h"
 #include "Unprivileged.h"
 #include "document/ModuleList.h"
@@ -12,12 +12,14 @@
 
 namespace {
 
-using State = LinkFileRead::State;
-
 std::vector<std::string> LinesOf(const std::string& path) {
     const LinkFileRead read = LinkFile::Read(path);
-    EXPECT_EQ(read.GetState(), State::Read) << read.Error().Message();
-    return read.Lines();
+    if (!read) {
+        ADD_FAILURE() << read.Error();
+        return {};
+    }
+    EXPECT_TRUE(read.Value().has_value()) << "no link file at " << path;
+    return read.Value().value_or(std::vector<std::string>{});
 }
 
 TEST(LinkFilePath, BaseNameUpToTheLastDotPlusSuffix) {
@@ -25,8 +27,6 @@ TEST(LinkFilePath, BaseNameUpToTheLastDotPlusSuffix) {
     EXPECT_EQ(LinkFile::PathFor("/work/", "image.old.bin"), "/work/image.old.ql.ini");
     EXPECT_EQ(LinkFile::PathFor("/work/", "ROMFILE"), "/work/.ql.ini");
     EXPECT_EQ(LinkFile::PathFor("", "demo.bin"), "demo.ql.ini");
-    EXPECT_EQ(LinkFile::PathForRom("/work/image.old.bin"), "/work/image.old.ql.ini");
-    EXPECT_EQ(LinkFile::PathForRom("/work/ROMFILE"), LinkFile::PathForRom("/work/OTHER"));
 }
 
 TEST(LinkFileResolve, BackslashesSeparateFoldersAndRelativeLinesStartAtTheRomFolder) {
@@ -55,8 +55,9 @@ TEST_F(LinkFileTest, EmptyListEmptiesAnExistingFile) {
     ASSERT_TRUE(LinkFile::Write(link, {}));
     EXPECT_EQ(TempDir::ReadFile(link), "");
     const LinkFileRead read = LinkFile::Read(link);
-    EXPECT_EQ(read.GetState(), State::Read);
-    EXPECT_TRUE(read.Lines().empty());
+    ASSERT_TRUE(read);
+    ASSERT_TRUE(read.Value().has_value());
+    EXPECT_TRUE(read.Value()->empty());
 }
 
 TEST_F(LinkFileTest, LineEndsAndUnusualLinesReadAsWritten) {
@@ -66,28 +67,30 @@ TEST_F(LinkFileTest, LineEndsAndUnusualLinesReadAsWritten) {
 }
 
 TEST_F(LinkFileTest, AbsentAndUnreadableLinkFilesAreToldApart) {
-    EXPECT_EQ(LinkFile::Read(dir / "none.ql.ini").GetState(), State::Absent);
-    EXPECT_EQ(LinkFile::Read(dir.Path()).GetState(), State::Absent);
+    for (const std::string& absent : {dir / "none.ql.ini", dir.Path()}) {
+        const LinkFileRead read = LinkFile::Read(absent);
+        ASSERT_TRUE(read) << absent;
+        EXPECT_FALSE(read.Value().has_value()) << absent;
+    }
 
-    // Opens, then fails its first read (address 0 is never mapped).
+    // Opens, then fails its first read (address 0 is never mapped): no lines.
     const LinkFileRead failed = LinkFile::Read("/proc/self/mem");
-    EXPECT_EQ(failed.GetState(), State::Failed);
-    EXPECT_EQ(failed.Error().Message(), "Cannot read /proc/self/mem: Input/output error");
-    EXPECT_TRUE(failed.Lines().empty());
+    ASSERT_FALSE(failed);
+    EXPECT_EQ(failed.Error(), "Cannot read /proc/self/mem: Input/output error");
 }
 
 TEST_F(LinkFileTest, WriteFailuresNameTheFileAndTheReason) {
     const std::string nowhere = dir / "no/such/folder.ql.ini";
-    EXPECT_EQ(LinkFile::Write(nowhere, {"/a.qlm"}).Message(),
+    EXPECT_EQ(LinkFile::Write(nowhere, {"/a.qlm"}).Error(),
               "Cannot create " + nowhere + ": No such file or directory");
-    EXPECT_EQ(LinkFile::Write("/dev/full", {"/a.qlm"}).Message(),
+    EXPECT_EQ(LinkFile::Write("/dev/full", {"/a.qlm"}).Error(),
               "Cannot write /dev/full: No space left on device");
 
     TempDir::WriteFile(link, "/kept.qlm\r\n");
     chmod(dir.Path().c_str(), 0555);
     chmod(link.c_str(), 0444);
     const std::string outcome =
-            Unprivileged::Run([&] { return LinkFile::Write(link, {"/new.qlm"}).Message(); });
+            Unprivileged::Run([&] { return LinkFile::Write(link, {"/new.qlm"}).Error(); });
     EXPECT_EQ(outcome, "Cannot create " + link + ": Permission denied");
     EXPECT_EQ(TempDir::ReadFile(link), "/kept.qlm\r\n");
     chmod(dir.Path().c_str(), 0755);
@@ -96,25 +99,23 @@ TEST_F(LinkFileTest, WriteFailuresNameTheFileAndTheReason) {
 // The link file round trip as the dialog drives it: write the list, read the
 // lines, resolve each against the ROM's folder, add each module.
 TEST_F(LinkFileTest, ReloadsTheListedModulesAndSkipsLinesThatNameNoFile) {
-    TempDir::WriteFile(dir / "a.qlm", ModuleFiles::Valid("A"));
-    std::filesystem::create_directory(dir / "sub");
-    TempDir::WriteFile(dir / "sub/b.qlm", ModuleFiles::Valid("B"));
+    ModuleWriter writer(dir);
+    writer.Write("a.qlm", ModuleWriter::Loadable("A"), {}, "\r\n");
+    writer.Write("sub/b.qlm", ModuleWriter::Loadable("B"), {}, "\r\n");
     TempDir::WriteFile(link, "a.qlm\n\n#a.qlm\nsub\\b.qlm\r\ndeleted.qlm\r\n" + dir / "a.qlm");
 
-    const LinkFileRead read = LinkFile::Read(link);
-    ASSERT_EQ(read.GetState(), State::Read);
     ModuleList::Modules modules;
     ModuleList list(modules);
     int skipped = 0;
-    for (const std::string& line : read.Lines()) {
+    for (const std::string& line : LinesOf(link)) {
         const ModuleList::AddResult result = list.AddModuleFromFile(LinkFile::ResolveLine(dir.Path(), line));
-        skipped += result.status == ModuleList::AddStatus::NotOpened ? 1 : 0;
+        skipped += !result && result.Error().NotOpened() ? 1 : 0;
     }
     EXPECT_EQ(skipped, 3);
     ASSERT_EQ(list.Count(), 3);
-    EXPECT_EQ(list.At(0)->m_strName, "A");
-    EXPECT_EQ(list.At(1)->GetPath(), dir / "sub/b.qlm");
-    EXPECT_EQ(list.At(2)->m_strName, "A");
+    EXPECT_EQ(modules[0]->m_strName, "A");
+    EXPECT_EQ(modules[1]->GetPath(), dir / "sub/b.qlm");
+    EXPECT_EQ(modules[2]->m_strName, "A");
 
     ASSERT_TRUE(LinkFile::Write(link, list.Paths()));
     const std::string a = dir / "a.qlm";

@@ -2,58 +2,56 @@
 
 #include <gtest/gtest.h>
 
-#include "ModuleFiles.h"
+#include "ModuleWriter.h"
 #include "TempDir.h"
-#include "res/StringTable.h"
 #include "table/CTableModule.h"
 
 namespace {
 
-using Status = ModuleList::AddStatus;
-
 class ModuleListTest : public ::testing::Test {
 protected:
     TempDir dir;
+    ModuleWriter writer{dir};
 
+    // Written with CR LF, as modules made on Windows are.
     std::string Module(std::string_view fileName, std::string_view title) {
-        const std::string path = dir / fileName;
-        TempDir::WriteFile(path, ModuleFiles::Valid(title));
-        return path;
+        return writer.Write(fileName, ModuleWriter::Loadable(std::string(title)), {}, "\r\n");
     }
 
-    std::vector<std::string> Titles(const ModuleList& list) {
+    static std::vector<std::string> Titles(const ModuleList::Modules& modules) {
         std::vector<std::string> titles;
-        for (int i = 0; i < list.Count(); ++i)
-            titles.push_back(list.At(i)->m_strName);
+        for (const auto& module : modules)
+            titles.push_back(module->m_strName);
         return titles;
     }
 
     // Modules "A", "B", "C" in that order.
     void LoadThree(ModuleList& list) {
         for (const char* title : {"A", "B", "C"})
-            ASSERT_EQ(list.AddModuleFromFile(Module(std::string(title) + ".qlm", title)).status,
-                      Status::Added);
+            ASSERT_TRUE(list.AddModuleFromFile(Module(std::string(title) + ".qlm", title)));
     }
 };
 
 TEST_F(ModuleListTest, FailingModuleInTheMiddleIsReportedAndTheOthersLoadInOrder) {
     ModuleList::Modules modules;
     ModuleList list(modules);
-    const std::string broken = dir / "broken.qlm";
-    TempDir::WriteFile(broken, ModuleFiles::WrongVersion());
+    ModuleWriter::Lines wrongVersion = ModuleWriter::Loadable("Broken");
+    wrongVersion[0] = "2";
+    const std::string broken = writer.Write("broken.qlm", wrongVersion);
 
-    EXPECT_EQ(list.AddModuleFromFile(Module("first.qlm", "First")).status, Status::Added);
+    const ModuleList::AddResult first = list.AddModuleFromFile(Module("first.qlm", "First"));
     const ModuleList::AddResult failure = list.AddModuleFromFile(broken);
-    EXPECT_EQ(list.AddModuleFromFile(Module("third.qlm", "Third")).status, Status::Added);
+    const ModuleList::AddResult third = list.AddModuleFromFile(Module("third.qlm", "Third"));
 
-    EXPECT_EQ(failure.status, Status::LoadFailed);
-    EXPECT_EQ(failure.errorId, IDS_ERR_VERSION);
-    EXPECT_EQ(failure.fileName, "broken.qlm");
-    EXPECT_EQ(ModuleList::LoadErrorText(failure),
-              "An error occurred while trying to load the module broken.qlm.\n\n"
-              "The module file is of a version not supported by this version of Quillmoor.");
-    EXPECT_EQ(Titles(list), (std::vector<std::string>{"First", "Third"}));
-    EXPECT_EQ(list.At(1)->GetPath(), dir / "third.qlm");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first.Value(), modules[0].get());
+    ASSERT_FALSE(failure);
+    EXPECT_EQ(failure.Error().error, LoadError::Version);
+    EXPECT_EQ(failure.Error().fileName, "broken.qlm");
+    ASSERT_TRUE(third);
+    EXPECT_EQ(third.Value(), modules[1].get());
+    EXPECT_EQ(Titles(modules), (std::vector<std::string>{"First", "Third"}));
+    EXPECT_EQ(modules[1]->GetPath(), dir / "third.qlm");
 }
 
 TEST_F(ModuleListTest, UnopenablePathsAddNothingAndReportNothing) {
@@ -61,8 +59,8 @@ TEST_F(ModuleListTest, UnopenablePathsAddNothingAndReportNothing) {
     ModuleList list(modules);
     for (const std::string& path : {dir / "missing.qlm", dir.Path(), std::string()}) {
         const ModuleList::AddResult result = list.AddModuleFromFile(path);
-        EXPECT_EQ(result.status, Status::NotOpened) << path;
-        EXPECT_EQ(result.errorId, 0);
+        ASSERT_FALSE(result) << path;
+        EXPECT_TRUE(result.Error().NotOpened()) << path;
     }
     EXPECT_TRUE(list.Empty());
 }
@@ -72,15 +70,19 @@ TEST_F(ModuleListTest, DuplicatesAreExactByteMatchesOfThePath) {
     ModuleList list(modules);
     const std::string lower = Module("mod.qlm", "lower");
     const std::string upper = Module("MOD.qlm", "upper");
-    ASSERT_EQ(list.AddUnlisted(lower).status, Status::Added);
+    ASSERT_TRUE(list.AddUnlisted(lower));
 
-    EXPECT_EQ(list.AddUnlisted(lower).status, Status::AlreadyListed);
+    const ModuleList::AddResult again = list.AddUnlisted(lower);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again.Value(), nullptr);
     EXPECT_FALSE(list.Contains(dir / "MOD.QLM"));
-    EXPECT_EQ(list.AddUnlisted(upper).status, Status::Added);
-    EXPECT_EQ(Titles(list), (std::vector<std::string>{"lower", "upper"}));
+    const ModuleList::AddResult other = list.AddUnlisted(upper);
+    ASSERT_TRUE(other);
+    EXPECT_NE(other.Value(), nullptr);
+    EXPECT_EQ(Titles(modules), (std::vector<std::string>{"lower", "upper"}));
 
     // AddModuleFromFile itself does not test: a link file may list a module twice.
-    EXPECT_EQ(list.AddModuleFromFile(lower).status, Status::Added);
+    EXPECT_TRUE(list.AddModuleFromFile(lower));
     EXPECT_EQ(list.Count(), 3);
     EXPECT_EQ(list.Paths(), (std::vector<std::string>{lower, upper, lower}));
 }
@@ -96,7 +98,7 @@ TEST_F(ModuleListTest, RemovalPicksTheFollowingModuleOrTheNewLast) {
         ModuleList list(modules);
         LoadThree(list);
         EXPECT_EQ(list.RemoveAt(c.removed), c.current) << "removing " << c.removed;
-        EXPECT_EQ(Titles(list), c.left) << "removing " << c.removed;
+        EXPECT_EQ(Titles(modules), c.left) << "removing " << c.removed;
     }
 }
 
@@ -107,11 +109,9 @@ TEST_F(ModuleListTest, RemovingTheOnlyModuleLeavesNoCurrentAndBadIndexesRemoveNo
     EXPECT_EQ(list.RemoveAt(3), -1);
     EXPECT_EQ(list.RemoveAt(-1), -1);
     EXPECT_EQ(list.Count(), 3);
-    EXPECT_EQ(list.At(3), nullptr);
 
-    list.Clear();
-    EXPECT_TRUE(list.Empty());
-    ASSERT_EQ(list.AddModuleFromFile(Module("only.qlm", "Only")).status, Status::Added);
+    modules.clear();
+    ASSERT_TRUE(list.AddModuleFromFile(Module("only.qlm", "Only")));
     EXPECT_EQ(list.RemoveAt(0), -1);
     EXPECT_TRUE(list.Empty());
 }

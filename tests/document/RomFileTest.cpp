@@ -37,15 +37,13 @@ protected:
 
 TEST_F(RomFileTest, ReadsWholeFileAndSavesEditsInPlace) {
     RomFile rom;
-    ASSERT_TRUE(rom.Open(path)) << rom.Open(path).Message();
-    EXPECT_TRUE(rom.IsOpen());
-    EXPECT_EQ(rom.Path(), path);
+    ASSERT_TRUE(rom.Open(path)) << rom.Open(path).Error();
     EXPECT_EQ(ImageOf(rom), original);
 
     rom.Data()[0] = 0xAB;
     rom.Data()[99] = 0xCD;
     const FileResult saved = rom.Save();
-    ASSERT_TRUE(saved) << saved.Message();
+    ASSERT_TRUE(saved) << saved.Error();
     EXPECT_EQ(TempDir::ReadFile(path), ImageOf(rom));
 }
 
@@ -64,12 +62,17 @@ TEST_F(RomFileTest, FailedOpenNamesPathAndReasonAndKeepsThePreviousImage) {
     const std::string missing = dir / "missing.rom";
     const FileResult result = rom.Open(missing);
     EXPECT_FALSE(result);
-    EXPECT_EQ(result.Message(), "Cannot open " + missing + ": No such file or directory");
-    EXPECT_EQ(rom.Path(), path);
+    EXPECT_EQ(result.Error(), "Cannot open " + missing + ": No such file or directory");
     EXPECT_EQ(ImageOf(rom), original);
 
     const FileResult folder = rom.Open(dir.Path());
-    EXPECT_EQ(folder.Message(), "Cannot open " + dir.Path() + ": Is a directory");
+    EXPECT_EQ(folder.Error(), "Cannot open " + dir.Path() + ": Is a directory");
+
+    // The file it still holds is the one a save writes.
+    Overwrite(rom, 'y');
+    ASSERT_TRUE(rom.Save());
+    EXPECT_EQ(TempDir::ReadFile(path), std::string(100, 'y'));
+    EXPECT_FALSE(TempDir::Exists(missing));
 }
 
 TEST_F(RomFileTest, SaveOfShortenedFileWritesOnlyItsPresentLength) {
@@ -96,9 +99,9 @@ TEST_F(RomFileTest, SaveOfDeletedFileFailsWithoutCreatingIt) {
     ASSERT_TRUE(rom.Open(path));
     std::filesystem::remove(path);
     const FileResult result = rom.Save();
-    EXPECT_EQ(result.Message(), "Cannot open " + path + ": No such file or directory");
+    EXPECT_EQ(result.Error(), "Cannot open " + path + ": No such file or directory");
     EXPECT_FALSE(TempDir::Exists(path));
-    EXPECT_TRUE(rom.IsOpen());
+    EXPECT_EQ(ImageOf(rom), original);
 }
 
 TEST_F(RomFileTest, ReadOnlyFileOpensButRefusesTheSave) {
@@ -106,9 +109,9 @@ TEST_F(RomFileTest, ReadOnlyFileOpensButRefusesTheSave) {
     const std::string outcome = Unprivileged::Run([&] {
         RomFile rom;
         const FileResult opened = rom.Open(path);
-        if (!opened) return opened.Message();
+        if (!opened) return opened.Error();
         Overwrite(rom, 'x');
-        return rom.Save().Message();
+        return rom.Save().Error();
     });
     EXPECT_EQ(outcome, "Cannot open " + path + ": Permission denied");
     EXPECT_EQ(TempDir::ReadFile(path), original);
@@ -116,7 +119,7 @@ TEST_F(RomFileTest, ReadOnlyFileOpensButRefusesTheSave) {
 
 TEST_F(RomFileTest, UnreadableFileIsReported) {
     chmod(path.c_str(), 0);
-    const std::string outcome = Unprivileged::Run([&] { return RomFile().Open(path).Message(); });
+    const std::string outcome = Unprivileged::Run([&] { return RomFile().Open(path).Error(); });
     EXPECT_EQ(outcome, "Cannot open " + path + ": Permission denied");
 }
 
@@ -137,7 +140,7 @@ TEST_F(RomFileTest, ShortWriteIsReportedNotTakenForSuccess) {
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
 
-    EXPECT_EQ(result.Message(), "Cannot write " + path + ": File too large");
+    EXPECT_EQ(result.Error(), "Cannot write " + path + ": File too large");
     EXPECT_EQ(std::filesystem::file_size(path), 100u);
 }
 

@@ -13,23 +13,23 @@ TempDir::TempDir() {
             std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/quill-test-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     chmod(pattern.c_str(), 0755);
-    m_strPath = std::filesystem::canonical(pattern).string() + "/";
+    m_path = std::filesystem::canonical(pattern).string() + "/";
 }
 
 TempDir::~TempDir() {
     std::error_code ignored;
-    std::filesystem::remove_all(m_strPath, ignored);
+    std::filesystem::remove_all(m_path, ignored);
 }
 
 std::string TempDir::Write(std::string_view name, std::string_view bytes) const {
-    const std::filesystem::path path = m_strPath + std::string(name);
+    const std::filesystem::path path = m_path + std::string(name);
     std::filesystem::create_directories(path.parent_path());
     WriteFile(path.string(), bytes);
     return path.string();
 }
 
 std::string TempDir::Read(std::string_view name) const {
-    return ReadFile(m_strPath + std::string(name));
+    return ReadFile(m_path + std::string(name));
 }
 
 void TempDir::WriteFile(const std::string& path, std::string_view bytes) {

@@ -15,8 +15,8 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     // Ends with '/'.
-    const std::string& Path() const { return m_strPath; }
-    std::string operator/(std::string_view name) const { return m_strPath + std::string(name); }
+    const std::string& Path() const { return m_path; }
+    std::string operator/(std::string_view name) const { return m_path + std::string(name); }
 
     // Writes bytes to a file of the folder (sub-folders are made) and returns
     // its full path.
@@ -29,5 +29,5 @@ public:
     static bool Exists(const std::string& path);
 
 private:
-    std::string m_strPath;
+    std::string m_path;
 };

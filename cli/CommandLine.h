@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What the user asked qlm to do, decided from argv alone: no file is touched
+// here, so a usage error is always reported before any work starts.
+class CommandLine {
+public:
+    enum class Command {
+        Help,
+        Check,
+        Dump,
+        Set,
+        Invalid
+    };
+
+    static CommandLine Parse(const std::vector<std::string>& args);
+
+    Command GetCommand() const { return m_command; }
+    // The operands after the command word, in order (MODULE, ROM, ...).
+    const std::vector<std::string>& GetOperands() const { return m_operands; }
+    // Why the command line was refused; empty unless the command is Invalid.
+    const std::string& GetProblem() const { return m_problem; }
+
+private:
+    CommandLine(Command command, std::vector<std::string> operands, std::string problem);
+
+    Command m_command;
+    std::vector<std::string> m_operands;
+    std::string m_problem;
+};

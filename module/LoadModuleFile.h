@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "table/CTableModule.h"
+#include "table/LoadError.h"
+#include "table/Result.h"
+
+// Why a module file gave no module.
+struct ModuleFileError {
+    // None when the file itself did not open; `reason` then says why.
+    LoadError error = LoadError::None;
+    // The system's reason the file did not open; empty otherwise.
+    std::string reason;
+    // The file's name without its folder, as the user knows it.
+    std::string fileName;
+
+    bool NotOpened() const { return error == LoadError::None; }
+};
+
+using ModuleFileResult = Result<std::unique_ptr<CTableModule>, ModuleFileError>;
+
+// Opens the file, loads a fresh module from it and closes it again: the one
+// way the editor and qlm turn a path into a module. A module that fails to
+// load is destroyed before this returns.
+ModuleFileResult LoadModuleFile(const std::string& path);

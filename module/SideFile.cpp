@@ -1,0 +1,30 @@
+#include "module/SideFile.h"
+
+#include "module/ReadModuleLine.h"
+#include "platform/files/CPath.h"
+
+bool SideFile::Open(std::string_view folder, std::string_view line) {
+    if (!m_file.Open(CPath::JoinSideFile(folder, line), CFile::modeRead)) return false;
+    m_archive = std::make_unique<CArchive>(m_file, CArchive::load, bufferSize);
+    return true;
+}
+
+bool SideFile::Next(std::string& line) {
+    if (!m_archive) {
+        line.clear();
+        return false;
+    }
+    return ReadModuleLine(*m_archive, line);
+}
+
+bool SideFile::Next(std::string_view& line) {
+    if (!m_archive) {
+        line = {};
+        return false;
+    }
+    return ReadModuleLine(*m_archive, line);
+}
+
+uint64_t SideFile::Length() {
+    return m_file.IsOpen() ? m_file.GetLength() : 0;
+}

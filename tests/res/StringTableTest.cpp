@@ -1,0 +1,60 @@
+#include "res/StringTable.h"
+
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+
+#include "table/CTableModule.h"
+
+namespace {
+
+struct IdRow {
+    LoadError error;
+    // The number users and module authors know the error by: fixed for good,
+    // so it is written out here rather than taken from the catalogue.
+    int id;
+};
+
+constexpr IdRow kIds[] = {
+        {LoadError::None, 0},          {LoadError::Version, 1},        {LoadError::NameList, 2},
+        {LoadError::CharTable, 4},     {LoadError::StyleShort, 5},     {LoadError::StyleInvalid, 6},
+        {LoadError::DropboxOpen, 7},   {LoadError::ZeroEntries, 8},    {LoadError::ZeroLength, 9},
+        {LoadError::DropboxEmpty, 10}, {LoadError::DropboxFormat, 11}, {LoadError::NumericSize, 12},
+        {LoadError::OutOfEntry, 13},   {LoadError::CountRange, 14},    {LoadError::Read, 15},
+};
+
+TEST(LoadErrorTextTest, EveryErrorHasItsIdAndAMessageOfItsOwn) {
+    // Read is the last error; a new one must get a row here.
+    ASSERT_EQ(std::size(kIds), static_cast<size_t>(LoadError::Read) + 1);
+    std::set<std::string_view> messages;
+    for (const IdRow& row : kIds) {
+        SCOPED_TRACE(row.id);
+        EXPECT_EQ(LoadErrorId(row.error), row.id);
+        if (row.error == LoadError::None) {
+            EXPECT_TRUE(LoadErrorMessage(row.error).empty());
+            continue;
+        }
+        EXPECT_FALSE(LoadErrorMessage(row.error).empty());
+        EXPECT_TRUE(messages.insert(LoadErrorMessage(row.error)).second)
+                << "message shared with another error";
+    }
+    EXPECT_EQ(LoadErrorMessage(LoadError::ZeroLength), "Quillmoor does not feel like contemplating the "
+                                                       "specifics of a table with entries of zero length.");
+    EXPECT_EQ(LoadErrorMessage(LoadError::DropboxEmpty), "An element's dropbox value list specifies zero "
+                                                         "values. You're clearly trying to crash Quillmoor. "
+                                                         "Leave me alone. :(");
+    // The message states the bound the loader enforces.
+    EXPECT_NE(LoadErrorMessage(LoadError::CountRange).find(std::to_string(CTableModule::maxCount)),
+              std::string_view::npos);
+}
+
+TEST(LoadErrorTextTest, TheEditorsBoxAndQlmsLineNameTheFile) {
+    EXPECT_EQ(ModuleErrorText("broken.qlm", LoadError::Version),
+              "An error occurred while trying to load the module broken.qlm.\n\n"
+              "The module file is of a version not supported by this version of Quillmoor.");
+    EXPECT_EQ(QlmLoadErrorText("mods/broken.qlm", LoadError::OutOfEntry),
+              "mods/broken.qlm: error 13: An entry has specified a size or offset that would reach outside "
+              "that entry's allowed space.");
+}
+
+} // namespace
