@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "TestInput.h"
 #include "platform/windows/BitmapImage.h"
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CDialog.h"
 #include "platform/windows/CStatic.h"
 #include "platform/windows/DialogTemplate.h"
-#include "tests/platform/TestInput.h"
 
 namespace {
 
