@@ -24,11 +24,11 @@ BOOL CEditorApp::InitInstance() {
     return FALSE;
 }
 
-BOOL CEditorApp::ProcessMessageFilter(int code, MSG* lpMsg) {
+BOOL CEditorApp::ProcessMessageFilter(int code, MSG* msg) {
     // The layer only offers keys typed into the main dialog itself, never
     // those of a box shown over it.
     if (m_hAccel != nullptr && m_pMainWnd != nullptr &&
-        TranslateAccelerator(m_pMainWnd->GetSafeHwnd(), m_hAccel, lpMsg) != 0)
+        TranslateAccelerator(m_pMainWnd->GetSafeHwnd(), m_hAccel, msg) != 0)
         return TRUE;
-    return CWinApp::ProcessMessageFilter(code, lpMsg);
+    return CWinApp::ProcessMessageFilter(code, msg);
 }

@@ -39,3 +39,10 @@ std::string_view LoadErrorMessage(int id) {
         if (key == id) return text;
     return {};
 }
+
+std::string DocumentTitle(std::string_view romName, bool modified) {
+    std::string title = "Quillmoor - ";
+    title += romName;
+    if (modified) title += " *";
+    return title;
+}

@@ -21,8 +21,8 @@ void ModuleListCommands::ShowAdded(const ModuleList::AddResult& added) {
     if (added.status == ModuleList::AddStatus::LoadFailed)
         m_controls.Message(ModuleList::LoadErrorText(added), MB_OK | MB_ICONEXCLAMATION, "Module Error");
     else if (added.status == ModuleList::AddStatus::Added)
-        if (CComboBox* pCombo = m_controls.ModuleSelector())
-            pCombo->AddString(m_dlg.m_modules.back()->m_strName);
+        if (CComboBox* combo = m_controls.ModuleSelector())
+            combo->AddString(m_dlg.m_modules.back()->m_strName);
 }
 
 void ModuleListCommands::LoadStartupModule() {
@@ -43,7 +43,7 @@ void ModuleListCommands::LoadModules() {
 
 void ModuleListCommands::SelectFirstModule() {
     m_controls.EnableModuleSelector(true);
-    if (CComboBox* pCombo = m_controls.ModuleSelector()) pCombo->SetCurSel(0);
+    if (CComboBox* combo = m_controls.ModuleSelector()) combo->SetCurSel(0);
     m_dlg.m_nCurModule = 0;
     m_dlg.BuildForm(0);
     if (m_dlg.m_bRomOpen) {
@@ -65,20 +65,20 @@ void ModuleListCommands::UnloadModule() {
     // The form describes the module, so it goes first.
     m_dlg.DestroyForm();
     const int next = ModuleList(m_dlg.m_modules).RemoveAt(removed);
-    if (CComboBox* pCombo = m_controls.ModuleSelector()) pCombo->DeleteString(static_cast<UINT>(removed));
+    if (CComboBox* combo = m_controls.ModuleSelector()) combo->DeleteString(static_cast<UINT>(removed));
     if (next == -1) {
         ShowListEmptied();
         return;
     }
     m_dlg.m_nCurModule = next;
-    if (CComboBox* pCombo = m_controls.ModuleSelector()) pCombo->SetCurSel(m_dlg.m_nCurModule);
+    if (CComboBox* combo = m_controls.ModuleSelector()) combo->SetCurSel(m_dlg.m_nCurModule);
     m_dlg.BuildForm(m_dlg.m_nCurModule);
     if (m_dlg.m_bRomOpen) TestCompatibility();
 }
 
 void ModuleListCommands::ModuleSelChange() {
-    CComboBox* pCombo = m_controls.ModuleSelector();
-    const int sel = pCombo != nullptr ? pCombo->GetCurSel() : -1;
+    CComboBox* combo = m_controls.ModuleSelector();
+    const int sel = combo != nullptr ? combo->GetCurSel() : -1;
     if (sel < 0 || sel >= static_cast<int>(m_dlg.m_modules.size())) return;
     m_dlg.DestroyForm();
     m_dlg.m_nCurModule = sel;
@@ -105,7 +105,7 @@ void ModuleListCommands::Clear() {
     // tested against the new image and never shows a message.
     m_dlg.DestroyForm();
     m_dlg.m_modules.clear();
-    if (CComboBox* pCombo = m_controls.ModuleSelector()) pCombo->ResetContent();
+    if (CComboBox* combo = m_controls.ModuleSelector()) combo->ResetContent();
     ShowListEmptied();
 }
 

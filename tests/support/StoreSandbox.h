@@ -32,6 +32,11 @@ public:
     const std::filesystem::path& Root() const { return m_root; }
     std::filesystem::path Config() const { return m_root / "config"; }
     std::filesystem::path Data() const { return m_root / "data"; }
+    // Where the desktop looks for the .qlm association's two files in this
+    // home: the MIME package that declares the type and the desktop entry
+    // that opens it.
+    std::filesystem::path MimePackage() const { return Data() / "mime/packages/quillmoor-module.xml"; }
+    std::filesystem::path DesktopEntry() const { return Data() / "applications/quillmoor-module.desktop"; }
 
     // nullopt when the key or the value is missing; a null name is the
     // key's default value.

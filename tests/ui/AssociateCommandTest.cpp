@@ -54,13 +54,13 @@ protected:
     }
 
     bool DesktopFilesPresent() const {
-        return std::filesystem::exists(DesktopAssociation::MimePackagePath()) &&
-               std::filesystem::exists(DesktopAssociation::DesktopEntryPath());
+        return std::filesystem::exists(m_store.MimePackage()) &&
+               std::filesystem::exists(m_store.DesktopEntry());
     }
 
     bool DesktopFilesAbsent() const {
-        return !std::filesystem::exists(DesktopAssociation::MimePackagePath()) &&
-               !std::filesystem::exists(DesktopAssociation::DesktopEntryPath());
+        return !std::filesystem::exists(m_store.MimePackage()) &&
+               !std::filesystem::exists(m_store.DesktopEntry());
     }
 };
 
@@ -74,7 +74,7 @@ TEST_F(AssociateCommandTest, AssociateCreatesThenRemovesStoreAndDesktopFiles) {
     ASSERT_TRUE(command.has_value());
     EXPECT_EQ(command->Text(), GetModuleFileName() + " \"%1\"");
     EXPECT_TRUE(DesktopFilesPresent());
-    const std::string entry = TempDir::ReadFile(DesktopAssociation::DesktopEntryPath().string());
+    const std::string entry = TempDir::ReadFile(m_store.DesktopEntry().string());
     EXPECT_NE(entry.find(GetModuleFileName()), std::string::npos) << entry;
 
     Associate();
@@ -169,7 +169,7 @@ TEST_F(AssociateCommandTest, StoreThatCannotBeWrittenIsReportedAndStaysUnchecked
 
 TEST_F(AssociateCommandTest, DesktopFileThatCannotBeWrittenIsReportedWithTheStoreChecked) {
     // A file where the folder of desktop entries should be.
-    const auto applications = DesktopAssociation::DesktopEntryPath().parent_path();
+    const auto applications = m_store.DesktopEntry().parent_path();
     std::filesystem::create_directories(applications.parent_path());
     std::ofstream(applications) << "not a folder";
     Start();
@@ -180,7 +180,7 @@ TEST_F(AssociateCommandTest, DesktopFileThatCannotBeWrittenIsReportedWithTheStor
     EXPECT_TRUE(Checked());
     ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
     const std::string& text = m_modals.MessageBoxes()[0].text;
-    EXPECT_NE(text.find(DesktopAssociation::DesktopEntryPath().string() + ": "), std::string::npos) << text;
+    EXPECT_NE(text.find(m_store.DesktopEntry().string() + ": "), std::string::npos) << text;
 }
 
 } // namespace

@@ -106,8 +106,6 @@ TEST_F(ScrollPanelTest, CreatesBorderedScrollingChildWithBarOverContent) {
     EXPECT_EQ(static_cast<int>(info.nPage), m_nClient);
     EXPECT_EQ(info.nPos, 0);
     EXPECT_GT(m_nClient, 300);
-    EXPECT_EQ(m_panel.GetScrollPosition(), 0);
-    EXPECT_EQ(m_panel.GetContentHeight(), 1000);
 }
 
 TEST_F(ScrollPanelTest, LinesAndPagesMoveChildrenByFixedSteps) {
@@ -136,7 +134,6 @@ TEST_F(ScrollPanelTest, ThumbTracksAndIsLimitedToTheEnd) {
     EXPECT_EQ(LabelRect().top, top - 200);
     Scroll(SB_THUMBPOSITION, 999);
     const int end = 1000 - m_nClient;
-    EXPECT_EQ(m_panel.GetScrollPosition(), end);
     EXPECT_EQ(BarPos(), end);
     EXPECT_EQ(LabelRect().top, top - end);
     Scroll(SB_ENDSCROLL);

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "StoreSandbox.h"
-#include "platform/store/DesktopAssociation.h"
 #include "platform/store/Registry.h"
 
 namespace {
@@ -40,7 +39,6 @@ protected:
         EXPECT_EQ(command->type, REG_SZ);
         EXPECT_EQ(command->Text(), program + " \"%1\"");
         EXPECT_EQ(command->data.size(), program.size() + 5);
-        EXPECT_EQ(DesktopAssociation::ProgramFromStore(), program);
     }
 
     StoreSandbox m_store;

@@ -46,13 +46,12 @@ std::string Describe(const std::vector<DesktopFailure>& failures) {
 class DesktopAssociationTest : public ::testing::Test {
 protected:
     StoreSandbox home;
-    std::filesystem::path Package() const { return home.Data() / "mime/packages/quillmoor-module.xml"; }
-    std::filesystem::path Entry() const { return home.Data() / "applications/quillmoor-module.desktop"; }
+    std::filesystem::path Package() const { return home.MimePackage(); }
+    std::filesystem::path Entry() const { return home.DesktopEntry(); }
 };
 
 TEST_F(DesktopAssociationTest, CompleteAssociationWritesBothFilesExactly) {
     ASSERT_EQ(WriteAssociation(kProgram + " \"%1\""), ERROR_SUCCESS);
-    EXPECT_EQ(DesktopAssociation::ProgramFromStore(), kProgram);
 
     auto failures = DesktopAssociation::SyncWithStore();
     EXPECT_TRUE(failures.empty()) << Describe(failures);
@@ -63,7 +62,6 @@ TEST_F(DesktopAssociationTest, CompleteAssociationWritesBothFilesExactly) {
 TEST_F(DesktopAssociationTest, IncompleteAssociationWritesNothing) {
     ASSERT_EQ(WriteAssociation(kProgram + " \"%1\""), ERROR_SUCCESS);
     ASSERT_EQ(RegDeleteKey(HKEY_CLASSES_ROOT, "Quillmoor Module\\shell\\open\\command"), ERROR_SUCCESS);
-    EXPECT_FALSE(DesktopAssociation::ProgramFromStore());
     EXPECT_TRUE(DesktopAssociation::SyncWithStore().empty());
     EXPECT_FALSE(std::filesystem::exists(Package()));
     EXPECT_FALSE(std::filesystem::exists(Entry()));
@@ -75,7 +73,9 @@ TEST_F(DesktopAssociationTest, IncompleteAssociationWritesNothing) {
     const char other[] = "Other Type";
     ASSERT_EQ(RegSetValueEx(ext.Get(), nullptr, REG_SZ, reinterpret_cast<const BYTE*>(other), sizeof other),
               ERROR_SUCCESS);
-    EXPECT_FALSE(DesktopAssociation::ProgramFromStore());
+    EXPECT_TRUE(DesktopAssociation::SyncWithStore().empty());
+    EXPECT_FALSE(std::filesystem::exists(Package()));
+    EXPECT_FALSE(std::filesystem::exists(Entry()));
 }
 
 TEST_F(DesktopAssociationTest, RemovalDeletesOnlyWhatQuillmoorWrote) {

@@ -1,11 +1,11 @@
-#include "ui/CScrollArithmetic.h"
+#include "ui/ScrollArithmetic.h"
 
 #include <climits>
 #include <gtest/gtest.h>
 
 namespace {
 
-using A = CScrollArithmetic;
+using A = ScrollArithmetic;
 
 constexpr int kContent = 1000;
 constexpr int kClient = 426;

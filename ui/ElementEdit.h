@@ -11,14 +11,14 @@
 // character, so reading the shown text back can give other bytes than the
 // entry holds. The box therefore remembers what it was last given to show;
 // while the user has not changed that text, Apply keeps the original bytes.
-class CElementEdit : public CEdit {
+class ElementEdit : public CEdit {
 public:
     void ShowBytes(const std::string& text, std::vector<std::uint8_t> bytes);
     // The bytes last shown, when the box still holds exactly their text.
     const std::vector<std::uint8_t>* UntouchedBytes() const;
 
 private:
-    std::string m_strShown;
+    std::string m_shownText;
     std::vector<std::uint8_t> m_shownBytes;
-    bool m_bShown = false;
+    bool m_shown = false;
 };
