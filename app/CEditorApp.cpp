@@ -13,12 +13,12 @@ BOOL CEditorApp::InitInstance() {
     Enable3dControls();
     m_hAccel = LoadAccelerators(EditorResources::EditorAccelerators());
     // Declared before the dialog so the path it hands over outlives it.
-    CCommandLineInfo cmdInfo;
-    ParseCommandLine(cmdInfo);
-    CEditorDlg dlg;
-    dlg.m_lpszStartupModule = cmdInfo.m_strFileName.c_str();
-    m_pMainWnd = &dlg;
-    dlg.DoModal();
+    CCommandLineInfo commandLine;
+    ParseCommandLine(commandLine);
+    CEditorDlg dialog;
+    dialog.m_lpszStartupModule = commandLine.m_strFileName.c_str();
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
     // Keys arriving while the dialog object goes must not reach it.
     m_pMainWnd = nullptr;
     return FALSE;

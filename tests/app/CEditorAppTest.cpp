@@ -14,10 +14,10 @@ namespace {
 
 struct StartupRun {
     std::string startupModule;
-    bool bMainWndWasDialog = false;
-    bool bEndedByEnter = true;
-    bool bEndedByEscape = false;
-    int nEndResult = 0;
+    bool mainWndWasDialog = false;
+    bool endedByEnter = true;
+    bool endedByEscape = false;
+    int endResult = 0;
 };
 
 // Runs InitInstance with the given command line; the modal run is replaced
@@ -28,12 +28,12 @@ StartupRun StartWith(std::vector<std::string> args, CEditorApp& app) {
     DialogHook hook([&](const DialogRequest& request) -> INT_PTR {
         auto& dlg = static_cast<CEditorDlg&>(*request.dialog);
         run.startupModule = dlg.m_lpszStartupModule;
-        run.bMainWndWasDialog = app.m_pMainWnd == &dlg;
+        run.mainWndWasDialog = app.m_pMainWnd == &dlg;
         TestInput::KeyClick(dlg, VK_RETURN);
-        run.bEndedByEnter = dlg.IsEnded() != FALSE;
+        run.endedByEnter = dlg.IsEnded() != FALSE;
         TestInput::KeyClick(dlg, VK_ESCAPE);
-        run.bEndedByEscape = dlg.IsEnded() != FALSE;
-        run.nEndResult = dlg.GetEndResult();
+        run.endedByEscape = dlg.IsEnded() != FALSE;
+        run.endResult = dlg.GetEndResult();
         return -1;
     });
     EXPECT_FALSE(app.InitInstance());
@@ -45,11 +45,11 @@ using EditorAppTest = DialogHarness;
 TEST_F(EditorAppTest, NoArgumentGivesAnEmptyStartupModule) {
     const StartupRun run = StartWith({}, m_app);
     EXPECT_EQ(run.startupModule, "");
-    EXPECT_TRUE(run.bMainWndWasDialog);
+    EXPECT_TRUE(run.mainWndWasDialog);
     // Enter with Apply Changes grayed does nothing; Escape ends the dialog.
-    EXPECT_FALSE(run.bEndedByEnter);
-    EXPECT_TRUE(run.bEndedByEscape);
-    EXPECT_EQ(run.nEndResult, IDCANCEL);
+    EXPECT_FALSE(run.endedByEnter);
+    EXPECT_TRUE(run.endedByEscape);
+    EXPECT_EQ(run.endResult, IDCANCEL);
     EXPECT_NE(m_app.m_hAccel, nullptr);
     // The dialog is gone; nothing may point at it any more.
     EXPECT_EQ(m_app.m_pMainWnd, nullptr);
@@ -58,7 +58,7 @@ TEST_F(EditorAppTest, NoArgumentGivesAnEmptyStartupModule) {
 TEST_F(EditorAppTest, OneArgumentArrivesWholeBlanksIncluded) {
     const StartupRun run = StartWith({"/tmp/my modules/bestiary.qlm"}, m_app);
     EXPECT_EQ(run.startupModule, "/tmp/my modules/bestiary.qlm");
-    EXPECT_TRUE(run.bEndedByEscape);
+    EXPECT_TRUE(run.endedByEscape);
 }
 
 TEST_F(EditorAppTest, OnlyTheFirstArgumentThatIsNotAFlagCounts) {

@@ -35,9 +35,9 @@ TEST_F(EditorDlgTest, StartsWithCaptionMenuAndControlsOfNoDocument) {
         EXPECT_EQ(State(id) & MF_GRAYED, 0u) << id;
     EXPECT_EQ(State(ID_MODULES_ASSOCIATE) & MF_CHECKED, 0u);
 
-    CWnd* pModules = m_dlg.GetDlgItem(IDC_MODULE_COMBO);
-    ASSERT_NE(pModules, nullptr);
-    EXPECT_FALSE(pModules->IsWindowEnabled());
+    CWnd* modules = m_dlg.GetDlgItem(IDC_MODULE_COMBO);
+    ASSERT_NE(modules, nullptr);
+    EXPECT_FALSE(modules->IsWindowEnabled());
     ASSERT_NE(m_dlg.m_pEntryCombo, nullptr);
     EXPECT_FALSE(m_dlg.m_pEntryCombo->IsWindowEnabled());
     EXPECT_EQ(m_dlg.m_pEntryCombo->GetParent(), m_dlg.m_pPanel.get());
@@ -51,17 +51,17 @@ TEST_F(EditorDlgTest, StartsWithCaptionMenuAndControlsOfNoDocument) {
 
 TEST_F(EditorDlgTest, MenuTextsKeepMnemonicsAndKeyColumn) {
     Start();
-    const CMenu* pMenu = m_dlg.GetMenu();
-    EXPECT_EQ(pMenu->GetMenuItemCount(), 3);
-    EXPECT_EQ(pMenu->GetMenuString(0, MF_BYPOSITION), "&File");
-    EXPECT_EQ(pMenu->GetMenuString(1, MF_BYPOSITION), "&Modules");
-    EXPECT_EQ(pMenu->GetMenuString(2, MF_BYPOSITION), "&Help");
-    EXPECT_EQ(pMenu->GetMenuString(ID_FILE_OPENROM, MF_BYCOMMAND), "&Open Rom...\tCtrl+O");
-    EXPECT_EQ(pMenu->GetMenuString(ID_FILE_SAVEROM, MF_BYCOMMAND), "&Save Rom\tCtrl+S");
-    EXPECT_EQ(pMenu->GetMenuString(ID_FILE_APPLY, MF_BYCOMMAND), "&Apply Changes\tEnter");
-    EXPECT_EQ(pMenu->GetMenuString(IDCANCEL, MF_BYCOMMAND), "E&xit");
-    EXPECT_EQ(pMenu->GetMenuString(ID_MODULES_ASSOCIATE, MF_BYCOMMAND), "&Associate .qlm Files");
-    EXPECT_EQ(pMenu->GetMenuString(ID_HELP_HELP, MF_BYCOMMAND), "&Help\tF1");
+    const CMenu* menu = m_dlg.GetMenu();
+    EXPECT_EQ(menu->GetMenuItemCount(), 3);
+    EXPECT_EQ(menu->GetMenuString(0, MF_BYPOSITION), "&File");
+    EXPECT_EQ(menu->GetMenuString(1, MF_BYPOSITION), "&Modules");
+    EXPECT_EQ(menu->GetMenuString(2, MF_BYPOSITION), "&Help");
+    EXPECT_EQ(menu->GetMenuString(ID_FILE_OPENROM, MF_BYCOMMAND), "&Open Rom...\tCtrl+O");
+    EXPECT_EQ(menu->GetMenuString(ID_FILE_SAVEROM, MF_BYCOMMAND), "&Save Rom\tCtrl+S");
+    EXPECT_EQ(menu->GetMenuString(ID_FILE_APPLY, MF_BYCOMMAND), "&Apply Changes\tEnter");
+    EXPECT_EQ(menu->GetMenuString(IDCANCEL, MF_BYCOMMAND), "E&xit");
+    EXPECT_EQ(menu->GetMenuString(ID_MODULES_ASSOCIATE, MF_BYCOMMAND), "&Associate .qlm Files");
+    EXPECT_EQ(menu->GetMenuString(ID_HELP_HELP, MF_BYCOMMAND), "&Help\tF1");
 }
 
 TEST_F(EditorDlgTest, IconFontAndIconPicture) {

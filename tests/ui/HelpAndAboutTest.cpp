@@ -74,24 +74,24 @@ class AboutCloseTest : public EditorCommandsTest, public ::testing::WithParamInt
 
 TEST_P(AboutCloseTest, AboutShowsThePictureAndCloses) {
     Start();
-    bool bShown = false;
-    bool bEnded = false;
-    int nResult = 0;
+    bool visible = false;
+    bool ended = false;
+    int result = 0;
     BitmapImage shown;
     DialogHook hook([&](const DialogRequest& request) -> INT_PTR {
         CDialog& about = *request.dialog;
-        bShown = about.GetWindowText() == "About Quillmoor" && about.IsWindowVisible();
+        visible = about.GetWindowText() == "About Quillmoor" && about.IsWindowVisible();
         if (CWnd* picture = about.GetDlgItem(0xFFFF)) shown = TestInput::Grab(*picture);
         GetParam().close(about);
-        bEnded = about.IsEnded() != FALSE;
-        nResult = about.GetEndResult();
+        ended = about.IsEnded() != FALSE;
+        result = about.GetEndResult();
         return -1;
     });
     TestInput::ClickMenuItem(m_dlg, ID_HELP_ABOUT);
 
-    EXPECT_TRUE(bShown);
-    EXPECT_TRUE(bEnded);
-    EXPECT_EQ(nResult, GetParam().result);
+    EXPECT_TRUE(visible);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(result, GetParam().result);
     // The picture shows the about image, pixel for pixel where it lies.
     const BitmapImage& image = AboutResources::AboutImage();
     ASSERT_EQ(image.Width(), 300);
