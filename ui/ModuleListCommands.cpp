@@ -46,17 +46,18 @@ void ModuleListCommands::SelectFirstModule() {
     if (CComboBox* combo = m_controls.ModuleSelector()) combo->SetCurSel(0);
     m_dlg.m_nCurModule = 0;
     m_dlg.BuildForm(0);
-    if (m_dlg.m_bRomOpen) {
-        m_controls.EnableEntrySelector(true);
-        m_dlg.m_pEntryCombo->SetCurSel(0);
-        TestCompatibility();
-        // Enabled whatever the test said: each refuses on its own while the
-        // module does not fit.
-        m_controls.EnableCommand(ID_FILE_APPLY, true);
-        m_controls.EnableCommand(ID_FILE_SAVEROM, true);
-        m_controls.EnableCommand(ID_MODULES_LINK, true);
-    }
+    if (m_dlg.m_bRomOpen) MeetOpenRom();
     m_controls.EnableCommand(ID_MODULES_UNLOAD, true);
+}
+
+void ModuleListCommands::MeetOpenRom() {
+    m_controls.EnableEntrySelector(true);
+    m_dlg.m_pEntryCombo->SetCurSel(0);
+    TestCompatibility();
+    // Enabled whatever the test said: each refuses on its own while the
+    // module does not fit.
+    for (UINT id : {UINT{ID_FILE_APPLY}, UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK}})
+        m_controls.EnableCommand(id, true);
 }
 
 void ModuleListCommands::UnloadModule() {

@@ -40,7 +40,8 @@ void RomDocumentCommands::OpenRom() {
     // The link file's modules, when it names any, were tested as they
     // became current; otherwise the module already current meets the new
     // image here, once.
-    if (!LinkFileCommands(m_dlg).ReadLinkFile() && m_dlg.m_nCurModule != -1) TestCurrentModule();
+    if (!LinkFileCommands(m_dlg).ReadLinkFile() && m_dlg.m_nCurModule != -1)
+        ModuleListCommands(m_dlg).MeetOpenRom();
     m_controls.EnableCommand(ID_FILE_CLOSEROM, true);
 }
 
@@ -97,14 +98,6 @@ bool RomDocumentCommands::ReadRom(const std::string& path, const std::string& na
     m_dlg.m_bModified = false;
     m_dlg.m_bCompatible = true;
     return true;
-}
-
-void RomDocumentCommands::TestCurrentModule() {
-    m_controls.EnableEntrySelector(true);
-    m_dlg.m_pEntryCombo->SetCurSel(0);
-    ModuleListCommands(m_dlg).TestCompatibility();
-    for (UINT id : {UINT{ID_FILE_APPLY}, UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK}})
-        m_controls.EnableCommand(id, true);
 }
 
 void RomDocumentCommands::ClearFormValues() {
