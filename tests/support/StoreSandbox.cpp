@@ -1,9 +1,11 @@
 #include "StoreSandbox.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/store/Registry.h"
 #include "platform/store/ScopedRegKey.h"
+#include "platform/store/ToolRunner.h"
 
 StoreSandbox::StoreSandbox() : m_root(std::filesystem::path(m_home.Path()).parent_path()) {
     Set("HOME", m_root.string());
@@ -42,6 +44,25 @@ void StoreSandbox::Set(const char* name, const std::optional<std::string>& value
         ::setenv(name, value->c_str(), 1);
     else
         ::unsetenv(name);
+}
+
+std::string StoreSandbox::AskDesktop(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+            out += buffer;
+        ::pclose(pipe);
+    }
+    while (!out.empty() && out.back() == '\n')
+        out.pop_back();
+    return out;
+}
+
+std::string StoreSandbox::MissingDesktopTool() {
+    for (const char* tool : {"xdg-mime", "mimetype", "update-mime-database", "update-desktop-database"})
+        if (ToolRunner::Find(tool).empty()) return tool;
+    return {};
 }
 
 std::optional<StoreSandbox::Value> StoreSandbox::Read(const std::string& key, const char* name) {

@@ -38,6 +38,15 @@ public:
     std::filesystem::path MimePackage() const { return Data() / "mime/packages/quillmoor-module.xml"; }
     std::filesystem::path DesktopEntry() const { return Data() / "applications/quillmoor-module.desktop"; }
 
+    // What a desktop tool prints (the command's standard output without its
+    // last line end), asked in whatever home is current.
+    static std::string AskDesktop(const std::string& command);
+    // The first tool missing for the desktop to resolve a module's type and
+    // handler from the files in this home; empty when all are installed.
+    // xdg-mime leaves the guessing to `mimetype` (the shared MIME database)
+    // only when that is installed; `file` alone knows nothing of our type.
+    static std::string MissingDesktopTool();
+
     // nullopt when the key or the value is missing; a null name is the
     // key's default value.
     static std::optional<Value> Read(const std::string& key, const char* name = nullptr);

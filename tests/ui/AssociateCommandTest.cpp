@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -8,7 +7,6 @@
 #include "TestInput.h"
 #include "platform/store/DesktopAssociation.h"
 #include "platform/store/RegistryStore.h"
-#include "platform/store/ToolRunner.h"
 #include "platform/windows/CMenu.h"
 #include "platform/windows/Shell.h"
 #include "res/resource.h"
@@ -18,27 +16,6 @@
 namespace {
 
 constexpr const char* kModuleType = "application/x-quillmoor-module";
-
-std::string Capture(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-            out += buffer;
-        ::pclose(pipe);
-    }
-    while (!out.empty() && out.back() == '\n')
-        out.pop_back();
-    return out;
-}
-
-// xdg-mime leaves the guessing to `mimetype` (the shared MIME database) only
-// when that is installed; `file` alone knows nothing of our type.
-std::string MissingDesktopTool() {
-    for (const char* tool : {"xdg-mime", "mimetype", "update-mime-database", "update-desktop-database"})
-        if (ToolRunner::Find(tool).empty()) return tool;
-    return {};
-}
 
 class AssociateCommandTest : public DialogHarness {
 protected:
@@ -87,22 +64,22 @@ TEST_F(AssociateCommandTest, AssociateCreatesThenRemovesStoreAndDesktopFiles) {
 }
 
 TEST_F(AssociateCommandTest, DesktopResolvesModulesOnlyWhileAssociated) {
-    if (const std::string tool = MissingDesktopTool(); !tool.empty())
+    if (const std::string tool = StoreSandbox::MissingDesktopTool(); !tool.empty())
         GTEST_SKIP() << tool << " is not installed, so the desktop's view cannot be asked";
     const auto module = m_store.Root() / "bestiary.qlm";
     std::ofstream(module) << "1\nBestiary\n";
     const std::string filetype = "xdg-mime query filetype '" + module.string() + "' 2>/dev/null";
     const std::string handler = std::string("xdg-mime query default ") + kModuleType + " 2>/dev/null";
-    ASSERT_NE(Capture(filetype), kModuleType);
+    ASSERT_NE(StoreSandbox::AskDesktop(filetype), kModuleType);
 
     Start();
     Associate();
-    EXPECT_EQ(Capture(filetype), kModuleType);
-    EXPECT_EQ(Capture(handler), "quillmoor-module.desktop");
+    EXPECT_EQ(StoreSandbox::AskDesktop(filetype), kModuleType);
+    EXPECT_EQ(StoreSandbox::AskDesktop(handler), "quillmoor-module.desktop");
 
     Associate();
-    EXPECT_NE(Capture(filetype), kModuleType);
-    EXPECT_EQ(Capture(handler), "");
+    EXPECT_NE(StoreSandbox::AskDesktop(filetype), kModuleType);
+    EXPECT_EQ(StoreSandbox::AskDesktop(handler), "");
 }
 
 TEST_F(AssociateCommandTest, KeysRemovedElsewhereWhileCheckedEndUncheckedSilently) {

@@ -223,9 +223,9 @@ TEST_P(CommandRouteTest, EachCommandRunsItsOwnHandler) {
 INSTANTIATE_TEST_SUITE_P(Commands, CommandRouteTest,
                          ::testing::Combine(::testing::ValuesIn(kRoutes),
                                             ::testing::Values(WORD{0}, WORD{1})),
-                         [](const ::testing::TestParamInfo<std::tuple<Route, WORD>>& info) {
-                             return std::string(std::get<0>(info.param).name) +
-                                    (std::get<1>(info.param) == 0 ? "FromMenu" : "FromKey");
+                         [](const ::testing::TestParamInfo<std::tuple<Route, WORD>>& test) {
+                             return std::string(std::get<0>(test.param).name) +
+                                    (std::get<1>(test.param) == 0 ? "FromMenu" : "FromKey");
                          });
 
 TEST_F(EditorDlgTest, PanelChildrenNotificationsReachTheTable) {

@@ -112,6 +112,6 @@ INSTANTIATE_TEST_SUITE_P(
                           CloseWay{"Enter", [](CDialog& d) { TestInput::KeyClick(d, VK_RETURN); }, IDOK},
                           CloseWay{"Escape", [](CDialog& d) { TestInput::KeyClick(d, VK_ESCAPE); }, IDCANCEL},
                           CloseWay{"CloseBox", [](CDialog& d) { TestInput::ClickCloseBox(d); }, IDCANCEL}),
-        [](const ::testing::TestParamInfo<CloseWay>& info) { return std::string(info.param.name); });
+        [](const ::testing::TestParamInfo<CloseWay>& test) { return std::string(test.param.name); });
 
 } // namespace

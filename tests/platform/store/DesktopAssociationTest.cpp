@@ -1,6 +1,5 @@
 #include "platform/store/DesktopAssociation.h"
 
-#include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -8,7 +7,6 @@
 #include "StoreSandbox.h"
 #include "TempDir.h"
 #include "platform/store/ScopedRegKey.h"
-#include "platform/store/ToolRunner.h"
 
 namespace {
 
@@ -117,40 +115,27 @@ TEST_F(DesktopAssociationTest, PathsNoDesktopCanLaunchAreRefused) {
     }
 }
 
-std::string Capture(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-            out += buffer;
-        ::pclose(pipe);
-    }
-    while (!out.empty() && out.back() == '\n')
-        out.pop_back();
-    return out;
-}
-
 TEST_F(DesktopAssociationTest, DesktopToolsResolveModulesOnlyWhileAssociated) {
-    for (const char* tool : {"xdg-mime", "update-mime-database", "update-desktop-database"}) {
-        if (ToolRunner::Find(tool).empty()) GTEST_SKIP() << tool << " is not installed";
-    }
+    if (const std::string tool = StoreSandbox::MissingDesktopTool(); !tool.empty())
+        GTEST_SKIP() << tool << " is not installed";
     const auto module = home.Root() / "some.qlm";
     std::ofstream(module) << "1\nExample\n";
     const std::string filetype = "xdg-mime query filetype " + module.string() + " 2>/dev/null";
-    const std::string fallback = Capture(filetype);
+    const std::string fallback = StoreSandbox::AskDesktop(filetype);
     ASSERT_NE(fallback, "application/x-quillmoor-module");
 
     ASSERT_EQ(WriteAssociation(kProgram + " \"%1\""), ERROR_SUCCESS);
     auto failures = DesktopAssociation::SyncWithStore();
     ASSERT_TRUE(failures.empty()) << Describe(failures);
-    EXPECT_EQ(Capture(filetype), "application/x-quillmoor-module");
-    EXPECT_EQ(Capture("xdg-mime query default application/x-quillmoor-module"), "quillmoor-module.desktop");
+    EXPECT_EQ(StoreSandbox::AskDesktop(filetype), "application/x-quillmoor-module");
+    EXPECT_EQ(StoreSandbox::AskDesktop("xdg-mime query default application/x-quillmoor-module"),
+              "quillmoor-module.desktop");
 
     RemoveAssociation();
     failures = DesktopAssociation::SyncWithStore();
     ASSERT_TRUE(failures.empty()) << Describe(failures);
-    EXPECT_EQ(Capture(filetype), fallback);
-    EXPECT_EQ(Capture("xdg-mime query default application/x-quillmoor-module"), "");
+    EXPECT_EQ(StoreSandbox::AskDesktop(filetype), fallback);
+    EXPECT_EQ(StoreSandbox::AskDesktop("xdg-mime query default application/x-quillmoor-module"), "");
 }
 
 } // namespace

@@ -82,7 +82,7 @@ TEST(RegistryFileFormat, DamagedFilesAreRejectedOrReadConsistently) {
     int accepted = 0;
     for (int round = 0; round < 3000; ++round) {
         std::string text = valid;
-        for (int edits = 1 + next() % 3; edits > 0; --edits) {
+        for (int edits = 1 + static_cast<int>(next() % 3); edits > 0; --edits) {
             std::size_t at = next() % text.size();
             switch (next() % 3) {
             case 0:
