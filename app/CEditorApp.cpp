@@ -13,22 +13,22 @@ BOOL CEditorApp::InitInstance() {
     Enable3dControls();
     m_hAccel = LoadAccelerators(EditorResources::EditorAccelerators());
     // Declared before the dialog so the path it hands over outlives it.
-    CCommandLineInfo cmdInfo;
-    ParseCommandLine(cmdInfo);
-    CEditorDlg dlg;
-    dlg.m_lpszStartupModule = cmdInfo.m_strFileName.c_str();
-    m_pMainWnd = &dlg;
-    dlg.DoModal();
+    CCommandLineInfo commandLine;
+    ParseCommandLine(commandLine);
+    CEditorDlg dialog;
+    dialog.m_lpszStartupModule = commandLine.m_strFileName.c_str();
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
     // Keys arriving while the dialog object goes must not reach it.
     m_pMainWnd = nullptr;
     return FALSE;
 }
 
-BOOL CEditorApp::ProcessMessageFilter(int code, MSG* lpMsg) {
+BOOL CEditorApp::ProcessMessageFilter(int code, MSG* msg) {
     // The layer only offers keys typed into the main dialog itself, never
     // those of a box shown over it.
     if (m_hAccel != nullptr && m_pMainWnd != nullptr &&
-        TranslateAccelerator(m_pMainWnd->GetSafeHwnd(), m_hAccel, lpMsg) != 0)
+        TranslateAccelerator(m_pMainWnd->GetSafeHwnd(), m_hAccel, msg) != 0)
         return TRUE;
-    return CWinApp::ProcessMessageFilter(code, lpMsg);
+    return CWinApp::ProcessMessageFilter(code, msg);
 }

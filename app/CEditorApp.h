@@ -11,7 +11,7 @@ public:
     ~CEditorApp() override;
 
     BOOL InitInstance() override;
-    BOOL ProcessMessageFilter(int code, MSG* lpMsg) override;
+    BOOL ProcessMessageFilter(int code, MSG* msg) override;
 
     // Null when the table did not load; the program then has no keys.
     HACCEL m_hAccel = nullptr;

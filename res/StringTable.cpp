@@ -161,3 +161,10 @@ std::string QlmTextTooLongText(std::string_view elementName, size_t characters, 
     return Join({elementName, ": the text has ", std::to_string(characters),
                  " characters; the element holds ", std::to_string(size), "."});
 }
+
+std::string DocumentTitle(std::string_view romName, bool modified) {
+    std::string title = "Quillmoor - ";
+    title += romName;
+    if (modified) title += " *";
+    return title;
+}

@@ -79,3 +79,11 @@ std::string QlmNoElementText(std::string_view element);
 std::string QlmNotInListText(std::string_view elementName, std::string_view value);
 // set: a text longer than its element.
 std::string QlmTextTooLongText(std::string_view elementName, size_t characters, uint32_t size);
+
+// --- The editor window's texts, each written once -----------------------------
+
+// The window's title while no ROM is open; the dialog template starts with it.
+inline constexpr char kTitleNoFile[] = "Quillmoor - No file open";
+// The window's title with a ROM open: "Quillmoor - " and the file name, and
+// " *" after it while the image holds changes that are not saved.
+std::string DocumentTitle(std::string_view romName, bool modified);

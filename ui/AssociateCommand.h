@@ -23,10 +23,10 @@ public:
 private:
     // Returns true when the association was asked for, false for removal.
     bool TakeCheckMark();
-    std::vector<AssociationFailure> ChangeStore(bool bCreate) const;
-    void ShowMark(bool bChecked);
-    void Report(bool bCreate, const std::vector<AssociationFailure>& failures);
+    std::vector<AssociationFailure> ChangeStore(bool create) const;
+    void ShowMark(bool checked);
+    void Report(bool create, const std::vector<AssociationFailure>& failures);
 
     CWnd& m_dialog;
-    std::string m_strProgram;
+    std::string m_program;
 };

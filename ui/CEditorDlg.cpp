@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/store/Registry.h"
-#include "platform/store/ScopedRegKey.h"
 #include "platform/windows/BitmapImage.h"
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CFont.h"
@@ -16,11 +14,13 @@
 #include "table/CTableModule.h"
 #include "ui/AssociateCommand.h"
 #include "ui/CScrollPanel.h"
+#include "ui/EditorControls.h"
 #include "ui/ElementForm.h"
 #include "ui/HelpPage.h"
 #include "ui/LinkFileCommands.h"
 #include "ui/ModuleListCommands.h"
 #include "ui/RomDocumentCommands.h"
+#include "ui/ShellAssociation.h"
 
 namespace {
 
@@ -34,8 +34,8 @@ constexpr DWORD kEntryComboStyle =
 
 } // namespace
 
-CEditorDlg::CEditorDlg(CWnd* pParentWnd)
-    : CDialog(&EditorResources::EditorDialog(), pParentWnd), m_hIcon(LoadIcon(EditorResources::EditorIcon())),
+CEditorDlg::CEditorDlg(CWnd* parent)
+    : CDialog(&EditorResources::EditorDialog(), parent), m_hIcon(LoadIcon(EditorResources::EditorIcon())),
       m_pFont(std::make_unique<CFont>()) {
     m_pFont->CreatePointFont(100, "Times New Roman");
 }
@@ -70,18 +70,18 @@ const std::vector<CEditorDlg::CommandEntry>& CEditorDlg::CommandTable() {
 }
 
 const CEditorDlg::CommandEntry* CEditorDlg::FindCommand(WPARAM wParam, LPARAM lParam) {
-    const UINT nID = LOWORD(wParam);
+    const UINT id = LOWORD(wParam);
     // Menus say 0 and accelerators 1; both are the same command.
-    const WORD nCode = lParam == 0 ? 0 : HIWORD(wParam);
+    const WORD code = lParam == 0 ? 0 : HIWORD(wParam);
     const auto& table = CommandTable();
     const auto it = std::find_if(table.begin(), table.end(),
-                                 [&](const CommandEntry& e) { return e.nID == nID && e.nCode == nCode; });
+                                 [&](const CommandEntry& e) { return e.id == id && e.code == code; });
     return it == table.end() ? nullptr : &*it;
 }
 
 BOOL CEditorDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (const CommandEntry* entry = FindCommand(wParam, lParam)) {
-        (this->*entry->pfnHandler)();
+        (this->*entry->handler)();
         return TRUE;
     }
     // IDCANCEL (Exit, Escape, the close box) and IDOK go the base's way.
@@ -114,10 +114,8 @@ void CEditorDlg::CreateEntryCombo() {
 }
 
 void CEditorDlg::CheckAssociation() {
-    // Only a key this user could also change counts as associated.
-    ScopedRegKey key;
-    if (RegOpenKeyEx(HKEY_CLASSES_ROOT, ".qlm", KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS) return;
-    if (CMenu* pMenu = GetMenu()) pMenu->CheckMenuItem(ID_MODULES_ASSOCIATE, MF_BYCOMMAND | MF_CHECKED);
+    if (!ShellAssociation::IsRegistered()) return;
+    if (CMenu* menu = GetMenu()) menu->CheckMenuItem(ID_MODULES_ASSOCIATE, MF_BYCOMMAND | MF_CHECKED);
 }
 
 void CEditorDlg::LoadStartupModule() {
@@ -133,11 +131,11 @@ CTableModule* CEditorDlg::FormModule() const {
     return m_modules[static_cast<std::size_t>(m_nCurModule)].get();
 }
 
-void CEditorDlg::BuildForm(int nModule) {
-    if (m_pPanel == nullptr || m_pEntryCombo == nullptr || nModule < 0 ||
-        static_cast<std::size_t>(nModule) >= m_modules.size())
+void CEditorDlg::BuildForm(int module) {
+    if (m_pPanel == nullptr || m_pEntryCombo == nullptr || module < 0 ||
+        static_cast<std::size_t>(module) >= m_modules.size())
         return;
-    Form().Build(*m_modules[static_cast<std::size_t>(nModule)], m_bRomOpen);
+    Form().Build(*m_modules[static_cast<std::size_t>(module)], m_bRomOpen);
 }
 
 void CEditorDlg::DestroyForm() {
@@ -151,8 +149,8 @@ void CEditorDlg::DestroyForm() {
 }
 
 void CEditorDlg::ShowEntry() {
-    CTableModule* pModule = FormModule();
-    if (pModule != nullptr && m_pPanel != nullptr && m_pEntryCombo != nullptr) Form().Show(*pModule);
+    CTableModule* module = FormModule();
+    if (module != nullptr && m_pPanel != nullptr && m_pEntryCombo != nullptr) Form().Show(*module);
 }
 
 void CEditorDlg::OnCancel() {
@@ -175,16 +173,17 @@ bool CEditorDlg::PromptApply() {
     return RomDocumentCommands(*this).PromptApply();
 }
 void CEditorDlg::OnApplyChanges() {
+    EditorControls controls(*this);
     if (!m_bCompatible) {
-        MessageBox("This module and this rom are not compatible.");
+        controls.ShowIncompatible();
         return;
     }
-    CTableModule* pModule = FormModule();
+    CTableModule* module = FormModule();
     // The command is grayed without a ROM and a module; a key may still race it.
-    if (pModule == nullptr || !m_bRomOpen || m_pRom == nullptr || !Form().ReadBack(*pModule)) return;
-    if (!pModule->StoreEntry(m_pRom.get(), m_nRomLength)) return;
+    if (module == nullptr || !m_bRomOpen || m_pRom == nullptr || !Form().ReadBack(*module)) return;
+    if (!module->StoreEntry(m_pRom.get(), m_nRomLength)) return;
     m_bModified = true;
-    SetWindowText("Quillmoor - " + m_strRomName + " *");
+    controls.ShowDocumentTitle();
     ShowEntry();
 }
 void CEditorDlg::OnLoadModules() {
@@ -217,13 +216,13 @@ void CEditorDlg::OnModuleSelChange() {
     ModuleListCommands(*this).ModuleSelChange();
 }
 void CEditorDlg::OnEntrySelChange() {
-    CTableModule* pModule = FormModule();
-    if (!m_bCompatible || pModule == nullptr || !m_bRomOpen) return;
-    const int nSel = m_pEntryCombo->GetCurSel();
+    CTableModule* module = FormModule();
+    if (!m_bCompatible || module == nullptr || !m_bRomOpen) return;
+    const int sel = m_pEntryCombo->GetCurSel();
     // The same entry again keeps what the user typed; another drops it.
-    if (nSel < 0 || nSel == pModule->m_nCurEntry) return;
-    if (pModule->SelectEntry(nSel, m_pRom.get(), m_nRomLength))
+    if (sel < 0 || sel == module->m_nCurEntry) return;
+    if (module->SelectEntry(sel, m_pRom.get(), m_nRomLength))
         ShowEntry();
     else
-        m_pEntryCombo->SetCurSel(pModule->m_nCurEntry);
+        m_pEntryCombo->SetCurSel(module->m_nCurEntry);
 }

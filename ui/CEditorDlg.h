@@ -19,21 +19,10 @@ class ElementForm;
 // reach their handlers through a fixed table (see CEditorDlg.cpp).
 class CEditorDlg : public CDialog {
 public:
-    explicit CEditorDlg(CWnd* pParentWnd = nullptr);
+    explicit CEditorDlg(CWnd* parent = nullptr);
     ~CEditorDlg() override;
 
     BOOL OnInitDialog() override;
-
-    // A row of the command table: a command (nCode 0, from a menu, a key or
-    // a button) or a control's notification, and the handler it runs.
-    struct CommandEntry {
-        UINT nID;
-        WORD nCode;
-        void (CEditorDlg::*pfnHandler)();
-    };
-    static const std::vector<CommandEntry>& CommandTable();
-    // The entry a WM_COMMAND's wParam and lParam select, or null.
-    static const CommandEntry* FindCommand(WPARAM wParam, LPARAM lParam);
 
     void OnOpenRom();
     void OnCloseRom();
@@ -51,7 +40,7 @@ public:
     // The element form of the current module (the work is ElementForm's).
     // BuildForm when a module becomes current, DestroyForm before it stops
     // being current, ShowEntry after every successful SelectEntry.
-    void BuildForm(int nModule);
+    void BuildForm(int module);
     void DestroyForm();
     void ShowEntry();
 
@@ -89,6 +78,17 @@ protected:
     void OnCancel() override;
 
 private:
+    // A row of the command table: a command (code 0, from a menu, a key or
+    // a button) or a control's notification, and the handler it runs.
+    struct CommandEntry {
+        UINT id;
+        WORD code;
+        void (CEditorDlg::*handler)();
+    };
+    static const std::vector<CommandEntry>& CommandTable();
+    // The entry a WM_COMMAND's wParam and lParam select, or null.
+    static const CommandEntry* FindCommand(WPARAM wParam, LPARAM lParam);
+
     void CreatePanel();
     void CreateEntryCombo();
     void CheckAssociation();

@@ -11,22 +11,19 @@ public:
     ~CScrollPanel() override;
 
     // rect is in the parent's client coordinates, in pixels.
-    BOOL Create(const RECT& rect, CWnd* pParentWnd, UINT nID);
-    BOOL SetContentHeight(int nHeight);
+    BOOL Create(const RECT& rect, CWnd* parent, UINT id);
+    BOOL SetContentHeight(int height);
     BOOL UpdateScrollInfo();
-
-    int GetScrollPosition() const { return m_nScrollPos; }
-    int GetContentHeight() const { return m_nContentHeight; }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
-    void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
-    BOOL OnEraseBkgnd(CDC* pDC) override;
+    void OnVScroll(UINT code, UINT thumb, CScrollBar* scrollBar) override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
 
 private:
     int ClientHeight() const;
-    void FollowClampedBar(int nOld);
+    void FollowClampedBar(int oldPos);
 
     int m_nScrollPos = 0;
     int m_nContentHeight = 1000;

@@ -2,20 +2,21 @@
 
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CMenu.h"
+#include "res/StringTable.h"
 #include "res/resource.h"
 #include "ui/CEditorDlg.h"
 
-void EditorControls::EnableCommand(UINT nID, bool bEnable) {
-    if (CMenu* pMenu = m_dlg.GetMenu())
-        pMenu->EnableMenuItem(nID, MF_BYCOMMAND | (bEnable ? MF_ENABLED : MF_GRAYED));
+void EditorControls::EnableCommand(UINT id, bool enable) {
+    if (CMenu* menu = m_dlg.GetMenu())
+        menu->EnableMenuItem(id, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
 }
 
-void EditorControls::EnableModuleSelector(bool bEnable) {
-    if (CComboBox* pCombo = ModuleSelector()) pCombo->EnableWindow(bEnable ? TRUE : FALSE);
+void EditorControls::EnableModuleSelector(bool enable) {
+    if (CComboBox* combo = ModuleSelector()) combo->EnableWindow(enable ? TRUE : FALSE);
 }
 
-void EditorControls::EnableEntrySelector(bool bEnable) {
-    if (m_dlg.m_pEntryCombo) m_dlg.m_pEntryCombo->EnableWindow(bEnable ? TRUE : FALSE);
+void EditorControls::EnableEntrySelector(bool enable) {
+    if (m_dlg.m_pEntryCombo) m_dlg.m_pEntryCombo->EnableWindow(enable ? TRUE : FALSE);
 }
 
 CComboBox* EditorControls::ModuleSelector() {
@@ -23,19 +24,17 @@ CComboBox* EditorControls::ModuleSelector() {
 }
 
 void EditorControls::ShowDocumentTitle() {
-    std::string title = "Quillmoor - " + m_dlg.m_strRomName;
-    if (m_dlg.m_bModified) title += " *";
-    m_dlg.SetWindowText(title);
+    m_dlg.SetWindowText(DocumentTitle(m_dlg.m_strRomName, m_dlg.m_bModified));
 }
 
 void EditorControls::ShowNoDocumentTitle() {
-    m_dlg.SetWindowText("Quillmoor - No file open");
+    m_dlg.SetWindowText(kTitleNoFile);
 }
 
-int EditorControls::Message(const std::string& text, UINT nType, const char* caption) {
-    return m_dlg.MessageBox(text.c_str(), caption, nType);
+int EditorControls::Message(const std::string& text, UINT type, const char* caption) {
+    return m_dlg.MessageBox(text.c_str(), caption, type);
 }
 
 void EditorControls::ShowIncompatible() {
-    Message("This module and this rom are not compatible.");
+    Message(kIncompatibleText);
 }

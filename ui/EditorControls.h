@@ -16,9 +16,9 @@ public:
     explicit EditorControls(CEditorDlg& dlg) : m_dlg(dlg) {}
 
     // Enables or grays a menu item by command id.
-    void EnableCommand(UINT nID, bool bEnable);
-    void EnableModuleSelector(bool bEnable);
-    void EnableEntrySelector(bool bEnable);
+    void EnableCommand(UINT id, bool enable);
+    void EnableModuleSelector(bool enable);
+    void EnableEntrySelector(bool enable);
     // The module selector from the dialog template; null without a window.
     CComboBox* ModuleSelector();
     // "Quillmoor - " and the ROM name, " *" after it while modified.
@@ -26,7 +26,7 @@ public:
     void ShowNoDocumentTitle();
     // A message box owned by the dialog: no caption of its own (the
     // application's name shows) unless one is given.
-    int Message(const std::string& text, UINT nType = MB_OK, const char* caption = nullptr);
+    int Message(const std::string& text, UINT type = MB_OK, const char* caption = nullptr);
     void ShowIncompatible();
 
 private:

@@ -10,8 +10,8 @@
 #include "res/resource.h"
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"
-#include "ui/CElementEdit.h"
 #include "ui/CScrollPanel.h"
+#include "ui/ElementEdit.h"
 
 namespace {
 
@@ -32,42 +32,42 @@ constexpr char kBadHexArray[] = "One of your hex arrays is improperly formatted.
 constexpr char kBiscuits[] = "LET'S MAKE BISCUITS!";
 constexpr char kBiscuitsCaption[] = "Biscuits";
 
-int Baseline(int nIndex) {
-    return kFirstBaseline + kRowPitch * nIndex;
+int Baseline(int index) {
+    return kFirstBaseline + kRowPitch * index;
 }
 
-RECT ValueRect(int nIndex, bool bDropbox) {
-    const int b = Baseline(nIndex);
-    return RECT{bDropbox ? 200 : 340, b - 25, 443, b};
+RECT ValueRect(int index, bool dropbox) {
+    const int b = Baseline(index);
+    return RECT{dropbox ? 200 : 340, b - 25, 443, b};
 }
 
-RECT LabelRect(int nIndex) {
-    const int b = Baseline(nIndex);
+RECT LabelRect(int index) {
+    const int b = Baseline(index);
     return RECT{10, b - 20, 199, b + 5};
 }
 
-UINT ValueId(int nIndex) {
-    return static_cast<UINT>(IDC_ELEMENT_BASE + nIndex);
+UINT ValueId(int index) {
+    return static_cast<UINT>(IDC_ELEMENT_BASE + index);
 }
 
 // An edit box's limit for an element of this many bytes per character;
 // an element too long for a limit gets none rather than a wrapped one.
-int TextLimit(std::uint64_t nChars) {
+int TextLimit(std::uint64_t chars) {
     constexpr std::uint64_t kLargest = 0x7FFFFFFE;
-    return nChars == 0 || nChars > kLargest ? 0 : static_cast<int>(nChars);
+    return chars == 0 || chars > kLargest ? 0 : static_cast<int>(chars);
 }
 
-const ModuleElement& ElementAt(const CTableModule& module, int nIndex) {
-    return *module.m_elements[static_cast<std::size_t>(nIndex)];
+const ModuleElement& ElementAt(const CTableModule& module, int index) {
+    return *module.m_elements[static_cast<std::size_t>(index)];
 }
 
-std::vector<std::string> DropboxLabels(const CTableModule& module, int nIndex) {
-    const ModuleElement& e = ElementAt(module, nIndex);
+std::vector<std::string> DropboxLabels(const CTableModule& module, int index) {
+    const ModuleElement& e = ElementAt(module, index);
     std::vector<std::string> labels;
     labels.reserve(e.values.size());
     for (std::size_t j = 0; j < e.values.size(); ++j)
         labels.push_back(ElementCodec::DropboxItemLabel(
-                e.values[j], module.GetValueName(nIndex, static_cast<int>(j)), e.style));
+                e.values[j], module.GetValueName(index, static_cast<int>(j)), e.style));
     return labels;
 }
 
@@ -75,66 +75,66 @@ std::vector<std::string> DropboxLabels(const CTableModule& module, int nIndex) {
 
 ElementForm::ElementForm(CWnd& owner, CScrollPanel& panel, CComboBox& entryCombo, CFont* font,
                          ValueCtrls& valueCtrls, LabelCtrls& labelCtrls)
-    : m_owner(owner), m_panel(panel), m_entryCombo(entryCombo), m_pFont(font), m_valueCtrls(valueCtrls),
+    : m_owner(owner), m_panel(panel), m_entryCombo(entryCombo), m_font(font), m_valueCtrls(valueCtrls),
       m_labelCtrls(labelCtrls) {}
 
-void ElementForm::Build(const CTableModule& module, bool bRomOpen) {
+void ElementForm::Build(const CTableModule& module, bool romOpen) {
     const int n = static_cast<int>(module.m_elements.size());
     // Rows left from an earlier form would keep their ids and shadow the new ones.
     m_valueCtrls.clear();
     m_labelCtrls.clear();
     m_valueCtrls.resize(static_cast<std::size_t>(n));
     m_labelCtrls.resize(static_cast<std::size_t>(n));
-    FillEntrySelector(module, bRomOpen);
+    FillEntrySelector(module, romOpen);
     if (n > kRowsWithoutScrolling) m_panel.EnableScrollBar(SB_VERT, ESB_ENABLE_BOTH);
     m_panel.SetContentHeight(kRowPitch * n + kContentMargin);
     for (int i = 0; i < n; ++i)
         AddRow(module, i);
 }
 
-void ElementForm::FillEntrySelector(const CTableModule& module, bool bRomOpen) {
+void ElementForm::FillEntrySelector(const CTableModule& module, bool romOpen) {
     m_entryCombo.AddStrings(module.m_entryNames.Views());
-    m_entryCombo.EnableWindow(bRomOpen ? TRUE : FALSE);
+    m_entryCombo.EnableWindow(romOpen ? TRUE : FALSE);
     m_entryCombo.MoveWindow(&kEntryComboPlace, TRUE);
     m_entryCombo.SetCurSel(0);
 }
 
-void ElementForm::AddRow(const CTableModule& module, int nIndex) {
-    std::unique_ptr<CWnd> value = CreateValueControl(module, nIndex);
-    value->SetFont(m_pFont, TRUE);
-    m_valueCtrls[static_cast<std::size_t>(nIndex)] = std::move(value);
-    CreateLabel(module, nIndex);
+void ElementForm::AddRow(const CTableModule& module, int index) {
+    std::unique_ptr<CWnd> value = CreateValueControl(module, index);
+    value->SetFont(m_font, TRUE);
+    m_valueCtrls[static_cast<std::size_t>(index)] = std::move(value);
+    CreateLabel(module, index);
 }
 
-std::unique_ptr<CWnd> ElementForm::CreateValueControl(const CTableModule& module, int nIndex) {
-    const ModuleElement& e = ElementAt(module, nIndex);
+std::unique_ptr<CWnd> ElementForm::CreateValueControl(const CTableModule& module, int index) {
+    const ModuleElement& e = ElementAt(module, index);
     if (ElementCodec::KindOf(e.style) == ElementKind::Dropbox) {
         auto combo = std::make_unique<CComboBox>();
-        combo->Create(kComboStyle, ValueRect(nIndex, true), &m_panel, ValueId(nIndex));
-        combo->AddStrings(DropboxLabels(module, nIndex));
+        combo->Create(kComboStyle, ValueRect(index, true), &m_panel, ValueId(index));
+        combo->AddStrings(DropboxLabels(module, index));
         return combo;
     }
-    auto edit = std::make_unique<CElementEdit>();
-    edit->CreateEx(WS_EX_CLIENTEDGE, "EDIT", nullptr, kEditStyle, ValueRect(nIndex, false), &m_panel,
-                   ValueId(nIndex));
+    auto edit = std::make_unique<ElementEdit>();
+    edit->CreateEx(WS_EX_CLIENTEDGE, "EDIT", nullptr, kEditStyle, ValueRect(index, false), &m_panel,
+                   ValueId(index));
     return edit;
 }
 
-void ElementForm::CreateLabel(const CTableModule& module, int nIndex) {
+void ElementForm::CreateLabel(const CTableModule& module, int index) {
     auto label = std::make_unique<CStatic>();
-    label->Create(module.GetElementName(nIndex).c_str(), kLabelStyle, LabelRect(nIndex), &m_panel, kLabelId);
-    label->SetFont(m_pFont, TRUE);
-    m_labelCtrls[static_cast<std::size_t>(nIndex)] = std::move(label);
+    label->Create(module.GetElementName(index).c_str(), kLabelStyle, LabelRect(index), &m_panel, kLabelId);
+    label->SetFont(m_font, TRUE);
+    m_labelCtrls[static_cast<std::size_t>(index)] = std::move(label);
 }
 
-void ElementForm::Destroy(bool bHasModule) {
-    const bool bWindow = ::IsWindow(m_owner.GetSafeHwnd()) != FALSE;
+void ElementForm::Destroy(bool hasModule) {
+    const bool hasWindow = ::IsWindow(m_owner.GetSafeHwnd()) != FALSE;
     // Back to the top first, so the next form's rows land where they belong.
-    if (bWindow) m_panel.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_TOP, 0), 0);
-    if (!bHasModule) return;
+    if (hasWindow) m_panel.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_TOP, 0), 0);
+    if (!hasModule) return;
     m_valueCtrls.clear();
     m_labelCtrls.clear();
-    if (!bWindow) return;
+    if (!hasWindow) return;
     m_entryCombo.ResetContent();
     m_owner.InvalidateRect(nullptr, TRUE);
     m_panel.EnableScrollBar(SB_VERT, ESB_DISABLE_BOTH);
@@ -146,27 +146,27 @@ void ElementForm::Show(const CTableModule& module) {
         ShowElement(module, i);
 }
 
-void ElementForm::ShowElement(const CTableModule& module, int nIndex) {
-    CWnd* pCtrl = ValueControl(nIndex);
-    const ModuleElement& e = ElementAt(module, nIndex);
+void ElementForm::ShowElement(const CTableModule& module, int index) {
+    CWnd* control = ValueControl(index);
+    const ModuleElement& e = ElementAt(module, index);
     std::vector<std::uint8_t> bytes(e.size);
-    if (pCtrl == nullptr || module.GetElementData(nIndex, bytes.data()) != static_cast<int>(e.size)) return;
+    if (control == nullptr || module.GetElementData(index, bytes.data()) != static_cast<int>(e.size)) return;
     const ElementKind kind = ElementCodec::KindOf(e.style);
     if (kind == ElementKind::Dropbox) {
-        if (auto* pCombo = dynamic_cast<CComboBox*>(pCtrl))
-            pCombo->SetCurSel(ElementCodec::ShowDropbox(bytes, e.values));
+        if (auto* combo = dynamic_cast<CComboBox*>(control))
+            combo->SetCurSel(ElementCodec::ShowDropbox(bytes, e.values));
         return;
     }
-    auto* pEdit = dynamic_cast<CElementEdit*>(pCtrl);
-    if (pEdit == nullptr) return;
+    auto* edit = dynamic_cast<ElementEdit*>(control);
+    if (edit == nullptr) return;
     if (kind == ElementKind::HexArray) {
-        pEdit->SetWindowText(ElementCodec::ShowHexArray(bytes));
-        pEdit->LimitText(TextLimit(3 * static_cast<std::uint64_t>(e.size) - 1));
+        edit->SetWindowText(ElementCodec::ShowHexArray(bytes));
+        edit->LimitText(TextLimit(3 * static_cast<std::uint64_t>(e.size) - 1));
     } else if (kind == ElementKind::Text) {
-        pEdit->ShowBytes(ElementCodec::ShowText(bytes, module.m_charOf), bytes);
-        pEdit->LimitText(TextLimit(e.size));
+        edit->ShowBytes(ElementCodec::ShowText(bytes, module.m_charOf), bytes);
+        edit->LimitText(TextLimit(e.size));
     } else {
-        pEdit->SetWindowText(ElementCodec::ShowNumber(bytes, e.style));
+        edit->SetWindowText(ElementCodec::ShowNumber(bytes, e.style));
     }
 }
 
@@ -182,35 +182,35 @@ bool ElementForm::ReadBack(CTableModule& module) {
     return true;
 }
 
-std::optional<std::vector<std::uint8_t>> ElementForm::ReadElement(const CTableModule& module, int nIndex) {
-    const ModuleElement& e = ElementAt(module, nIndex);
-    CWnd* pCtrl = ValueControl(nIndex);
+std::optional<std::vector<std::uint8_t>> ElementForm::ReadElement(const CTableModule& module, int index) {
+    const ModuleElement& e = ElementAt(module, index);
+    CWnd* control = ValueControl(index);
     const ElementKind kind = ElementCodec::KindOf(e.style);
     if (kind == ElementKind::Dropbox) {
-        auto* pCombo = dynamic_cast<CComboBox*>(pCtrl);
+        auto* combo = dynamic_cast<CComboBox*>(control);
         auto bytes =
-                ElementCodec::ReadDropbox(pCombo != nullptr ? pCombo->GetCurSel() : CB_ERR, e.values, e.size);
+                ElementCodec::ReadDropbox(combo != nullptr ? combo->GetCurSel() : CB_ERR, e.values, e.size);
         if (!bytes) m_owner.MessageBox(kNoSelection);
         return bytes;
     }
-    auto* pEdit = dynamic_cast<CElementEdit*>(pCtrl);
-    const std::string text = pEdit != nullptr ? pEdit->GetWindowText() : std::string();
+    auto* edit = dynamic_cast<ElementEdit*>(control);
+    const std::string text = edit != nullptr ? edit->GetWindowText() : std::string();
     if (kind == ElementKind::HexArray) {
         auto bytes = ElementCodec::ReadHexArray(text, e.size);
         if (!bytes) m_owner.MessageBox(kBadHexArray);
         return bytes;
     }
     if (kind == ElementKind::Text) {
-        const std::vector<std::uint8_t>* pKept = pEdit != nullptr ? pEdit->UntouchedBytes() : nullptr;
-        if (pKept != nullptr && pKept->size() == e.size) return *pKept;
+        const std::vector<std::uint8_t>* kept = edit != nullptr ? edit->UntouchedBytes() : nullptr;
+        if (kept != nullptr && kept->size() == e.size) return *kept;
         return ElementCodec::ReadText(text, e.size, module.m_codeOf);
     }
     return ElementCodec::ReadNumber(text, e.size);
 }
 
-CWnd* ElementForm::ValueControl(int nIndex) const {
+CWnd* ElementForm::ValueControl(int index) const {
     // The arrays hold the same objects the panel would find by id, without
     // a walk over the panel's children for every element.
-    if (nIndex < 0 || static_cast<std::size_t>(nIndex) >= m_valueCtrls.size()) return nullptr;
-    return m_valueCtrls[static_cast<std::size_t>(nIndex)].get();
+    if (index < 0 || static_cast<std::size_t>(index) >= m_valueCtrls.size()) return nullptr;
+    return m_valueCtrls[static_cast<std::size_t>(index)].get();
 }

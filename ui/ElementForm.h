@@ -28,11 +28,11 @@ public:
 
     // Rows for every element, the entry labels in the selector (item 0
     // selected), the selector enabled only with a ROM open.
-    void Build(const CTableModule& module, bool bRomOpen);
+    void Build(const CTableModule& module, bool romOpen);
     // Scrolls back to the top, then, if a module is current, drops its rows
     // and empties the selector. With the dialog's window gone only the rows'
     // objects are released.
-    void Destroy(bool bHasModule);
+    void Destroy(bool hasModule);
     // The element buffers of the current entry into the controls.
     void Show(const CTableModule& module);
     // Reads every control back into its element buffer, in element order,
@@ -41,18 +41,18 @@ public:
     bool ReadBack(CTableModule& module);
 
 private:
-    void FillEntrySelector(const CTableModule& module, bool bRomOpen);
-    void AddRow(const CTableModule& module, int nIndex);
-    std::unique_ptr<CWnd> CreateValueControl(const CTableModule& module, int nIndex);
-    void CreateLabel(const CTableModule& module, int nIndex);
-    void ShowElement(const CTableModule& module, int nIndex);
-    std::optional<std::vector<std::uint8_t>> ReadElement(const CTableModule& module, int nIndex);
-    CWnd* ValueControl(int nIndex) const;
+    void FillEntrySelector(const CTableModule& module, bool romOpen);
+    void AddRow(const CTableModule& module, int index);
+    std::unique_ptr<CWnd> CreateValueControl(const CTableModule& module, int index);
+    void CreateLabel(const CTableModule& module, int index);
+    void ShowElement(const CTableModule& module, int index);
+    std::optional<std::vector<std::uint8_t>> ReadElement(const CTableModule& module, int index);
+    CWnd* ValueControl(int index) const;
 
     CWnd& m_owner;
     CScrollPanel& m_panel;
     CComboBox& m_entryCombo;
-    CFont* m_pFont;
+    CFont* m_font;
     ValueCtrls& m_valueCtrls;
     LabelCtrls& m_labelCtrls;
 };

@@ -24,7 +24,7 @@ void ModuleListCommands::ShowAdded(const ModuleList::AddResult& added) {
             m_controls.Message(ModuleErrorText(added.Error().fileName, added.Error().error),
                                MB_OK | MB_ICONEXCLAMATION, "Module Error");
     } else if (added.Value() != nullptr) {
-        if (CComboBox* pCombo = m_controls.ModuleSelector()) pCombo->AddString(added.Value()->m_strName);
+        if (CComboBox* combo = m_controls.ModuleSelector()) combo->AddString(added.Value()->m_strName);
     }
 }
 
@@ -46,20 +46,21 @@ void ModuleListCommands::LoadModules() {
 
 void ModuleListCommands::SelectFirstModule() {
     m_controls.EnableModuleSelector(true);
-    if (CComboBox* pCombo = m_controls.ModuleSelector()) pCombo->SetCurSel(0);
+    if (CComboBox* combo = m_controls.ModuleSelector()) combo->SetCurSel(0);
     m_dlg.m_nCurModule = 0;
     m_dlg.BuildForm(0);
-    if (m_dlg.m_bRomOpen) {
-        m_controls.EnableEntrySelector(true);
-        m_dlg.m_pEntryCombo->SetCurSel(0);
-        TestCompatibility();
-        // Enabled whatever the test said: each refuses on its own while the
-        // module does not fit.
-        m_controls.EnableCommand(ID_FILE_APPLY, true);
-        m_controls.EnableCommand(ID_FILE_SAVEROM, true);
-        m_controls.EnableCommand(ID_MODULES_LINK, true);
-    }
+    if (m_dlg.m_bRomOpen) MeetOpenRom();
     m_controls.EnableCommand(ID_MODULES_UNLOAD, true);
+}
+
+void ModuleListCommands::MeetOpenRom() {
+    m_controls.EnableEntrySelector(true);
+    m_dlg.m_pEntryCombo->SetCurSel(0);
+    TestCompatibility();
+    // Enabled whatever the test said: each refuses on its own while the
+    // module does not fit.
+    for (UINT id : {UINT{ID_FILE_APPLY}, UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK}})
+        m_controls.EnableCommand(id, true);
 }
 
 void ModuleListCommands::UnloadModule() {
@@ -68,20 +69,20 @@ void ModuleListCommands::UnloadModule() {
     // The form describes the module, so it goes first.
     m_dlg.DestroyForm();
     const int next = ModuleList(m_dlg.m_modules).RemoveAt(removed);
-    if (CComboBox* pCombo = m_controls.ModuleSelector()) pCombo->DeleteString(static_cast<UINT>(removed));
+    if (CComboBox* combo = m_controls.ModuleSelector()) combo->DeleteString(static_cast<UINT>(removed));
     if (next == -1) {
         ShowListEmptied();
         return;
     }
     m_dlg.m_nCurModule = next;
-    if (CComboBox* pCombo = m_controls.ModuleSelector()) pCombo->SetCurSel(m_dlg.m_nCurModule);
+    if (CComboBox* combo = m_controls.ModuleSelector()) combo->SetCurSel(m_dlg.m_nCurModule);
     m_dlg.BuildForm(m_dlg.m_nCurModule);
     if (m_dlg.m_bRomOpen) TestCompatibility();
 }
 
 void ModuleListCommands::ModuleSelChange() {
-    CComboBox* pCombo = m_controls.ModuleSelector();
-    const int sel = pCombo != nullptr ? pCombo->GetCurSel() : -1;
+    CComboBox* combo = m_controls.ModuleSelector();
+    const int sel = combo != nullptr ? combo->GetCurSel() : -1;
     if (sel < 0 || sel >= static_cast<int>(m_dlg.m_modules.size())) return;
     m_dlg.DestroyForm();
     m_dlg.m_nCurModule = sel;
@@ -108,7 +109,7 @@ void ModuleListCommands::Clear() {
     // tested against the new image and never shows a message.
     m_dlg.DestroyForm();
     m_dlg.m_modules.clear();
-    if (CComboBox* pCombo = m_controls.ModuleSelector()) pCombo->ResetContent();
+    if (CComboBox* combo = m_controls.ModuleSelector()) combo->ResetContent();
     ShowListEmptied();
 }
 

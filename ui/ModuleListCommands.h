@@ -21,6 +21,9 @@ public:
     void LoadStartupModule();
     void LoadModules();
     void SelectFirstModule();
+    // The current module meets the open ROM image: entry 0 selected, the
+    // compatibility test, and the commands that need both enabled.
+    void MeetOpenRom();
     void UnloadModule();
     void ModuleSelChange();
     // Entry 0 of the current module against the open image; sets

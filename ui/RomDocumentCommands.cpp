@@ -40,7 +40,8 @@ void RomDocumentCommands::OpenRom() {
     // The link file's modules, when it names any, were tested as they
     // became current; otherwise the module already current meets the new
     // image here, once.
-    if (!LinkFileCommands(m_dlg).ReadLinkFile() && m_dlg.m_nCurModule != -1) TestCurrentModule();
+    if (!LinkFileCommands(m_dlg).ReadLinkFile() && m_dlg.m_nCurModule != -1)
+        ModuleListCommands(m_dlg).MeetOpenRom();
     m_controls.EnableCommand(ID_FILE_CLOSEROM, true);
 }
 
@@ -57,9 +58,9 @@ bool RomDocumentCommands::CloseRom() {
     m_dlg.m_strRomName.clear();
     // The entry names stay listed; only the choice goes away.
     m_controls.EnableEntrySelector(false);
-    for (UINT nID :
+    for (UINT id :
          {UINT{ID_FILE_CLOSEROM}, UINT{ID_FILE_APPLY}, UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK}})
-        m_controls.EnableCommand(nID, false);
+        m_controls.EnableCommand(id, false);
     ClearFormValues();
     return true;
 }
@@ -99,24 +100,16 @@ bool RomDocumentCommands::ReadRom(const std::string& path, const std::string& na
     return true;
 }
 
-void RomDocumentCommands::TestCurrentModule() {
-    m_controls.EnableEntrySelector(true);
-    m_dlg.m_pEntryCombo->SetCurSel(0);
-    ModuleListCommands(m_dlg).TestCompatibility();
-    for (UINT nID : {UINT{ID_FILE_APPLY}, UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK}})
-        m_controls.EnableCommand(nID, true);
-}
-
 void RomDocumentCommands::ClearFormValues() {
     if (m_dlg.m_nCurModule < 0 || !m_dlg.m_pPanel) return;
     // The rows stay and the module stays current; only what they show goes.
     const CTableModule& module = *m_dlg.m_modules[static_cast<size_t>(m_dlg.m_nCurModule)];
     for (int i = 0; i < module.m_nElements; ++i) {
-        CWnd* pCtrl = m_dlg.m_pPanel->GetDlgItem(IDC_ELEMENT_BASE + i);
-        if (pCtrl == nullptr) continue;
-        if (auto* pCombo = dynamic_cast<CComboBox*>(pCtrl))
-            pCombo->SetCurSel(-1);
+        CWnd* control = m_dlg.m_pPanel->GetDlgItem(IDC_ELEMENT_BASE + i);
+        if (control == nullptr) continue;
+        if (auto* combo = dynamic_cast<CComboBox*>(control))
+            combo->SetCurSel(-1);
         else
-            pCtrl->SetWindowText("");
+            control->SetWindowText("");
     }
 }

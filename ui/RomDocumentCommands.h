@@ -26,7 +26,6 @@ public:
 
 private:
     bool ReadRom(const std::string& path, const std::string& name);
-    void TestCurrentModule();
     void ClearFormValues();
 
     CEditorDlg& m_dlg;

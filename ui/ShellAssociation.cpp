@@ -21,7 +21,7 @@ std::string RootPath(std::string_view subKey) {
 // key each call was about.
 class RegistrySteps {
 public:
-    explicit RegistrySteps(bool stopAtFirstFailure) : m_bStopAtFirst(stopAtFirstFailure) {}
+    explicit RegistrySteps(bool stopAtFirstFailure) : m_stopAtFirst(stopAtFirstFailure) {}
 
     void Create(HKEY parent, const std::string& name, ScopedRegKey& key, const std::string& path) {
         if (Skipping()) return;
@@ -56,7 +56,7 @@ public:
     std::vector<AssociationFailure> Failures() { return std::move(m_failures); }
 
 private:
-    bool Skipping() const { return m_bStopAtFirst && !m_failures.empty(); }
+    bool Skipping() const { return m_stopAtFirst && !m_failures.empty(); }
 
     void Check(LONG rc, const std::string& path) {
         if (rc != ERROR_SUCCESS) m_failures.push_back({path, RegLastErrorText()});
@@ -67,7 +67,7 @@ private:
         if (rc != ERROR_FILE_NOT_FOUND && rc != ERROR_KEY_DELETED) Check(rc, path);
     }
 
-    bool m_bStopAtFirst;
+    bool m_stopAtFirst;
     std::vector<AssociationFailure> m_failures;
 };
 

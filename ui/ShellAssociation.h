@@ -19,9 +19,6 @@ public:
     static constexpr std::string_view kFileType = "Quillmoor Module";
     static constexpr std::string_view kExtension = ".qlm";
 
-    // The program's path as given (unquoted), a blank and "%1" in quotes.
-    static std::string CommandFor(std::string_view program);
-
     // Whether ".qlm" opens with full access: the rule the Associate check
     // mark follows, at start and after every command.
     static bool IsRegistered();
@@ -35,4 +32,8 @@ public:
     // A key that is already gone is no failure; a key that has subkeys of its
     // own stays, and that is reported like any other refusal.
     static std::vector<AssociationFailure> Unregister();
+
+private:
+    // The program's path as given (unquoted), a blank and "%1" in quotes.
+    static std::string CommandFor(std::string_view program);
 };

@@ -27,6 +27,7 @@ public:
     // result means the desktop now agrees with the store.
     static std::vector<DesktopFailure> SyncWithStore();
 
+private:
     // The program the store associates .qlm files with: set only when ".qlm"
     // names a file type that has a shell\open\command.
     static std::optional<std::string> ProgramFromStore();
@@ -39,7 +40,6 @@ public:
     // nullopt when the program's path cannot be written in a desktop entry.
     static std::optional<std::string> DesktopEntryText(std::string_view program);
 
-private:
     static std::vector<DesktopFailure> Install(const std::string& program);
     static std::vector<DesktopFailure> Uninstall();
     static void Refresh(std::vector<DesktopFailure>& failures);

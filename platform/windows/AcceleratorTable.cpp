@@ -25,12 +25,12 @@ constexpr BYTE kModifierMask = FCONTROL | FSHIFT | FALT;
 
 AcceleratorTable::AcceleratorTable(std::vector<ACCEL> entries) : m_entries(std::move(entries)) {}
 
-const ACCEL* AcceleratorTable::Find(WORD vk, BYTE fModifiers) const {
+const ACCEL* AcceleratorTable::Find(WORD vk, BYTE modifiers) const {
     for (const ACCEL& entry : m_entries) {
         // Character entries (no FVIRTKEY) would need WM_CHAR; the program
         // has none, so they never match.
         if ((entry.fVirt & FVIRTKEY) && entry.key == vk &&
-            (entry.fVirt & kModifierMask) == (fModifiers & kModifierMask))
+            (entry.fVirt & kModifierMask) == (modifiers & kModifierMask))
             return &entry;
     }
     return nullptr;

@@ -11,10 +11,9 @@
 class AcceleratorTable {
 public:
     explicit AcceleratorTable(std::vector<ACCEL> entries);
-    const std::vector<ACCEL>& Entries() const { return m_entries; }
-    // The entry for a key press: vk is the virtual key, fModifiers a mix of
+    // The entry for a key press: vk is the virtual key, modifiers a mix of
     // FCONTROL, FSHIFT and FALT; null when none matches.
-    const ACCEL* Find(WORD vk, BYTE fModifiers) const;
+    const ACCEL* Find(WORD vk, BYTE modifiers) const;
 
 private:
     std::vector<ACCEL> m_entries;

@@ -3,13 +3,13 @@
 #include <QImage>
 
 BitmapImage::BitmapImage(int width, int height, std::vector<std::uint32_t> argb)
-    : m_nWidth(width), m_nHeight(height), m_argb(std::move(argb)) {
+    : m_width(width), m_height(height), m_argb(std::move(argb)) {
     // A pixel array that does not match the size would be read out of
     // bounds later; such an image is empty instead.
     if (width <= 0 || height <= 0 ||
         m_argb.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
-        m_nWidth = 0;
-        m_nHeight = 0;
+        m_width = 0;
+        m_height = 0;
         m_argb.clear();
     }
 }
@@ -28,7 +28,7 @@ BitmapImage BitmapImage::FromEncoded(const unsigned char* data, std::size_t size
 }
 
 std::uint32_t BitmapImage::Pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight) return 0;
-    return m_argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_nWidth) +
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return 0;
+    return m_argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) +
                   static_cast<std::size_t>(x)];
 }

@@ -17,15 +17,15 @@ public:
     // compiled into the program; an empty image when they do not decode.
     static BitmapImage FromEncoded(const unsigned char* data, std::size_t size);
 
-    int Width() const { return m_nWidth; }
-    int Height() const { return m_nHeight; }
-    bool IsNull() const { return m_nWidth <= 0 || m_nHeight <= 0; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    bool IsNull() const { return m_width <= 0 || m_height <= 0; }
     const std::vector<std::uint32_t>& Pixels() const { return m_argb; }
     std::uint32_t Pixel(int x, int y) const;
 
 private:
-    int m_nWidth = 0;
-    int m_nHeight = 0;
+    int m_width = 0;
+    int m_height = 0;
     std::vector<std::uint32_t> m_argb;
 };
 

@@ -36,7 +36,6 @@ public:
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
     // The arguments AfxWinMain received, without argv[0]; tests set them.
     void SetCommandLine(std::vector<std::string> args);
-    const std::vector<std::string>& GetCommandLineArgs() const { return m_args; }
 
     // Kept for call sites written for Windows; the toolkit draws its own look.
     void Enable3dControls() {}

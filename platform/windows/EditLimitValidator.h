@@ -14,14 +14,14 @@ public:
     State validate(QString& input, int& pos) const override;
 
     // 0: no limit.
-    void SetLimit(int limit) { m_nLimit = limit; }
-    int Limit() const { return m_nLimit; }
+    void SetLimit(int limit) { m_limit = limit; }
+    int Limit() const { return m_limit; }
     // The text before the change being validated.
     void SetLastText(const QString& text) { m_last = text; }
-    void SetProgrammatic(bool programmatic) { m_bProgrammatic = programmatic; }
+    void SetProgrammatic(bool programmatic) { m_programmatic = programmatic; }
 
 private:
-    int m_nLimit = 0;
+    int m_limit = 0;
     QString m_last;
-    bool m_bProgrammatic = false;
+    bool m_programmatic = false;
 };

@@ -66,12 +66,12 @@ BYTE KeyMessage::Modifiers(Qt::KeyboardModifiers modifiers) {
 }
 
 KeyMessage::Scope::Scope(Qt::KeyboardModifiers modifiers, bool probe)
-    : m_bWasActive(Context().active), m_previousModifiers(Context().modifiers), m_bWasProbe(Context().probe) {
+    : m_wasActive(Context().active), m_previousModifiers(Context().modifiers), m_wasProbe(Context().probe) {
     Context() = KeyContext{true, Modifiers(modifiers), probe};
 }
 
 KeyMessage::Scope::~Scope() {
-    Context() = KeyContext{m_bWasActive, m_previousModifiers, m_bWasProbe};
+    Context() = KeyContext{m_wasActive, m_previousModifiers, m_wasProbe};
 }
 
 bool KeyMessage::Active() {

@@ -26,9 +26,9 @@ public:
         Scope& operator=(const Scope&) = delete;
 
     private:
-        bool m_bWasActive;
+        bool m_wasActive;
         BYTE m_previousModifiers;
-        bool m_bWasProbe;
+        bool m_wasProbe;
     };
 
     static bool Active();

@@ -33,12 +33,12 @@ protected:
 class ContainerFrame : public QWidget {
 public:
     ContainerFrame(QWidget* parent, int frame, bool sunken)
-        : QWidget(parent), m_nFrame(frame), m_bSunken(sunken) {}
+        : QWidget(parent), m_frame(frame), m_sunken(sunken) {}
     QWidget* client = nullptr;
     QScrollBar* bar = nullptr;
 
     void Layout() {
-        const int b = m_nFrame;
+        const int b = m_frame;
         const int barWidth = (bar != nullptr && !bar->isHidden()) ? NativeContainer::kScrollBarWidth : 0;
         const int w = std::max(0, width() - 2 * b - barWidth);
         const int h = std::max(0, height() - 2 * b);
@@ -49,25 +49,25 @@ public:
 protected:
     void resizeEvent(QResizeEvent*) override { Layout(); }
     void paintEvent(QPaintEvent*) override {
-        if (m_nFrame == 0) return;
+        if (m_frame == 0) return;
         QPainter p(this);
         const QRect r = rect().adjusted(0, 0, -1, -1);
         // Outer line dark, inner line darker on top/left: the sunken edge.
-        p.setPen(m_bSunken ? QColor(160, 160, 160) : QColor(100, 100, 100));
+        p.setPen(m_sunken ? QColor(160, 160, 160) : QColor(100, 100, 100));
         p.drawRect(r);
-        if (m_nFrame > 1) {
+        if (m_frame > 1) {
             p.setPen(QColor(105, 105, 105));
             p.drawRect(r.adjusted(1, 1, -1, -1));
         }
-        if (m_nFrame > 2) {
+        if (m_frame > 2) {
             p.setPen(QColor(227, 227, 227));
             p.drawRect(r.adjusted(2, 2, -2, -2));
         }
     }
 
 private:
-    int m_nFrame;
-    bool m_bSunken;
+    int m_frame;
+    bool m_sunken;
 };
 
 // The wheel over a window's scroll bar does not scroll in Win32 (the window
@@ -135,7 +135,7 @@ ScrollBarState* NativeContainer::ScrollBar(int bar) {
 
 void NativeContainer::SyncScrollBar(int bar) {
     if (bar != SB_VERT || m_bar.isNull()) return;
-    m_bSyncing = true;
+    m_syncing = true;
     m_bar->setRange(m_state.Min(), m_state.MaxPos());
     m_bar->setPageStep(static_cast<int>(std::max<UINT>(m_state.Page(), 1)));
     m_bar->setSingleStep(1);
@@ -145,7 +145,7 @@ void NativeContainer::SyncScrollBar(int bar) {
     const bool wasHidden = m_bar->isHidden();
     m_bar->setHidden(!m_state.Visible());
     if (wasHidden != m_bar->isHidden()) static_cast<ContainerFrame*>(Widget())->Layout();
-    m_bSyncing = false;
+    m_syncing = false;
 }
 
 void NativeContainer::Place(const QRect& rect) {
@@ -161,20 +161,20 @@ void NativeContainer::PaintClient(QPainter& painter) {
 // The bar only reports what the user asked for; where it ends up is the
 // program's answer (SetScrollPos), as with a Win32 scroll bar.
 void NativeContainer::OnBarAction(int action) {
-    if (m_bSyncing || m_bar.isNull()) return;
+    if (m_syncing || m_bar.isNull()) return;
     const int track = m_bar->sliderPosition();
     m_state.SetTrackPos(track);
     const auto alive = AliveToken();
     Send(WM_VSCROLL, MAKEWPARAM(static_cast<WORD>(CodeForAction(action)), static_cast<WORD>(track)), 0);
     if (*alive && !m_bar.isNull()) {
-        m_bSyncing = true;
+        m_syncing = true;
         m_bar->setSliderPosition(m_state.Pos());
-        m_bSyncing = false;
+        m_syncing = false;
     }
 }
 
 void NativeContainer::OnBarReleased() {
-    if (m_bSyncing || m_bar.isNull()) return;
+    if (m_syncing || m_bar.isNull()) return;
     const int track = m_bar->sliderPosition();
     const auto alive = AliveToken();
     Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(track)), 0);

@@ -36,5 +36,5 @@ private:
     QPointer<QWidget> m_client;
     QPointer<QScrollBar> m_bar;
     ScrollBarState m_state;
-    bool m_bSyncing = false;
+    bool m_syncing = false;
 };

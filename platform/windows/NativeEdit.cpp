@@ -41,7 +41,7 @@ LRESULT NativeEdit::Default(UINT message, WPARAM wParam, LPARAM lParam) {
         m_validator->SetLimit(wParam == 0 || wParam > kNoLimit ? 0 : static_cast<int>(wParam));
         return 0;
     case EM_GETLIMITTEXT:
-        return m_validator->Limit() == 0 ? kNoLimit : m_validator->Limit();
+        return m_validator->Limit() == 0 ? LRESULT{kNoLimit} : LRESULT{m_validator->Limit()};
     default:
         return NativeWindow::Default(message, wParam, lParam);
     }

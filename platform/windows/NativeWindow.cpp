@@ -89,15 +89,15 @@ LRESULT NativeWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
         return static_cast<LRESULT>(Text().size());
     case WM_SETFONT: {
         auto* font = reinterpret_cast<HFONT>(wParam);
-        m_hFont = NativeFont::IsLive(font) ? font : nullptr;
+        m_font = NativeFont::IsLive(font) ? font : nullptr;
         if (Widget() != nullptr) {
-            Widget()->setFont(m_hFont != nullptr ? m_hFont->Font() : QApplication::font());
+            Widget()->setFont(m_font != nullptr ? m_font->Font() : QApplication::font());
             if (lParam != 0) Widget()->update();
         }
         return 0;
     }
     case WM_GETFONT:
-        return NativeFont::IsLive(m_hFont) ? reinterpret_cast<LRESULT>(m_hFont) : 0;
+        return NativeFont::IsLive(m_font) ? reinterpret_cast<LRESULT>(m_font) : 0;
     case WM_SETICON: {
         const std::size_t slot = wParam == ICON_BIG ? 1 : 0;
         HICON previous = m_icons[slot];
@@ -120,9 +120,9 @@ void NativeWindow::SetText(const std::string& text) {
 }
 
 void NativeWindow::SetInitialText(const std::string& text) {
-    m_bQuiet = true;
+    m_quiet = true;
     SetText(text);
-    m_bQuiet = false;
+    m_quiet = false;
 }
 
 ScrollBarState* NativeWindow::ScrollBar(int) {
@@ -141,7 +141,7 @@ LRESULT NativeWindow::Send(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void NativeWindow::NotifyParent(unsigned short code) {
-    CWnd* parent = m_bQuiet ? nullptr : m_owner->GetParent();
+    CWnd* parent = m_quiet ? nullptr : m_owner->GetParent();
     if (parent == nullptr) return;
     DispatchScope scope(*this);
     parent->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(m_id), code),

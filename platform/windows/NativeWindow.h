@@ -92,7 +92,7 @@ private:
     QMetaObject::Connection m_destroyed;
     std::shared_ptr<int> m_dispatch = std::make_shared<int>(0);
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
-    bool m_bQuiet = false;
-    HFONT m_hFont = nullptr;
+    bool m_quiet = false;
+    HFONT m_font = nullptr;
     HICON m_icons[2] = {nullptr, nullptr};
 };

@@ -12,32 +12,32 @@ public:
     void GetInfo(SCROLLINFO& info, UINT mask) const;
     // Returns the previous position.
     int SetPos(int pos);
-    int Pos() const { return m_nPos; }
-    int Min() const { return m_nMin; }
-    int Max() const { return m_nMax; }
-    UINT Page() const { return m_nPage; }
+    int Pos() const { return m_pos; }
+    int Min() const { return m_min; }
+    int Max() const { return m_max; }
+    UINT Page() const { return m_page; }
     int MaxPos() const;
     // There is room to scroll: the page is smaller than the range.
-    bool CanScroll() const { return MaxPos() > m_nMin; }
+    bool CanScroll() const { return MaxPos() > m_min; }
 
     // ESB_* flags; returns FALSE when nothing changed.
     BOOL EnableArrows(UINT arrowFlags);
     // Takes user input: not disabled by EnableScrollBar, nor by
     // SIF_DISABLENOSCROLL while there is no room to scroll.
     bool Enabled() const;
-    bool Visible() const { return m_bVisible; }
-    void SetVisible(bool visible) { m_bVisible = visible; }
-    void SetTrackPos(int pos) { m_nTrackPos = pos; }
+    bool Visible() const { return m_visible; }
+    void SetVisible(bool visible) { m_visible = visible; }
+    void SetTrackPos(int pos) { m_trackPos = pos; }
 
 private:
     int Clamp(int pos) const;
 
-    int m_nMin = 0;
-    int m_nMax = 100;
-    UINT m_nPage = 0;
-    int m_nPos = 0;
-    int m_nTrackPos = 0;
-    UINT m_nArrowFlags = 0;
-    bool m_bDisableNoScroll = false;
-    bool m_bVisible = true;
+    int m_min = 0;
+    int m_max = 100;
+    UINT m_page = 0;
+    int m_pos = 0;
+    int m_trackPos = 0;
+    UINT m_arrowFlags = 0;
+    bool m_disableNoScroll = false;
+    bool m_visible = true;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/win32/WinConstants.h"
 #include "platform/windows/BitmapImage.h"
+#include "res/StringTable.h"
 #include "res/resource.h"
 #include "res/ui/EditorIconArt.h"
 
@@ -67,7 +68,7 @@ DialogTemplate BuildDialog() {
     dlg.cx = 327;
     dlg.cy = 298;
     dlg.menu = &EditorResources::EditorMenu();
-    dlg.caption = "Quillmoor - No file open";
+    dlg.caption = kTitleNoFile;
     dlg.pointSize = 8;
     dlg.typeface = "MS Sans Serif";
     DialogItemTemplate moduleCombo;

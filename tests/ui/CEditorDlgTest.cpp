@@ -1,47 +1,32 @@
 #include "ui/CEditorDlg.h"
 
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <tuple>
 
-#include "EditorTestSupport.h"
+#include "DialogHarness.h"
+#include "TestInput.h"
 #include "platform/windows/BitmapImage.h"
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CEdit.h"
 #include "platform/windows/CFont.h"
 #include "platform/windows/CMenu.h"
 #include "res/resource.h"
-#include "tests/platform/ModalScript.h"
-#include "tests/platform/TestInput.h"
+#include "res/ui/EditorResources.h"
 #include "ui/CScrollPanel.h"
 
 namespace {
 
-CRect RectInParent(const CWnd& child) {
-    CRect r;
-    child.GetWindowRect(r);
-    child.GetParent()->ScreenToClient(r);
-    return r;
-}
-
-class EditorDlgTest : public ::testing::Test {
+class EditorDlgTest : public DialogHarness {
 protected:
-    void Open() {
-        ASSERT_TRUE(m_dlg.Create());
-        m_app.m_hAccel = LoadAccelerators(EditorResources::EditorAccelerators());
-        m_app.m_pMainWnd = &m_dlg;
-    }
-
-    UINT State(int nID) { return m_dlg.GetMenu()->GetMenuState(static_cast<UINT>(nID), MF_BYCOMMAND); }
-
-    TempRegistry m_registry;
-    ModalScript m_modals;
-    CEditorApp m_app;
-    ObservedEditorDlg m_dlg;
+    UINT State(int id) { return m_dlg.GetMenu()->GetMenuState(static_cast<UINT>(id), MF_BYCOMMAND); }
 };
 
 TEST_F(EditorDlgTest, StartsWithCaptionMenuAndControlsOfNoDocument) {
-    Open();
+    Start();
     EXPECT_EQ(m_dlg.GetWindowText(), "Quillmoor - No file open");
     for (int id : {ID_FILE_CLOSEROM, ID_FILE_SAVEROM, ID_FILE_APPLY, ID_MODULES_UNLOAD, ID_MODULES_LINK})
         EXPECT_EQ(State(id) & MF_GRAYED, MF_GRAYED) << id;
@@ -50,9 +35,9 @@ TEST_F(EditorDlgTest, StartsWithCaptionMenuAndControlsOfNoDocument) {
         EXPECT_EQ(State(id) & MF_GRAYED, 0u) << id;
     EXPECT_EQ(State(ID_MODULES_ASSOCIATE) & MF_CHECKED, 0u);
 
-    CWnd* pModules = m_dlg.GetDlgItem(IDC_MODULE_COMBO);
-    ASSERT_NE(pModules, nullptr);
-    EXPECT_FALSE(pModules->IsWindowEnabled());
+    CWnd* modules = m_dlg.GetDlgItem(IDC_MODULE_COMBO);
+    ASSERT_NE(modules, nullptr);
+    EXPECT_FALSE(modules->IsWindowEnabled());
     ASSERT_NE(m_dlg.m_pEntryCombo, nullptr);
     EXPECT_FALSE(m_dlg.m_pEntryCombo->IsWindowEnabled());
     EXPECT_EQ(m_dlg.m_pEntryCombo->GetParent(), m_dlg.m_pPanel.get());
@@ -65,22 +50,22 @@ TEST_F(EditorDlgTest, StartsWithCaptionMenuAndControlsOfNoDocument) {
 }
 
 TEST_F(EditorDlgTest, MenuTextsKeepMnemonicsAndKeyColumn) {
-    Open();
-    const CMenu* pMenu = m_dlg.GetMenu();
-    EXPECT_EQ(pMenu->GetMenuItemCount(), 3);
-    EXPECT_EQ(pMenu->GetMenuString(0, MF_BYPOSITION), "&File");
-    EXPECT_EQ(pMenu->GetMenuString(1, MF_BYPOSITION), "&Modules");
-    EXPECT_EQ(pMenu->GetMenuString(2, MF_BYPOSITION), "&Help");
-    EXPECT_EQ(pMenu->GetMenuString(ID_FILE_OPENROM, MF_BYCOMMAND), "&Open Rom...\tCtrl+O");
-    EXPECT_EQ(pMenu->GetMenuString(ID_FILE_SAVEROM, MF_BYCOMMAND), "&Save Rom\tCtrl+S");
-    EXPECT_EQ(pMenu->GetMenuString(ID_FILE_APPLY, MF_BYCOMMAND), "&Apply Changes\tEnter");
-    EXPECT_EQ(pMenu->GetMenuString(IDCANCEL, MF_BYCOMMAND), "E&xit");
-    EXPECT_EQ(pMenu->GetMenuString(ID_MODULES_ASSOCIATE, MF_BYCOMMAND), "&Associate .qlm Files");
-    EXPECT_EQ(pMenu->GetMenuString(ID_HELP_HELP, MF_BYCOMMAND), "&Help\tF1");
+    Start();
+    const CMenu* menu = m_dlg.GetMenu();
+    EXPECT_EQ(menu->GetMenuItemCount(), 3);
+    EXPECT_EQ(menu->GetMenuString(0, MF_BYPOSITION), "&File");
+    EXPECT_EQ(menu->GetMenuString(1, MF_BYPOSITION), "&Modules");
+    EXPECT_EQ(menu->GetMenuString(2, MF_BYPOSITION), "&Help");
+    EXPECT_EQ(menu->GetMenuString(ID_FILE_OPENROM, MF_BYCOMMAND), "&Open Rom...\tCtrl+O");
+    EXPECT_EQ(menu->GetMenuString(ID_FILE_SAVEROM, MF_BYCOMMAND), "&Save Rom\tCtrl+S");
+    EXPECT_EQ(menu->GetMenuString(ID_FILE_APPLY, MF_BYCOMMAND), "&Apply Changes\tEnter");
+    EXPECT_EQ(menu->GetMenuString(IDCANCEL, MF_BYCOMMAND), "E&xit");
+    EXPECT_EQ(menu->GetMenuString(ID_MODULES_ASSOCIATE, MF_BYCOMMAND), "&Associate .qlm Files");
+    EXPECT_EQ(menu->GetMenuString(ID_HELP_HELP, MF_BYCOMMAND), "&Help\tF1");
 }
 
 TEST_F(EditorDlgTest, IconFontAndIconPicture) {
-    Open();
+    Start();
     ASSERT_NE(m_dlg.m_hIcon, nullptr);
     EXPECT_EQ(m_dlg.GetIcon(TRUE), m_dlg.m_hIcon);
     EXPECT_EQ(m_dlg.GetIcon(FALSE), m_dlg.m_hIcon);
@@ -93,46 +78,55 @@ TEST_F(EditorDlgTest, IconFontAndIconPicture) {
 }
 
 TEST_F(EditorDlgTest, AssociateIsCheckedOnlyWhenTheKeyExists) {
-    m_registry.CreateKey(".qlm");
-    Open();
+    ASSERT_TRUE(StoreSandbox::CreateKey(".qlm"));
+    Start();
     EXPECT_EQ(State(ID_MODULES_ASSOCIATE) & MF_CHECKED, MF_CHECKED);
 
     // Another key of the same family is not the association.
-    TempRegistry other;
-    other.CreateKey("Quillmoor.Module");
+    StoreSandbox other;
+    ASSERT_TRUE(StoreSandbox::CreateKey("Quillmoor.Module"));
     ObservedEditorDlg second;
     ASSERT_TRUE(second.Create());
     EXPECT_EQ(second.GetMenu()->GetMenuState(ID_MODULES_ASSOCIATE, MF_BYCOMMAND) & MF_CHECKED, 0u);
 }
 
 TEST_F(EditorDlgTest, SelectorInDialogUnitsPanelAndEntrySelectorInPixels) {
-    Open();
-    CRect expected(7, 7, 7 + 313, 7 + 15);
+    Start();
+    // The module selector is where its template puts it, in dialog units.
+    const DialogItemTemplate& item = EditorResources::EditorDialog().items.at(0);
+    ASSERT_EQ(item.id, static_cast<UINT>(IDC_MODULE_COMBO));
+    CRect expected(item.x, item.y, item.x + item.cx, item.y + item.cy);
     m_dlg.MapDialogRect(expected);
     const CRect modules = RectInParent(*m_dlg.GetDlgItem(IDC_MODULE_COMBO));
     EXPECT_EQ(modules.left, expected.left);
     EXPECT_EQ(modules.top, expected.top);
     EXPECT_EQ(modules.Width(), expected.Width());
-    const SIZE base = m_dlg.GetDialogBaseUnits();
-    EXPECT_GT(base.cx, 4);
 
-    EXPECT_EQ(RectInParent(*m_dlg.m_pPanel), CRect(12, 40, 481, 470));
-    EXPECT_EQ(m_dlg.m_pPanel->GetDlgCtrlID(), IDC_PANEL);
-    const CRect entry = RectInParent(*m_dlg.m_pEntryCombo);
-    EXPECT_EQ(entry.left, 10);
-    EXPECT_EQ(entry.top, 10);
-    EXPECT_EQ(entry.Width(), 433);
-    EXPECT_EQ(m_dlg.m_pEntryCombo->GetStyle(), 0x50210203u | WS_DISABLED);
-
-    // The dialog is large enough to hold the panel below the selector.
+    // The panel lies below the selector and wholly inside the dialog.
     CRect client;
     m_dlg.GetClientRect(client);
-    EXPECT_GE(client.right, 481);
-    EXPECT_GE(client.bottom, 470);
+    const CRect panel = RectInParent(*m_dlg.m_pPanel);
+    EXPECT_EQ(m_dlg.GetDlgItem(IDC_PANEL), m_dlg.m_pPanel.get());
+    EXPECT_GE(panel.top, modules.bottom);
+    EXPECT_GE(panel.left, client.left);
+    EXPECT_LE(panel.right, client.right);
+    EXPECT_LE(panel.bottom, client.bottom);
+
+    // The entry selector sits inside the panel's client area: a drop-down
+    // list the user reaches with Tab, disabled until a ROM is open.
+    CRect inside;
+    m_dlg.m_pPanel->GetClientRect(inside);
+    const CRect entry = RectInParent(*m_dlg.m_pEntryCombo);
+    EXPECT_GE(entry.left, inside.left);
+    EXPECT_GE(entry.top, inside.top);
+    EXPECT_LE(entry.right, inside.right);
+    const DWORD style = m_dlg.m_pEntryCombo->GetStyle();
+    EXPECT_EQ(style & 0x3u, static_cast<DWORD>(CBS_DROPDOWNLIST));
+    EXPECT_EQ(style & (WS_TABSTOP | WS_DISABLED), static_cast<DWORD>(WS_TABSTOP | WS_DISABLED));
 }
 
 TEST_F(EditorDlgTest, PanelBarPageIsTheClientHeightFromTheStart) {
-    Open();
+    Start();
     CRect client;
     m_dlg.m_pPanel->GetClientRect(client);
     SCROLLINFO info;
@@ -144,63 +138,130 @@ TEST_F(EditorDlgTest, PanelBarPageIsTheClientHeightFromTheStart) {
     EXPECT_EQ(static_cast<int>(info.nPage), client.Height());
 }
 
-TEST_F(EditorDlgTest, CommandTableRoutesEachCommandToItsHandler) {
-    using D = CEditorDlg;
-    const std::pair<UINT, void (D::*)()> commands[] = {
-            {ID_FILE_OPENROM, &D::OnOpenRom},     {ID_FILE_CLOSEROM, &D::OnCloseRom},
-            {ID_FILE_SAVEROM, &D::OnSaveRom},     {ID_FILE_APPLY, &D::OnApplyChanges},
-            {ID_MODULES_LOAD, &D::OnLoadModules}, {ID_MODULES_UNLOAD, &D::OnUnloadModule},
-            {ID_MODULES_LINK, &D::OnLinkRom},     {ID_MODULES_ASSOCIATE, &D::OnAssociate},
-            {ID_HELP_ABOUT, &D::OnAbout},         {ID_HELP_HELP, &D::OnHelp},
-    };
-    for (const auto& [id, handler] : commands) {
-        // From the menu (code 0) and from an accelerator (code 1).
-        for (WORD code : {WORD{0}, WORD{1}}) {
-            const D::CommandEntry* e = D::FindCommand(MAKEWPARAM(static_cast<WORD>(id), code), 0);
-            ASSERT_NE(e, nullptr) << id;
-            EXPECT_TRUE(e->pfnHandler == handler) << id;
-        }
-    }
-    const D::CommandEntry* modules = D::FindCommand(MAKEWPARAM(IDC_MODULE_COMBO, CBN_SELCHANGE), 1);
-    ASSERT_NE(modules, nullptr);
-    EXPECT_TRUE(modules->pfnHandler == &D::OnModuleSelChange);
-    const D::CommandEntry* entries = D::FindCommand(MAKEWPARAM(IDC_ENTRY_COMBO, CBN_SELCHANGE), 1);
-    ASSERT_NE(entries, nullptr);
-    EXPECT_TRUE(entries->pfnHandler == &D::OnEntrySelChange);
+// What each menu command does that no other command does, with a ROM open
+// and a module current; each row scripts the modals its command raises.
+struct Route {
+    const char* name;
+    UINT id;
+    std::function<void(DialogHarness&, ModalScript&)> prepare;
+    std::function<bool(DialogHarness&, ModalScript&)> ran;
+};
 
-    EXPECT_EQ(D::CommandTable().size(), 12u);
-    // Exit has no entry of its own, and other notifications match nothing.
-    EXPECT_EQ(D::FindCommand(MAKEWPARAM(IDCANCEL, 0), 0), nullptr);
-    EXPECT_EQ(D::FindCommand(MAKEWPARAM(IDC_ENTRY_COMBO, CBN_DROPDOWN), 1), nullptr);
-    EXPECT_EQ(D::FindCommand(MAKEWPARAM(IDC_ELEMENT_BASE, EN_CHANGE), 1), nullptr);
-    EXPECT_EQ(D::FindCommand(MAKEWPARAM(IDC_ELEMENT_BASE, CBN_SELCHANGE), 1), nullptr);
+void PrintTo(const Route& route, std::ostream* os) {
+    *os << route.name;
 }
 
+const Route kRoutes[] = {
+        {"OpenRom", ID_FILE_OPENROM, [](DialogHarness&, ModalScript& m) { m.CancelFileDialog(); },
+         [](DialogHarness&, ModalScript& m) {
+             return m.FileDialogs().back().filter == "All Files (*.*)|*.*|";
+         }},
+        {"CloseRom", ID_FILE_CLOSEROM, nullptr,
+         [](DialogHarness& h, ModalScript&) {
+             return h.m_dlg.GetWindowText() == "Quillmoor - No file open";
+         }},
+        {"SaveRom", ID_FILE_SAVEROM,
+         [](DialogHarness& h, ModalScript&) { TempDir::WriteFile(h.m_rom, std::string(32, 'z')); },
+         [](DialogHarness& h, ModalScript&) {
+             return TempDir::ReadFile(h.m_rom).front() == 5;
+         }},
+        {"Apply", ID_FILE_APPLY, nullptr,
+         [](DialogHarness& h, ModalScript&) {
+             return h.m_dlg.GetWindowText() == "Quillmoor - game.rom *";
+         }},
+        {"LoadModules", ID_MODULES_LOAD, [](DialogHarness&, ModalScript& m) { m.CancelFileDialog(); },
+         [](DialogHarness&, ModalScript& m) {
+             return m.FileDialogs().back().filter == "Quillmoor modules (*.qlm)|*.qlm|";
+         }},
+        {"UnloadModule", ID_MODULES_UNLOAD, nullptr,
+         [](DialogHarness& h, ModalScript&) {
+             return h.m_dlg.m_modules.empty();
+         }},
+        {"LinkRom", ID_MODULES_LINK, nullptr,
+         [](DialogHarness& h, ModalScript&) {
+             return TempDir::Exists(h.Dir() + "game.ql.ini");
+         }},
+        {"Associate", ID_MODULES_ASSOCIATE, nullptr,
+         [](DialogHarness&, ModalScript&) {
+             return StoreSandbox::HasKey(".qlm");
+         }},
+        {"About", ID_HELP_ABOUT, [](DialogHarness&, ModalScript& m) { m.AnswerDialog(IDOK); },
+         [](DialogHarness&, ModalScript& m) {
+             return m.DialogCaptions() == std::vector<std::string>{"About Quillmoor"};
+         }},
+        {"Help", ID_HELP_HELP, [](DialogHarness&, ModalScript& m) { m.AnswerShellExecute(true); },
+         [](DialogHarness&, ModalScript& m) {
+             return m.ShellRequests().size() == 1;
+         }},
+};
+
+// Menus send code 0, accelerators code 1; both are the same command.
+class CommandRouteTest : public DialogHarness,
+                         public ::testing::WithParamInterface<std::tuple<Route, WORD>> {};
+
+TEST_P(CommandRouteTest, EachCommandRunsItsOwnHandler) {
+    const auto& [route, code] = GetParam();
+    Start();
+    LoadModules({WriteModule("a.qlm", "Alpha")});
+    m_rom = WriteRom("game.rom", 32, 5);
+    OpenRom(m_rom);
+    ASSERT_EQ(Title(), "Quillmoor - game.rom");
+    if (route.prepare) route.prepare(*this, m_modals);
+    m_dlg.commands.clear();
+
+    m_dlg.SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(route.id), code), 0);
+    // Notifications the handler sets off are recorded before its own command.
+    ASSERT_FALSE(m_dlg.commands.empty());
+    EXPECT_EQ(m_dlg.commands.back().id, route.id);
+    EXPECT_TRUE(m_dlg.commands.back().handled);
+    EXPECT_TRUE(route.ran(*this, m_modals));
+    EXPECT_TRUE(m_modals.MessageBoxes().empty());
+    EXPECT_EQ(m_modals.UnusedAnswers(), 0);
+    EXPECT_FALSE(m_dlg.IsEnded());
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, CommandRouteTest,
+                         ::testing::Combine(::testing::ValuesIn(kRoutes),
+                                            ::testing::Values(WORD{0}, WORD{1})),
+                         [](const ::testing::TestParamInfo<std::tuple<Route, WORD>>& test) {
+                             return std::string(std::get<0>(test.param).name) +
+                                    (std::get<1>(test.param) == 0 ? "FromMenu" : "FromKey");
+                         });
+
 TEST_F(EditorDlgTest, PanelChildrenNotificationsReachTheTable) {
-    Open();
+    Start();
     CComboBox& entries = *m_dlg.m_pEntryCombo;
     entries.EnableWindow(TRUE);
     entries.AddString("Slime");
     entries.AddString("Wyvern");
     TestInput::ChooseComboItem(entries, 1);
-    ASSERT_FALSE(m_dlg.m_commands.empty());
-    EXPECT_EQ(m_dlg.m_commands.back().nID, static_cast<UINT>(IDC_ENTRY_COMBO));
-    EXPECT_EQ(m_dlg.m_commands.back().nCode, CBN_SELCHANGE);
-    EXPECT_TRUE(m_dlg.m_commands.back().bHandled);
+    ASSERT_FALSE(m_dlg.commands.empty());
+    EXPECT_EQ(m_dlg.commands.back().id, static_cast<UINT>(IDC_ENTRY_COMBO));
+    EXPECT_EQ(m_dlg.commands.back().code, CBN_SELCHANGE);
+    EXPECT_TRUE(m_dlg.commands.back().handled);
 
     // An element control's notifications arrive too and match nothing.
     CEdit element;
     ASSERT_TRUE(element.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 40, 200, 52),
                                m_dlg.m_pPanel.get(), IDC_ELEMENT_BASE));
-    m_dlg.m_commands.clear();
+    m_dlg.commands.clear();
     TestInput::TypeText(element, "7");
-    ASSERT_FALSE(m_dlg.m_commands.empty());
-    EXPECT_EQ(m_dlg.m_commands.back().nID, static_cast<UINT>(IDC_ELEMENT_BASE));
-    EXPECT_FALSE(m_dlg.m_commands.back().bHandled);
+    ASSERT_FALSE(m_dlg.commands.empty());
+    EXPECT_EQ(m_dlg.commands.back().id, static_cast<UINT>(IDC_ELEMENT_BASE));
+    EXPECT_FALSE(m_dlg.commands.back().handled);
+
+    // Only a selection change of a selector is a command; another
+    // notification of the entry selector, or a selection change of an
+    // element's drop-down list, is not.
+    const auto source = reinterpret_cast<LPARAM>(entries.GetSafeHwnd());
+    m_dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ENTRY_COMBO, CBN_DROPDOWN), source);
+    EXPECT_FALSE(m_dlg.commands.back().handled);
+    m_dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ELEMENT_BASE, CBN_SELCHANGE), source);
+    EXPECT_FALSE(m_dlg.commands.back().handled);
 }
 
 TEST_F(EditorDlgTest, KeysRunTheirCommandsOnlyWhileEnabled) {
-    Open();
+    Start();
     m_modals.CancelFileDialog();
     m_modals.AnswerShellExecute(true);
     TestInput::KeyClick(m_dlg, 'O', FCONTROL);
@@ -208,11 +269,11 @@ TEST_F(EditorDlgTest, KeysRunTheirCommandsOnlyWhileEnabled) {
     TestInput::KeyClick(m_dlg, 'S', FCONTROL);
     TestInput::KeyClick(m_dlg, VK_RETURN);
     EXPECT_EQ(m_dlg.CommandIds(), (std::vector<UINT>{ID_FILE_OPENROM, ID_HELP_HELP}));
-    for (const auto& c : m_dlg.m_commands)
-        EXPECT_TRUE(c.bHandled);
+    for (const auto& c : m_dlg.commands)
+        EXPECT_TRUE(c.handled);
     EXPECT_FALSE(m_dlg.IsEnded());
 
-    m_dlg.m_commands.clear();
+    m_dlg.commands.clear();
     m_dlg.SetItem(ID_FILE_SAVEROM, true);
     m_dlg.SetItem(ID_FILE_APPLY, true);
     m_dlg.SetItem(ID_FILE_OPENROM, false);
@@ -224,13 +285,13 @@ TEST_F(EditorDlgTest, KeysRunTheirCommandsOnlyWhileEnabled) {
 }
 
 TEST_F(EditorDlgTest, EnterInAnElementControlAppliesTheWholeEntry) {
-    Open();
+    Start();
     CEdit element;
     ASSERT_TRUE(element.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 40, 200, 52),
                                m_dlg.m_pPanel.get(), IDC_ELEMENT_BASE));
     element.SetFocus();
     TestInput::KeyClick(element, VK_RETURN);
-    EXPECT_TRUE(m_dlg.m_commands.empty());
+    EXPECT_TRUE(m_dlg.commands.empty());
     EXPECT_FALSE(m_dlg.IsEnded());
 
     m_dlg.SetItem(ID_FILE_APPLY, true);
@@ -240,7 +301,7 @@ TEST_F(EditorDlgTest, EnterInAnElementControlAppliesTheWholeEntry) {
 }
 
 TEST_F(EditorDlgTest, KeysInAnotherWindowStayThere) {
-    Open();
+    Start();
     DialogTemplate otherTemplate = EditorResources::EditorDialog();
     otherTemplate.menu = nullptr;
     otherTemplate.caption = "another window";
@@ -248,7 +309,7 @@ TEST_F(EditorDlgTest, KeysInAnotherWindowStayThere) {
     ASSERT_TRUE(other.Create());
     TestInput::KeyClick(other, 'O', FCONTROL);
     TestInput::KeyClick(other, VK_F1);
-    EXPECT_TRUE(m_dlg.m_commands.empty());
+    EXPECT_TRUE(m_dlg.commands.empty());
 }
 
 // Escape, the close box and File > Exit are one way out.
@@ -270,20 +331,20 @@ protected:
 };
 
 TEST_P(EditorDlgCancelTest, EndsTheDialogThroughOnCancel) {
-    Open();
+    Start();
     Leave();
-    EXPECT_EQ(m_dlg.m_nCancels, 1);
+    EXPECT_EQ(m_dlg.cancels, 1);
     EXPECT_TRUE(m_dlg.IsEnded());
     EXPECT_EQ(m_dlg.GetEndResult(), IDCANCEL);
 }
 
 TEST_P(EditorDlgCancelTest, KeepsAModifiedImageOpen) {
-    Open();
+    Start();
     m_dlg.m_bRomOpen = true;
     m_dlg.m_bModified = true;
     m_modals.AnswerMessageBox(IDCANCEL);
     Leave();
-    EXPECT_EQ(m_dlg.m_nCancels, 1);
+    EXPECT_EQ(m_dlg.cancels, 1);
     EXPECT_FALSE(m_dlg.IsEnded());
     ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
     EXPECT_EQ(m_modals.MessageBoxes()[0].text, "Apply changes before closing?");
@@ -297,7 +358,7 @@ std::string WayName(const ::testing::TestParamInfo<int>& info) {
 INSTANTIATE_TEST_SUITE_P(Ways, EditorDlgCancelTest, ::testing::Values(0, 1, 2), WayName);
 
 TEST_F(EditorDlgTest, ScreenshotShowsTheWindow) {
-    Open();
+    Start();
     TestInput::ProcessEvents();
     const BitmapImage shot = TestInput::Grab(m_dlg);
     ASSERT_FALSE(shot.IsNull());

@@ -1,0 +1,242 @@
+// Open Rom, Close Rom and Save Rom through the dialog: titles, menu states,
+// and saving against files that changed or vanished behind the editor.
+
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "DialogHarness.h"
+#include "TestInput.h"
+#include "Unprivileged.h"
+#include "platform/windows/CComboBox.h"
+#include "res/resource.h"
+#include "ui/CScrollPanel.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class RomDocumentDialogTest : public DialogHarness {
+protected:
+    void Save() { TestInput::KeyClick(m_dlg, 'S', FCONTROL); }
+
+    std::string Image() const {
+        return std::string(reinterpret_cast<const char*>(m_dlg.m_pRom.get()), m_dlg.m_nRomLength);
+    }
+
+    CComboBox& KindCombo() {
+        return dynamic_cast<CComboBox&>(*m_dlg.m_pPanel->GetDlgItem(IDC_ELEMENT_BASE + 1));
+    }
+};
+
+TEST_F(RomDocumentDialogTest, OpeningWithoutModulesEnablesOnlyCloseRomUntilOneLoads) {
+    Start();
+    OpenRom(WriteRom("game.rom", 32, 5));
+    ASSERT_EQ(m_modals.FileDialogs().size(), 1u);
+    EXPECT_EQ(m_modals.FileDialogs()[0].filter, "All Files (*.*)|*.*|");
+    EXPECT_EQ(m_modals.FileDialogs()[0].flags, OFN_FILEMUSTEXIST);
+    EXPECT_EQ(Title(), "Quillmoor - game.rom");
+    EXPECT_TRUE(Enabled(ID_FILE_CLOSEROM));
+    for (UINT id :
+         {UINT{ID_FILE_SAVEROM}, UINT{ID_FILE_APPLY}, UINT{ID_MODULES_LINK}, UINT{ID_MODULES_UNLOAD}})
+        EXPECT_FALSE(Enabled(id)) << id;
+    Save(); // grayed: nothing runs, nothing is shown
+
+    LoadModules({WriteModule("a.qlm", "Alpha")});
+    for (UINT id : {UINT{ID_FILE_SAVEROM}, UINT{ID_FILE_APPLY}, UINT{ID_MODULES_LINK},
+                    UINT{ID_MODULES_UNLOAD}, UINT{ID_FILE_CLOSEROM}})
+        EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_TRUE(m_dlg.m_pEntryCombo->IsWindowEnabled());
+    EXPECT_EQ(ShownValue(), "5");
+    EXPECT_TRUE(m_modals.MessageBoxes().empty());
+}
+
+TEST_F(RomDocumentDialogTest, ModuleThatDoesNotFitIsReportedOnceAndRefusesApplyAndSave) {
+    Start();
+    LoadModules({WriteModule("big.qlm", "Big", 0, 100)});
+    const std::string rom = WriteRom("small.rom", 32, 5);
+    const std::string before = ReadFile(rom);
+    m_modals.AnswerMessageBox(IDOK);
+    OpenRom(rom);
+    EXPECT_EQ(Messages(), std::vector<std::string>{kIncompatible});
+    EXPECT_FALSE(m_dlg.m_bCompatible);
+    EXPECT_EQ(ShownValue(), "");
+    for (UINT id : {UINT{ID_FILE_SAVEROM}, UINT{ID_FILE_APPLY}, UINT{ID_MODULES_LINK}})
+        EXPECT_TRUE(Enabled(id)) << id;
+
+    m_modals.AnswerMessageBox(IDOK);
+    m_modals.AnswerMessageBox(IDOK);
+    ApplyValue(7);
+    Save();
+    EXPECT_EQ(CountMessages(kIncompatible), 3);
+    EXPECT_EQ(Title(), "Quillmoor - small.rom");
+    EXPECT_EQ(ReadFile(rom), before);
+
+    // Closing forgets the verdict; a ROM the table fits is tested anew.
+    Click(ID_FILE_CLOSEROM);
+    EXPECT_TRUE(m_dlg.m_bCompatible);
+    OpenRom(WriteRom("large.rom", 400, 9));
+    EXPECT_TRUE(m_dlg.m_bCompatible);
+    EXPECT_EQ(ShownValue(), "9");
+    EXPECT_EQ(CountMessages(kIncompatible), 3);
+    EXPECT_EQ(m_modals.UnusedAnswers(), 0);
+}
+
+TEST_F(RomDocumentDialogTest, CloseRomEmptiesTheControlsButKeepsRowsAndModule) {
+    Start();
+    LoadModules({WriteModule("a.qlm", "Alpha")});
+    OpenRom(WriteRom("game.rom", 32, 0));
+    ASSERT_EQ(KindCombo().GetCurSel(), 1);
+    ASSERT_EQ(ShownValue(), "0");
+
+    Click(ID_FILE_CLOSEROM);
+    EXPECT_EQ(Title(), "Quillmoor - No file open");
+    EXPECT_FALSE(m_dlg.m_bRomOpen);
+    EXPECT_EQ(m_dlg.m_pRom, nullptr);
+    EXPECT_EQ(m_dlg.m_nRomLength, 0u);
+    EXPECT_TRUE(m_dlg.m_strRomPath.empty() && m_dlg.m_strRomDir.empty() && m_dlg.m_strRomName.empty());
+    EXPECT_EQ(KindCombo().GetCurSel(), -1);
+    EXPECT_EQ(ShownValue(), "");
+    EXPECT_FALSE(m_dlg.m_pEntryCombo->IsWindowEnabled());
+    EXPECT_EQ(m_dlg.m_pEntryCombo->GetCount(), 4);
+    for (UINT id :
+         {UINT{ID_FILE_CLOSEROM}, UINT{ID_FILE_SAVEROM}, UINT{ID_FILE_APPLY}, UINT{ID_MODULES_LINK}})
+        EXPECT_FALSE(Enabled(id)) << id;
+    EXPECT_TRUE(Enabled(ID_MODULES_UNLOAD));
+    EXPECT_EQ(m_dlg.m_nCurModule, 0);
+}
+
+TEST_F(RomDocumentDialogTest, SaveWritesTheImageInPlaceAndDropsTheStar) {
+    OpenAndModify();
+    Save();
+    EXPECT_EQ(Title(), "Quillmoor - game.rom");
+    EXPECT_FALSE(m_dlg.m_bModified);
+    EXPECT_EQ(ReadFile(m_rom), Image());
+    EXPECT_EQ(ReadFile(m_rom)[0], 99);
+    EXPECT_EQ(ReadFile(m_rom)[1], 6);
+}
+
+TEST_F(RomDocumentDialogTest, SaveNeverChangesTheLengthOfAFileChangedBehindTheEditor) {
+    OpenAndModify();
+    fs::resize_file(m_rom, 10);
+    Save();
+    EXPECT_EQ(ReadFile(m_rom), Image().substr(0, 10));
+
+    WriteFile(m_rom, std::string(32, 'x') + "TAILTAIL");
+    ApplyValue(42);
+    Save();
+    EXPECT_EQ(ReadFile(m_rom), Image() + "TAILTAIL");
+    EXPECT_EQ(Title(), "Quillmoor - game.rom");
+}
+
+TEST_F(RomDocumentDialogTest, SaveOfADeletedRomIsReportedAndTheEditSurvives) {
+    OpenAndModify();
+    fs::remove(m_rom);
+    m_modals.AnswerMessageBox(IDOK);
+    Save();
+    ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
+    EXPECT_EQ(m_modals.MessageBoxes()[0].text, "Cannot open " + m_rom + ": No such file or directory");
+    EXPECT_FALSE(fs::exists(m_rom)); // never created
+    EXPECT_EQ(Title(), "Quillmoor - game.rom *");
+    EXPECT_TRUE(m_dlg.m_bModified);
+
+    // The file is back: the edit still in memory reaches it.
+    WriteFile(m_rom, std::string(32, '\0'));
+    Save();
+    EXPECT_EQ(ReadFile(m_rom)[0], 99);
+    EXPECT_EQ(Title(), "Quillmoor - game.rom");
+}
+
+TEST_F(RomDocumentDialogTest, SaveOfAReadOnlyRomIsReportedAndTheEditSurvives) {
+    OpenAndModify();
+    const std::string before = ReadFile(m_rom);
+    ASSERT_EQ(chmod(m_rom.c_str(), 0444), 0);
+    ASSERT_EQ(chmod(Dir().c_str(), 0755), 0);
+    m_modals.AnswerMessageBox(IDOK);
+    // Root writes read-only files all the same, so the save runs as an
+    // ordinary user (in a child when the tests run as root).
+    const std::string seen = Unprivileged::Run([&] {
+        m_dlg.OnSaveRom();
+        const std::string shown =
+                m_modals.MessageBoxes().empty() ? "<none>" : m_modals.MessageBoxes()[0].text;
+        return shown + "|" + Title() + "|" + (m_dlg.m_bModified ? "modified" : "saved");
+    });
+    EXPECT_EQ(seen, "Cannot open " + m_rom + ": Permission denied|Quillmoor - game.rom *|modified");
+    EXPECT_EQ(ReadFile(m_rom), before);
+}
+
+TEST_F(RomDocumentDialogTest, WriteThatBreaksOffInTheApplyQuestionKeepsTheRomOpen) {
+    OpenAndModify();
+    m_modals.AnswerMessageBox(IDYES);
+    m_modals.AnswerMessageBox(IDOK);
+    // The system lets only the first 10 bytes through.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit limited = saved;
+    limited.rlim_cur = 10;
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    Click(ID_FILE_CLOSEROM);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{kApplyQuestion, "Cannot write " + m_rom + ": File too large"}));
+    EXPECT_TRUE(m_dlg.m_bRomOpen);
+    EXPECT_TRUE(m_dlg.m_bModified);
+    EXPECT_EQ(Title(), "Quillmoor - game.rom *");
+    EXPECT_EQ(fs::file_size(m_rom), 32u);
+}
+
+TEST_F(RomDocumentDialogTest, RomOf4GiBOrMoreIsRefusedNotTruncated) {
+    Start();
+    OpenRom(WriteRom("game.rom", 32));
+    const std::string huge = PathOf("huge.rom");
+    WriteFile(huge, "");
+    fs::resize_file(huge, 0x100000000ull); // sparse: nothing is written
+    m_modals.AnswerMessageBox(IDOK);
+    OpenRom(huge);
+    ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
+    EXPECT_EQ(
+            m_modals.MessageBoxes()[0].text.rfind("Cannot open " + huge + ": the file is 4 GiB or larger", 0),
+            0u)
+            << m_modals.MessageBoxes()[0].text;
+    EXPECT_EQ(Title(), "Quillmoor - No file open");
+    EXPECT_FALSE(m_dlg.m_bRomOpen);
+    EXPECT_EQ(m_dlg.m_pRom, nullptr);
+    EXPECT_FALSE(Enabled(ID_FILE_CLOSEROM));
+}
+
+TEST_F(RomDocumentDialogTest, RomThatCannotBeOpenedIsReportedWithPathAndReason) {
+    Start();
+    const std::string gone = PathOf("gone.rom");
+    m_modals.AnswerMessageBox(IDOK);
+    OpenRom(gone);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Cannot open " + gone + ": No such file or directory"});
+    EXPECT_FALSE(m_dlg.m_bRomOpen);
+    EXPECT_EQ(Title(), "Quillmoor - No file open");
+    EXPECT_FALSE(Enabled(ID_FILE_CLOSEROM));
+}
+
+TEST_F(RomDocumentDialogTest, CancelledFileDialogChangesNothing) {
+    OpenAndModify();
+    m_modals.CancelFileDialog();
+    TestInput::KeyClick(m_dlg, 'O', FCONTROL);
+    EXPECT_EQ(Title(), "Quillmoor - game.rom *");
+    EXPECT_TRUE(m_modals.MessageBoxes().empty());
+    EXPECT_EQ(m_dlg.m_pRom[0], 99);
+}
+
+TEST_F(RomDocumentDialogTest, ReopeningTheOpenFileAnsweringNoShowsItAsLastSaved) {
+    OpenAndModify();
+    m_modals.AnswerMessageBox(IDNO);
+    OpenRom(m_rom);
+    EXPECT_EQ(Title(), "Quillmoor - game.rom");
+    EXPECT_EQ(ShownValue(), "5");
+    EXPECT_EQ(m_dlg.m_pRom[0], 5);
+}
+
+} // namespace
