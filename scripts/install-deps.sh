@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang clang-format libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev fonts-liberation
-  shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl
+  shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl python3
 )
 
 missing=()

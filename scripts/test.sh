@@ -2,13 +2,15 @@
 # Installs what is missing, then builds and runs every test twice: with clang,
 # AddressSanitizer and UndefinedBehaviorSanitizer (the bounded fuzz run
 # included), and with GCC in Release, as users' builds are. Warnings are
-# errors in both. A file that differs from .clang-format fails the run before
-# anything is built.
+# errors in both. A file that differs from .clang-format, or an include that
+# crosses the libraries' layering (scripts/check-layers.py), fails the run
+# before anything is built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 scripts/check-format.sh
+scripts/check-layers.py
 
 build=build/test
 cmake -S . -B "$build" -G Ninja \
