@@ -15,6 +15,7 @@ public:
     // Writes (or replaces) a file in the folder and returns its path.
     std::string Write(std::string_view name, std::string_view content) const;
     std::string PathOf(std::string_view name) const;
+    const std::string& Path() const { return m_path; }
 
 private:
     std::string m_path;

@@ -20,8 +20,8 @@ namespace {
 class FirstPaintStamp : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (!m_bDone && event->type() == QEvent::Paint && watched->isWidgetType()) {
-            m_bDone = true;
+        if (!m_done && event->type() == QEvent::Paint && watched->isWidgetType()) {
+            m_done = true;
             const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
                     std::chrono::system_clock::now().time_since_epoch());
             std::printf("first-paint %lld\n", static_cast<long long>(ns.count()));
@@ -32,7 +32,7 @@ public:
     }
 
 private:
-    bool m_bDone = false;
+    bool m_done = false;
 };
 
 } // namespace
