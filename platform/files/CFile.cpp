@@ -173,6 +173,18 @@ bool CFile::Close() {
     return true;
 }
 
+int CFile::ReadWhole(const std::string& path, std::string& text) {
+    CFile file;
+    if (!file.Open(path, modeRead)) return file.LastErrno();
+    char buffer[4096];
+    for (;;) {
+        const size_t got = file.Read(buffer, sizeof buffer);
+        text.append(buffer, got);
+        if (file.ReadFailed()) return file.LastErrno();
+        if (got < sizeof buffer) return 0;
+    }
+}
+
 std::string CFile::ErrorText(int error) {
     if (error == errNotRegular) return "not a regular file";
     return std::strerror(error);

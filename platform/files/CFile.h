@@ -53,6 +53,10 @@ public:
     // LastErrno() of a file refused for not being a regular file; no errno
     // says that.
     static constexpr int errNotRegular = -1;
+    // The whole of a small file (Open's rules), into `text`. 0, or the
+    // LastErrno() of the open or read that failed.
+    static int ReadWhole(const std::string& path, std::string& text);
+
     // strerror of an errno, or the reason for errNotRegular.
     static std::string ErrorText(int error);
 
