@@ -1,10 +1,14 @@
 #include "platform/store/Registry.h"
 
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "Deadline.h"
+#include "OddFiles.h"
 #include "RegistryTestSupport.h"
 #include "TempXdgHome.h"
 #include "platform/store/RegistryStore.h"
@@ -233,6 +237,34 @@ TEST_F(RegistryTest, CorruptStoreIsReportedAndNeverOverwritten) {
     EXPECT_NE(RegLastErrorText().find(file.string()), std::string::npos);
     EXPECT_EQ(ReadFileText(file), garbage);
 }
+
+// A store path that names no regular file is no store: nothing is read from
+// it (a FIFO would hold every call up), and no write puts a file in its place.
+class OddStoreTest : public ::testing::TestWithParam<OddFile> {
+protected:
+    TempXdgHome home;
+};
+
+TEST_P(OddStoreTest, ReadsAsAbsentAndIsNeverOverwritten) {
+    const auto file = home.Config() / "quillmoor" / "registry";
+    std::filesystem::create_directories(file.parent_path());
+    GetParam().make(file.string());
+    const std::optional<std::string> seen = Deadline::Run(10, [] {
+        ScopedRegKey key;
+        std::string text = std::to_string(RegOpenKeyEx(HKEY_CLASSES_ROOT, ".qlm", KEY_READ, key.Receive()));
+        const LONG created =
+                RegCreateKeyEx(HKEY_CLASSES_ROOT, ".qlm", 0, KEY_ALL_ACCESS, key.Receive(), nullptr);
+        return text + " " + std::to_string(created) + " " + RegLastErrorText();
+    });
+    ASSERT_TRUE(seen) << "the registry call did not return";
+    const std::string reason = GetParam().kind == "Folder" ? "Is a directory" : "not a regular file";
+    EXPECT_EQ(*seen, std::to_string(ERROR_FILE_NOT_FOUND) + " " + std::to_string(ERROR_ACCESS_DENIED) + " " +
+                             file.string() + ": " + reason);
+    EXPECT_FALSE(std::filesystem::is_regular_file(file));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, OddStoreTest, ::testing::ValuesIn(OddFile::All()),
+                         [](const auto& info) { return info.param.kind; });
 
 TEST_F(RegistryTest, StoreFolderThatCannotBeCreatedIsReported) {
     const auto blocker = home.Root() / "blocker";
