@@ -11,6 +11,8 @@ std::optional<std::string> Deadline::Run(unsigned seconds, const std::function<s
     if (pipe(fds) != 0) return std::nullopt;
     const pid_t pid = fork();
     if (pid == 0) {
+        // A group of its own, so that a program the work starts goes too.
+        setpgid(0, 0);
         close(fds[0]);
         const std::string text = work();
         const bool sent = write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
@@ -35,7 +37,7 @@ std::optional<std::string> Deadline::Run(unsigned seconds, const std::function<s
     }
     close(fds[0]);
     if (pid < 0) return std::nullopt;
-    if (!finished) kill(pid, SIGKILL);
+    if (!finished) kill(-pid, SIGKILL);
     int status = 0;
     if (waitpid(pid, &status, 0) != pid || !finished || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return std::nullopt;

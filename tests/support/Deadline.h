@@ -9,6 +9,7 @@
 class Deadline {
 public:
     // The function's text; nullopt when the child has not finished within
-    // `seconds` (it is killed then) or did not exit normally.
+    // `seconds` (it is killed then, with any program it started) or did not
+    // exit normally.
     static std::optional<std::string> Run(unsigned seconds, const std::function<std::string()>& work);
 };
