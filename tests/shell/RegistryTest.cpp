@@ -11,6 +11,7 @@
 #include "OddFiles.h"
 #include "RegistryTestSupport.h"
 #include "TempXdgHome.h"
+#include "platform/store/RegistryFileFormat.h"
 #include "platform/store/RegistryStore.h"
 #include "platform/store/ScopedRegKey.h"
 
@@ -265,6 +266,42 @@ TEST_P(OddStoreTest, ReadsAsAbsentAndIsNeverOverwritten) {
 
 INSTANTIATE_TEST_SUITE_P(Kinds, OddStoreTest, ::testing::ValuesIn(OddFile::All()),
                          [](const auto& info) { return info.param.kind; });
+
+// A store nested deeper than the bound is damaged like any other: the check
+// the editor makes at start and every change report it, and the file stays.
+TEST_F(RegistryTest, StoreNestedTooDeepIsDamagedAndNeverOverwritten) {
+    const auto file = home.Config() / "quillmoor" / "registry";
+    std::filesystem::create_directories(file.parent_path());
+    std::string deep = "quillmoor-registry 1\nkey \"HKEY_CLASSES_ROOT\"";
+    for (int level = 0; level < 300000; ++level)
+        deep += " \"k\"";
+    deep += "\n";
+    std::ofstream(file) << deep;
+
+    ScopedRegKey key;
+    EXPECT_EQ(RegOpenKeyEx(HKEY_CLASSES_ROOT, ".qlm", KEY_ALL_ACCESS, key.Receive()), ERROR_BADDB);
+    EXPECT_EQ(RegCreateKeyEx(HKEY_CLASSES_ROOT, ".qlm", 0, KEY_ALL_ACCESS, key.Receive(), nullptr),
+              ERROR_BADDB);
+    EXPECT_EQ(RegLastErrorText(), file.string() + ": line 2 nests keys deeper than 512");
+    EXPECT_EQ(ReadFileText(file), deep);
+}
+
+// Nor can a change make the store that deep.
+TEST_F(RegistryTest, KeysBeyondTheDepthBoundAreNotCreated) {
+    std::string path = "k";
+    for (std::size_t level = 2; level < RegistryFileFormat::maxDepth; ++level)
+        path += "\\k";
+    ScopedRegKey key;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_ALL_ACCESS, key.Receive(), nullptr),
+              ERROR_SUCCESS)
+            << RegLastErrorText();
+    ScopedRegKey deeper;
+    EXPECT_EQ(RegCreateKeyEx(key.Get(), "one-too-many", 0, KEY_ALL_ACCESS, deeper.Receive(), nullptr),
+              ERROR_BAD_PATHNAME);
+    EXPECT_NE(RegLastErrorText().find("nests deeper than 512 keys"), std::string::npos) << RegLastErrorText();
+    EXPECT_EQ(RegOpenKeyEx(key.Get(), nullptr, KEY_ALL_ACCESS, deeper.Receive()), ERROR_SUCCESS)
+            << "the store stays readable";
+}
 
 TEST_F(RegistryTest, StoreFolderThatCannotBeCreatedIsReported) {
     const auto blocker = home.Root() / "blocker";
