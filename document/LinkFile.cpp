@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/files/AtomicFileWriter.h"
 #include "platform/files/CArchive.h"
 #include "platform/files/CFile.h"
 
@@ -21,19 +22,15 @@ std::string LinkFile::PathFor(std::string_view romDir, std::string_view romName)
 }
 
 FileResult LinkFile::Write(const std::string& linkPath, const std::vector<std::string>& modulePaths) {
-    CFile file;
-    if (!file.Open(linkPath, CFile::modeCreate | CFile::modeWrite))
-        return FileFailure(FileAction::Create, linkPath, file);
-    bool written = true;
-    {
-        CArchive archive(file, CArchive::store);
-        for (const auto& path : modulePaths) {
-            if (!archive.WriteString(path) || !archive.WriteString(kLineEnd)) break;
-        }
-        written = archive.Close() && !archive.Failed();
-    }
-    if (!written || !file.Sync() || !file.Close()) return FileFailure(FileAction::Write, linkPath, file);
-    return FileResult::Success();
+    std::string text;
+    for (const auto& path : modulePaths)
+        text.append(path).append(kLineEnd);
+    // Replaced whole rather than emptied and rewritten, so that a full disk
+    // or a crash half way leaves the previous list as it was.
+    const auto failure = AtomicFileWriter::Replace(linkPath, text, std::nullopt);
+    if (!failure) return FileResult::Success();
+    return FileFailure(failure->wrote ? FileAction::Write : FileAction::Create, linkPath,
+                       CFile::ErrorText(failure->error));
 }
 
 LinkFileRead LinkFile::Read(const std::string& linkPath) {

@@ -21,8 +21,10 @@ public:
     // ".ql.ini"; a name without '.' gives ".ql.ini" alone.
     static std::string PathFor(std::string_view romDir, std::string_view romName);
 
-    // Creates the file or empties it, then writes every path followed by
-    // CR LF, in order. Failures name the link file and the system's reason.
+    // Writes every path followed by CR LF, in order, into a new file that
+    // then takes the link file's place (a link file that is a symbolic link
+    // has its target replaced). Until that moment the old file stays whole.
+    // Failures name the link file and the system's reason.
     static FileResult Write(const std::string& linkPath, const std::vector<std::string>& modulePaths);
 
     // Reads every line: a line ends at LF, or at CR with the character after

@@ -1,11 +1,20 @@
 #include "document/ModuleList.h"
 
+#include <new>
+
+#include "platform/files/CPath.h"
 #include "table/CTableModule.h"
 
 ModuleList::AddResult ModuleList::AddModuleFromFile(const std::string& path) {
     ModuleFileResult loaded = LoadModuleFile(path);
     if (!loaded) return AddResult::Failure(loaded.Error());
-    m_modules.push_back(std::move(loaded).Value());
+    // A list that cannot grow refuses the module as a failed load would; the
+    // list is as it was, as push_back promises.
+    try {
+        m_modules.push_back(std::move(loaded).Value());
+    } catch (const std::bad_alloc&) {
+        return AddResult::Failure({LoadError::OutOfMemory, {}, CPath::NameOf(path)});
+    }
     return m_modules.back().get();
 }
 

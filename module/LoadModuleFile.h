@@ -23,5 +23,6 @@ using ModuleFileResult = Result<std::unique_ptr<CTableModule>, ModuleFileError>;
 
 // Opens the file, loads a fresh module from it and closes it again: the one
 // way the editor and qlm turn a path into a module. A module that fails to
-// load is destroyed before this returns.
+// load, memory running out included (OutOfMemory), is destroyed before this
+// returns.
 ModuleFileResult LoadModuleFile(const std::string& path);

@@ -85,7 +85,9 @@ LoadError CTableModule::LoadValueList(ModuleElement& element, const std::string&
         size_t space = line.find(' ');
         if (space == std::string::npos || space == 0) return LoadError::DropboxFormat;
         values.push_back(NumberRule::ToUnsigned(std::string_view(line).substr(0, space)));
-        names.push_back(line.substr(space + 1));
+        // A name is what the dropbox shows, which ends at a NUL byte; qlm
+        // set matches the same text.
+        names.push_back(line.substr(space + 1, line.find('\0', space + 1) - (space + 1)));
     }
     element.values = std::move(values);
     element.valueNames = std::move(names);

@@ -40,6 +40,10 @@ constexpr LoadErrorEntry kLoadErrors[] = {
         {LoadError::Read, IDS_ERR_READ,
          "The module file or one of its side files could not be read to its end. The disk or the file "
          "system reported an error."},
+        {LoadError::OutOfMemory, IDS_ERR_OUT_OF_MEMORY,
+         "The module or one of its side files is too large to load: Quillmoor ran out of memory while "
+         "reading "
+         "it."},
 };
 
 const LoadErrorEntry* Find(LoadError error) {

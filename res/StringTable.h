@@ -28,6 +28,8 @@ inline constexpr char kBiscuitText[] = "LET'S MAKE BISCUITS!";
 inline constexpr int IDS_ERR_COUNT_RANGE = 14;
 // The module file or a side file failed to read before its end.
 inline constexpr int IDS_ERR_READ = 15;
+// Memory ran out while the module or a side file was being loaded.
+inline constexpr int IDS_ERR_OUT_OF_MEMORY = 16;
 
 // The id users and module authors know the error by; 0 for None.
 int LoadErrorId(LoadError error);

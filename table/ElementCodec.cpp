@@ -80,7 +80,8 @@ int ElementCodec::ShowDropbox(std::span<const uint8_t> bytes, const std::vector<
 std::string ElementCodec::DropboxItemLabel(uint32_t value, std::string_view name, uint8_t style) {
     std::string label = Format(style & STYLE_HEX ? "0x%02X" : "%u", value);
     label += " - ";
-    label += name;
+    // As "%s" would: the name ends at its first NUL byte.
+    label += name.substr(0, name.find('\0'));
     return label;
 }
 

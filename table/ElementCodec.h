@@ -39,7 +39,8 @@ public:
     static std::string ShowInEdit(std::span<const uint8_t> bytes, uint8_t style, const CharTable& charOf);
     // The last item whose value equals the bytes' value; -1 for none.
     static int ShowDropbox(std::span<const uint8_t> bytes, const std::vector<uint32_t>& values);
-    // "0x%02X - %s" with STYLE_HEX in the style, else "%u - %s".
+    // "0x%02X - %s" with STYLE_HEX in the style, else "%u - %s"; the name
+    // ends at its first NUL byte.
     static std::string DropboxItemLabel(uint32_t value, std::string_view name, uint8_t style);
 
     // nullopt unless the text has exactly 3 x size - 1 characters. Each

@@ -38,7 +38,8 @@ void EntryLabels::AppendBare() {
 void EntryLabels::AppendNamed(std::string_view name) {
     AppendHex(size());
     m_text += " - ";
-    m_text += name;
+    // The label is a C string: a name ends at its first NUL byte.
+    m_text += name.substr(0, name.find('\0'));
     m_ends.push_back(m_text.size());
 }
 

@@ -21,7 +21,7 @@ public:
     void reserve(size_t count, size_t textBytes);
     // "0x%02X" of the new label's own index.
     void AppendBare();
-    // "0x%02X - name", the name taken byte for byte.
+    // "0x%02X - name", the name taken byte for byte up to its first NUL.
     void AppendNamed(std::string_view name);
     // A label of any text, for labels made outside the loader.
     void push_back(std::string_view text);

@@ -34,4 +34,6 @@ enum class LoadError {
     CountRange,
     // The module file or a side file failed to read before its end.
     Read,
+    // Memory ran out (std::bad_alloc) while the module was being loaded.
+    OutOfMemory,
 };

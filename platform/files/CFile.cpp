@@ -30,6 +30,14 @@ std::string Resolve(const std::string& path) {
     return std::string(cwd) + "/" + path;
 }
 
+// Why an open that failed should be reported as a file of the wrong kind: a
+// FIFO without a reader refuses a write-only open, and a socket every open,
+// with ENXIO, which would name neither.
+bool ExistsButNotRegular(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
+}
+
 } // namespace
 
 CFile::~CFile() {
@@ -63,11 +71,24 @@ bool CFile::Open(const std::string& path, unsigned flags) {
     Close();
     m_nErrno = 0;
     m_bReadFailed = false;
-    int fd = ::open(path.c_str(), OpenFlags(flags) | O_CLOEXEC, 0666);
-    if (fd < 0) return Fail(errno);
+    // O_NONBLOCK so that a FIFO with no writer, or a device, cannot hold the
+    // open up; what it opened is then refused unless it is a regular file.
+    int fd = ::open(path.c_str(), OpenFlags(flags) | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd < 0) return Fail(errno == ENXIO && ExistsButNotRegular(path) ? errNotRegular : errno);
     struct stat st {};
-    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    int err = 0;
+    if (fstat(fd, &st) != 0)
+        err = errno;
+    else if (S_ISDIR(st.st_mode))
+        err = EISDIR;
+    else if (!S_ISREG(st.st_mode))
+        err = errNotRegular;
+    // Regular files never block; the flag is dropped so it cannot change how
+    // reads and writes behave.
+    else if (const int status = fcntl(fd, F_GETFL);
+             status < 0 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0)
+        err = errno;
+    if (err != 0) {
         ::close(fd);
         return Fail(err);
     }
@@ -152,6 +173,19 @@ bool CFile::Close() {
     return true;
 }
 
-std::string CFile::LastErrorText() const {
-    return std::strerror(m_nErrno);
+int CFile::ReadWhole(const std::string& path, std::string& text) {
+    CFile file;
+    if (!file.Open(path, modeRead)) return file.LastErrno();
+    char buffer[4096];
+    for (;;) {
+        const size_t got = file.Read(buffer, sizeof buffer);
+        text.append(buffer, got);
+        if (file.ReadFailed()) return file.LastErrno();
+        if (got < sizeof buffer) return 0;
+    }
+}
+
+std::string CFile::ErrorText(int error) {
+    if (error == errNotRegular) return "not a regular file";
+    return std::strerror(error);
 }

@@ -23,8 +23,10 @@ public:
 
     // modeRead: read only. modeWrite: write only into an existing file, which
     // is neither created nor truncated. modeReadWrite: the same, readable too.
-    // modeCreate|modeWrite: create the file or empty it. A directory never
-    // opens. A file already open is closed first.
+    // modeCreate|modeWrite: create the file or empty it. Only a regular file
+    // opens (links followed): a directory fails with EISDIR, anything else
+    // (FIFO, socket, device) with errNotRegular, and none of them can make the
+    // call wait. A file already open is closed first.
     bool Open(const std::string& path, unsigned flags);
     bool IsOpen() const { return m_fd >= 0; }
 
@@ -48,8 +50,18 @@ public:
     // Closing a file that is not open succeeds.
     bool Close();
 
+    // LastErrno() of a file refused for not being a regular file; no errno
+    // says that.
+    static constexpr int errNotRegular = -1;
+    // The whole of a small file (Open's rules), into `text`. 0, or the
+    // LastErrno() of the open or read that failed.
+    static int ReadWhole(const std::string& path, std::string& text);
+
+    // strerror of an errno, or the reason for errNotRegular.
+    static std::string ErrorText(int error);
+
     int LastErrno() const { return m_nErrno; }
-    std::string LastErrorText() const;
+    std::string LastErrorText() const { return ErrorText(m_nErrno); }
 
 private:
     bool Fail(int err);

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
-#include "platform/store/AtomicFileWriter.h"
+#include "platform/files/AtomicFileWriter.h"
+#include "platform/files/CFile.h"
 #include "platform/store/DesktopExecQuoting.h"
 #include "platform/store/Registry.h"
 #include "platform/store/ScopedRegKey.h"
@@ -53,12 +52,11 @@ std::string ProgramOfCommand(const std::string& command) {
     return command;
 }
 
+// A FIFO or a device in a file's place reads as no file, without waiting.
 std::optional<std::string> FileText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    std::string text;
+    if (CFile::ReadWhole(path.string(), text) != 0) return std::nullopt;
+    return text;
 }
 
 bool Ours(const std::filesystem::path& path, std::string_view marker) {

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/store/RegistryFileFormat.h"
 #include "platform/store/RegistryKey.h"
 #include "platform/store/RegistryStore.h"
 #include "platform/store/RegistryStoreLock.h"
@@ -168,6 +169,12 @@ LONG RegCreateKeyEx(HKEY parent, const char* subKey, DWORD /*options*/, REGSAM a
     *result = nullptr;
     std::vector<std::string> parts;
     if (LONG rc = SplitSubKey(subKey, parts); rc != ERROR_SUCCESS) return rc;
+    // A key deeper than the store may hold would make the store damaged.
+    if (IsValid(parent) && parent->Path().size() + parts.size() > RegistryFileFormat::maxDepth) {
+        return Fail(ERROR_BAD_PATHNAME, "registry key " + Describe(Joined(parent, parts)) +
+                                                " nests deeper than " +
+                                                std::to_string(RegistryFileFormat::maxDepth) + " keys");
+    }
     RegistryKey top;
     RegistryKey* key = nullptr;
     if (LONG rc = LoadAt(parent, top, key); rc != ERROR_SUCCESS) return rc;

@@ -1,7 +1,9 @@
 #include "platform/store/RegistryFileFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/store/RegistryKey.h"
@@ -48,8 +50,24 @@ void WriteKey(const RegistryKey& key, const std::string& path, std::string& out)
         out += "value " + RegistryFileFormat::Quote(value.name) + " " + std::to_string(value.type) + " " +
                HexOf(value.data) + "\n";
     }
-    for (const auto& sub : key.Subkeys()) {
-        WriteKey(*sub, path + " " + RegistryFileFormat::Quote(sub->Name()), out);
+}
+
+// Every key under top, each before its subkeys and those in order. A stack
+// of its own rather than recursion: the tree may be deeper than the call
+// stack.
+void WriteTree(const RegistryKey& top, std::string& out) {
+    std::vector<std::pair<const RegistryKey*, std::string>> pending;
+    const auto pushSubkeys = [&pending](const RegistryKey& key, const std::string& path) {
+        const auto& subkeys = key.Subkeys();
+        for (auto it = subkeys.rbegin(); it != subkeys.rend(); ++it)
+            pending.emplace_back(it->get(), path + " " + RegistryFileFormat::Quote((*it)->Name()));
+    };
+    pushSubkeys(top, {});
+    while (!pending.empty()) {
+        auto [key, path] = std::move(pending.back());
+        pending.pop_back();
+        WriteKey(*key, path, out);
+        pushSubkeys(*key, path);
     }
 }
 
@@ -68,24 +86,24 @@ std::optional<std::vector<Token>> Tokens(std::string_view line) {
             ++i;
             continue;
         }
-        std::string token;
         if (line[i] != '"') {
-            while (i < line.size() && line[i] != ' ')
-                token += line[i++];
-            tokens.push_back(Token{token, false});
+            const std::size_t end = std::min(line.find(' ', i), line.size());
+            tokens.push_back(Token{std::string(line.substr(i, end - i)), false});
+            i = end;
             continue;
         }
         ++i;
+        std::string token;
         bool closed = false;
         while (i < line.size()) {
-            char c = line[i++];
-            if (c == '"') {
+            // Plain bytes are taken a run at a time, up to a quote or escape.
+            const std::size_t stop = std::min(line.find_first_of("\"\\", i), line.size());
+            token.append(line.substr(i, stop - i));
+            i = stop;
+            if (i == line.size()) break;
+            if (line[i++] == '"') {
                 closed = true;
                 break;
-            }
-            if (c != '\\') {
-                token += c;
-                continue;
             }
             if (i + 3 > line.size() || line[i] != 'x') return std::nullopt;
             int hi = HexDigit(line[i + 1]);
@@ -95,7 +113,7 @@ std::optional<std::vector<Token>> Tokens(std::string_view line) {
             i += 3;
         }
         if (!closed || (i < line.size() && line[i] != ' ')) return std::nullopt;
-        tokens.push_back(Token{token, true});
+        tokens.push_back(Token{std::move(token), true});
     }
     return tokens;
 }
@@ -152,8 +170,7 @@ std::string RegistryFileFormat::Quote(std::string_view name) {
 std::string RegistryFileFormat::Write(const RegistryKey& top) {
     std::string out(kHeader);
     out += "\n";
-    for (const auto& root : top.Subkeys())
-        WriteKey(*root, " " + Quote(root->Name()), out);
+    WriteTree(top, out);
     return out;
 }
 
@@ -179,6 +196,10 @@ bool RegistryFileFormat::Read(std::string_view text, RegistryKey& top, std::stri
         auto tokens = Tokens(line);
         bool ok = tokens && !tokens->empty();
         const std::string keyword = ok && !(*tokens)[0].quoted ? (*tokens)[0].text : std::string();
+        if (keyword == "key" && tokens->size() - 1 > maxDepth) {
+            why = "line " + std::to_string(lineNo) + " nests keys deeper than " + std::to_string(maxDepth);
+            return false;
+        }
         if (keyword == "key") {
             ok = ReadKeyLine(*tokens, top, current);
         } else if (keyword == "value") {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,11 @@ class RegistryKey;
 // when empty), so the stored size is exact.
 class RegistryFileFormat {
 public:
+    // Most names a key line may hold, the root's included. A deeper store is
+    // damaged: it is never read, nor written over. Far more than any
+    // association needs, and what Windows allows its own registry.
+    static constexpr std::size_t maxDepth = 512;
+
     static std::string Write(const RegistryKey& top);
     // Fills top (expected empty) from text; on a malformed line returns false
     // and says which line and why.

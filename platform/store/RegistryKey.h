@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // One value of a key: its bytes are kept exactly as stored, so the data size
@@ -16,9 +17,15 @@ struct RegistryValue {
 
 // A key of the in-memory tree that the store file is read into. Names are
 // compared as Windows does, ignoring ASCII case, and kept as first written.
+// Subkeys and values are found by name in constant time, so a store of many
+// siblings loads in linear time, and a tree of any depth is destroyed
+// without recursion.
 class RegistryKey {
 public:
     explicit RegistryKey(std::string name = {});
+    ~RegistryKey();
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
 
     const std::string& Name() const { return m_name; }
 
@@ -36,7 +43,12 @@ public:
     static bool NamesEqual(std::string_view a, std::string_view b);
 
 private:
+    // The name as the indexes know it: ASCII letters in lower case.
+    static std::string Folded(std::string_view name);
+
     std::string m_name;
     std::vector<RegistryValue> m_values;
+    std::unordered_map<std::string, size_t> m_valueAt;
     std::vector<std::unique_ptr<RegistryKey>> m_subkeys;
+    std::unordered_map<std::string, RegistryKey*> m_subkeyNamed;
 };

@@ -7,7 +7,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include "platform/store/AtomicFileWriter.h"
+#include "platform/files/AtomicFileWriter.h"
+#include "platform/files/CFile.h"
 #include "platform/store/RegistryFileFormat.h"
 #include "platform/store/RegistryKey.h"
 
@@ -41,23 +42,6 @@ std::filesystem::path NearestExisting(std::filesystem::path path) {
     return path;
 }
 
-// Returns 0 or the errno of the failure.
-int ReadWhole(const std::filesystem::path& path, std::string& text) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno;
-    char buffer[4096];
-    int error = 0;
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) error = errno;
-        if (n <= 0) break;
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return error;
-}
-
 } // namespace
 
 std::filesystem::path RegistryStore::Folder() {
@@ -80,12 +64,15 @@ void RegistryStore::SetFolder(std::filesystem::path folder) {
 LONG RegistryStore::Load(RegistryKey& top, std::string& why) {
     const std::filesystem::path path = FilePath();
     std::string text;
-    int error = ReadWhole(path, text);
+    int error = CFile::ReadWhole(path, text);
     // A store that does not exist yet, even its folder, is empty; whether it can
-    // be created is for the writes to find out.
-    if (error == ENOENT || error == ENOTDIR) return ERROR_SUCCESS;
+    // be created is for the writes to find out. Nor is there a store where a
+    // folder, FIFO or device sits: it is never read, and CheckWritable keeps every
+    // write from putting a file in its place.
+    if (error == ENOENT || error == ENOTDIR || error == EISDIR || error == CFile::errNotRegular)
+        return ERROR_SUCCESS;
     if (error != 0) {
-        why = Reason(path, std::strerror(error));
+        why = Reason(path, CFile::ErrorText(error));
         return error == EACCES ? ERROR_ACCESS_DENIED : ERROR_READ_FAULT;
     }
     std::string problem;
@@ -107,9 +94,17 @@ LONG RegistryStore::Save(const RegistryKey& top, std::string& why) {
 LONG RegistryStore::CheckWritable(std::string& why) {
     const std::filesystem::path file = FilePath();
     std::error_code ec;
-    if (std::filesystem::exists(file, ec) && ::access(file.c_str(), W_OK) != 0) {
-        why = Reason(file, std::strerror(errno));
-        return ERROR_ACCESS_DENIED;
+    if (std::filesystem::exists(file, ec)) {
+        if (!std::filesystem::is_regular_file(file, ec)) {
+            why = Reason(file,
+                         CFile::ErrorText(std::filesystem::is_directory(file, ec) ? EISDIR
+                                                                                  : CFile::errNotRegular));
+            return ERROR_ACCESS_DENIED;
+        }
+        if (::access(file.c_str(), W_OK) != 0) {
+            why = Reason(file, std::strerror(errno));
+            return ERROR_ACCESS_DENIED;
+        }
     }
     const std::filesystem::path existing = NearestExisting(file.parent_path());
     if (!std::filesystem::is_directory(existing, ec)) {

@@ -19,11 +19,13 @@ public:
     // returns to the XDG location.
     static void SetFolder(std::filesystem::path folder);
 
-    // A missing file is an empty store; an unreadable or malformed one fails,
-    // so that it is never overwritten by a write based on nothing.
+    // A missing file is an empty store, and so is anything that is not a
+    // regular file (CheckWritable then refuses every write); an unreadable or
+    // malformed one fails, so that it is never overwritten by a write based
+    // on nothing.
     static LONG Load(RegistryKey& top, std::string& why);
     static LONG Save(const RegistryKey& top, std::string& why);
-    // Whether a Save could succeed: the file, or the folder it would go into,
-    // is writable.
+    // Whether a Save could succeed: the file is a regular file and writable,
+    // or absent and the folder it would go into is writable.
     static LONG CheckWritable(std::string& why);
 };

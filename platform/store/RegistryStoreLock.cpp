@@ -9,7 +9,7 @@ RegistryStoreLock::RegistryStoreLock(const std::filesystem::path& folder) {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec) return;
-    m_fd = ::open((folder / "registry.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    m_fd = ::open((folder / "registry.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600);
     if (m_fd < 0) return;
     int rc = 0;
     while ((rc = ::flock(m_fd, LOCK_EX)) != 0 && errno == EINTR) {}

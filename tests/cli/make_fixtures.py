@@ -161,6 +161,13 @@ def dump_cases():
     case("dump_quoting", ["dump", "q.qlm", "q.rom"], 0, stdout=stdout.encode("latin-1"),
          files={"q.qlm": module, "names.txt": 'Smith, John\nThe "Best"\n', "q.rom": bytes(rom),
                 "pick.txt": '2\n1 one\n3 "three", quoted\n'})
+    # A name holds only what comes before a NUL byte, in an entry label and in
+    # a dropbox item label alike.
+    case("dump_nul_in_names", ["dump", "z.qlm", "z.rom"], 0,
+         stdout="Entry,Kind\r\n0x00 - Ada,1 - Fire\r\n0x01 - Bob,2 - Ice\r\n",
+         files={"z.qlm": "1\nNul\n0\n2\n1\nnames.txt\nnone.tbl\nKind\n0\n1\n-D--\nkinds.txt\n",
+                "names.txt": b"Ada\0hidden\nBob\n", "kinds.txt": b"2\n1 Fire\0hidden\n2 Ice\0\n",
+                "z.rom": b"\x01\x02"})
     case("dump_incompatible", ["dump", "bestiary.qlm", "short.rom"], 1, stderr=INCOMPATIBLE,
          bestiary=True, files={"short.rom": bytes(bestiary_rom()[:BASE + 24 * LENGTH - 1])})
     case("dump_missing_rom", ["dump", "bestiary.qlm", "gone.rom"], 1,
@@ -229,6 +236,10 @@ def set_cases():
          stderr=INCOMPATIBLE, bestiary=True, files={"short.rom": bytes(bestiary_rom()[:100])})
     case("set_missing_rom", ["set", "bestiary.qlm", "gone.rom", "0", "Temper", "1"], 1,
          stderr="Cannot open gone.rom: No such file or directory\n", bestiary=True)
+    case("set_dropbox_by_name_before_nul", ["set", "z.qlm", "z.rom", "1", "Kind", "Fire"], 0,
+         files={"z.qlm": "1\nNul\n0\n2\n1\nNULL\nnone.tbl\nKind\n0\n1\n-D--\nkinds.txt\n",
+                "kinds.txt": b"2\n1 Fire\0hidden\n2 Ice\n", "z.rom": b"\x01\x02"},
+         rom=b"\x01\x01")
     case("set_load_error", ["set", "bad.qlm", "r.rom", "0", "E", "1"], 1,
          stderr="bad.qlm: error 13: %s\n" % MESSAGES[13],
          files={"bad.qlm": header_module(elements="E\n7\n2\n----\n-\n"), "r.rom": bytes(16)})

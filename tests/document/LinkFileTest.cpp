@@ -1,10 +1,19 @@
 #include "document/LinkFile.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include "Deadline.h"
+#include "FileSizeLimit.h"
 #include "ModuleWriter.h"
+#include "OddFiles.h"
 #include "TempDir.h"
 #include "Unprivileged.h"
 #include "document/ModuleList.h"
@@ -20,6 +29,40 @@ std::vector<std::string> LinesOf(const std::string& path) {
     }
     EXPECT_TRUE(read.Value().has_value()) << "no link file at " << path;
     return read.Value().value_or(std::vector<std::string>{});
+}
+
+// Every name in a folder, so that a test sees a temporary file left behind.
+std::vector<std::string> NamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A disk that fills up: a small tmpfs mounted in a mount namespace of the
+// child's own, so that nothing outlives the test. Writes the old link file,
+// fills the disk, tries a longer one; "no tmpfs" where mounting is not allowed.
+std::string WriteOnAFullDisk(const std::string& disk) {
+    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
+        return "no tmpfs";
+    const std::string link = disk + "/demo.ql.ini";
+    if (!LinkFile::Write(link, {"/old.qlm"})) return "old list not written";
+    {
+        std::FILE* filler = std::fopen((disk + "/filler").c_str(), "wb");
+        const std::string block(4096, 'f');
+        while (filler != nullptr && std::fwrite(block.data(), 1, block.size(), filler) == block.size() &&
+               std::fflush(filler) == 0) {}
+        if (filler != nullptr) std::fclose(filler);
+    }
+    // Longer than the pages the old file held, which emptying it would free.
+    const std::vector<std::string> longer(200, "/new/modules/a-module-with-a-long-name.qlm");
+    std::string text = LinkFile::Write(link, longer).Error() + "\n";
+    text += TempDir::ReadFile(link) + "\n";
+    for (const std::string& name : NamesIn(disk))
+        text += name + " ";
+    return text;
 }
 
 TEST(LinkFilePath, BaseNameUpToTheLastDotPlusSuffix) {
@@ -83,8 +126,6 @@ TEST_F(LinkFileTest, WriteFailuresNameTheFileAndTheReason) {
     const std::string nowhere = dir / "no/such/folder.ql.ini";
     EXPECT_EQ(LinkFile::Write(nowhere, {"/a.qlm"}).Error(),
               "Cannot create " + nowhere + ": No such file or directory");
-    EXPECT_EQ(LinkFile::Write("/dev/full", {"/a.qlm"}).Error(),
-              "Cannot write /dev/full: No space left on device");
 
     TempDir::WriteFile(link, "/kept.qlm\r\n");
     chmod(dir.Path().c_str(), 0555);
@@ -122,5 +163,71 @@ TEST_F(LinkFileTest, ReloadsTheListedModulesAndSkipsLinesThatNameNoFile) {
     const std::string b = dir / "sub/b.qlm";
     EXPECT_EQ(TempDir::ReadFile(link), a + "\r\n" + b + "\r\n" + a + "\r\n");
 }
+
+// The old list survives a write that cannot finish: on a real full disk where
+// the machine lets the test mount one, else past a file-size limit.
+TEST_F(LinkFileTest, FullDiskLeavesThePreviousListWhole) {
+    const std::string disk = dir / "disk";
+    std::filesystem::create_directory(disk);
+    const std::optional<std::string> seen = Deadline::Run(30, [&] { return WriteOnAFullDisk(disk); });
+    ASSERT_TRUE(seen) << "the write did not return";
+    if (*seen != "no tmpfs") {
+        EXPECT_EQ(*seen, "Cannot write " + disk +
+                                 "/demo.ql.ini: No space left on device\n/old.qlm\r\n\n"
+                                 "demo.ql.ini filler ");
+        return;
+    }
+    TempDir::WriteFile(link, "/old.qlm\r\n");
+    const std::string longer(64, 'n');
+    FileResult written = FileResult::Success();
+    {
+        FileSizeLimit limit(16);
+        written = LinkFile::Write(link, {longer});
+    }
+    EXPECT_EQ(written.Error(), "Cannot write " + link + ": File too large");
+    EXPECT_EQ(TempDir::ReadFile(link), "/old.qlm\r\n");
+    EXPECT_EQ(NamesIn(dir.Path()), (std::vector<std::string>{"demo.ql.ini", "disk"}));
+}
+
+// A link file kept elsewhere and linked into place stays linked, and the
+// file it names keeps its permissions.
+TEST_F(LinkFileTest, SymbolicLinkKeepsPointingAtItsReplacedTarget) {
+    const std::string kept = dir / "kept/demo.ql.ini";
+    TempDir::WriteFile(dir.Write("kept/demo.ql.ini", "/old.qlm\r\n"), "/old.qlm\r\n");
+    chmod(kept.c_str(), 0640);
+    std::filesystem::create_symlink("kept/demo.ql.ini", link);
+    ASSERT_TRUE(LinkFile::Write(link, {"/new.qlm"}));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(TempDir::ReadFile(kept), "/new.qlm\r\n");
+    struct stat st {};
+    ASSERT_EQ(stat(kept.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(NamesIn(dir / "kept"), std::vector<std::string>{"demo.ql.ini"});
+}
+
+// A link file path that names no regular file: nothing to read (as when
+// there is no link file) and nothing written in its place; neither waits.
+class OddLinkFileTest : public testing::TestWithParam<OddFile> {
+protected:
+    TempDir dir;
+    std::string link = dir / "demo.ql.ini";
+};
+
+TEST_P(OddLinkFileTest, ReadsAsAbsentAndIsNeverReplaced) {
+    GetParam().make(link);
+    const std::optional<std::string> seen = Deadline::Run(10, [&] {
+        const LinkFileRead read = LinkFile::Read(link);
+        std::string text = !read ? read.Error() : read.Value() ? "lines" : "absent";
+        return text + "\n" + LinkFile::Write(link, {"/a.qlm"}).Error();
+    });
+    ASSERT_TRUE(seen) << "Read or Write did not return";
+    const std::string reason = GetParam().kind == "Folder" ? "Is a directory" : "not a regular file";
+    EXPECT_EQ(*seen, "absent\nCannot create " + link + ": " + reason);
+    EXPECT_FALSE(std::filesystem::is_regular_file(link));
+    EXPECT_EQ(NamesIn(dir.Path()), std::vector<std::string>{"demo.ql.ini"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, OddLinkFileTest, testing::ValuesIn(OddFile::All()),
+                         [](const auto& info) { return info.param.kind; });
 
 } // namespace

@@ -3,9 +3,12 @@
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include "Deadline.h"
+#include "OddFiles.h"
 #include "TempDir.h"
 #include "Unprivileged.h"
 
@@ -103,6 +106,37 @@ TEST_F(RomFileTest, SaveOfDeletedFileFailsWithoutCreatingIt) {
     EXPECT_FALSE(TempDir::Exists(path));
     EXPECT_EQ(ImageOf(rom), original);
 }
+
+// A ROM path that names no regular file, at Open or by the time of the save:
+// refused at once with the reason, the image and the thing itself kept.
+class OddRomFileTest : public testing::TestWithParam<OddFile> {
+protected:
+    TempDir dir;
+    std::string path = dir / "game.rom";
+    std::string odd = dir / "odd.rom";
+};
+
+TEST_P(OddRomFileTest, RefusedAtOpenAndAtSave) {
+    TempDir::WriteFile(path, Pattern(100, 7));
+    GetParam().make(odd);
+    const std::optional<std::string> seen = Deadline::Run(10, [&] {
+        RomFile rom;
+        if (const FileResult opened = rom.Open(path); !opened) return opened.Error();
+        std::string text = rom.Open(odd).Error() + "\n";
+        // The image of the file opened first is still there.
+        text += ImageOf(rom) == Pattern(100, 7) ? "kept\n" : "lost\n";
+        std::filesystem::remove(path);
+        GetParam().make(path);
+        return text + rom.Save().Error();
+    });
+    ASSERT_TRUE(seen) << "Open or Save did not return";
+    const std::string reason = GetParam().kind == "Folder" ? "Is a directory" : "not a regular file";
+    EXPECT_EQ(*seen, "Cannot open " + odd + ": " + reason + "\nkept\nCannot open " + path + ": " + reason);
+    EXPECT_FALSE(std::filesystem::is_regular_file(path));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, OddRomFileTest, testing::ValuesIn(OddFile::All()),
+                         [](const auto& info) { return info.param.kind; });
 
 TEST_F(RomFileTest, ReadOnlyFileOpensButRefusesTheSave) {
     chmod(path.c_str(), 0444);

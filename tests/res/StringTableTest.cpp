@@ -21,11 +21,12 @@ constexpr IdRow kIds[] = {
         {LoadError::DropboxOpen, 7},   {LoadError::ZeroEntries, 8},    {LoadError::ZeroLength, 9},
         {LoadError::DropboxEmpty, 10}, {LoadError::DropboxFormat, 11}, {LoadError::NumericSize, 12},
         {LoadError::OutOfEntry, 13},   {LoadError::CountRange, 14},    {LoadError::Read, 15},
+        {LoadError::OutOfMemory, 16},
 };
 
 TEST(LoadErrorTextTest, EveryErrorHasItsIdAndAMessageOfItsOwn) {
-    // Read is the last error; a new one must get a row here.
-    ASSERT_EQ(std::size(kIds), static_cast<size_t>(LoadError::Read) + 1);
+    // OutOfMemory is the last error; a new one must get a row here.
+    ASSERT_EQ(std::size(kIds), static_cast<size_t>(LoadError::OutOfMemory) + 1);
     std::set<std::string_view> messages;
     for (const IdRow& row : kIds) {
         SCOPED_TRACE(row.id);
@@ -55,6 +56,10 @@ TEST(LoadErrorTextTest, TheEditorsBoxAndQlmsLineNameTheFile) {
     EXPECT_EQ(QlmLoadErrorText("mods/broken.qlm", LoadError::OutOfEntry),
               "mods/broken.qlm: error 13: An entry has specified a size or offset that would reach outside "
               "that entry's allowed space.");
+    EXPECT_EQ(
+            QlmLoadErrorText("huge.qlm", LoadError::OutOfMemory),
+            "huge.qlm: error 16: The module or one of its side files is too large to load: Quillmoor ran out "
+            "of memory while reading it.");
 }
 
 } // namespace

@@ -44,21 +44,25 @@ TEST(EntryLabelsTest, BareLengthMatchesTheFormatAtEveryDigitBoundary) {
         EXPECT_EQ(EntryLabels::BareLength(index), Reference(index).size()) << index;
 }
 
-TEST(EntryLabelsTest, NamesAndTextsKeepEveryByte) {
+TEST(EntryLabelsTest, NamesKeepEveryByteBeforeTheirFirstNul) {
     EntryLabels labels;
-    const std::string odd("a\0\xff\r b ", 7);
+    const std::string odd("\xff\r b \x01", 6);
     labels.AppendNamed(odd);
+    labels.AppendNamed(std::string("a\0hidden\0", 10));
+    labels.AppendNamed(std::string("\0all hidden", 11));
     labels.AppendNamed("");
     labels.push_back("");
-    labels.push_back("Entry 3");
+    labels.push_back("Entry 5");
     labels.AppendBare();
-    ASSERT_EQ(labels.size(), 5u);
+    ASSERT_EQ(labels.size(), 7u);
     EXPECT_EQ(labels[0], "0x00 - " + odd);
-    EXPECT_EQ(labels[1], "0x01 - ");
-    EXPECT_EQ(labels[2], "");
-    EXPECT_EQ(labels[3], "Entry 3");
+    EXPECT_EQ(labels[1], "0x01 - a");
+    EXPECT_EQ(labels[2], "0x02 - ");
+    EXPECT_EQ(labels[3], "0x03 - ");
+    EXPECT_EQ(labels[4], "");
+    EXPECT_EQ(labels[5], "Entry 5");
     // A bare label numbers itself by its position, whatever came before.
-    EXPECT_EQ(labels[4], "0x04");
+    EXPECT_EQ(labels[6], "0x06");
 }
 
 TEST(EntryLabelsTest, IndexingAfterGrowthAndMoving) {

@@ -211,4 +211,7 @@ TEST(ElementCodecTest, Dropboxes) {
     EXPECT_EQ(ElementCodec::DropboxItemLabel(3, "Fire", STYLE_DROPBOX), "3 - Fire");
     EXPECT_EQ(ElementCodec::DropboxItemLabel(0x1F40, "", STYLE_HEX), "0x1F40 - ");
     EXPECT_EQ(ElementCodec::DropboxItemLabel(4294967295u, "Max", 0), "4294967295 - Max");
+    // The name ends at a NUL byte, as it would through "%s".
+    EXPECT_EQ(ElementCodec::DropboxItemLabel(1, std::string("Ice\0hidden", 10), 0), "1 - Ice");
+    EXPECT_EQ(ElementCodec::DropboxItemLabel(2, std::string("\0", 1), STYLE_HEX), "0x02 - ");
 }

@@ -1,9 +1,13 @@
 #include <cerrno>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
+#include "Deadline.h"
+#include "FileSizeLimit.h"
+#include "OddFiles.h"
 #include "TempDir.h"
 #include "platform/files/CArchive.h"
 #include "platform/files/CFile.h"
@@ -79,13 +83,46 @@ TEST(CFileTest, ModesCreateTruncateOrLeaveTheFileAlone) {
     EXPECT_EQ(dir.Read("rom.bin"), "");
 }
 
-TEST(CFileTest, DirectoriesNeverOpen) {
+// Whatever the mode, only a regular file opens, and nothing else makes Open
+// wait: a FIFO without a writer, a socket, an endless device, a folder.
+class CFileOddTest : public ::testing::TestWithParam<OddFile> {};
+
+TEST_P(CFileOddTest, OnlyRegularFilesOpenAndNothingBlocks) {
     TempDir dir;
+    const std::string path = dir / "odd";
+    GetParam().make(path);
+    const bool folder = GetParam().kind == "Folder";
+    const std::optional<std::string> seen = Deadline::Run(10, [&] {
+        std::string text;
+        for (unsigned mode : {CFile::modeRead, CFile::modeWrite, CFile::modeReadWrite,
+                              CFile::modeCreate | CFile::modeWrite}) {
+            CFile file;
+            const bool opened = file.Open(path, mode);
+            text += std::to_string(opened) + " " + std::to_string(file.IsOpen()) + " " +
+                    std::to_string(file.LastErrno()) + " " + file.LastErrorText() + "\n";
+        }
+        return text;
+    });
+    ASSERT_TRUE(seen) << "Open did not return";
+    const std::string refusal =
+            folder ? "0 0 " + std::to_string(EISDIR) + " Is a directory\n"
+                   : "0 0 " + std::to_string(CFile::errNotRegular) + " not a regular file\n";
+    EXPECT_EQ(*seen, refusal + refusal + refusal + refusal);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, CFileOddTest, ::testing::ValuesIn(OddFile::All()),
+                         [](const auto& info) { return info.param.kind; });
+
+TEST(CFileTest, LinksAreFollowedToTheRegularFileTheyName) {
+    TempDir dir;
+    const std::string target = dir.Write("target.bin", "abc");
+    ASSERT_EQ(symlink(target.c_str(), (dir / "link").c_str()), 0);
     CFile file;
-    EXPECT_FALSE(file.Open(dir.Path(), CFile::modeRead));
-    EXPECT_EQ(file.LastErrno(), EISDIR);
-    EXPECT_FALSE(file.IsOpen());
-    EXPECT_FALSE(file.Open(dir.Path(), CFile::modeWrite));
+    ASSERT_TRUE(file.Open(dir / "link", CFile::modeRead));
+    EXPECT_EQ(file.GetFilePath(), target);
+    char buffer[4] = {};
+    EXPECT_EQ(file.Read(buffer, sizeof buffer), 3u);
+    EXPECT_EQ(std::string(buffer), "abc");
 }
 
 TEST(CFileTest, PathIsAbsoluteAndResolvedWhenOpened) {
@@ -166,14 +203,15 @@ TEST(CArchiveTest, StoreFlushesOnCloseAndReportsFailure) {
     EXPECT_TRUE(file.Close());
     EXPECT_EQ(dir.Read("out.txt"), "first\n" + big);
 
-    // /dev/full takes the open but refuses every byte.
-    CFile full;
-    ASSERT_TRUE(full.Open("/dev/full", CFile::modeWrite));
-    CArchive ar(full, CArchive::store);
+    // Past the size limit the file takes the open but refuses every byte.
+    CFile limited;
+    ASSERT_TRUE(limited.Open(path, CFile::modeCreate | CFile::modeWrite));
+    CArchive ar(limited, CArchive::store);
     EXPECT_TRUE(ar.WriteString("buffered only"));
+    FileSizeLimit limit(0);
     EXPECT_FALSE(ar.Close());
     EXPECT_TRUE(ar.Failed());
-    EXPECT_EQ(full.LastErrno(), ENOSPC);
+    EXPECT_EQ(limited.LastErrno(), EFBIG);
 }
 
 TEST(CPathTest, SideFilesJoinWithBackslashesAsSeparators) {

@@ -1,13 +1,18 @@
 #include "platform/store/Registry.h"
 
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "AssociationKeys.h"
+#include "Deadline.h"
+#include "OddFiles.h"
 #include "StoreSandbox.h"
 #include "TempDir.h"
+#include "platform/store/RegistryFileFormat.h"
 #include "platform/store/RegistryStore.h"
 #include "platform/store/ScopedRegKey.h"
 
@@ -233,6 +238,70 @@ TEST_F(RegistryTest, CorruptStoreIsReportedAndNeverOverwritten) {
               ERROR_BADDB);
     EXPECT_NE(RegLastErrorText().find(file.string()), std::string::npos);
     EXPECT_EQ(TempDir::ReadFile(file.string()), garbage);
+}
+
+// A store path that names no regular file is no store: nothing is read from
+// it (a FIFO would hold every call up), and no write puts a file in its place.
+class OddStoreTest : public ::testing::TestWithParam<OddFile> {
+protected:
+    StoreSandbox home;
+};
+
+TEST_P(OddStoreTest, ReadsAsAbsentAndIsNeverOverwritten) {
+    const auto file = home.Config() / "quillmoor" / "registry";
+    std::filesystem::create_directories(file.parent_path());
+    GetParam().make(file.string());
+    const std::optional<std::string> seen = Deadline::Run(10, [] {
+        ScopedRegKey key;
+        std::string text = std::to_string(RegOpenKeyEx(HKEY_CLASSES_ROOT, ".qlm", KEY_READ, key.Receive()));
+        const LONG created =
+                RegCreateKeyEx(HKEY_CLASSES_ROOT, ".qlm", 0, KEY_ALL_ACCESS, key.Receive(), nullptr);
+        return text + " " + std::to_string(created) + " " + RegLastErrorText();
+    });
+    ASSERT_TRUE(seen) << "the registry call did not return";
+    const std::string reason = GetParam().kind == "Folder" ? "Is a directory" : "not a regular file";
+    EXPECT_EQ(*seen, std::to_string(ERROR_FILE_NOT_FOUND) + " " + std::to_string(ERROR_ACCESS_DENIED) + " " +
+                             file.string() + ": " + reason);
+    EXPECT_FALSE(std::filesystem::is_regular_file(file));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, OddStoreTest, ::testing::ValuesIn(OddFile::All()),
+                         [](const auto& info) { return info.param.kind; });
+
+// A store nested deeper than the bound is damaged like any other: the check
+// the editor makes at start and every change report it, and the file stays.
+TEST_F(RegistryTest, StoreNestedTooDeepIsDamagedAndNeverOverwritten) {
+    const auto file = home.Config() / "quillmoor" / "registry";
+    std::filesystem::create_directories(file.parent_path());
+    std::string deep = "quillmoor-registry 1\nkey \"HKEY_CLASSES_ROOT\"";
+    for (int level = 0; level < 300000; ++level)
+        deep += " \"k\"";
+    deep += "\n";
+    std::ofstream(file) << deep;
+
+    ScopedRegKey key;
+    EXPECT_EQ(RegOpenKeyEx(HKEY_CLASSES_ROOT, ".qlm", KEY_ALL_ACCESS, key.Receive()), ERROR_BADDB);
+    EXPECT_EQ(RegCreateKeyEx(HKEY_CLASSES_ROOT, ".qlm", 0, KEY_ALL_ACCESS, key.Receive(), nullptr),
+              ERROR_BADDB);
+    EXPECT_EQ(RegLastErrorText(), file.string() + ": line 2 nests keys deeper than 512");
+    EXPECT_EQ(TempDir::ReadFile(file.string()), deep);
+}
+
+// Nor can a change make the store that deep.
+TEST_F(RegistryTest, KeysBeyondTheDepthBoundAreNotCreated) {
+    std::string path = "k";
+    for (std::size_t level = 2; level < RegistryFileFormat::maxDepth; ++level)
+        path += "\\k";
+    ScopedRegKey key;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_ALL_ACCESS, key.Receive(), nullptr),
+              ERROR_SUCCESS)
+            << RegLastErrorText();
+    ScopedRegKey deeper;
+    EXPECT_EQ(RegCreateKeyEx(key.Get(), "one-too-many", 0, KEY_ALL_ACCESS, deeper.Receive(), nullptr),
+              ERROR_BAD_PATHNAME);
+    EXPECT_NE(RegLastErrorText().find("nests deeper than 512 keys"), std::string::npos) << RegLastErrorText();
+    EXPECT_EQ(RegOpenKeyEx(key.Get(), nullptr, KEY_ALL_ACCESS, deeper.Receive()), ERROR_SUCCESS)
+            << "the store stays readable";
 }
 
 TEST_F(RegistryTest, StoreFolderThatCannotBeCreatedIsReported) {

@@ -1,0 +1,134 @@
+#include "platform/files/AtomicFileWriter.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/files/CFile.h"
+
+namespace {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    int Get() const { return m_fd; }
+    int Close() {
+        int rc = ::close(m_fd);
+        m_fd = -1;
+        return rc;
+    }
+
+private:
+    int m_fd;
+};
+
+bool WriteAll(int fd, std::string_view contents) {
+    while (!contents.empty()) {
+        ssize_t n = ::write(fd, contents.data(), contents.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = EIO;
+            return false;
+        }
+        contents.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// The rename is durable only once the folder's entry is on disk as well.
+void SyncFolder(const std::filesystem::path& folder) {
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Get() >= 0) ::fsync(dir.Get());
+}
+
+// A fresh file beside the target. Made with open() rather than mkstemp() so
+// that, like any new file, it gets 0666 less the umask.
+int CreateTemporary(const std::filesystem::path& target, std::string& temp) {
+    static std::minstd_rand random(static_cast<unsigned>(::getpid()) ^ std::random_device{}());
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string suffix(6, 'x');
+        for (char& c : suffix)
+            c = kLetters[random() % (sizeof kLetters - 1)];
+        temp = (target.parent_path() / ("." + target.filename().string() + "." + suffix)).string();
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Why an existing target may not be replaced; 0 when it may, or is absent.
+int RefusalOf(const std::filesystem::path& target, std::optional<unsigned>& mode) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) return errno == ENOENT ? 0 : errno;
+    if (S_ISDIR(st.st_mode)) return EISDIR;
+    // Renaming over a FIFO or a device would quietly put a file in its place.
+    if (!S_ISREG(st.st_mode)) return CFile::errNotRegular;
+    // What could not be written in place is not replaced either.
+    if (::access(target.c_str(), W_OK) != 0) return errno;
+    if (!mode) mode = static_cast<unsigned>(st.st_mode & 07777);
+    return 0;
+}
+
+} // namespace
+
+std::string AtomicFileWriter::Failure::Text() const {
+    return path + ": " + CFile::ErrorText(error);
+}
+
+std::optional<AtomicFileWriter::Failure> AtomicFileWriter::Replace(const std::filesystem::path& link,
+                                                                   std::string_view contents,
+                                                                   std::optional<unsigned> mode) {
+    // A file kept in a dotfiles folder and linked into place stays linked: the
+    // file the link names is replaced, not the link.
+    std::error_code statusError;
+    const bool linked = std::filesystem::is_symlink(std::filesystem::symlink_status(link, statusError));
+    std::error_code linkError;
+    std::filesystem::path target = linked ? std::filesystem::weakly_canonical(link, linkError) : link;
+    if (linkError) return Failure{link.string(), linkError.value(), false};
+    if (target.parent_path().empty()) target = std::filesystem::path(".") / target;
+    const std::filesystem::path folder = target.parent_path();
+    if (const int refusal = RefusalOf(target, mode)) return Failure{target.string(), refusal, false};
+
+    std::string temp;
+    FileDescriptor fd(CreateTemporary(target, temp));
+    if (fd.Get() < 0) return Failure{target.string(), errno, false};
+
+    int error = 0;
+    if ((mode && ::fchmod(fd.Get(), static_cast<mode_t>(*mode)) != 0) || !WriteAll(fd.Get(), contents) ||
+        ::fsync(fd.Get()) != 0) {
+        error = errno;
+    }
+    if (fd.Close() != 0 && error == 0) error = errno;
+    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(temp.c_str());
+        return Failure{target.string(), error, true};
+    }
+    SyncFolder(folder);
+    return std::nullopt;
+}
+
+std::optional<std::string> AtomicFileWriter::Write(const std::filesystem::path& target,
+                                                   std::string_view contents, unsigned mode) {
+    const std::filesystem::path folder = target.parent_path();
+    std::error_code folderError;
+    if (!folder.empty()) std::filesystem::create_directories(folder, folderError);
+    if (folderError) return Failure{folder.string(), folderError.value(), false}.Text();
+    if (auto failure = Replace(target, contents, mode)) return failure->Text();
+    return std::nullopt;
+}
+
+std::optional<std::string> AtomicFileWriter::Remove(const std::filesystem::path& target) {
+    if (::unlink(target.c_str()) != 0 && errno != ENOENT)
+        return Failure{target.string(), errno, false}.Text();
+    return std::nullopt;
+}

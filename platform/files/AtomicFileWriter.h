@@ -1,0 +1,40 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Replaces a file so that a reader, or the file after a crash or a full disk,
+// shows either the old content or the new one, never a mix and never nothing:
+// the content goes to a temporary file in the same folder, is flushed to disk
+// and then renamed over the target. A target that is a symbolic link stays
+// one: the file it names is replaced.
+class AtomicFileWriter {
+public:
+    struct Failure {
+        // The file meant (the link's target for a link), not the temporary.
+        std::string path;
+        // An errno, or CFile::errNotRegular.
+        int error = 0;
+        // Whether anything was written: false when the target was refused or
+        // the temporary file could not be made.
+        bool wrote = false;
+
+        // "<path>: <reason>".
+        std::string Text() const;
+    };
+
+    // Refuses a target that exists but is not a regular file, or that this process may not write. `mode`
+    // gives the new file's permissions; without it an existing target keeps its own and a new one gets what
+    // the umask leaves of 0666.
+    static std::optional<Failure> Replace(const std::filesystem::path& target, std::string_view contents,
+                                          std::optional<unsigned> mode);
+
+    // The same after creating missing folders, the failure as its Text().
+    static std::optional<std::string> Write(const std::filesystem::path& target, std::string_view contents,
+                                            unsigned mode);
+
+    // Removes a file; a file that is already gone is no failure.
+    static std::optional<std::string> Remove(const std::filesystem::path& target);
+};
