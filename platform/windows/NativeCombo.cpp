@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QComboBox>
 #include <QStandardItemModel>
+#include <QWheelEvent>
 
 #include "platform/win32/WinConstants.h"
 #include "platform/windows/WindowText.h"
@@ -13,6 +14,25 @@
 namespace {
 constexpr int kBytesRole = Qt::UserRole;
 constexpr int kDataRole = Qt::UserRole + 1;
+
+// On the platform the editor was written for, the wheel reaches only the
+// control with the keyboard focus, and a window without it passes the wheel
+// on to its parent. Qt's combo box takes the focus on the wheel and changes
+// its selection under the pointer, which would silently change the value the
+// next Apply writes, or the entry or module shown.
+class FocusWheelCombo : public QComboBox {
+public:
+    explicit FocusWheelCombo(QWidget* parent) : QComboBox(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+protected:
+    void wheelEvent(QWheelEvent* e) override {
+        if (!hasFocus()) {
+            e->ignore();
+            return;
+        }
+        QComboBox::wheelEvent(e);
+    }
+};
 
 bool IsAscii(std::string_view text) {
     for (char c : text)
@@ -23,7 +43,7 @@ bool IsAscii(std::string_view text) {
 
 NativeCombo::NativeCombo(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget* parent)
     : NativeWindow(owner, style, exStyle, id) {
-    auto* combo = new QComboBox(parent);
+    auto* combo = new FocusWheelCombo(parent);
     combo->setEditable(false);
     combo->setMaxVisibleItems(30);
     // The program places every combo box itself; measuring every item for

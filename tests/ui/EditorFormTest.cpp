@@ -174,4 +174,28 @@ TEST_F(EditorFormTest, UntouchedTextSurvivesAnApplyOfAnotherElement) {
     EXPECT_EQ(Image(), (Bytes{'O', 'x', 0x00, 2}));
 }
 
+// A turn of the wheel over a combo box without the focus must not change
+// what the next Enter writes, which entry is shown or which module is current.
+TEST_F(EditorFormTest, TheWheelTurnsOnlyTheComboBoxThatHasTheFocus) {
+    Open(SmallModule(), kRom);
+    m_dlg.m_modules.push_back(SmallModule());
+    ModuleSelector().AddString("First");
+    ModuleSelector().AddString("Second");
+    ModuleSelector().SetCurSel(0);
+    Retype(0, "77");
+
+    for (CComboBox* combo : {&Combo(1), m_dlg.m_pEntryCombo.get(), &ModuleSelector()}) {
+        TestInput::Wheel(*combo, -1);
+        EXPECT_EQ(combo->GetCurSel(), 0) << combo->GetDlgCtrlID();
+    }
+    EXPECT_EQ(Edit(0).GetWindowText(), "77");
+    EXPECT_EQ(m_dlg.m_nCurModule, 0);
+
+    Combo(1).SetFocus();
+    TestInput::Wheel(Combo(1), -1);
+    EXPECT_EQ(Combo(1).GetCurSel(), 1);
+    EXPECT_EQ(Edit(0).GetWindowText(), "77");
+    EXPECT_TRUE(m_modals.MessageBoxes().empty());
+}
+
 } // namespace
