@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 
 #include "platform/win32/WinConstants.h"
@@ -78,6 +80,19 @@ public:
 
 protected:
     void wheelEvent(QWheelEvent* e) override { e->ignore(); }
+    // A disabled Win32 scroll bar shows its arrows and an empty track; Qt
+    // would draw the thumb as well.
+    void paintEvent(QPaintEvent* e) override {
+        if (isEnabled()) {
+            QScrollBar::paintEvent(e);
+            return;
+        }
+        QPainter painter(this);
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        option.subControls &= ~QStyle::SC_ScrollBarSlider;
+        style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
+    }
 };
 
 UINT CodeForAction(int action) {

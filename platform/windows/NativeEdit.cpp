@@ -51,6 +51,9 @@ void NativeEdit::SetText(const std::string& text) {
     if (Edit() == nullptr || m_validator.isNull()) return;
     m_validator->SetProgrammatic(true);
     Edit()->setText(WindowText::FromLatin1(text));
+    // A text the program sets is shown from its start with the caret there,
+    // as on Win32; Qt leaves the caret at the end and scrolls to the tail.
+    Edit()->setCursorPosition(0);
     m_validator->SetProgrammatic(false);
 }
 
