@@ -5,6 +5,7 @@
 #   P/bin/quillmoor                  a symbolic link to the program, for PATH
 #   P/share/applications/quillmoor.desktop
 #   P/share/icons/hicolor/32x32/apps/quillmoor.png
+#   P/share/man/man1/quillmoor.1     (qlm.1 comes with qlm, cli/)
 # The program finds its folder through /proc/self/exe, which names the link's
 # target, so Help works however the program is started.
 include(GNUInstallDirs)
@@ -16,6 +17,7 @@ install(TARGETS quillmoor RUNTIME DESTINATION ${QUILL_INSTALL_PROGRAM_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/
   DESTINATION ${QUILL_INSTALL_PROGRAM_DIR}/help
   PATTERN CMakeLists.txt EXCLUDE)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/man/quillmoor.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/res/ui/quillmoor.png
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
 

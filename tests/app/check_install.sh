@@ -22,6 +22,17 @@ program="$prefix/lib/quillmoor/quillmoor"
 [ -x "$prefix/bin/qlm" ] || fail "no qlm in bin"
 [ -f "$prefix/share/icons/hicolor/32x32/apps/quillmoor.png" ] || fail "no icon"
 
+# Both manual pages, and groff finds nothing wrong in them.
+for page in quillmoor qlm; do
+  man="$prefix/share/man/man1/$page.1"
+  [ -f "$man" ] || fail "no manual page $page.1"
+  if command -v groff > /dev/null; then
+    warnings=$(groff -man -ww -z "$man" 2>&1) || fail "groff fails on $page.1"
+    [ -z "$warnings" ] || fail "groff warns about $page.1: $warnings"
+  fi
+  grep -q "^\.SH NAME" "$man" || fail "$page.1 has no NAME section"
+done
+
 # bin/quillmoor is a relative link, so the prefix can move.
 [ -L "$prefix/bin/quillmoor" ] || fail "bin/quillmoor is not a link"
 [ "$(readlink "$prefix/bin/quillmoor")" = "../lib/quillmoor/quillmoor" ] ||
