@@ -1,10 +1,13 @@
 #include "platform/windows/NativeCombo.h"
 
 #include <cstring>
+#include <functional>
+#include <utility>
 
 #include <QAbstractItemView>
 #include <QByteArray>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QStandardItemModel>
 #include <QWheelEvent>
 
@@ -20,11 +23,20 @@ constexpr int kDataRole = Qt::UserRole + 1;
 // on to its parent. Qt's combo box takes the focus on the wheel and changes
 // its selection under the pointer, which would silently change the value the
 // next Apply writes, or the entry or module shown.
+// It also tells its parent when it gains the focus (CBN_SETFOCUS).
 class FocusWheelCombo : public QComboBox {
 public:
-    explicit FocusWheelCombo(QWidget* parent) : QComboBox(parent) { setFocusPolicy(Qt::StrongFocus); }
+    FocusWheelCombo(QWidget* parent, std::function<void()> focused)
+        : QComboBox(parent), m_focused(std::move(focused)) {
+        setFocusPolicy(Qt::StrongFocus);
+    }
 
 protected:
+    void focusInEvent(QFocusEvent* e) override {
+        QComboBox::focusInEvent(e);
+        // Returning from its own drop-down list is no new focus.
+        if (e->reason() != Qt::PopupFocusReason) m_focused();
+    }
     void wheelEvent(QWheelEvent* e) override {
         if (!hasFocus()) {
             e->ignore();
@@ -32,6 +44,9 @@ protected:
         }
         QComboBox::wheelEvent(e);
     }
+
+private:
+    std::function<void()> m_focused;
 };
 
 bool IsAscii(std::string_view text) {
@@ -43,7 +58,7 @@ bool IsAscii(std::string_view text) {
 
 NativeCombo::NativeCombo(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget* parent)
     : NativeWindow(owner, style, exStyle, id) {
-    auto* combo = new FocusWheelCombo(parent);
+    auto* combo = new FocusWheelCombo(parent, [this] { NotifyParent(CBN_SETFOCUS); });
     combo->setEditable(false);
     combo->setMaxVisibleItems(30);
     // The program places every combo box itself; measuring every item for

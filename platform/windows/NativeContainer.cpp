@@ -50,6 +50,12 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent*) override { Layout(); }
+    // Turns its children pass on (the client area, the scroll bar, controls
+    // without the focus) end here as well.
+    void wheelEvent(QWheelEvent* e) override {
+        NativeContainer* native = ContainerOf(this);
+        if (native == nullptr || !native->OnWheel(e->angleDelta().y())) e->ignore();
+    }
     void paintEvent(QPaintEvent*) override {
         if (m_frame == 0) return;
         QPainter p(this);
@@ -186,6 +192,12 @@ void NativeContainer::OnBarAction(int action) {
         m_bar->setSliderPosition(m_state.Pos());
         m_syncing = false;
     }
+}
+
+bool NativeContainer::OnWheel(int delta) {
+    if (!(Style() & WS_VSCROLL)) return false;
+    if (delta != 0) Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))), 0);
+    return true;
 }
 
 void NativeContainer::OnBarReleased() {

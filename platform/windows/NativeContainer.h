@@ -31,6 +31,9 @@ public:
     void PaintClient(QPainter& painter);
     void OnBarAction(int action);
     void OnBarReleased();
+    // A window that scrolls gets the wheel as WM_MOUSEWHEEL; false when the
+    // turn is not its to take (it then goes on to the parent).
+    bool OnWheel(int delta);
 
 private:
     QPointer<QWidget> m_client;

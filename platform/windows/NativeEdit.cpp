@@ -1,6 +1,8 @@
 #include "platform/windows/NativeEdit.h"
 
+#include <functional>
 #include <limits>
+#include <utility>
 
 #include <QLineEdit>
 
@@ -8,9 +10,30 @@
 #include "platform/windows/EditLimitValidator.h"
 #include "platform/windows/WindowText.h"
 
+namespace {
+
+// Tells its parent when it gains the focus (EN_SETFOCUS), which Qt keeps to
+// itself.
+class NotifyingLineEdit : public QLineEdit {
+public:
+    NotifyingLineEdit(QWidget* parent, std::function<void()> focused)
+        : QLineEdit(parent), m_focused(std::move(focused)) {}
+
+protected:
+    void focusInEvent(QFocusEvent* e) override {
+        QLineEdit::focusInEvent(e);
+        m_focused();
+    }
+
+private:
+    std::function<void()> m_focused;
+};
+
+} // namespace
+
 NativeEdit::NativeEdit(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget* parent)
     : NativeWindow(owner, style, exStyle, id) {
-    auto* edit = new QLineEdit(parent);
+    auto* edit = new NotifyingLineEdit(parent, [this] { NotifyParent(EN_SETFOCUS); });
     // Qt's own maximum would cut text the program sets; limits are ours.
     edit->setMaxLength(std::numeric_limits<int>::max());
     edit->setFrame((exStyle & WS_EX_CLIENTEDGE) != 0 || (style & WS_BORDER) != 0);

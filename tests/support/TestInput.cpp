@@ -119,6 +119,9 @@ void TestInput::TypeUtf8(CWnd& window, const std::string& utf8) {
 void TestInput::ChooseComboItem(CComboBox& combo, int index) {
     auto* box = qobject_cast<QComboBox*>(WidgetOf(combo));
     if (box == nullptr || index < 0 || index >= box->count()) return;
+    // The press on the closed box gives it the focus before the list opens.
+    box->setFocus(Qt::MouseFocusReason);
+    QCoreApplication::processEvents();
     box->showPopup();
     QAbstractItemView* view = box->view();
     const QRect rect = view->visualRect(view->model()->index(index, box->modelColumn()));

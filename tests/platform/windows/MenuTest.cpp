@@ -18,6 +18,9 @@ protected:
         ASSERT_TRUE(dialog.Create());
         menu = CMenu::FromHandle(::GetMenu(dialog.GetSafeHwnd()));
         ASSERT_NE(menu, nullptr);
+        // The first control's EN_SETFOCUS is not what these tests look for.
+        TestInput::ProcessEvents();
+        dialog.commands.clear();
     }
     RecordingDialog dialog;
     CMenu* menu = nullptr;
