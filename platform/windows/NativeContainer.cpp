@@ -23,6 +23,7 @@ public:
     explicit ContainerClient(QWidget* frame) : QWidget(frame) {}
 
 protected:
+    void resizeEvent(QResizeEvent*) override { NativeWindow::FollowParentAreaOfChildren(this); }
     void paintEvent(QPaintEvent*) override {
         if (NativeContainer* native = ContainerOf(parentWidget())) {
             QPainter painter(this);

@@ -17,6 +17,7 @@ public:
     ~NativeContainer() override;
 
     QWidget* Client() const override;
+    bool ScrollsChildren() const override { return true; }
     ScrollBarState* ScrollBar(int bar) override;
     void SyncScrollBar(int bar) override;
     // Lays the client area out at once: Qt delays resize events of a hidden

@@ -33,7 +33,11 @@ private:
 
 NativeEdit::NativeEdit(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget* parent)
     : NativeWindow(owner, style, exStyle, id) {
-    auto* edit = new NotifyingLineEdit(parent, [this] { NotifyParent(EN_SETFOCUS); });
+    auto* edit = new NotifyingLineEdit(parent, [this] {
+        // Keys must edit the text the program last set.
+        ApplyPending();
+        NotifyParent(EN_SETFOCUS);
+    });
     // Qt's own maximum would cut text the program sets; limits are ours.
     edit->setMaxLength(std::numeric_limits<int>::max());
     edit->setFrame((exStyle & WS_EX_CLIENTEDGE) != 0 || (style & WS_BORDER) != 0);
@@ -72,6 +76,14 @@ LRESULT NativeEdit::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void NativeEdit::SetText(const std::string& text) {
     if (Edit() == nullptr || m_validator.isNull()) return;
+    if (!Edit()->updatesEnabled() && !Edit()->hasFocus()) {
+        // Out of view: the change is reported now, as the box would.
+        const bool changed = text != Text();
+        m_pending = text;
+        if (changed) NotifyParent(EN_CHANGE);
+        return;
+    }
+    m_pending.reset();
     m_validator->SetProgrammatic(true);
     Edit()->setText(WindowText::FromLatin1(text));
     // A text the program sets is shown from its start with the caret there,
@@ -80,6 +92,19 @@ void NativeEdit::SetText(const std::string& text) {
     m_validator->SetProgrammatic(false);
 }
 
+void NativeEdit::CameIntoView() {
+    ApplyPending();
+}
+
+void NativeEdit::ApplyPending() {
+    if (!m_pending) return;
+    const std::string text = std::move(*m_pending);
+    m_pending.reset();
+    // Reported when it was set.
+    SetInitialText(text);
+}
+
 std::string NativeEdit::Text() const {
+    if (m_pending) return *m_pending;
     return Edit() != nullptr ? WindowText::ToLatin1(Edit()->text()) : std::string();
 }
