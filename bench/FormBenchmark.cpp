@@ -8,9 +8,12 @@
 // BM_BareFormSetText/200, the same 200 rows as bare toolkit widgets, in the
 // same run. Figures are ratios of medians from one run of
 //
-//   QT_QPA_PLATFORM=offscreen build/rel/bench/bench_form \
-//     --benchmark_filter='Flushed|BareForm' --benchmark_repetitions=7 \
+//   QT_QPA_PLATFORM=offscreen build/rel/bench/bench_form
+//     --benchmark_filter='Flushed|BareForm' --benchmark_repetitions=9
 //     --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
+//     --benchmark_min_time=0.2
+//
+// (one command line; build/rel configured with -DCMAKE_BUILD_TYPE=Release)
 //
 // (Release build, no sanitizers, on the shared 2-core build machine, under
 // load from other work; medians of 9 interleaved repetitions, wall time):
