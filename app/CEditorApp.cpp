@@ -1,11 +1,12 @@
 #include "app/CEditorApp.h"
 
+#include "app/EditorCommandLine.h"
+#include "app/StartupEditorDlg.h"
 #include "platform/windows/AcceleratorTable.h"
-#include "platform/windows/CCommandLineInfo.h"
+#include "res/StringTable.h"
 #include "res/ui/EditorResources.h"
-#include "ui/CEditorDlg.h"
 
-CEditorApp::CEditorApp() : CWinApp(nullptr) {}
+CEditorApp::CEditorApp() : CWinApp(kAppTitle) {}
 
 CEditorApp::~CEditorApp() = default;
 
@@ -13,9 +14,9 @@ BOOL CEditorApp::InitInstance() {
     Enable3dControls();
     m_hAccel = LoadAccelerators(EditorResources::EditorAccelerators());
     // Declared before the dialog so the path it hands over outlives it.
-    CCommandLineInfo commandLine;
+    EditorCommandLine commandLine;
     ParseCommandLine(commandLine);
-    CEditorDlg dialog;
+    StartupEditorDlg dialog(commandLine.m_strRomFile);
     dialog.m_lpszStartupModule = commandLine.m_strFileName.c_str();
     m_pMainWnd = &dialog;
     dialog.DoModal();

@@ -1,15 +1,19 @@
-// Quillmoor's entry. The program itself is theApp; this file only adds the
-// first-paint stamp that bench/startup.py times start-up with.
+// Quillmoor's entry. The program itself is theApp; this file only answers the
+// options that print and end (before the toolkit, so they need no display)
+// and adds the first-paint stamp that bench/startup.py times start-up with.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
 
 #include "app/CEditorApp.h"
+#include "app/StartupOptions.h"
 #include "platform/windows/CWnd.h"
 
 CEditorApp theApp;
@@ -40,6 +44,12 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    const StartupOptions options = StartupOptions::Parse(std::vector<std::string>(argv + 1, argv + argc));
+    if (options.action != StartupOptions::Action::Run) {
+        std::FILE* out = options.ExitCode() == 0 ? stdout : stderr;
+        std::fputs(options.Output().c_str(), out);
+        return std::fflush(out) == 0 ? options.ExitCode() : 1;
+    }
     if (std::getenv("QUILL_FIRST_PAINT_STAMP") == nullptr) return AfxWinMain(argc, argv);
     // AfxWinMain adopts an existing toolkit application, so the stamp can
     // watch from the very first event.

@@ -40,12 +40,12 @@ std::uint8_t StyleOf(Kind kind) {
     return 0;
 }
 
-std::unique_ptr<CTableModule> MakeBigModule() {
+std::unique_ptr<CTableModule> MakeModule(int entries, const EntryLabels& labels, int elements) {
     auto module = std::make_unique<CTableModule>();
     module->m_strName = "Benchmark";
-    module->m_nEntryCount = kEntries;
-    module->m_entryNames = SharedEntryLabels();
-    for (int i = 0; i < kElements; ++i) {
+    module->m_nEntryCount = entries;
+    module->m_entryNames = labels;
+    for (int i = 0; i < elements; ++i) {
         const Shape shape = ShapeOf(i);
         ModuleElement e;
         e.name = "Element " + std::to_string(i);
@@ -60,8 +60,12 @@ std::unique_ptr<CTableModule> MakeBigModule() {
         e.valueCount = static_cast<std::int32_t>(e.values.size());
         module->AddElement(std::move(e));
     }
-    module->m_nEntryLength = EntryLength();
+    module->m_nEntryLength = OffsetOf(elements);
     return module;
+}
+
+std::unique_ptr<CTableModule> MakeBigModule() {
+    return MakeModule(kEntries, SharedEntryLabels(), kElements);
 }
 
 // The editor's dialog, shown. Every benchmark makes its own and drops it
@@ -146,5 +150,50 @@ void BM_FormSwitchEntry(benchmark::State& state) {
     fixture.dlg.DestroyForm();
 }
 BENCHMARK(BM_FormSwitchEntry)->Unit(benchmark::kMillisecond)->Iterations(300);
+
+// The switch as the form grows: its cost must grow in proportion to the rows,
+// not faster (rows out of view take no repaint). Compare /2000 with /200 from
+// the same run; /200 with BM_BareFormSwitch. Figures (Release, loaded 2-core
+// machine, medians of 9 interleaved repetitions, wall time):
+//
+//   QT_QPA_PLATFORM=offscreen build/rel/bench/bench_form
+//     --benchmark_filter='SwitchScaled|BareFormSwitch' --benchmark_repetitions=9
+//     --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
+//
+//   elements  switch    vs 200
+//        200   1.05 ms    1.0
+//       1000   3.21 ms    3.1
+//       2000   9.14 ms    8.7
+//       5000  21.3 ms    20.3
+//
+// Before rows out of view stopped taking repaints and text layout: 200: 8.27
+// ms, 1000: 50.8 ms, 2000: 178 ms, 5000: 1551 ms (2000 vs 200: 21.5).
+void BM_FormSwitchScaled(benchmark::State& state) {
+    constexpr int kFewEntries = 16;
+    const int elements = static_cast<int>(state.range(0));
+    EntryLabels labels;
+    for (int k = 0; k < kFewEntries; ++k)
+        labels.AppendBare();
+    EditorFixture fixture;
+    CEditorDlg& dlg = fixture.dlg;
+    dlg.m_modules.push_back(MakeModule(kFewEntries, labels, elements));
+    dlg.m_nCurModule = 0;
+    const std::size_t length = std::size_t{dlg.m_modules[0]->m_nEntryLength} * kFewEntries;
+    dlg.m_pRom = std::make_unique<std::uint8_t[]>(length);
+    FillRom(dlg.m_pRom.get(), length);
+    dlg.m_nRomLength = static_cast<std::uint32_t>(length);
+    dlg.m_bRomOpen = true;
+    dlg.BuildForm(0);
+    FlushUntilPainted();
+    int entry = 0;
+    for (auto _ : state) {
+        entry = (entry + 1) % kFewEntries;
+        dlg.m_pEntryCombo->SetCurSel(entry);
+        dlg.OnEntrySelChange();
+        FlushEvents();
+    }
+    dlg.DestroyForm();
+}
+BENCHMARK(BM_FormSwitchScaled)->Arg(200)->Arg(1000)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -34,6 +34,10 @@ int Dispatch(const CommandLine& line) {
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "qlm " << QUILL_VERSION << '\n';
+        return std::cout.flush() ? 0 : 1;
+    }
     int code = Dispatch(CommandLine::Parse(args));
     // A full disk or a closed pipe must not pass for a complete dump.
     std::cout.flush();

@@ -100,6 +100,24 @@ std::string CannotText(FileAction action, std::string_view path, std::string_vie
     return Join({"Cannot ", ActionWord(action), " ", path, ": ", reason});
 }
 
+const char kEditorUsage[] = "Usage: quillmoor [MODULE [ROM]]\n"
+                            "\n"
+                            "Quillmoor edits fixed-length tables inside ROM image files, as module files\n"
+                            "describe them.\n"
+                            "\n"
+                            "  MODULE       load this module file (.qlm) at start-up\n"
+                            "  ROM          then open this ROM image, as Open Rom does (its link file\n"
+                            "               included)\n"
+                            "  -h, --help   show this text and exit\n"
+                            "  --version    show the version and exit\n"
+                            "\n"
+                            "Exit status: 0 when the editor closes normally, 2 when the command line\n"
+                            "is wrong.\n";
+
+std::string EditorUnknownOptionText(std::string_view option) {
+    return Join({"unknown option '", option, "'"});
+}
+
 const char kQlmUsage[] = "Usage: qlm COMMAND ARGUMENTS\n"
                          "\n"
                          "Quillmoor's command-line companion for module authors and build scripts.\n"
@@ -118,6 +136,8 @@ const char kQlmUsage[] = "Usage: qlm COMMAND ARGUMENTS\n"
                          "      reads that element's box; a dropbox takes a value's name or number.\n"
                          "  qlm --help\n"
                          "      Show this text.\n"
+                         "  qlm --version\n"
+                         "      Show the version.\n"
                          "\n"
                          "Exit status: 0 on success, 1 when a file or a value is refused,\n"
                          "2 when the command line itself is wrong.\n";

@@ -14,6 +14,9 @@
 
 // --- Shown by both the editor and qlm ---
 
+// The program's name, and the caption of its message boxes.
+inline constexpr char kAppTitle[] = "Quillmoor";
+
 // The module does not fit the open ROM image.
 inline constexpr char kIncompatibleText[] = "This module and this rom are not compatible.";
 // A hex-array value that is not two digits per byte with one blank between.
@@ -56,6 +59,14 @@ inline constexpr char kRomShrankReason[] = "the file became shorter while it was
 // Saving with no ROM open: the reason, and what stands for the path.
 inline constexpr char kNoRomOpenReason[] = "no ROM file is open";
 inline constexpr char kNoRomPath[] = "(no file)";
+
+// --- The editor's command line ---
+
+extern const char kEditorUsage[];
+inline constexpr char kEditorUsageHint[] = "Try 'quillmoor --help' for more information.\n";
+inline constexpr char kEditorTooManyArguments[] = "too many arguments (at most a module and a ROM)";
+// "unknown option '<option>'".
+std::string EditorUnknownOptionText(std::string_view option);
 
 // --- qlm ---
 

@@ -1,6 +1,7 @@
 #include "ui/CScrollPanel.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/windows/CDC.h"
 #include "ui/ScrollArithmetic.h"
@@ -50,21 +51,56 @@ int CScrollPanel::ClientHeight() const {
 }
 
 LRESULT CScrollPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    // The dialog's command table must see notifications of controls that
-    // are the panel's children, not its own.
+    if (message == WM_MOUSEWHEEL) {
+        OnMouseWheel(static_cast<short>(HIWORD(wParam)));
+        return 0;
+    }
     if (message == WM_COMMAND) {
+        // Edits report EN_SETFOCUS, combo boxes CBN_SETFOCUS; the panel has
+        // no other children that take the focus.
+        const WORD code = HIWORD(wParam);
+        if (lParam != 0 && (code == EN_SETFOCUS || code == CBN_SETFOCUS)) ShowChild(LOWORD(wParam));
+        // The dialog's command table must see notifications of controls that
+        // are the panel's children, not its own.
         if (CWnd* parent = GetParent()) parent->SendMessage(message, wParam, lParam);
     }
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
 void CScrollPanel::OnVScroll(UINT code, UINT thumb, CScrollBar* scrollBar) {
-    m_nScrollPos = ScrollArithmetic::NextPosition(code, static_cast<int>(thumb), m_nScrollPos,
-                                                  m_nContentHeight, ClientHeight());
+    ScrollTo(ScrollArithmetic::NextPosition(code, static_cast<int>(thumb), m_nScrollPos, m_nContentHeight,
+                                            ClientHeight()));
+    CWnd::OnVScroll(code, thumb, scrollBar);
+}
+
+void CScrollPanel::ScrollTo(int pos) {
+    m_nScrollPos = pos;
     const int oldPos = GetScrollPos(SB_VERT);
     ScrollWindow(0, ScrollArithmetic::ContentShift(oldPos, m_nScrollPos));
     SetScrollPos(SB_VERT, m_nScrollPos, TRUE);
-    CWnd::OnVScroll(code, thumb, scrollBar);
+}
+
+void CScrollPanel::OnMouseWheel(int delta) {
+    // Each notch is a few line steps through WM_VSCROLL, as the bar's own
+    // arrows would send them, so the bar and the rows stay in step.
+    m_wheelRest += delta;
+    const int notches = m_wheelRest / WHEEL_DELTA;
+    m_wheelRest -= notches * WHEEL_DELTA;
+    const WPARAM step = MAKEWPARAM(notches > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+    for (int i = 0; i < std::abs(notches) * ScrollArithmetic::kWheelLines; ++i)
+        SendMessage(WM_VSCROLL, step, 0);
+    if (notches != 0) SendMessage(WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+}
+
+void CScrollPanel::ShowChild(UINT id) {
+    CWnd* child = GetDlgItem(static_cast<int>(id));
+    if (child == nullptr) return;
+    CRect rect;
+    child->GetWindowRect(rect);
+    ScreenToClient(rect);
+    const int pos = ScrollArithmetic::PositionShowing(rect.top, rect.bottom, m_nScrollPos, m_nContentHeight,
+                                                      ClientHeight());
+    if (pos != m_nScrollPos) ScrollTo(pos);
 }
 
 BOOL CScrollPanel::OnEraseBkgnd(CDC* dc) {

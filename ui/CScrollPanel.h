@@ -4,7 +4,9 @@
 
 // The bordered child window that carries the entry selector and the form's
 // rows. It scrolls by moving its children, and hands every command of its
-// children on to its parent so the dialog's command table sees them.
+// children on to its parent so the dialog's command table sees them. The
+// wheel scrolls it by lines, and a child that gains the focus is scrolled
+// into view.
 class CScrollPanel : public CWnd {
 public:
     CScrollPanel();
@@ -24,7 +26,13 @@ protected:
 private:
     int ClientHeight() const;
     void FollowClampedBar(int oldPos);
+    void ScrollTo(int pos);
+    void OnMouseWheel(int delta);
+    void ShowChild(UINT id);
 
     int m_nScrollPos = 0;
     int m_nContentHeight = 1000;
+    // Wheel turns smaller than a notch (fine-grained wheels, touchpads)
+    // add up until they make one.
+    int m_wheelRest = 0;
 };

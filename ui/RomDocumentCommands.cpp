@@ -43,6 +43,8 @@ void RomDocumentCommands::OpenRom() {
     if (!LinkFileCommands(m_dlg).ReadLinkFile() && m_dlg.m_nCurModule != -1)
         ModuleListCommands(m_dlg).MeetOpenRom();
     m_controls.EnableCommand(ID_FILE_CLOSEROM, true);
+    // The next thing a user does with a ROM is pick an entry.
+    if (m_dlg.m_pEntryCombo) m_dlg.m_pEntryCombo->SetFocus();
 }
 
 bool RomDocumentCommands::CloseRom() {

@@ -40,6 +40,14 @@ int ScrollArithmetic::NextPosition(UINT code, int thumb, int current, int conten
     return Limit(Requested(code, thumb, current), contentHeight, clientHeight);
 }
 
+int ScrollArithmetic::PositionShowing(int top, int bottom, int current, int contentHeight, int clientHeight) {
+    std::int64_t pos = current;
+    if (bottom > clientHeight) pos += std::int64_t{bottom} - clientHeight;
+    // A child taller than the client area shows its top.
+    if (std::int64_t{top} - (pos - current) < 0) pos = std::int64_t{current} + top;
+    return Limit(pos, contentHeight, clientHeight);
+}
+
 int ScrollArithmetic::ContentShift(int oldBarPos, int newPos) {
     const std::int64_t shift = std::int64_t{oldBarPos} - newPos;
     return static_cast<int>(std::clamp<std::int64_t>(shift, INT32_MIN, INT32_MAX));

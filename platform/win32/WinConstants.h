@@ -35,6 +35,9 @@ inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_SYSCOMMAND = 0x0112;
 inline constexpr UINT WM_HSCROLL = 0x0114;
 inline constexpr UINT WM_VSCROLL = 0x0115;
+inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
+// One notch of a wheel, in WM_MOUSEWHEEL's signed high word.
+inline constexpr int WHEEL_DELTA = 120;
 inline constexpr UINT WM_USER = 0x0400;
 
 inline constexpr WPARAM SC_CLOSE = 0xF060;

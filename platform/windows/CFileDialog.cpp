@@ -10,17 +10,28 @@
 
 namespace {
 
-// "Text|*.a;*.b|Other|*.c|" to Qt's "Text (*.a *.b)" filters.
+// "Text|*.a;*.b|Other|*.c|" to Qt's "Text (*.a *.b)" filters. The dialog is
+// told to hide the parenthesised patterns, so each label shows as written,
+// once. "*.*" matches every name on the platform the filters were written
+// for, a name without a dot included; here that is "*".
 QStringList NameFilters(const std::string& filter) {
     QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
     QStringList out;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].isEmpty() && parts[i + 1].isEmpty()) break;
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        out << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& pattern : patterns)
+            if (pattern.trimmed() == QStringLiteral("*.*")) pattern = QStringLiteral("*");
+        out << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return out;
+}
+
+// Every file dialog of a run starts where the last one was left, as the
+// system dialogs do for a program.
+QString& LastFolder() {
+    static QString folder;
+    return folder;
 }
 
 FileDialogAnswer ShowReal(const FileDialogRequest& request, CWnd* parentWnd) {
@@ -28,6 +39,11 @@ FileDialogAnswer ShowReal(const FileDialogRequest& request, CWnd* parentWnd) {
                               ? parentWnd->GetSafeHwnd()->Widget()->window()
                               : nullptr;
     QFileDialog dialog(parent);
+    // Qt's own dialog on every desktop: a desktop's native one shows the
+    // patterns beside every label and ignores the remembered folder.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    if (!LastFolder().isEmpty()) dialog.setDirectory(LastFolder());
     dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     if (request.open)
         dialog.setFileMode((request.flags & OFN_ALLOWMULTISELECT) ? QFileDialog::ExistingFiles
@@ -38,6 +54,7 @@ FileDialogAnswer ShowReal(const FileDialogRequest& request, CWnd* parentWnd) {
     if (!request.defaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
     if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    LastFolder() = dialog.directory().absolutePath();
     std::vector<std::string> paths;
     for (const QString& file : dialog.selectedFiles())
         paths.push_back(file.toStdString());

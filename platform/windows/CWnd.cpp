@@ -76,6 +76,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     AdoptNative(MakeNative(this, lpszClassName, dwStyle, dwExStyle, nID, parent));
     m_pNative->SetInitialText(lpszWindowName != nullptr ? lpszWindowName : "");
     m_pNative->Place(ToQRect(rect));
+    NativeWindow::FollowParentArea(m_pNative->Widget());
     QWidget* widget = m_pNative->Widget();
     widget->setEnabled((dwStyle & WS_DISABLED) == 0);
     widget->setVisible((dwStyle & WS_VISIBLE) != 0);
@@ -204,6 +205,8 @@ int CWnd::GetWindowTextLength() const {
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
     if (!::IsWindow(m_hWnd)) return;
     m_pNative->Place(QRect(x, y, std::max(0, nWidth), std::max(0, nHeight)));
+    NativeWindow::FollowParentArea(m_pNative->Widget());
+    NativeWindow::FollowParentAreaOfChildren(m_pNative->Client());
     if (bRepaint) m_pNative->Widget()->update();
 }
 
@@ -350,16 +353,17 @@ void CWnd::ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect, LPCRECT) {
     }
     if (client->isVisible()) {
         client->scroll(xAmount, yAmount);
-        return;
-    }
-    // Qt does nothing for a window that is not shown yet; the children
-    // must still move.
-    for (QObject* child : client->children()) {
-        if (child->isWidgetType()) {
-            auto* w = static_cast<QWidget*>(child);
-            w->move(w->pos() + QPoint(xAmount, yAmount));
+    } else {
+        // Qt does nothing for a window that is not shown yet; the children
+        // must still move.
+        for (QObject* child : client->children()) {
+            if (child->isWidgetType()) {
+                auto* w = static_cast<QWidget*>(child);
+                w->move(w->pos() + QPoint(xAmount, yAmount));
+            }
         }
     }
+    NativeWindow::FollowParentAreaOfChildren(client);
 }
 
 CMenu* CWnd::GetMenu() const {

@@ -1,11 +1,15 @@
 #include "platform/windows/NativeCombo.h"
 
 #include <cstring>
+#include <functional>
+#include <utility>
 
 #include <QAbstractItemView>
 #include <QByteArray>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QStandardItemModel>
+#include <QWheelEvent>
 
 #include "platform/win32/WinConstants.h"
 #include "platform/windows/WindowText.h"
@@ -13,6 +17,37 @@
 namespace {
 constexpr int kBytesRole = Qt::UserRole;
 constexpr int kDataRole = Qt::UserRole + 1;
+
+// On the platform the editor was written for, the wheel reaches only the
+// control with the keyboard focus, and a window without it passes the wheel
+// on to its parent. Qt's combo box takes the focus on the wheel and changes
+// its selection under the pointer, which would silently change the value the
+// next Apply writes, or the entry or module shown.
+// It also tells its parent when it gains the focus (CBN_SETFOCUS).
+class FocusWheelCombo : public QComboBox {
+public:
+    FocusWheelCombo(QWidget* parent, std::function<void()> focused)
+        : QComboBox(parent), m_focused(std::move(focused)) {
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void focusInEvent(QFocusEvent* e) override {
+        QComboBox::focusInEvent(e);
+        // Returning from its own drop-down list is no new focus.
+        if (e->reason() != Qt::PopupFocusReason) m_focused();
+    }
+    void wheelEvent(QWheelEvent* e) override {
+        if (!hasFocus()) {
+            e->ignore();
+            return;
+        }
+        QComboBox::wheelEvent(e);
+    }
+
+private:
+    std::function<void()> m_focused;
+};
 
 bool IsAscii(std::string_view text) {
     for (char c : text)
@@ -23,7 +58,7 @@ bool IsAscii(std::string_view text) {
 
 NativeCombo::NativeCombo(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget* parent)
     : NativeWindow(owner, style, exStyle, id) {
-    auto* combo = new QComboBox(parent);
+    auto* combo = new FocusWheelCombo(parent, [this] { NotifyParent(CBN_SETFOCUS); });
     combo->setEditable(false);
     combo->setMaxVisibleItems(30);
     // The program places every combo box itself; measuring every item for

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 
 #include "platform/win32/WinConstants.h"
@@ -21,6 +23,7 @@ public:
     explicit ContainerClient(QWidget* frame) : QWidget(frame) {}
 
 protected:
+    void resizeEvent(QResizeEvent*) override { NativeWindow::FollowParentAreaOfChildren(this); }
     void paintEvent(QPaintEvent*) override {
         if (NativeContainer* native = ContainerOf(parentWidget())) {
             QPainter painter(this);
@@ -48,6 +51,12 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent*) override { Layout(); }
+    // Turns its children pass on (the client area, the scroll bar, controls
+    // without the focus) end here as well.
+    void wheelEvent(QWheelEvent* e) override {
+        NativeContainer* native = ContainerOf(this);
+        if (native == nullptr || !native->OnWheel(e->angleDelta().y())) e->ignore();
+    }
     void paintEvent(QPaintEvent*) override {
         if (m_frame == 0) return;
         QPainter p(this);
@@ -78,6 +87,19 @@ public:
 
 protected:
     void wheelEvent(QWheelEvent* e) override { e->ignore(); }
+    // A disabled Win32 scroll bar shows its arrows and an empty track; Qt
+    // would draw the thumb as well.
+    void paintEvent(QPaintEvent* e) override {
+        if (isEnabled()) {
+            QScrollBar::paintEvent(e);
+            return;
+        }
+        QPainter painter(this);
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        option.subControls &= ~QStyle::SC_ScrollBarSlider;
+        style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
+    }
 };
 
 UINT CodeForAction(int action) {
@@ -171,6 +193,12 @@ void NativeContainer::OnBarAction(int action) {
         m_bar->setSliderPosition(m_state.Pos());
         m_syncing = false;
     }
+}
+
+bool NativeContainer::OnWheel(int delta) {
+    if (!(Style() & WS_VSCROLL)) return false;
+    if (delta != 0) Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))), 0);
+    return true;
 }
 
 void NativeContainer::OnBarReleased() {

@@ -17,6 +17,7 @@ public:
     ~NativeContainer() override;
 
     QWidget* Client() const override;
+    bool ScrollsChildren() const override { return true; }
     ScrollBarState* ScrollBar(int bar) override;
     void SyncScrollBar(int bar) override;
     // Lays the client area out at once: Qt delays resize events of a hidden
@@ -31,6 +32,9 @@ public:
     void PaintClient(QPainter& painter);
     void OnBarAction(int action);
     void OnBarReleased();
+    // A window that scrolls gets the wheel as WM_MOUSEWHEEL; false when the
+    // turn is not its to take (it then goes on to the parent).
+    bool OnWheel(int delta);
 
 private:
     QPointer<QWidget> m_client;

@@ -1,6 +1,8 @@
 #include "platform/windows/NativeEdit.h"
 
+#include <functional>
 #include <limits>
+#include <utility>
 
 #include <QLineEdit>
 
@@ -8,9 +10,34 @@
 #include "platform/windows/EditLimitValidator.h"
 #include "platform/windows/WindowText.h"
 
+namespace {
+
+// Tells its parent when it gains the focus (EN_SETFOCUS), which Qt keeps to
+// itself.
+class NotifyingLineEdit : public QLineEdit {
+public:
+    NotifyingLineEdit(QWidget* parent, std::function<void()> focused)
+        : QLineEdit(parent), m_focused(std::move(focused)) {}
+
+protected:
+    void focusInEvent(QFocusEvent* e) override {
+        QLineEdit::focusInEvent(e);
+        m_focused();
+    }
+
+private:
+    std::function<void()> m_focused;
+};
+
+} // namespace
+
 NativeEdit::NativeEdit(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget* parent)
     : NativeWindow(owner, style, exStyle, id) {
-    auto* edit = new QLineEdit(parent);
+    auto* edit = new NotifyingLineEdit(parent, [this] {
+        // Keys must edit the text the program last set.
+        ApplyPending();
+        NotifyParent(EN_SETFOCUS);
+    });
     // Qt's own maximum would cut text the program sets; limits are ours.
     edit->setMaxLength(std::numeric_limits<int>::max());
     edit->setFrame((exStyle & WS_EX_CLIENTEDGE) != 0 || (style & WS_BORDER) != 0);
@@ -49,11 +76,35 @@ LRESULT NativeEdit::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void NativeEdit::SetText(const std::string& text) {
     if (Edit() == nullptr || m_validator.isNull()) return;
+    if (!Edit()->updatesEnabled() && !Edit()->hasFocus()) {
+        // Out of view: the change is reported now, as the box would.
+        const bool changed = text != Text();
+        m_pending = text;
+        if (changed) NotifyParent(EN_CHANGE);
+        return;
+    }
+    m_pending.reset();
     m_validator->SetProgrammatic(true);
     Edit()->setText(WindowText::FromLatin1(text));
+    // A text the program sets is shown from its start with the caret there,
+    // as on Win32; Qt leaves the caret at the end and scrolls to the tail.
+    Edit()->setCursorPosition(0);
     m_validator->SetProgrammatic(false);
 }
 
+void NativeEdit::CameIntoView() {
+    ApplyPending();
+}
+
+void NativeEdit::ApplyPending() {
+    if (!m_pending) return;
+    const std::string text = std::move(*m_pending);
+    m_pending.reset();
+    // Reported when it was set.
+    SetInitialText(text);
+}
+
 std::string NativeEdit::Text() const {
+    if (m_pending) return *m_pending;
     return Edit() != nullptr ? WindowText::ToLatin1(Edit()->text()) : std::string();
 }

@@ -63,8 +63,12 @@ void NativeMenu::AddItems(QWidget* parent, const std::vector<MenuItemTemplate>& 
         QAction* action = menu->addAction(WindowText::ForDisplay(item.text));
         RememberText(action, item.text);
         action->setEnabled((item.flags & (MF_GRAYED | MF_DISABLED)) == 0);
-        action->setCheckable(true);
-        action->setChecked((item.flags & MF_CHECKED) != 0);
+        // Only an item that carries a check mark is checkable: Qt draws an
+        // empty box beside every checkable item, Win32 draws nothing.
+        if (item.flags & MF_CHECKED) {
+            action->setCheckable(true);
+            action->setChecked(true);
+        }
         action->setProperty(kCheckedProperty, (item.flags & MF_CHECKED) != 0);
         const UINT id = item.id;
         QObject::connect(action, &QAction::triggered, action, [this, id] { Choose(id); });
@@ -105,6 +109,7 @@ DWORD NativeMenu::CheckItem(UINT id, UINT flags) {
     const bool was = action->property(kCheckedProperty).toBool();
     const bool now = (flags & MF_CHECKED) != 0;
     action->setProperty(kCheckedProperty, now);
+    if (now) action->setCheckable(true);
     action->setChecked(now);
     return was ? MF_CHECKED : MF_UNCHECKED;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 #include <unordered_set>
 
 #include <QApplication>
@@ -14,12 +15,20 @@
 #include "platform/windows/WindowText.h"
 
 namespace {
-constexpr const char* kNativeProperty = "quill.native";
 
 std::unordered_set<const NativeWindow*>& LiveWindows() {
     static std::unordered_set<const NativeWindow*> windows;
     return windows;
 }
+
+// The window of each outer widget. A table rather than a dynamic property:
+// a property lookup first searches the widget class's own properties by
+// name, and a notification from one of thousands of rows asks several times.
+std::unordered_map<const QObject*, NativeWindow*>& WidgetWindows() {
+    static std::unordered_map<const QObject*, NativeWindow*> windows;
+    return windows;
+}
+
 } // namespace
 
 NativeWindow::NativeWindow(CWnd* owner, DWORD style, DWORD exStyle, UINT id)
@@ -35,7 +44,7 @@ NativeWindow::~NativeWindow() {
     QObject::disconnect(m_destroyed);
     // Nothing of this object may be reached from the widget's signals now.
     QObject::disconnect(widget, nullptr, nullptr, nullptr);
-    widget->setProperty(kNativeProperty, QVariant());
+    WidgetWindows().erase(widget);
     if (*m_dispatch > 0) {
         // Still inside one of this widget's own signals: Qt must unwind
         // first. The window is gone for the program at once.
@@ -53,10 +62,8 @@ bool NativeWindow::IsLive(const NativeWindow* hwnd) {
 
 NativeWindow* NativeWindow::FromWidget(const QObject* widget) {
     if (widget == nullptr) return nullptr;
-    const QVariant v = widget->property(kNativeProperty);
-    if (!v.isValid()) return nullptr;
-    auto* native = reinterpret_cast<NativeWindow*>(v.value<quintptr>());
-    return LiveWindows().count(native) != 0 ? native : nullptr;
+    const auto it = WidgetWindows().find(widget);
+    return it != WidgetWindows().end() && LiveWindows().count(it->second) != 0 ? it->second : nullptr;
 }
 
 NativeWindow* NativeWindow::Enclosing(const QObject* object) {
@@ -68,8 +75,11 @@ NativeWindow* NativeWindow::Enclosing(const QObject* object) {
 
 void NativeWindow::SetWidget(QWidget* widget) {
     m_widget = widget;
-    widget->setProperty(kNativeProperty, QVariant::fromValue(reinterpret_cast<quintptr>(this)));
-    m_destroyed = QObject::connect(widget, &QObject::destroyed, [this] { m_owner->OnWindowGone(); });
+    WidgetWindows()[widget] = this;
+    m_destroyed = QObject::connect(widget, &QObject::destroyed, [this, widget] {
+        WidgetWindows().erase(widget);
+        m_owner->OnWindowGone();
+    });
 }
 
 LRESULT NativeWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -133,6 +143,25 @@ void NativeWindow::SyncScrollBar(int) {}
 
 void NativeWindow::Place(const QRect& rect) {
     if (Widget() != nullptr) Widget()->setGeometry(rect);
+}
+
+void NativeWindow::FollowParentArea(QWidget* widget) {
+    QWidget* parent = widget != nullptr && !widget->isWindow() ? widget->parentWidget() : nullptr;
+    // Only windows that scroll their children have children out of view;
+    // elsewhere a child may be placed before its parent has its size.
+    const NativeWindow* owner = Enclosing(parent);
+    if (parent == nullptr || owner == nullptr || owner->Client() != parent || !owner->ScrollsChildren())
+        return;
+    const bool inView = widget->geometry().intersects(parent->rect());
+    if (widget->updatesEnabled() == inView) return;
+    widget->setUpdatesEnabled(inView);
+    if (NativeWindow* native = inView ? FromWidget(widget) : nullptr) native->CameIntoView();
+}
+
+void NativeWindow::FollowParentAreaOfChildren(QWidget* parent) {
+    if (parent == nullptr) return;
+    for (QObject* child : parent->children())
+        if (child->isWidgetType()) FollowParentArea(static_cast<QWidget*>(child));
 }
 
 LRESULT NativeWindow::Send(UINT message, WPARAM wParam, LPARAM lParam) {

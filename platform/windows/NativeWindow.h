@@ -49,11 +49,25 @@ public:
     // Brings the drawn scroll bar in line with its numbers.
     virtual void SyncScrollBar(int bar);
     virtual NativeMenu* Menu() const { return nullptr; }
+    // Whether children are moved in and out of the client area's view.
+    virtual bool ScrollsChildren() const { return false; }
+    // Called when the window comes back into its parent's view (see
+    // FollowParentArea).
+    virtual void CameIntoView() {}
     // Top-level windows: the size of everything but the client area.
     virtual QSize NonClientExtra() const { return {}; }
     // Places the window: rect is the outer rectangle in the parent's client
     // coordinates.
     virtual void Place(const QRect& rect);
+
+    // A child wholly outside its parent's client area shows nothing, yet Qt
+    // would still repaint it and, at each repaint, clip it against every
+    // sibling above it: with thousands of rows (the form's) that makes one
+    // switch of entries quadratic. Such a child takes no updates until it
+    // comes back into view; called whenever a child or its parent moves or
+    // changes size.
+    static void FollowParentArea(QWidget* widget);
+    static void FollowParentAreaOfChildren(QWidget* parent);
 
     // Sends a message to the owning object's WindowProc.
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,5 +1,7 @@
 #include "res/ui/EditorResources.h"
 
+#include <iterator>
+
 #include "platform/win32/WinConstants.h"
 #include "platform/windows/BitmapImage.h"
 #include "res/StringTable.h"
@@ -9,16 +11,9 @@
 namespace {
 
 BitmapImage BuildIcon() {
-    constexpr int kSize = 32;
-    std::vector<std::uint32_t> argb;
-    argb.reserve(kSize * kSize);
-    for (const char* row : kEditorIconRows)
-        for (int x = 0; x < kSize; ++x) {
-            const char c = row[x];
-            const int index = c <= '9' ? c - '0' : c - 'A' + 10;
-            argb.push_back(kEditorIconPalette[index]);
-        }
-    return BitmapImage(kSize, kSize, std::move(argb));
+    return BitmapImage(
+            kEditorIconSize, kEditorIconSize,
+            std::vector<std::uint32_t>(std::begin(kEditorIconPixels), std::end(kEditorIconPixels)));
 }
 
 MenuItemTemplate Item(const char* text, UINT id, UINT flags = MF_STRING) {

@@ -7,8 +7,12 @@
 
 #include "DialogHarness.h"
 #include "TestInput.h"
+#include "app/StartupOptions.h"
+#include "document/LinkFile.h"
+#include "platform/windows/CComboBox.h"
 #include "platform/windows/DialogHook.h"
 #include "res/resource.h"
+#include "table/CTableModule.h"
 
 namespace {
 
@@ -61,9 +65,73 @@ TEST_F(EditorAppTest, OneArgumentArrivesWholeBlanksIncluded) {
     EXPECT_TRUE(run.endedByEscape);
 }
 
-TEST_F(EditorAppTest, OnlyTheFirstArgumentThatIsNotAFlagCounts) {
-    const StartupRun run = StartWith({"-geometry", "first.qlm", "second.qlm", "-x"}, m_app);
+TEST_F(EditorAppTest, TheFirstArgumentThatIsNotAFlagIsTheModule) {
+    const StartupRun run = StartWith({"-geometry", "first.qlm"}, m_app);
     EXPECT_EQ(run.startupModule, "first.qlm");
+}
+
+// quillmoor MODULE ROM: the ROM opens as Open Rom opens it, link file and
+// all, and the entry selector has the focus.
+TEST_F(EditorAppTest, ASecondArgumentIsARomOpenedAfterStartUp) {
+    const std::string alpha = WriteModule("alpha.qlm", "Alpha", 0, 4);
+    const std::string beta = WriteModule("beta.qlm", "Beta", 0, 4);
+    const std::string rom = WriteRom("game.rom", 32);
+    WriteFile(LinkFile::PathFor(Dir(), "game.rom"), "beta.qlm\r\n");
+    struct {
+        bool romOpen = false;
+        std::string romPath;
+        std::vector<std::string> modules;
+        bool entryFocused = false;
+    } seen;
+    m_app.SetCommandLine({alpha, rom});
+    DialogHook hook([&](const DialogRequest& request) -> INT_PTR {
+        auto& dlg = static_cast<CEditorDlg&>(*request.dialog);
+        seen.romOpen = dlg.m_bRomOpen;
+        seen.romPath = dlg.m_strRomPath;
+        for (const auto& module : dlg.m_modules)
+            seen.modules.push_back(module->m_strName);
+        TestInput::ProcessEvents();
+        seen.entryFocused = CWnd::GetFocus() == dlg.m_pEntryCombo.get();
+        return IDCANCEL;
+    });
+    EXPECT_FALSE(m_app.InitInstance());
+    EXPECT_TRUE(seen.romOpen);
+    EXPECT_EQ(seen.romPath, rom);
+    EXPECT_EQ(seen.modules, std::vector<std::string>{"Beta"}) << "the link file's modules replace the list";
+    EXPECT_TRUE(seen.entryFocused);
+    EXPECT_TRUE(m_modals.MessageBoxes().empty());
+}
+
+// What the command line answers before any window exists.
+TEST(StartupOptionsTest, PrintingOptionsEndAndAnythingUnknownIsAUsageError) {
+    using A = StartupOptions::Action;
+    const struct {
+        std::vector<std::string> args;
+        A action;
+        int exitCode;
+    } rows[] = {
+            {{}, A::Run, 0},
+            {{"m.qlm", "game.rom"}, A::Run, 0},
+            {{"-", "game.rom"}, A::Run, 0},
+            {{"--", "-odd.qlm"}, A::Run, 0},
+            {{"--help"}, A::Help, 0},
+            {{"m.qlm", "-h"}, A::Help, 0},
+            {{"--version", "--bogus"}, A::Version, 0},
+            {{"--bogus", "--help"}, A::Invalid, 2},
+            {{"-geometry", "m.qlm"}, A::Invalid, 2},
+            {{"a.qlm", "b.rom", "c"}, A::Invalid, 2},
+    };
+    for (const auto& row : rows) {
+        const StartupOptions options = StartupOptions::Parse(row.args);
+        std::string line;
+        for (const std::string& arg : row.args)
+            line += arg + " ";
+        EXPECT_EQ(options.action, row.action) << line;
+        EXPECT_EQ(options.ExitCode(), row.exitCode) << line;
+    }
+    EXPECT_EQ(StartupOptions::Parse({"-x"}).Output(),
+              "quillmoor: unknown option '-x'\nTry 'quillmoor --help' for more information.\n");
+    EXPECT_EQ(StartupOptions::Parse({"--version"}).Output().rfind("quillmoor ", 0), 0u);
 }
 
 TEST_F(EditorAppTest, FilterOffersKeysToTheTableOnlyWithAMainDialog) {

@@ -20,7 +20,47 @@ program="$prefix/lib/quillmoor/quillmoor"
 [ -x "$program" ] || fail "no program at $program"
 [ -f "$prefix/lib/quillmoor/help/index.html" ] || fail "no guide beside the program"
 [ -x "$prefix/bin/qlm" ] || fail "no qlm in bin"
-[ -f "$prefix/share/icons/hicolor/32x32/apps/quillmoor.png" ] || fail "no icon"
+# The icon in the hicolor theme at every size, each a PNG of that size, and
+# the scalable one.
+for size in 16 32 48 64 128 256; do
+  icon="$prefix/share/icons/hicolor/${size}x${size}/apps/quillmoor.png"
+  [ -f "$icon" ] || fail "no ${size}px icon"
+  [ "$(od -An -tx1 -j1 -N3 "$icon" | tr -d ' ')" = "504e47" ] || fail "the ${size}px icon is no PNG"
+  # IHDR: width and height, 4 bytes each, big-endian.
+  set -- $(od -An -tu1 -j16 -N8 "$icon")
+  [ $(( ($3 << 8) + $4 )) -eq "$size" ] && [ $(( ($7 << 8) + $8 )) -eq "$size" ] && [ $(($1 + $2 + $5 + $6)) -eq 0 ] ||
+    fail "the ${size}px icon is $*"
+done
+svg="$prefix/share/icons/hicolor/scalable/apps/quillmoor.svg"
+[ -f "$svg" ] || fail "no scalable icon"
+grep -q "<svg " "$svg" || fail "the scalable icon is no SVG"
+if command -v xmllint > /dev/null; then xmllint --noout "$svg" || fail "the scalable icon is not well-formed"; fi
+
+# The .qlm file type, the one the association writes, and the desktop's
+# own tool reads it.
+mime="$prefix/share/mime/packages/quillmoor.xml"
+[ -f "$mime" ] || fail "no MIME type definition"
+grep -q 'type="application/x-quillmoor-module"' "$mime" || fail "the MIME file defines another type"
+grep -q 'pattern="\*.qlm"' "$mime" || fail "the MIME file has no *.qlm glob"
+if command -v update-mime-database > /dev/null; then
+  mkdir -p "$scratch/mimecheck/packages"
+  cp "$mime" "$scratch/mimecheck/packages/"
+  update-mime-database "$scratch/mimecheck" 2> "$scratch/mime.err" || fail "update-mime-database: $(cat "$scratch/mime.err")"
+  grep -q "application/x-quillmoor-module:\*.qlm" "$scratch/mimecheck/globs2" || fail "the database has no *.qlm glob"
+else
+  echo "update-mime-database not installed: MIME file not checked by the desktop's tool"
+fi
+
+# Both manual pages, and groff finds nothing wrong in them.
+for page in quillmoor qlm; do
+  man="$prefix/share/man/man1/$page.1"
+  [ -f "$man" ] || fail "no manual page $page.1"
+  if command -v groff > /dev/null; then
+    warnings=$(groff -man -ww -z "$man" 2>&1) || fail "groff fails on $page.1"
+    [ -z "$warnings" ] || fail "groff warns about $page.1: $warnings"
+  fi
+  grep -q "^\.SH NAME" "$man" || fail "$page.1 has no NAME section"
+done
 
 # bin/quillmoor is a relative link, so the prefix can move.
 [ -L "$prefix/bin/quillmoor" ] || fail "bin/quillmoor is not a link"
@@ -37,6 +77,7 @@ entry="$prefix/share/applications/quillmoor.desktop"
 # The prefix holds a blank, so the program is quoted.
 grep -qx "Exec=\"$prefix/bin/quillmoor\" %f" "$entry" || fail "Exec line: $(grep '^Exec=' "$entry")"
 grep -qx "Icon=quillmoor" "$entry" || fail "Icon line"
+grep -qx "MimeType=application/x-quillmoor-module;" "$entry" || fail "MimeType line"
 if command -v desktop-file-validate > /dev/null; then
   desktop-file-validate "$entry" || fail "desktop-file-validate rejects the entry"
 else

@@ -33,6 +33,8 @@ Commands:
       reads that element's box; a dropbox takes a value's name or number.
   qlm --help
       Show this text.
+  qlm --version
+      Show the version.
 
 Exit status: 0 on success, 1 when a file or a value is refused,
 2 when the command line itself is wrong.

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QTest>
+#include <QWindow>
 
 #include "platform/win32/WinConstants.h"
 #include "platform/windows/CComboBox.h"
@@ -13,6 +14,16 @@
 #include "platform/windows/NativeIcon.h"
 #include "platform/windows/NativeMenu.h"
 #include "platform/windows/NativeWindow.h"
+
+// The window system's entry for wheel turns (exported by Qt GUI, its header
+// is not shipped): the one way to deliver a turn that the toolkit routes and
+// propagates as it does the mouse's own.
+class QWindowSystemInterface {
+public:
+    static bool handleWheelEvent(QWindow* window, const QPointF& local, const QPointF& global,
+                                 QPoint pixelDelta, QPoint angleDelta, Qt::KeyboardModifiers mods,
+                                 Qt::ScrollPhase phase, Qt::MouseEventSource source);
+};
 
 namespace {
 
@@ -108,6 +119,9 @@ void TestInput::TypeUtf8(CWnd& window, const std::string& utf8) {
 void TestInput::ChooseComboItem(CComboBox& combo, int index) {
     auto* box = qobject_cast<QComboBox*>(WidgetOf(combo));
     if (box == nullptr || index < 0 || index >= box->count()) return;
+    // The press on the closed box gives it the focus before the list opens.
+    box->setFocus(Qt::MouseFocusReason);
+    QCoreApplication::processEvents();
     box->showPopup();
     QAbstractItemView* view = box->view();
     const QRect rect = view->visualRect(view->model()->index(index, box->modelColumn()));
@@ -130,6 +144,19 @@ void TestInput::ClickCloseBox(CWnd& window) {
 void TestInput::Click(CWnd& window) {
     if (QWidget* widget = WidgetOf(window))
         QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+}
+
+void TestInput::Wheel(CWnd& window, int notches) {
+    QWidget* widget = WidgetOf(window);
+    if (widget == nullptr || widget->window()->windowHandle() == nullptr) return;
+    const QPoint centre = widget->rect().center();
+    const QPointF local = widget->mapTo(widget->window(), centre);
+    const QPointF global = widget->mapToGlobal(centre);
+    // One notch is 120 eighths of a degree, as every mouse wheel reports.
+    QWindowSystemInterface::handleWheelEvent(widget->window()->windowHandle(), local, global, QPoint(),
+                                             QPoint(0, 120 * notches), Qt::NoModifier, Qt::NoScrollPhase,
+                                             Qt::MouseEventNotSynthesized);
+    QCoreApplication::processEvents();
 }
 
 void TestInput::ProcessEvents() {

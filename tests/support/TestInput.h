@@ -29,6 +29,10 @@ public:
     static void ClickCloseBox(CWnd& window);
     // A left click in the middle of the window.
     static void Click(CWnd& window);
+    // Turns the wheel over the middle of the window, as the mouse under the
+    // pointer does: the toolkit picks the widget and passes an ignored turn
+    // on to the parents. Positive notches turn away from the user (up).
+    static void Wheel(CWnd& window, int notches);
     // Lets pending events (paints, deferred deletes) run.
     static void ProcessEvents();
     // What the window shows now (offscreen rendering, no frame).

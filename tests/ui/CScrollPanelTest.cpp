@@ -192,6 +192,10 @@ TEST_F(ScrollPanelTest, ChildCommandsReachParentBeforeThePanel) {
                              CRect(10, 10, 200, 30), &m_panel, 1003));
     combo.AddString("zero");
     combo.AddString("one");
+    // Its CBN_SETFOCUS takes the same way; only the choice is looked at here.
+    combo.SetFocus();
+    TestInput::ProcessEvents();
+    m_log.clear();
     TestInput::ChooseComboItem(combo, 1);
     ASSERT_EQ(m_log.size(), 2u);
     EXPECT_EQ(m_log[0], "parent 1003/1");

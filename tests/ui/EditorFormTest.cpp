@@ -174,4 +174,71 @@ TEST_F(EditorFormTest, UntouchedTextSurvivesAnApplyOfAnotherElement) {
     EXPECT_EQ(Image(), (Bytes{'O', 'x', 0x00, 2}));
 }
 
+// A turn of the wheel over a combo box without the focus must not change
+// what the next Enter writes, which entry is shown or which module is current.
+TEST_F(EditorFormTest, TheWheelTurnsOnlyTheComboBoxThatHasTheFocus) {
+    Open(SmallModule(), kRom);
+    m_dlg.m_modules.push_back(SmallModule());
+    ModuleSelector().AddString("First");
+    ModuleSelector().AddString("Second");
+    ModuleSelector().SetCurSel(0);
+    Retype(0, "77");
+
+    for (CComboBox* combo : {&Combo(1), m_dlg.m_pEntryCombo.get(), &ModuleSelector()}) {
+        TestInput::Wheel(*combo, -1);
+        EXPECT_EQ(combo->GetCurSel(), 0) << combo->GetDlgCtrlID();
+    }
+    EXPECT_EQ(Edit(0).GetWindowText(), "77");
+    EXPECT_EQ(m_dlg.m_nCurModule, 0);
+
+    Combo(1).SetFocus();
+    TestInput::Wheel(Combo(1), -1);
+    EXPECT_EQ(Combo(1).GetCurSel(), 1);
+    EXPECT_EQ(Edit(0).GetWindowText(), "77");
+    EXPECT_TRUE(m_modals.MessageBoxes().empty());
+}
+
+// A long form: the wheel anywhere over the panel scrolls it by lines, and a
+// row that gets the focus is scrolled into view; the bar follows both.
+TEST_F(EditorFormTest, TheWheelAndTheFocusScrollALongForm) {
+    constexpr int kRows = 40;
+    Open(MakeModule(0, 1, kRows, NumberElements(kRows)), Bytes(kRows, 1));
+    CScrollPanel& panel = *m_dlg.m_pPanel;
+    CRect client;
+    panel.GetClientRect(client);
+    const int firstTop = RectInParent(Edit(0)).top;
+
+    TestInput::Wheel(panel, -1);
+    EXPECT_EQ(panel.GetScrollPos(SB_VERT), 30) << "one notch, three lines of 10";
+    EXPECT_EQ(RectInParent(Edit(0)).top, firstTop - 30);
+    TestInput::Wheel(Edit(3), -2);
+    EXPECT_EQ(panel.GetScrollPos(SB_VERT), 90) << "over a row, the panel scrolls";
+    TestInput::Wheel(panel, 1);
+    EXPECT_EQ(panel.GetScrollPos(SB_VERT), 60);
+
+    // The last row wholly shown, then Tab into the one below it.
+    int last = 0;
+    while (RectInParent(Edit(last + 1)).bottom <= client.Height())
+        ++last;
+    Edit(last).SetFocus();
+    EXPECT_EQ(panel.GetScrollPos(SB_VERT), 60) << "a visible row needs no scrolling";
+    TestInput::KeyClick(Edit(last), VK_TAB);
+    ASSERT_EQ(CWnd::GetFocus(), &Edit(last + 1));
+    EXPECT_EQ(RectInParent(Edit(last + 1)).bottom, client.Height());
+    EXPECT_GT(panel.GetScrollPos(SB_VERT), 60);
+    EXPECT_EQ(RectInParent(Edit(0)).top, firstTop - panel.GetScrollPos(SB_VERT));
+
+    // Back up with Shift+Tab to a row above the visible part.
+    const int top = panel.GetScrollPos(SB_VERT);
+    int first = 0;
+    while (RectInParent(Edit(first)).top < 0)
+        ++first;
+    Edit(first).SetFocus();
+    TestInput::KeyClick(Edit(first), VK_TAB, FSHIFT);
+    ASSERT_EQ(CWnd::GetFocus(), &Edit(first - 1));
+    EXPECT_EQ(RectInParent(Edit(first - 1)).top, 0);
+    EXPECT_LT(panel.GetScrollPos(SB_VERT), top);
+    EXPECT_EQ(RectInParent(Edit(0)).top, firstTop - panel.GetScrollPos(SB_VERT));
+}
+
 } // namespace

@@ -70,6 +70,25 @@ TEST(ScrollArithmetic, BarCoversWholeContentWithClientPageAndKeepsPosition) {
     EXPECT_EQ(A::ScrollInfo(10, -4, 0).nPage, 0u);
 }
 
+// A row that gains the focus: top and bottom are where it lies in the client
+// area now, the answer the position that shows it with the least movement.
+TEST(ScrollArithmetic, PositionShowingMovesJustEnoughToShowTheChild) {
+    const struct {
+        int top, bottom, current, expected;
+    } rows[] = {
+            {40, 65, 100, 100},                      // wholly visible: stays
+            {kClient - 10, kClient + 15, 100, 115},  // partly below: its bottom at the edge
+            {kClient + 200, kClient + 225, 0, 225},  // far below
+            {-10, 15, 100, 90},                      // partly above: its top at the edge
+            {-300, -275, 300, 0},                    // far above
+            {-5, kClient + 40, 100, 95},             // taller than the client: its top
+            {kClient + 900, kClient + 925, 0, kMax}, // never past the end
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(A::PositionShowing(row.top, row.bottom, row.current, kContent, kClient), row.expected)
+                << row.top << ".." << row.bottom << " at " << row.current;
+}
+
 TEST(ScrollArithmetic, ExtremeValuesDoNotOverflow) {
     EXPECT_EQ(Next(SB_LINEDOWN, INT_MAX, 0, INT_MAX, 0), INT_MAX);
     EXPECT_EQ(Next(SB_PAGEUP, INT_MIN, 0, kContent, kClient), 0);

@@ -55,6 +55,9 @@ protected:
         edit = dialog.GetDlgItem(D::kEdit);
         ASSERT_NE(edit, nullptr);
         edit->SetFocus();
+        // The edit's EN_SETFOCUS is not what these tests look for.
+        TestInput::ProcessEvents();
+        dialog.commands.clear();
     }
     void TearDown() override { DestroyAcceleratorTable(app.table); }
 

@@ -34,6 +34,7 @@ TEST_F(EditTest, LimitCapsTypingButNotTheProgramsText) {
     EXPECT_EQ(edit.GetWindowText(), "0123456789") << "the program's text is never cut";
     TestInput::TypeText(edit, "x");
     EXPECT_EQ(edit.GetWindowText(), "0123456789") << "nothing more can be typed over the limit";
+    TestInput::KeyClick(edit, VK_END);
     TestInput::KeyClick(edit, VK_BACK);
     EXPECT_EQ(edit.GetWindowText(), "012345678") << "but the text can be shortened";
 
@@ -64,6 +65,16 @@ TEST_F(EditTest, CreationTextSendsNoNotification) {
             named.CreateEx(0, "EDIT", "initial", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 20), &dialog, 1010));
     EXPECT_EQ(named.GetWindowText(), "initial");
     EXPECT_TRUE(dialog.commands.empty());
+}
+
+TEST_F(EditTest, AProgramsTextShowsFromItsStartWhateverWasTypedBefore) {
+    auto* line = qobject_cast<QLineEdit*>(edit.GetSafeHwnd()->Widget());
+    ASSERT_NE(line, nullptr);
+    TestInput::TypeText(edit, "typed");
+    edit.SetWindowText("BESTIARY EXAMPLE, A NAME FAR LONGER THAN THE BOX");
+    EXPECT_EQ(line->cursorPosition(), 0);
+    // The first character is the one at the box's left edge.
+    EXPECT_LT(line->inputMethodQuery(Qt::ImCursorRectangle).toRect().x(), 8);
 }
 
 TEST_F(EditTest, LoweringTheLimitKeepsTheText) {

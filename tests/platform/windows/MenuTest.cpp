@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+
 #include "RecordingDialog.h"
 #include "TestInput.h"
 #include "platform/windows/CMenu.h"
+#include "platform/windows/NativeMenu.h"
+#include "platform/windows/NativeWindow.h"
 
 namespace {
 
@@ -14,6 +18,9 @@ protected:
         ASSERT_TRUE(dialog.Create());
         menu = CMenu::FromHandle(::GetMenu(dialog.GetSafeHwnd()));
         ASSERT_NE(menu, nullptr);
+        // The first control's EN_SETFOCUS is not what these tests look for.
+        TestInput::ProcessEvents();
+        dialog.commands.clear();
     }
     RecordingDialog dialog;
     CMenu* menu = nullptr;
@@ -38,7 +45,14 @@ TEST_F(MenuTest, EnableAndCheckReturnThePreviousState) {
     EXPECT_EQ(menu->GetMenuState(D::kSave, MF_BYCOMMAND), MF_GRAYED);
     EXPECT_EQ(menu->EnableMenuItem(4242, MF_GRAYED), static_cast<UINT>(-1));
 
+    // An item draws a check box only once it has carried a check mark.
+    const auto checkable = [&](UINT id) {
+        return dialog.GetSafeHwnd()->Menu()->Find(id, MF_BYCOMMAND)->isCheckable();
+    };
+    EXPECT_FALSE(checkable(D::kAssociate));
+    EXPECT_FALSE(checkable(D::kOpen));
     EXPECT_EQ(menu->CheckMenuItem(D::kAssociate, MF_BYCOMMAND | MF_CHECKED), MF_UNCHECKED);
+    EXPECT_TRUE(checkable(D::kAssociate));
     EXPECT_EQ(menu->CheckMenuItem(D::kAssociate, MF_BYCOMMAND | MF_CHECKED), MF_CHECKED);
     EXPECT_EQ(menu->GetMenuState(D::kAssociate, MF_BYCOMMAND), MF_CHECKED);
     EXPECT_EQ(::CheckMenuItem(menu->GetSafeHmenu(), D::kAssociate, MF_BYCOMMAND | MF_UNCHECKED), MF_CHECKED);

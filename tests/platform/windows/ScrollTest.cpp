@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QScrollBar>
 
 #include "RecordingDialog.h"
 #include "TestInput.h"
 #include "platform/windows/CDC.h"
+#include "platform/windows/CEdit.h"
 #include "platform/windows/NativeWindow.h"
 #include "platform/windows/ScrollBarState.h"
 
@@ -129,6 +131,27 @@ TEST_F(ScrollWindowTest, ScrollWindowMovesChildrenShownOrNot) {
     child.GetWindowRect(rect);
     panel.ScreenToClient(rect);
     EXPECT_EQ(rect, CRect(10, 40, 199, 65));
+}
+
+// A row below the client area takes its text at once for the program, and
+// shows it when it is scrolled into view.
+TEST_F(ScrollWindowTest, AnEditOutOfViewHoldsItsTextUntilItComesIntoView) {
+    dialog.ShowWindow(SW_SHOW);
+    CEdit edit;
+    ASSERT_TRUE(edit.CreateEx(WS_EX_CLIENTEDGE, "EDIT", nullptr, WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                              CRect(340, 600, 443, 625), &panel, 1009));
+    auto* line = qobject_cast<QLineEdit*>(edit.GetSafeHwnd()->Widget());
+    ASSERT_NE(line, nullptr);
+    edit.SetWindowText("far below");
+    EXPECT_EQ(edit.GetWindowText(), "far below");
+    EXPECT_FALSE(line->updatesEnabled());
+
+    panel.ScrollWindow(0, -400);
+    EXPECT_TRUE(line->updatesEnabled());
+    EXPECT_EQ(line->text(), QStringLiteral("far below"));
+    EXPECT_EQ(edit.GetWindowText(), "far below");
+    panel.ScrollWindow(0, 400);
+    EXPECT_FALSE(line->updatesEnabled());
 }
 
 TEST_F(ScrollWindowTest, UserActionsArriveAsRequestsAndTheBarFollowsTheProgram) {
