@@ -13,6 +13,7 @@
 #include "platform/windows/CComboBox.h"
 #include "table/CTableModule.h"
 #include "ui/CEditorDlg.h"
+#include "ui/EditorState.h"
 
 namespace {
 
@@ -62,23 +63,22 @@ struct FormBench {
     FormBench() {
         RegistryStore::SetFolder("/nonexistent/quill-bench-registry");
         dlg.Create();
-        dlg.m_modules.push_back(MakeBigModule());
-        dlg.m_nCurModule = 0;
+        dlg.State().modules.push_back(MakeBigModule());
+        dlg.State().currentModule = 0;
         FillRom(static_cast<std::size_t>(Module().m_nEntryLength) * kEntries);
     }
 
     void FillRom(std::size_t length) {
-        dlg.m_pRom = std::make_unique<std::uint8_t[]>(length);
-        dlg.m_nRomLength = static_cast<std::uint32_t>(length);
-        dlg.m_bRomOpen = true;
+        std::vector<std::uint8_t> image(length);
         std::uint32_t seed = 12345;
         for (std::size_t i = 0; i < length; ++i) {
             seed = seed * 1103515245u + 12345u;
-            dlg.m_pRom[i] = static_cast<std::uint8_t>(seed >> 16);
+            image[i] = static_cast<std::uint8_t>(seed >> 16);
         }
+        dlg.State().document.Adopt(image, "bench.rom");
     }
 
-    CTableModule& Module() { return *dlg.m_modules[0]; }
+    CTableModule& Module() { return *dlg.Modules()[0]; }
 
     CEditorDlg dlg;
 };
@@ -89,7 +89,7 @@ FormBench& Bench() {
 }
 
 void BM_FormEntrySelectorFill(benchmark::State& state) {
-    CComboBox& selector = *Bench().dlg.m_pEntryCombo;
+    CComboBox& selector = *Bench().dlg.EntryCombo();
     const EntryLabels& labels = FormBenchEntryLabels();
     for (auto _ : state) {
         // Timed with the list of views, which the form builds on each fill.
@@ -117,7 +117,7 @@ void BM_FormSwitchEntry(benchmark::State& state) {
     int entry = 0;
     for (auto _ : state) {
         entry = (entry + 4999) % kEntries;
-        if (!b.Module().SelectEntry(entry, b.dlg.m_pRom.get(), b.dlg.m_nRomLength))
+        if (!b.Module().SelectEntry(entry, b.dlg.Document().Data(), b.dlg.Document().Length()))
             state.SkipWithError("entry not selected");
         b.dlg.ShowEntry();
     }
