@@ -3,6 +3,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -243,5 +244,87 @@ TEST_F(RomDocumentDialogTest, ReopeningTheOpenFileAnsweringNoShowsItAsLastSaved)
     EXPECT_EQ(ShownValue(), "5");
     EXPECT_EQ(m_dlg.Document().Data()[0], 5);
 }
+
+} // namespace
+
+namespace {
+
+// Each way another program can change the ROM behind the editor, and what
+// the file holds after the overwrite question's Yes.
+struct ChangeBehind {
+    const char* name;
+    std::function<void(const std::string& rom, const std::string& dir)> change;
+    std::function<std::string(const std::string& image)> afterYes;
+};
+
+const std::vector<ChangeBehind>& ChangesBehind() {
+    static const std::vector<ChangeBehind> changes = {
+            {"Truncated", [](const std::string& rom, const std::string&) { fs::resize_file(rom, 10); },
+             [](const std::string& image) {
+                 return image.substr(0, 10);
+             }},
+            {"Lengthened",
+             [](const std::string& rom, const std::string&) {
+                 TempDir::WriteFile(rom, TempDir::ReadFile(rom) + "TAIL");
+             },
+             [](const std::string& image) {
+                 return image + "TAIL";
+             }},
+            {"ReplacedByRename",
+             [](const std::string& rom, const std::string& dir) {
+                 TempDir::WriteFile(dir + "new.rom", std::string(32, 'n'));
+                 fs::rename(dir + "new.rom", rom);
+             },
+             [](const std::string& image) {
+                 return image;
+             }},
+            {"SwappedForASymlink",
+             [](const std::string& rom, const std::string& dir) {
+                 TempDir::WriteFile(dir + "other.rom", std::string(32, 'o'));
+                 fs::remove(rom);
+                 fs::create_symlink(dir + "other.rom", rom);
+             },
+             [](const std::string& image) {
+                 return image;
+             }},
+    };
+    return changes;
+}
+
+class ChangedBehindTest : public RomDocumentDialogTest, public ::testing::WithParamInterface<ChangeBehind> {
+protected:
+    std::string Question() const {
+        return m_rom + " was changed on disk by another program since it was opened. Overwrite it with "
+                       "Quillmoor's copy?";
+    }
+};
+
+TEST_P(ChangedBehindTest, SaveAsksAndYesWritesTheWholeImage) {
+    OpenAndModify();
+    GetParam().change(m_rom, Dir());
+    m_modals.AnswerMessageBox(IDYES);
+    Save();
+    EXPECT_EQ(Messages(), std::vector<std::string>{Question()});
+    EXPECT_EQ(ReadFile(m_rom), GetParam().afterYes(Image()));
+    EXPECT_EQ(Title(), "Quillmoor - game.rom");
+}
+
+TEST_P(ChangedBehindTest, NoWritesNothingAndStopsTheOperationThatAsked) {
+    OpenAndModify();
+    GetParam().change(m_rom, Dir());
+    const std::string changed = ReadFile(m_rom);
+    m_modals.AnswerMessageBox(IDNO);
+    Save();
+    m_modals.AnswerMessageBox(IDYES); // apply question
+    m_modals.AnswerMessageBox(IDNO);  // overwrite question
+    Click(ID_FILE_CLOSEROM);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{Question(), kApplyQuestion, Question()}));
+    EXPECT_EQ(ReadFile(m_rom), changed);
+    EXPECT_TRUE(m_dlg.Document().IsOpen());
+    EXPECT_EQ(Title(), "Quillmoor - game.rom *");
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ChangedBehindTest, ::testing::ValuesIn(ChangesBehind()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
