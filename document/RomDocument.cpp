@@ -185,7 +185,8 @@ RomDocument::SaveResult RomDocument::Save(SaveMode mode) {
     const bool unchanged = m_identity && *identity == *m_identity;
     if (!unchanged && mode == SaveMode::KeepChangedFile) return SaveOutcome::ChangedOnDisk;
 
-    if (const FileResult written = unchanged ? WriteChanged(file) : WriteWhole(file); !written)
+    if (const FileResult written = unchanged ? WriteChanged(file, identity->size) : WriteWhole(file);
+        !written)
         return SaveResult::Failure(written.Error());
     // The file as this save left it, so the next save knows it again.
     m_identity = file.GetIdentity();
@@ -195,8 +196,12 @@ RomDocument::SaveResult RomDocument::Save(SaveMode mode) {
     return SaveOutcome::Saved;
 }
 
-FileResult RomDocument::WriteChanged(CFile& file) {
-    for (const auto& [begin, end] : m_dirty) {
+FileResult RomDocument::WriteChanged(CFile& file, uint64_t fileLength) {
+    // A file an earlier whole save found shorter than the image stays that
+    // short: what lies past its end is never written.
+    for (const auto& [begin, rangeEnd] : m_dirty) {
+        const auto end = static_cast<uint32_t>(std::min<uint64_t>(rangeEnd, fileLength));
+        if (begin >= end) continue;
         if (!file.WriteAt(begin, m_image.get() + begin, end - begin))
             return FileFailure(FileAction::Write, m_path, file);
     }
@@ -217,7 +222,14 @@ FileResult RomDocument::WriteWhole(CFile& file) {
 
 FileResult RomDocument::OpenLocked(const std::string& path) {
     Close();
-    if (!m_file.Open(path, CFile::modeReadWrite)) return FileFailure(FileAction::Open, path, m_file);
+    m_writeErrno = 0;
+    if (!m_file.Open(path, CFile::modeReadWrite)) {
+        // A file that may be read but not written still gets every check of
+        // its values; only the write is refused, as it always was.
+        m_writeErrno = m_file.LastErrno();
+        if ((m_writeErrno != EACCES && m_writeErrno != EROFS) || !m_file.Open(path, CFile::modeRead))
+            return FileFailure(FileAction::Open, path, m_file);
+    }
     // The size is read under the lock: a writer that held it first may have
     // been the last to change the file.
     if (!m_file.LockExclusive()) return FileFailure(FileAction::Open, path, m_file);
@@ -245,6 +257,7 @@ FileResult RomDocument::ReadRange(uint64_t offset, uint32_t length) {
 }
 
 FileResult RomDocument::WriteRanges(const std::vector<std::pair<uint32_t, uint32_t>>& ranges) {
+    if (m_writeErrno != 0) return FileFailure(FileAction::Open, m_path, std::strerror(m_writeErrno));
     for (const auto& [begin, end] : ranges) {
         if (end > m_length || begin > end)
             return FileFailure(FileAction::Write, m_path, std::strerror(EINVAL));

@@ -87,7 +87,8 @@ public:
     void AddListener(Listener listener) { m_listeners.push_back(std::move(listener)); }
 
     // qlm's way in: the file held open for reading and writing, locked
-    // against every other qlm until Close; nothing is read yet.
+    // against every other qlm until Close; nothing is read yet. A file that
+    // may only be read opens all the same, and WriteRanges then fails.
     FileResult OpenLocked(const std::string& path);
     // After OpenLocked: only [offset, offset + length) becomes the image.
     FileResult ReadRange(uint64_t offset, uint32_t length);
@@ -109,7 +110,7 @@ private:
     void Restore(uint32_t offset, const std::vector<uint8_t>& bytes);
     void MarkDirty(uint32_t offset, uint32_t length);
     void Notify(uint32_t offset, uint32_t length);
-    FileResult WriteChanged(CFile& file);
+    FileResult WriteChanged(CFile& file, uint64_t fileLength);
     FileResult WriteWhole(CFile& file);
 
     std::string m_path;
@@ -137,6 +138,8 @@ private:
     CFile m_file;
     uint64_t m_rangeOffset = 0;
     uint64_t m_fileLength = 0;
+    // Why the file opened for reading only; 0 when it may be written.
+    int m_writeErrno = 0;
 
     std::vector<Listener> m_listeners;
 };

@@ -92,8 +92,11 @@ TEST(RomDocumentSave, AFileChangedBehindTheDocumentIsLeftAloneUntilOverwriteIsAs
     expected[0x10] = '\xAB';
     EXPECT_EQ(TempDir::ReadFile(path), expected); // never lengthened
     EXPECT_FALSE(document.IsModified());
-    // Known again from here on.
+    // Known again from here on, and still never lengthened: entry 3 lies
+    // past the shortened file's end.
+    ASSERT_TRUE(Apply(document, *module, 3, 0xCD));
     EXPECT_EQ(document.Save(RomDocument::SaveMode::KeepChangedFile).Value(), RomDocument::SaveOutcome::Saved);
+    EXPECT_EQ(TempDir::ReadFile(path), expected);
 }
 
 TEST(RomDocumentJournal, KeepsAtMost64MiBAndDropsTheOldestStepsFirst) {
