@@ -4,9 +4,7 @@
 
 #include "platform/windows/BitmapImage.h"
 #include "platform/windows/CComboBox.h"
-#include "platform/windows/CFont.h"
 #include "platform/windows/CMenu.h"
-#include "platform/windows/CStatic.h"
 #include "platform/windows/Shell.h"
 #include "res/resource.h"
 #include "res/ui/AboutResources.h"

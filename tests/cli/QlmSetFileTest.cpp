@@ -95,9 +95,10 @@ TEST(QlmSetFile, ValueThatALaterElementCoversIsRefusedAndTheFileKept) {
         EXPECT_EQ(code, row.code) << row.element << " " << row.value;
         EXPECT_EQ(TempDir::ReadFile(rom), image.substr(0, 0x14) + row.entryAfter)
                 << row.element << " " << row.value;
-        if (row.code == 1)
+        if (row.code == 1) {
             EXPECT_EQ(dir.Read("err"), "Low: the value would not be stored; the later element \"Over\" "
                                        "covers it with its own bytes.\n");
+        }
     }
 }
 

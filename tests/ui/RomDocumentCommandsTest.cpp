@@ -325,6 +325,6 @@ TEST_P(ChangedBehindTest, NoWritesNothingAndStopsTheOperationThatAsked) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, ChangedBehindTest, ::testing::ValuesIn(ChangesBehind()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
