@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "document/RomDocument.h"
 #include "platform/windows/CFileDialog.h"
 
 BOOL StartupEditorDlg::OnInitDialog() {
@@ -17,5 +18,5 @@ BOOL StartupEditorDlg::OnInitDialog() {
     OnOpenRom();
     // Open Rom put the focus where it belongs; the dialog must not move it
     // to its first control.
-    return m_bRomOpen ? FALSE : result;
+    return Document().IsOpen() ? FALSE : result;
 }

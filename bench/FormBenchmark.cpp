@@ -11,12 +11,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "FormBenchShared.h"
 #include "platform/store/RegistryStore.h"
 #include "platform/windows/CComboBox.h"
 #include "table/CTableModule.h"
 #include "ui/CEditorDlg.h"
+#include "ui/EditorState.h"
 
 namespace {
 
@@ -82,13 +84,15 @@ struct EditorFixture {
     // A ROM open and the big module current, as Open Rom and the module
     // list leave the dialog.
     void OpenTable() {
-        const std::size_t length = std::size_t{EntryLength()} * kEntries;
-        dlg.m_pRom = std::make_unique<std::uint8_t[]>(length);
-        FillRom(dlg.m_pRom.get(), length);
-        dlg.m_nRomLength = static_cast<std::uint32_t>(length);
-        dlg.m_bRomOpen = true;
-        dlg.m_modules.push_back(MakeBigModule());
-        dlg.m_nCurModule = 0;
+        AdoptRom(std::size_t{EntryLength()} * kEntries);
+        dlg.State().modules.push_back(MakeBigModule());
+        dlg.State().currentModule = 0;
+    }
+
+    void AdoptRom(std::size_t length) {
+        std::vector<std::uint8_t> image(length);
+        FillRom(image.data(), length);
+        dlg.State().document.Adopt(image, "bench.rom");
     }
 
     CEditorDlg dlg;
@@ -96,7 +100,7 @@ struct EditorFixture {
 
 void BM_FormEntrySelectorFill(benchmark::State& state) {
     EditorFixture fixture;
-    CComboBox& selector = *fixture.dlg.m_pEntryCombo;
+    CComboBox& selector = *fixture.dlg.EntryCombo();
     const EntryLabels& labels = SharedEntryLabels();
     // One untimed fill, so every timed one meets the same warm heap.
     selector.AddStrings(labels.Views());
@@ -142,11 +146,11 @@ void BM_FormSwitchEntry(benchmark::State& state) {
     int entry = 0;
     for (auto _ : state) {
         entry = (entry + 4999) % kEntries;
-        fixture.dlg.m_pEntryCombo->SetCurSel(entry);
+        fixture.dlg.EntryCombo()->SetCurSel(entry);
         fixture.dlg.OnEntrySelChange();
         if (FlushUntilPainted() == 0) state.SkipWithError("the switch never painted");
     }
-    if (fixture.dlg.m_modules[0]->m_nCurEntry != entry) state.SkipWithError("the entry was not selected");
+    if (fixture.dlg.Modules()[0]->m_nCurEntry != entry) state.SkipWithError("the entry was not selected");
     fixture.dlg.DestroyForm();
 }
 BENCHMARK(BM_FormSwitchEntry)->Unit(benchmark::kMillisecond)->Iterations(300);
@@ -176,19 +180,15 @@ void BM_FormSwitchScaled(benchmark::State& state) {
         labels.AppendBare();
     EditorFixture fixture;
     CEditorDlg& dlg = fixture.dlg;
-    dlg.m_modules.push_back(MakeModule(kFewEntries, labels, elements));
-    dlg.m_nCurModule = 0;
-    const std::size_t length = std::size_t{dlg.m_modules[0]->m_nEntryLength} * kFewEntries;
-    dlg.m_pRom = std::make_unique<std::uint8_t[]>(length);
-    FillRom(dlg.m_pRom.get(), length);
-    dlg.m_nRomLength = static_cast<std::uint32_t>(length);
-    dlg.m_bRomOpen = true;
+    dlg.State().modules.push_back(MakeModule(kFewEntries, labels, elements));
+    dlg.State().currentModule = 0;
+    fixture.AdoptRom(std::size_t{dlg.Modules()[0]->m_nEntryLength} * kFewEntries);
     dlg.BuildForm(0);
     FlushUntilPainted();
     int entry = 0;
     for (auto _ : state) {
         entry = (entry + 1) % kFewEntries;
-        dlg.m_pEntryCombo->SetCurSel(entry);
+        dlg.EntryCombo()->SetCurSel(entry);
         dlg.OnEntrySelChange();
         FlushEvents();
     }

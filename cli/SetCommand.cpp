@@ -1,9 +1,11 @@
 #include "SetCommand.h"
 
+#include <algorithm>
+
 #include "ElementInput.h"
 #include "ModuleProblem.h"
 #include "StrictNumber.h"
-#include "document/RomFile.h"
+#include "document/RomDocument.h"
 #include "module/LoadModuleFile.h"
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
@@ -40,10 +42,11 @@ int SetCommand::Run(const std::vector<std::string>& operands, std::ostream& out,
     const ModuleFileResult loaded = LoadModuleFile(modulePath);
     if (!loaded) return Refuse(err, ModuleProblem(modulePath, loaded.Error()));
     CTableModule& module = *loaded.Value();
-    RomFile rom;
-    if (const FileResult opened = rom.Open(romPath); !opened) return Refuse(err, opened.Error());
-    const uint32_t length = rom.Length();
-    if (!module.FitsIn(length)) return Refuse(err, kIncompatibleText);
+    // Locked from here to the last write, so parallel runs on one ROM each
+    // see the others' edits instead of overwriting them with stale bytes.
+    RomDocument rom;
+    if (const FileResult opened = rom.OpenLocked(romPath); !opened) return Refuse(err, opened.Error());
+    if (!module.FitsIn(static_cast<uint32_t>(rom.FileLength()))) return Refuse(err, kIncompatibleText);
     const Result<int, std::string> entry = FindEntry(module, operands.at(2));
     if (!entry) return Refuse(err, entry.Error());
     const Result<int, std::string> element = FindElement(module, operands.at(3));
@@ -54,9 +57,56 @@ int SetCommand::Run(const std::vector<std::string>& operands, std::ostream& out,
 
     if (module.m_elements[static_cast<size_t>(element.Value())]->style & STYLE_BISCUIT)
         out << kBiscuitText << '\n';
-    module.SelectEntry(entry.Value(), rom.Data(), length);
+    // Only the entry is read: the module fits, so it lies inside the file.
+    const uint64_t offset =
+            module.m_nBaseOffset + uint64_t{module.m_nEntryLength} * static_cast<uint64_t>(entry.Value());
+    if (const FileResult read = rom.ReadRange(offset, module.m_nEntryLength); !read)
+        return Refuse(err, read.Error());
+    // The entry alone stands in for the image: the module, rebased onto it,
+    // selects and stores it as it would in the whole file.
+    module.m_nBaseOffset = 0;
+    module.m_nEntryCount = 1;
+    if (!module.SelectEntry(0, rom.Data(), rom.Length())) return Refuse(err, kIncompatibleText);
     module.SetElementData(element.Value(), bytes.Value().data());
-    if (!module.StoreEntry(rom.Data(), length)) return Refuse(err, kIncompatibleText);
-    if (const FileResult saved = rom.Save(); !saved) return Refuse(err, saved.Error());
+    if (!module.StoreEntry(rom.Data(), rom.Length())) return Refuse(err, kIncompatibleText);
+    if (const std::optional<int> covering =
+                CoveringElement(module, element.Value(), bytes.Value(), rom.Data()))
+        return Refuse(err, QlmCoveredText(module.GetElementName(element.Value()),
+                                          module.GetElementName(*covering)));
+    if (const FileResult saved = rom.WriteRanges(CoveredRanges(module)); !saved)
+        return Refuse(err, saved.Error());
     return 0;
+}
+
+std::optional<int> SetCommand::CoveringElement(const CTableModule& module, int element,
+                                               const std::vector<uint8_t>& value, const uint8_t* entry) {
+    const ModuleElement& set = *module.m_elements[static_cast<size_t>(element)];
+    const auto differs = std::mismatch(value.begin(), value.end(), entry + set.offset);
+    if (differs.first == value.end()) return std::nullopt;
+    const uint64_t at = set.offset + static_cast<uint64_t>(differs.first - value.begin());
+    // Elements are stored in order, so the byte is the last covering one's.
+    for (int i = module.m_nElements - 1; i > element; --i) {
+        const ModuleElement& e = *module.m_elements[static_cast<size_t>(i)];
+        if (e.offset <= at && at < uint64_t{e.offset} + e.size) return i;
+    }
+    return std::nullopt;
+}
+
+std::vector<std::pair<uint32_t, uint32_t>> SetCommand::CoveredRanges(const CTableModule& module) {
+    std::vector<bool> covered(module.m_nEntryLength, false);
+    for (const auto& e : module.m_elements)
+        std::fill_n(covered.begin() + e->offset, e->size, true);
+    std::vector<std::pair<uint32_t, uint32_t>> ranges;
+    for (uint32_t i = 0; i < module.m_nEntryLength;) {
+        if (!covered[i]) {
+            ++i;
+            continue;
+        }
+        uint32_t end = i;
+        while (end < module.m_nEntryLength && covered[end])
+            ++end;
+        ranges.emplace_back(i, end);
+        i = end;
+    }
+    return ranges;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -9,8 +11,9 @@
 class CTableModule;
 
 // qlm set MODULE ROM ENTRY ELEMENT VALUE: stores one value the way Apply
-// Changes does and saves the ROM in place. Every check runs before the file
-// is opened for writing, so a refused value leaves it exactly as it was.
+// Changes does and writes back the bytes of the entry that its elements
+// cover. Every check runs before the first write, so a refused value leaves
+// the file exactly as it was; the file never changes length.
 class SetCommand {
 public:
     static int Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err);
@@ -19,4 +22,10 @@ private:
     // The index, or the text telling the user why there is none.
     static Result<int, std::string> FindEntry(const CTableModule& module, const std::string& text);
     static Result<int, std::string> FindElement(const CTableModule& module, const std::string& text);
+    // The later element whose bytes ended up over the value just set, or
+    // nullopt when the entry holds the value as given.
+    static std::optional<int> CoveringElement(const CTableModule& module, int element,
+                                              const std::vector<uint8_t>& value, const uint8_t* entry);
+    // [begin, end) runs of the entry that some element covers.
+    static std::vector<std::pair<uint32_t, uint32_t>> CoveredRanges(const CTableModule& module);
 };

@@ -181,6 +181,11 @@ std::string QlmNotInListText(std::string_view elementName, std::string_view valu
     return Join({elementName, ": \"", value, "\" is neither the name nor the value of an item of its list."});
 }
 
+std::string QlmCoveredText(std::string_view elementName, std::string_view coveringName) {
+    return Join({elementName, ": the value would not be stored; the later element \"", coveringName,
+                 "\" covers it with its own bytes."});
+}
+
 std::string QlmTextTooLongText(std::string_view elementName, size_t characters, uint32_t size) {
     return Join({elementName, ": the text has ", std::to_string(characters),
                  " characters; the element holds ", std::to_string(size), "."});
@@ -191,4 +196,9 @@ std::string DocumentTitle(std::string_view romName, bool modified) {
     title += romName;
     if (modified) title += " *";
     return title;
+}
+
+std::string ChangedOnDiskText(std::string_view fileName) {
+    return Join({fileName, " was changed on disk by another program since it was opened. Overwrite it with "
+                           "Quillmoor's copy?"});
 }

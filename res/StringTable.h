@@ -92,6 +92,8 @@ std::string QlmNoElementText(std::string_view element);
 std::string QlmNotInListText(std::string_view elementName, std::string_view value);
 // set: a text longer than its element.
 std::string QlmTextTooLongText(std::string_view elementName, size_t characters, uint32_t size);
+// set: a later element of the entry stores its own bytes over the value.
+std::string QlmCoveredText(std::string_view elementName, std::string_view coveringName);
 
 // --- The editor window's texts, each written once -----------------------------
 
@@ -100,3 +102,5 @@ inline constexpr char kTitleNoFile[] = "Quillmoor - No file open";
 // The window's title with a ROM open: "Quillmoor - " and the file name, and
 // " *" after it while the image holds changes that are not saved.
 std::string DocumentTitle(std::string_view romName, bool modified);
+// Save Rom over a file that another program changed since it was opened.
+std::string ChangedOnDiskText(std::string_view fileName);

@@ -44,3 +44,5 @@ inline constexpr int ID_HELP_ABOUT = 40009;
 inline constexpr int ID_MODULES_LINK = 40010;
 inline constexpr int ID_FILE_SAVEROM = 40011;
 inline constexpr int ID_MODULES_ASSOCIATE = 40012;
+inline constexpr int ID_EDIT_UNDO = 40013;
+inline constexpr int ID_EDIT_REDO = 40014;

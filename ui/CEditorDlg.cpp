@@ -4,9 +4,7 @@
 
 #include "platform/windows/BitmapImage.h"
 #include "platform/windows/CComboBox.h"
-#include "platform/windows/CFont.h"
 #include "platform/windows/CMenu.h"
-#include "platform/windows/CStatic.h"
 #include "platform/windows/Shell.h"
 #include "res/resource.h"
 #include "res/ui/AboutResources.h"
@@ -15,40 +13,32 @@
 #include "ui/AssociateCommand.h"
 #include "ui/CScrollPanel.h"
 #include "ui/EditorControls.h"
-#include "ui/ElementForm.h"
+#include "ui/EditorState.h"
+#include "ui/EditorView.h"
 #include "ui/HelpPage.h"
 #include "ui/LinkFileCommands.h"
 #include "ui/ModuleListCommands.h"
 #include "ui/RomDocumentCommands.h"
 #include "ui/ShellAssociation.h"
 
-namespace {
-
-// Where the dialog puts what it creates at run time, in pixels of its
-// client area (the module selector comes from the template in dialog units).
-constexpr RECT kPanelRect{12, 40, 481, 470};
-// Two pixels high until a form gives it its real height.
-constexpr RECT kEntryComboRect{10, 10, 443, 12};
-constexpr DWORD kEntryComboStyle =
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_HASSTRINGS | CBS_DROPDOWNLIST;
-
-} // namespace
-
 CEditorDlg::CEditorDlg(CWnd* parent)
     : CDialog(&EditorResources::EditorDialog(), parent), m_hIcon(LoadIcon(EditorResources::EditorIcon())),
-      m_pFont(std::make_unique<CFont>()) {
-    m_pFont->CreatePointFont(100, "Times New Roman");
+      m_state(std::make_unique<EditorState>()), m_view(std::make_unique<EditorView>(*this)) {
+    // Every change of the image, whichever command made it, shows in the
+    // title's " *" and in what Undo and Redo offer.
+    m_state->document.AddListener([this](uint32_t, uint32_t) {
+        EditorControls controls(*m_view);
+        controls.ShowDocumentTitle(m_state->document);
+        controls.ShowUndoState(m_state->document);
+    });
 }
 
 CEditorDlg::~CEditorDlg() {
     // The form's rows describe the current module, so they go before it.
     // By now the windows are gone with the dialog's; only objects remain.
     DestroyForm();
-    m_modules.clear();
-    m_pRom.reset();
-    m_pFont.reset();
-    m_pPanel.reset();
-    m_pEntryCombo.reset();
+    m_view.reset();
+    m_state.reset();
 }
 
 const std::vector<CEditorDlg::CommandEntry>& CEditorDlg::CommandTable() {
@@ -57,6 +47,8 @@ const std::vector<CEditorDlg::CommandEntry>& CEditorDlg::CommandTable() {
             {ID_FILE_CLOSEROM, 0, &CEditorDlg::OnCloseRom},
             {ID_FILE_SAVEROM, 0, &CEditorDlg::OnSaveRom},
             {ID_FILE_APPLY, 0, &CEditorDlg::OnApplyChanges},
+            {ID_EDIT_UNDO, 0, &CEditorDlg::OnUndo},
+            {ID_EDIT_REDO, 0, &CEditorDlg::OnRedo},
             {ID_MODULES_LOAD, 0, &CEditorDlg::OnLoadModules},
             {ID_MODULES_UNLOAD, 0, &CEditorDlg::OnUnloadModule},
             {ID_MODULES_LINK, 0, &CEditorDlg::OnLinkRom},
@@ -92,25 +84,10 @@ BOOL CEditorDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
-    CreatePanel();
-    CreateEntryCombo();
+    m_view->Create();
     CheckAssociation();
     LoadStartupModule();
     return TRUE;
-}
-
-void CEditorDlg::CreatePanel() {
-    m_pPanel = std::make_unique<CScrollPanel>();
-    m_pPanel->Create(kPanelRect, this, IDC_PANEL);
-    // Nothing to scroll until a form is built.
-    m_pPanel->EnableScrollBar(SB_VERT, ESB_DISABLE_BOTH);
-}
-
-void CEditorDlg::CreateEntryCombo() {
-    m_pEntryCombo = std::make_unique<CComboBox>();
-    m_pEntryCombo->Create(kEntryComboStyle, kEntryComboRect, m_pPanel.get(), IDC_ENTRY_COMBO);
-    m_pEntryCombo->EnableWindow(FALSE);
-    m_pEntryCombo->SetFont(m_pFont.get(), TRUE);
 }
 
 void CEditorDlg::CheckAssociation() {
@@ -119,87 +96,81 @@ void CEditorDlg::CheckAssociation() {
 }
 
 void CEditorDlg::LoadStartupModule() {
-    ModuleListCommands(*this).LoadStartupModule();
+    ModuleListCommands(*m_state, *m_view).LoadStartupModule(m_lpszStartupModule);
 }
 
-ElementForm CEditorDlg::Form() {
-    return ElementForm(*this, *m_pPanel, *m_pEntryCombo, m_pFont.get(), m_valueCtrls, m_labelCtrls);
+const RomDocument& CEditorDlg::Document() const {
+    return m_state->document;
 }
-
-CTableModule* CEditorDlg::FormModule() const {
-    if (m_nCurModule < 0 || static_cast<std::size_t>(m_nCurModule) >= m_modules.size()) return nullptr;
-    return m_modules[static_cast<std::size_t>(m_nCurModule)].get();
+const std::vector<std::unique_ptr<CTableModule>>& CEditorDlg::Modules() const {
+    return m_state->modules;
+}
+int CEditorDlg::CurrentModuleIndex() const {
+    return m_state->currentModule;
+}
+CScrollPanel* CEditorDlg::Panel() const {
+    return m_view->Panel();
+}
+CComboBox* CEditorDlg::EntryCombo() const {
+    return m_view->EntryCombo();
 }
 
 void CEditorDlg::BuildForm(int module) {
-    if (m_pPanel == nullptr || m_pEntryCombo == nullptr || module < 0 ||
-        static_cast<std::size_t>(module) >= m_modules.size())
-        return;
-    Form().Build(*m_modules[static_cast<std::size_t>(module)], m_bRomOpen);
+    if (module < 0 || static_cast<std::size_t>(module) >= m_state->modules.size()) return;
+    m_view->BuildForm(*m_state->modules[static_cast<std::size_t>(module)], m_state->document.IsOpen());
 }
 
 void CEditorDlg::DestroyForm() {
-    // A dialog that never opened has no panel; its rows are only objects.
-    if (m_pPanel == nullptr || m_pEntryCombo == nullptr) {
-        m_valueCtrls.clear();
-        m_labelCtrls.clear();
-        return;
-    }
-    Form().Destroy(m_nCurModule != -1);
+    m_view->DestroyForm(m_state->currentModule != -1);
 }
 
 void CEditorDlg::ShowEntry() {
-    CTableModule* module = FormModule();
-    if (module != nullptr && m_pPanel != nullptr && m_pEntryCombo != nullptr) Form().Show(*module);
+    if (const CTableModule* module = m_state->CurrentModule()) m_view->ShowEntry(*module);
 }
 
 void CEditorDlg::OnCancel() {
     // The image is not closed first: the destructor releases it.
-    if (RomDocumentCommands(*this).MayExit()) CDialog::OnCancel();
+    if (RomDocumentCommands(*m_state, *m_view).MayExit()) CDialog::OnCancel();
 }
 
 // The handlers stay thin: the work lives in the command classes, one per
 // feature, which the table above reaches through these.
 void CEditorDlg::OnOpenRom() {
-    RomDocumentCommands(*this).OpenRom();
+    RomDocumentCommands(*m_state, *m_view).OpenRom();
 }
 void CEditorDlg::OnCloseRom() {
-    RomDocumentCommands(*this).CloseRom();
+    RomDocumentCommands(*m_state, *m_view).CloseRom();
 }
 void CEditorDlg::OnSaveRom() {
-    RomDocumentCommands(*this).SaveRom();
+    RomDocumentCommands(*m_state, *m_view).SaveRom();
 }
 bool CEditorDlg::PromptApply() {
-    return RomDocumentCommands(*this).PromptApply();
+    return RomDocumentCommands(*m_state, *m_view).PromptApply();
 }
 void CEditorDlg::OnApplyChanges() {
-    EditorControls controls(*this);
-    if (!m_bCompatible) {
-        controls.ShowIncompatible();
-        return;
-    }
-    CTableModule* module = FormModule();
-    // The command is grayed without a ROM and a module; a key may still race it.
-    if (module == nullptr || !m_bRomOpen || m_pRom == nullptr || !Form().ReadBack(*module)) return;
-    if (!module->StoreEntry(m_pRom.get(), m_nRomLength)) return;
-    m_bModified = true;
-    controls.ShowDocumentTitle();
-    ShowEntry();
+    RomDocumentCommands(*m_state, *m_view).ApplyChanges();
+}
+void CEditorDlg::OnUndo() {
+    RomDocumentCommands(*m_state, *m_view).Undo();
+}
+void CEditorDlg::OnRedo() {
+    RomDocumentCommands(*m_state, *m_view).Redo();
 }
 void CEditorDlg::OnLoadModules() {
-    ModuleListCommands(*this).LoadModules();
+    ModuleListCommands(*m_state, *m_view).LoadModules();
 }
 void CEditorDlg::OnUnloadModule() {
-    ModuleListCommands(*this).UnloadModule();
+    if (m_state->currentModule < 0 || !PromptApply()) return;
+    ModuleListCommands(*m_state, *m_view).UnloadModule();
 }
 void CEditorDlg::AddModuleFromFile(const std::string& path) {
-    ModuleListCommands(*this).AddModuleFromFile(path);
+    ModuleListCommands(*m_state, *m_view).AddModuleFromFile(path);
 }
 void CEditorDlg::SelectFirstModule() {
-    ModuleListCommands(*this).SelectFirstModule();
+    ModuleListCommands(*m_state, *m_view).SelectFirstModule();
 }
 void CEditorDlg::OnLinkRom() {
-    LinkFileCommands(*this).LinkRom();
+    LinkFileCommands(*m_state, *m_view).LinkRom();
 }
 void CEditorDlg::OnAssociate() {
     AssociateCommand(*this, GetModuleFileName()).Run();
@@ -213,16 +184,18 @@ void CEditorDlg::OnHelp() {
     HelpPage::Open(*this);
 }
 void CEditorDlg::OnModuleSelChange() {
-    ModuleListCommands(*this).ModuleSelChange();
+    ModuleListCommands(*m_state, *m_view).ModuleSelChange();
 }
 void CEditorDlg::OnEntrySelChange() {
-    CTableModule* module = FormModule();
-    if (!m_bCompatible || module == nullptr || !m_bRomOpen) return;
-    const int sel = m_pEntryCombo->GetCurSel();
+    CTableModule* module = m_state->CurrentModule();
+    const RomDocument& document = m_state->document;
+    CComboBox* combo = m_view->EntryCombo();
+    if (!document.IsCompatible() || module == nullptr || !document.IsOpen() || combo == nullptr) return;
+    const int sel = combo->GetCurSel();
     // The same entry again keeps what the user typed; another drops it.
     if (sel < 0 || sel == module->m_nCurEntry) return;
-    if (module->SelectEntry(sel, m_pRom.get(), m_nRomLength))
-        ShowEntry();
+    if (module->SelectEntry(sel, document.Data(), document.Length()))
+        m_view->ShowEntry(*module);
     else
-        m_pEntryCombo->SetCurSel(module->m_nCurEntry);
+        combo->SetCurSel(module->m_nCurEntry);
 }

@@ -8,15 +8,17 @@
 #include "platform/windows/CDialog.h"
 
 class CComboBox;
-class CFont;
 class CScrollPanel;
-class CStatic;
 class CTableModule;
-class ElementForm;
+class RomDocument;
+struct EditorState;
+class EditorView;
 
-// The editor's one window: a modal dialog that owns the ROM image, the
-// loaded modules, the form and the two selectors. Commands and notifications
-// reach their handlers through a fixed table (see CEditorDlg.cpp).
+// The editor's one window: a modal dialog over the editor's state (the ROM
+// document and the module list) and its view (the form and the two
+// selectors). Commands and notifications reach their handlers through a
+// fixed table (see CEditorDlg.cpp); the handlers delegate to the command
+// classes, which never call back into the dialog.
 class CEditorDlg : public CDialog {
 public:
     explicit CEditorDlg(CWnd* parent = nullptr);
@@ -28,6 +30,8 @@ public:
     void OnCloseRom();
     void OnSaveRom();
     void OnApplyChanges();
+    void OnUndo();
+    void OnRedo();
     void OnLoadModules();
     void OnUnloadModule();
     void OnLinkRom();
@@ -37,41 +41,32 @@ public:
     void OnModuleSelChange();
     void OnEntrySelChange();
 
-    // The element form of the current module (the work is ElementForm's).
+    // The element form of the current module (the work is EditorView's).
     // BuildForm when a module becomes current, DestroyForm before it stops
     // being current, ShowEntry after every successful SelectEntry.
     void BuildForm(int module);
     void DestroyForm();
     void ShowEntry();
 
-    // The apply question; true to go on (RomDocumentCommands).
+    // The apply question; true to go on.
     bool PromptApply();
-    // The module list's ways in (ModuleListCommands).
     void AddModuleFromFile(const std::string& path);
     void SelectFirstModule();
+
+    // What the editor holds, for tests and benchmarks that set it up or
+    // look at it directly.
+    EditorState& State() { return *m_state; }
+    const RomDocument& Document() const;
+    const std::vector<std::unique_ptr<CTableModule>>& Modules() const;
+    int CurrentModuleIndex() const;
+    CScrollPanel* Panel() const;
+    CComboBox* EntryCombo() const;
+    EditorView& View() { return *m_view; }
 
     // Module path from the command line; start-up points it at a string it
     // keeps alive for the dialog's whole life. Never null.
     LPCSTR m_lpszStartupModule = "";
     HICON m_hIcon = nullptr;
-    std::unique_ptr<std::uint8_t[]> m_pRom;
-    bool m_bRomOpen = false;
-    bool m_bModified = false;
-    // True whenever no ROM is open.
-    bool m_bCompatible = true;
-    int m_nCurModule = -1;
-    std::string m_strRomDir;
-    std::string m_strRomPath;
-    std::string m_strRomName;
-    std::uint32_t m_nRomLength = 0;
-    // The module list; its size is the number of loaded modules.
-    std::vector<std::unique_ptr<CTableModule>> m_modules;
-    // One value control and one label per element of the current module.
-    std::vector<std::unique_ptr<CWnd>> m_valueCtrls;
-    std::vector<std::unique_ptr<CStatic>> m_labelCtrls;
-    std::unique_ptr<CFont> m_pFont;
-    std::unique_ptr<CScrollPanel> m_pPanel;
-    std::unique_ptr<CComboBox> m_pEntryCombo;
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -89,10 +84,11 @@ private:
     // The entry a WM_COMMAND's wParam and lParam select, or null.
     static const CommandEntry* FindCommand(WPARAM wParam, LPARAM lParam);
 
-    void CreatePanel();
-    void CreateEntryCombo();
     void CheckAssociation();
     void LoadStartupModule();
-    ElementForm Form();
-    CTableModule* FormModule() const;
+
+    // Declared first so they outlive the view, whose rows describe the
+    // current module.
+    std::unique_ptr<EditorState> m_state;
+    std::unique_ptr<EditorView> m_view;
 };

@@ -6,14 +6,15 @@
 #include "platform/win32/WinTypes.h"
 
 class CComboBox;
-class CEditorDlg;
+class EditorView;
+class RomDocument;
 
 // The dialog's menu items, selectors and title as the document and module
-// handlers switch them. Every call is harmless while the dialog has no
-// window yet (or none any more), so the handlers need no checks of their own.
+// commands switch them. Every call is harmless while the dialog has no
+// window yet (or none any more), so the commands need no checks of their own.
 class EditorControls {
 public:
-    explicit EditorControls(CEditorDlg& dlg) : m_dlg(dlg) {}
+    explicit EditorControls(EditorView& view) : m_view(view) {}
 
     // Enables or grays a menu item by command id.
     void EnableCommand(UINT id, bool enable);
@@ -22,13 +23,15 @@ public:
     // The module selector from the dialog template; null without a window.
     CComboBox* ModuleSelector();
     // "Quillmoor - " and the ROM name, " *" after it while modified.
-    void ShowDocumentTitle();
+    void ShowDocumentTitle(const RomDocument& document);
     void ShowNoDocumentTitle();
+    // Undo and Redo grayed exactly when the document has no step to take.
+    void ShowUndoState(const RomDocument& document);
     // A message box owned by the dialog: no caption of its own (the
     // application's name shows) unless one is given.
     int Message(const std::string& text, UINT type = MB_OK, const char* caption = nullptr);
     void ShowIncompatible();
 
 private:
-    CEditorDlg& m_dlg;
+    EditorView& m_view;
 };

@@ -16,7 +16,7 @@ struct ModuleElement;
 // The generated rows of the main dialog: one label and one value control
 // per element of the current module, inside the scroll panel, plus the
 // entries in the entry selector. Holds no state of its own: it works on the
-// dialog's windows and row arrays, so the dialog's handlers stay thin.
+// view's windows and row arrays (EditorView), so the handlers stay thin.
 class ElementForm {
 public:
     using ValueCtrls = std::vector<std::unique_ptr<CWnd>>;

@@ -5,16 +5,16 @@
 #include "document/LinkFile.h"
 #include "document/ModuleList.h"
 #include "table/CTableModule.h"
-#include "ui/CEditorDlg.h"
+#include "ui/EditorState.h"
 #include "ui/ModuleListCommands.h"
 
 void LinkFileCommands::LinkRom() {
-    if (!m_dlg.m_bRomOpen) return;
-    if (!m_dlg.m_bCompatible) {
+    if (!m_state.document.IsOpen()) return;
+    if (!m_state.document.IsCompatible()) {
         m_controls.ShowIncompatible();
         return;
     }
-    const FileResult written = LinkFile::Write(LinkPath(), ModuleList(m_dlg.m_modules).Paths());
+    const FileResult written = LinkFile::Write(LinkPath(), ModuleList(m_state.modules).Paths());
     if (!written) m_controls.Message(written.Error(), MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -27,15 +27,15 @@ bool LinkFileCommands::ReadLinkFile() {
         return false;
     }
     if (!read.Value()) return false;
-    ModuleListCommands modules(m_dlg);
+    ModuleListCommands modules(m_state, m_view);
     modules.Clear();
     // No duplicate test: a path listed twice is loaded twice.
     for (const std::string& line : *read.Value())
-        modules.AddModuleFromFile(LinkFile::ResolveLine(m_dlg.m_strRomDir, line));
-    if (!m_dlg.m_modules.empty()) modules.SelectFirstModule();
+        modules.AddModuleFromFile(LinkFile::ResolveLine(m_state.document.Folder(), line));
+    if (!m_state.modules.empty()) modules.SelectFirstModule();
     return true;
 }
 
 std::string LinkFileCommands::LinkPath() const {
-    return LinkFile::PathFor(m_dlg.m_strRomDir, m_dlg.m_strRomName);
+    return LinkFile::PathFor(m_state.document.Folder(), m_state.document.Name());
 }

@@ -4,13 +4,14 @@
 
 #include "ui/EditorControls.h"
 
-class CEditorDlg;
+struct EditorState;
+class EditorView;
 
 // The link file beside the open ROM: Link Rom To Modules writes the module
 // list into it, and opening the ROM reads it back to replace the list.
 class LinkFileCommands {
 public:
-    explicit LinkFileCommands(CEditorDlg& dlg) : m_dlg(dlg), m_controls(dlg) {}
+    LinkFileCommands(EditorState& state, EditorView& view) : m_state(state), m_view(view), m_controls(view) {}
 
     // Refused while the current module does not fit the image, leaving any
     // old link file as it was; a failed write is shown with path and reason.
@@ -24,6 +25,7 @@ public:
 private:
     std::string LinkPath() const;
 
-    CEditorDlg& m_dlg;
+    EditorState& m_state;
+    EditorView& m_view;
     EditorControls m_controls;
 };

@@ -6,7 +6,8 @@
 #include "res/StringTable.h"
 #include "res/resource.h"
 #include "table/CTableModule.h"
-#include "ui/CEditorDlg.h"
+#include "ui/EditorState.h"
+#include "ui/EditorView.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ constexpr char kModuleFilter[] = "Quillmoor modules (*.qlm)|*.qlm|";
 } // namespace
 
 void ModuleListCommands::AddModuleFromFile(const std::string& path) {
-    ShowAdded(ModuleList(m_dlg.m_modules).AddModuleFromFile(path));
+    ShowAdded(ModuleList(m_state.modules).AddModuleFromFile(path));
 }
 
 void ModuleListCommands::ShowAdded(const ModuleList::AddResult& added) {
@@ -28,8 +29,8 @@ void ModuleListCommands::ShowAdded(const ModuleList::AddResult& added) {
     }
 }
 
-void ModuleListCommands::LoadStartupModule() {
-    AddModuleFromFile(m_dlg.m_lpszStartupModule);
+void ModuleListCommands::LoadStartupModule(const std::string& path) {
+    AddModuleFromFile(path);
     SelectFirstIfNoneCurrent();
 }
 
@@ -39,7 +40,7 @@ void ModuleListCommands::LoadModules() {
     for (POSITION pos = dialog.GetStartPosition(); pos != nullptr;) {
         const std::string path = dialog.GetNextPathName(pos);
         // Modules added earlier in this same choice count as listed too.
-        ShowAdded(ModuleList(m_dlg.m_modules).AddUnlisted(path));
+        ShowAdded(ModuleList(m_state.modules).AddUnlisted(path));
     }
     SelectFirstIfNoneCurrent();
 }
@@ -47,15 +48,15 @@ void ModuleListCommands::LoadModules() {
 void ModuleListCommands::SelectFirstModule() {
     m_controls.EnableModuleSelector(true);
     if (CComboBox* combo = m_controls.ModuleSelector()) combo->SetCurSel(0);
-    m_dlg.m_nCurModule = 0;
-    m_dlg.BuildForm(0);
-    if (m_dlg.m_bRomOpen) MeetOpenRom();
+    m_state.currentModule = 0;
+    BuildForm();
+    if (m_state.document.IsOpen()) MeetOpenRom();
     m_controls.EnableCommand(ID_MODULES_UNLOAD, true);
 }
 
 void ModuleListCommands::MeetOpenRom() {
     m_controls.EnableEntrySelector(true);
-    m_dlg.m_pEntryCombo->SetCurSel(0);
+    m_view.SelectEntry(0);
     TestCompatibility();
     // Enabled whatever the test said: each refuses on its own while the
     // module does not fit.
@@ -64,65 +65,75 @@ void ModuleListCommands::MeetOpenRom() {
 }
 
 void ModuleListCommands::UnloadModule() {
-    if (m_dlg.m_nCurModule < 0 || !m_dlg.PromptApply()) return;
-    const int removed = m_dlg.m_nCurModule;
+    if (m_state.currentModule < 0) return;
+    const int removed = m_state.currentModule;
     // The form describes the module, so it goes first.
-    m_dlg.DestroyForm();
-    const int next = ModuleList(m_dlg.m_modules).RemoveAt(removed);
+    DestroyForm();
+    const int next = ModuleList(m_state.modules).RemoveAt(removed);
     if (CComboBox* combo = m_controls.ModuleSelector()) combo->DeleteString(static_cast<UINT>(removed));
     if (next == -1) {
         ShowListEmptied();
         return;
     }
-    m_dlg.m_nCurModule = next;
-    if (CComboBox* combo = m_controls.ModuleSelector()) combo->SetCurSel(m_dlg.m_nCurModule);
-    m_dlg.BuildForm(m_dlg.m_nCurModule);
-    if (m_dlg.m_bRomOpen) TestCompatibility();
+    m_state.currentModule = next;
+    if (CComboBox* combo = m_controls.ModuleSelector()) combo->SetCurSel(m_state.currentModule);
+    BuildForm();
+    if (m_state.document.IsOpen()) TestCompatibility();
 }
 
 void ModuleListCommands::ModuleSelChange() {
     CComboBox* combo = m_controls.ModuleSelector();
     const int sel = combo != nullptr ? combo->GetCurSel() : -1;
-    if (sel < 0 || sel >= static_cast<int>(m_dlg.m_modules.size())) return;
-    m_dlg.DestroyForm();
-    m_dlg.m_nCurModule = sel;
-    m_dlg.BuildForm(sel);
-    if (m_dlg.m_bRomOpen) {
-        m_dlg.m_pEntryCombo->SetCurSel(0);
+    if (sel < 0 || sel >= static_cast<int>(m_state.modules.size())) return;
+    DestroyForm();
+    m_state.currentModule = sel;
+    BuildForm();
+    if (m_state.document.IsOpen()) {
+        m_view.SelectEntry(0);
         TestCompatibility();
     }
 }
 
 void ModuleListCommands::TestCompatibility() {
-    CTableModule& module = *m_dlg.m_modules[static_cast<size_t>(m_dlg.m_nCurModule)];
-    if (module.SelectEntry(0, m_dlg.m_pRom.get(), m_dlg.m_nRomLength)) {
-        m_dlg.m_bCompatible = true;
-        m_dlg.ShowEntry();
+    CTableModule& module = *m_state.CurrentModule();
+    RomDocument& document = m_state.document;
+    if (module.SelectEntry(0, document.Data(), document.Length())) {
+        document.SetCompatible(true);
+        m_view.ShowEntry(module);
         return;
     }
-    m_dlg.m_bCompatible = false;
+    document.SetCompatible(false);
     m_controls.ShowIncompatible();
 }
 
 void ModuleListCommands::Clear() {
     // No module is built between removals, so a module about to go is never
     // tested against the new image and never shows a message.
-    m_dlg.DestroyForm();
-    m_dlg.m_modules.clear();
+    DestroyForm();
+    m_state.modules.clear();
     if (CComboBox* combo = m_controls.ModuleSelector()) combo->ResetContent();
     ShowListEmptied();
 }
 
 void ModuleListCommands::SelectFirstIfNoneCurrent() {
-    if (m_dlg.m_nCurModule == -1 && !m_dlg.m_modules.empty()) SelectFirstModule();
+    if (m_state.currentModule == -1 && !m_state.modules.empty()) SelectFirstModule();
 }
 
 void ModuleListCommands::ShowListEmptied() {
-    // Save Rom and Link Rom To Modules keep their state, and m_bCompatible
-    // its value: both still run with no module.
-    m_dlg.m_nCurModule = -1;
+    // Save Rom and Link Rom To Modules keep their state, and the document
+    // its compatibility verdict: both still run with no module.
+    m_state.currentModule = -1;
     m_controls.EnableCommand(ID_MODULES_UNLOAD, false);
     m_controls.EnableCommand(ID_FILE_APPLY, false);
     m_controls.EnableModuleSelector(false);
     m_controls.EnableEntrySelector(false);
+}
+
+void ModuleListCommands::BuildForm() {
+    if (const CTableModule* module = m_state.CurrentModule())
+        m_view.BuildForm(*module, m_state.document.IsOpen());
+}
+
+void ModuleListCommands::DestroyForm() {
+    m_view.DestroyForm(m_state.currentModule != -1);
 }

@@ -5,29 +5,32 @@
 #include "document/ModuleList.h"
 #include "ui/EditorControls.h"
 
-class CEditorDlg;
+struct EditorState;
+class EditorView;
 
 // The module list of the editor: loading module files into it, making one
 // current, switching and unloading, and the test of whether the current
-// module fits the open ROM image. Works on the dialog's own fields.
+// module fits the open ROM image. Works on the editor's state and view.
 class ModuleListCommands {
 public:
-    explicit ModuleListCommands(CEditorDlg& dlg) : m_dlg(dlg), m_controls(dlg) {}
+    ModuleListCommands(EditorState& state, EditorView& view)
+        : m_state(state), m_view(view), m_controls(view) {}
 
     // Loads one module and appends it to the list and the selector; a file
     // that cannot be opened is skipped in silence, one that fails to load
     // gets its "Module Error" message. Never changes the current module.
     void AddModuleFromFile(const std::string& path);
-    void LoadStartupModule();
+    void LoadStartupModule(const std::string& path);
     void LoadModules();
     void SelectFirstModule();
     // The current module meets the open ROM image: entry 0 selected, the
     // compatibility test, and the commands that need both enabled.
     void MeetOpenRom();
+    // Asks nothing: the caller has had its apply question answered.
     void UnloadModule();
     void ModuleSelChange();
     // Entry 0 of the current module against the open image; sets
-    // m_bCompatible and shows the entry or the incompatibility message.
+    // the document's verdict and shows the entry or the incompatibility message.
     void TestCompatibility();
     // Unloads every module without a question, ending as unloading the last
     // module does.
@@ -38,7 +41,10 @@ private:
     void ShowAdded(const ModuleList::AddResult& added);
     void SelectFirstIfNoneCurrent();
     void ShowListEmptied();
+    void BuildForm();
+    void DestroyForm();
 
-    CEditorDlg& m_dlg;
+    EditorState& m_state;
+    EditorView& m_view;
     EditorControls m_controls;
 };

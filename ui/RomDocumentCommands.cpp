@@ -1,13 +1,11 @@
 #include "ui/RomDocumentCommands.h"
 
-#include "document/RomFile.h"
-#include "platform/files/CPath.h"
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CFileDialog.h"
+#include "res/StringTable.h"
 #include "res/resource.h"
-#include "table/CTableModule.h"
-#include "ui/CEditorDlg.h"
-#include "ui/CScrollPanel.h"
+#include "ui/EditorState.h"
+#include "ui/EditorView.h"
 #include "ui/LinkFileCommands.h"
 #include "ui/ModuleListCommands.h"
 
@@ -18,7 +16,7 @@ constexpr char kRomFilter[] = "All Files (*.*)|*.*|";
 } // namespace
 
 bool RomDocumentCommands::PromptApply() {
-    if (!m_dlg.m_bModified) return true;
+    if (!m_state.document.IsModified()) return true;
     switch (m_controls.Message("Apply changes before closing?", MB_YESNOCANCEL | MB_ICONINFORMATION,
                                "Quillmoor")) {
     case IDYES:
@@ -34,84 +32,89 @@ void RomDocumentCommands::OpenRom() {
     // The read-only check box the dialog shows is deliberately ignored.
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST, kRomFilter);
     if (dialog.DoModal() != IDOK) return;
-    if (m_dlg.m_bRomOpen && !CloseRom()) return;
-    if (!ReadRom(dialog.GetPathName(), dialog.GetFileName())) return;
-    m_controls.ShowDocumentTitle();
+    if (m_state.document.IsOpen() && !CloseRom()) return;
+    if (const FileResult opened = m_state.document.Open(dialog.GetPathName(), dialog.GetFileName());
+        !opened) {
+        m_controls.Message(opened.Error(), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    m_controls.ShowDocumentTitle(m_state.document);
+    m_controls.ShowUndoState(m_state.document);
     // The link file's modules, when it names any, were tested as they
     // became current; otherwise the module already current meets the new
     // image here, once.
-    if (!LinkFileCommands(m_dlg).ReadLinkFile() && m_dlg.m_nCurModule != -1)
-        ModuleListCommands(m_dlg).MeetOpenRom();
+    if (!LinkFileCommands(m_state, m_view).ReadLinkFile() && m_state.currentModule != -1)
+        ModuleListCommands(m_state, m_view).MeetOpenRom();
     m_controls.EnableCommand(ID_FILE_CLOSEROM, true);
     // The next thing a user does with a ROM is pick an entry.
-    if (m_dlg.m_pEntryCombo) m_dlg.m_pEntryCombo->SetFocus();
+    if (CComboBox* selector = m_view.EntryCombo()) selector->SetFocus();
 }
 
 bool RomDocumentCommands::CloseRom() {
     if (!PromptApply()) return false;
     m_controls.ShowNoDocumentTitle();
-    m_dlg.m_pRom.reset();
-    m_dlg.m_nRomLength = 0;
-    m_dlg.m_bModified = false;
-    m_dlg.m_bRomOpen = false;
-    m_dlg.m_bCompatible = true;
-    m_dlg.m_strRomDir.clear();
-    m_dlg.m_strRomPath.clear();
-    m_dlg.m_strRomName.clear();
+    m_state.document.Close();
     // The entry names stay listed; only the choice goes away.
     m_controls.EnableEntrySelector(false);
-    for (UINT id :
-         {UINT{ID_FILE_CLOSEROM}, UINT{ID_FILE_APPLY}, UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK}})
+    for (UINT id : {UINT{ID_FILE_CLOSEROM}, UINT{ID_FILE_APPLY}, UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK},
+                    UINT{ID_EDIT_UNDO}, UINT{ID_EDIT_REDO}})
         m_controls.EnableCommand(id, false);
-    ClearFormValues();
+    // The rows stay and the module stays current; only what they show goes.
+    if (const CTableModule* module = m_state.CurrentModule()) m_view.ClearValues(*module);
     return true;
 }
 
 bool RomDocumentCommands::SaveRom() {
-    if (!m_dlg.m_bRomOpen) return false;
-    if (!m_dlg.m_bCompatible) {
+    RomDocument& document = m_state.document;
+    if (!document.IsOpen()) return false;
+    if (!document.IsCompatible()) {
         m_controls.ShowIncompatible();
         return false;
     }
-    // SaveImage has the bytes on the disk before it reports success, so the
+    // Save has the bytes on the disk before it reports success, so the
     // title never claims a save that a crash could still undo.
-    const FileResult saved = RomFile::SaveImage(m_dlg.m_strRomPath, m_dlg.m_pRom.get(), m_dlg.m_nRomLength);
+    RomDocument::SaveResult saved = document.Save(RomDocument::SaveMode::KeepChangedFile);
+    if (saved && saved.Value() == RomDocument::SaveOutcome::ChangedOnDisk) {
+        if (m_controls.Message(ChangedOnDiskText(document.Path()), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+            return false;
+        saved = document.Save(RomDocument::SaveMode::Overwrite);
+    }
     if (!saved) {
         m_controls.Message(saved.Error(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    m_dlg.m_bModified = false;
-    m_controls.ShowDocumentTitle();
+    m_controls.ShowDocumentTitle(document);
     return true;
 }
 
-bool RomDocumentCommands::ReadRom(const std::string& path, const std::string& name) {
-    RomFile rom;
-    if (const FileResult opened = rom.Open(path); !opened) {
-        m_controls.Message(opened.Error(), MB_OK | MB_ICONEXCLAMATION);
-        return false;
+void RomDocumentCommands::ApplyChanges() {
+    if (!m_state.document.IsCompatible()) {
+        m_controls.ShowIncompatible();
+        return;
     }
-    m_dlg.m_strRomPath = path;
-    m_dlg.m_strRomDir = CPath::FolderOf(path);
-    m_dlg.m_strRomName = name;
-    m_dlg.m_nRomLength = rom.Length();
-    m_dlg.m_pRom = rom.TakeImage();
-    m_dlg.m_bRomOpen = true;
-    m_dlg.m_bModified = false;
-    m_dlg.m_bCompatible = true;
-    return true;
+    CTableModule* module = m_state.CurrentModule();
+    // The command is grayed without a ROM and a module; a key may still race it.
+    if (module == nullptr || !m_state.document.IsOpen() || !m_view.ReadBack(*module)) return;
+    if (!m_state.document.ApplyEntry(*module)) return;
+    m_view.ShowEntry(*module);
 }
 
-void RomDocumentCommands::ClearFormValues() {
-    if (m_dlg.m_nCurModule < 0 || !m_dlg.m_pPanel) return;
-    // The rows stay and the module stays current; only what they show goes.
-    const CTableModule& module = *m_dlg.m_modules[static_cast<size_t>(m_dlg.m_nCurModule)];
-    for (int i = 0; i < module.m_nElements; ++i) {
-        CWnd* control = m_dlg.m_pPanel->GetDlgItem(IDC_ELEMENT_BASE + i);
-        if (control == nullptr) continue;
-        if (auto* combo = dynamic_cast<CComboBox*>(control))
-            combo->SetCurSel(-1);
-        else
-            control->SetWindowText("");
-    }
+void RomDocumentCommands::Undo() {
+    if (const std::optional<int> entry = m_state.document.Undo()) ShowStepEntry(*entry);
+}
+
+void RomDocumentCommands::Redo() {
+    if (const std::optional<int> entry = m_state.document.Redo()) ShowStepEntry(*entry);
+}
+
+void RomDocumentCommands::ShowStepEntry(int entry) {
+    CTableModule* module = m_state.CurrentModule();
+    const RomDocument& document = m_state.document;
+    if (module == nullptr || !document.IsCompatible()) return;
+    // A step made under another module may name an entry this one lacks;
+    // its current entry is then shown afresh.
+    const int shown = entry < module->m_nEntryCount ? entry : module->m_nCurEntry;
+    if (!module->SelectEntry(shown, document.Data(), document.Length())) return;
+    m_view.SelectEntry(shown);
+    m_view.ShowEntry(*module);
 }

@@ -2,32 +2,40 @@
 
 #include "ui/EditorControls.h"
 
-class CEditorDlg;
+struct EditorState;
+class EditorView;
 
-// The one open ROM document of the editor: opening it whole into memory,
-// saving it back in place, closing it, and the apply question asked before
-// anything drops an image with unsaved changes. Works on the dialog's own
-// fields; every file failure is shown with its path and reason.
+// The one open ROM document of the editor as its commands meet it: open,
+// close, save (asking before it overwrites a file another program changed),
+// apply, undo and redo, and the apply question asked before anything drops
+// an image with unsaved changes. Every file failure is shown with its path
+// and reason.
 class RomDocumentCommands {
 public:
-    explicit RomDocumentCommands(CEditorDlg& dlg) : m_dlg(dlg), m_controls(dlg) {}
+    RomDocumentCommands(EditorState& state, EditorView& view)
+        : m_state(state), m_view(view), m_controls(view) {}
 
-    // True to go on. Yes saves, and a save that is refused or fails stops
-    // the operation that asked, so applied changes are never dropped
-    // although the user chose to keep them.
+    // True to go on. Yes saves, and a save that is refused, fails or is
+    // declined stops the operation that asked, so applied changes are never
+    // dropped although the user chose to keep them.
     bool PromptApply();
     void OpenRom();
     // False when the apply question stopped it; nothing changed then.
     bool CloseRom();
-    // False when nothing was saved (refused, or the write failed).
+    // False when nothing was saved (refused, declined, or the write failed).
     bool SaveRom();
+    void ApplyChanges();
+    // Unapplied edits in the form go first, as when another entry is picked.
+    void Undo();
+    void Redo();
     // Whether the dialog may end.
     bool MayExit() { return PromptApply(); }
 
 private:
-    bool ReadRom(const std::string& path, const std::string& name);
-    void ClearFormValues();
+    // The entry a journal step touched, selected and shown from the image.
+    void ShowStepEntry(int entry);
 
-    CEditorDlg& m_dlg;
+    EditorState& m_state;
+    EditorView& m_view;
     EditorControls m_controls;
 };

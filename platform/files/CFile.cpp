@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,6 +37,16 @@ std::string Resolve(const std::string& path) {
 bool ExistsButNotRegular(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
+}
+
+CFile::Identity IdentityFrom(const struct stat& st) {
+    CFile::Identity identity;
+    identity.device = static_cast<uint64_t>(st.st_dev);
+    identity.inode = static_cast<uint64_t>(st.st_ino);
+    identity.size = static_cast<uint64_t>(st.st_size);
+    identity.mtimeNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    identity.regular = S_ISREG(st.st_mode);
+    return identity;
 }
 
 } // namespace
@@ -160,6 +171,82 @@ bool CFile::Sync() {
     if (m_fd < 0) return Fail(EBADF);
     if (fsync(m_fd) != 0) return Fail(errno);
     return true;
+}
+
+bool CFile::WriteAt(uint64_t offset, const void* buffer, size_t n) {
+    const auto* in = static_cast<const char*>(buffer);
+    if (m_fd < 0) return Fail(EBADF);
+    while (n > 0) {
+        if (offset > static_cast<uint64_t>(INT64_MAX)) return Fail(EINVAL);
+        ssize_t put = ::pwrite(m_fd, in, n, static_cast<off_t>(offset));
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return Fail(put < 0 ? errno : EIO);
+        in += put;
+        n -= static_cast<size_t>(put);
+        offset += static_cast<uint64_t>(put);
+    }
+    return true;
+}
+
+size_t CFile::ReadAt(uint64_t offset, void* buffer, size_t n) {
+    auto* out = static_cast<char*>(buffer);
+    size_t done = 0;
+    if (m_fd < 0) {
+        m_bReadFailed = true;
+        Fail(EBADF);
+        return 0;
+    }
+    while (done < n) {
+        const uint64_t at = offset + done;
+        if (at > static_cast<uint64_t>(INT64_MAX)) {
+            m_bReadFailed = true;
+            Fail(EINVAL);
+            break;
+        }
+        ssize_t got = ::pread(m_fd, out + done, n - done, static_cast<off_t>(at));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            m_bReadFailed = true;
+            Fail(errno);
+            break;
+        }
+        if (got == 0) break;
+        done += static_cast<size_t>(got);
+    }
+    return done;
+}
+
+bool CFile::SyncData() {
+    if (m_fd < 0) return Fail(EBADF);
+    if (fdatasync(m_fd) != 0) return Fail(errno);
+    return true;
+}
+
+bool CFile::LockExclusive() {
+    if (m_fd < 0) return Fail(EBADF);
+    while (flock(m_fd, LOCK_EX) != 0) {
+        if (errno != EINTR) return Fail(errno);
+    }
+    return true;
+}
+
+std::optional<CFile::Identity> CFile::GetIdentity() {
+    if (m_fd < 0) {
+        Fail(EBADF);
+        return std::nullopt;
+    }
+    struct stat st {};
+    if (fstat(m_fd, &st) != 0) {
+        Fail(errno);
+        return std::nullopt;
+    }
+    return IdentityFrom(st);
+}
+
+std::optional<CFile::Identity> CFile::IdentityOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return IdentityFrom(st);
 }
 
 bool CFile::Close() {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // A POSIX file descriptor with the handful of operations the editor needs.
@@ -47,6 +48,32 @@ public:
     // Writes all n bytes or returns false.
     bool Write(const void* buffer, size_t n);
     bool Sync();
+
+    // Positioned I/O that leaves the file offset alone: all n bytes or false.
+    // ReadAt stops early, without failing, only at the end of the file.
+    bool WriteAt(uint64_t offset, const void* buffer, size_t n);
+    size_t ReadAt(uint64_t offset, void* buffer, size_t n);
+    // The data on the disk, without the metadata a full Sync also flushes.
+    bool SyncData();
+    // Waits for an exclusive advisory lock on the whole file; it goes with
+    // the descriptor.
+    bool LockExclusive();
+
+    // What tells one file from another: a file replaced, truncated or
+    // written by someone else no longer compares equal.
+    struct Identity {
+        uint64_t device = 0;
+        uint64_t inode = 0;
+        uint64_t size = 0;
+        int64_t mtimeNs = 0;
+        bool regular = false;
+        bool operator==(const Identity&) const = default;
+    };
+    // From fstat on the open descriptor; nullopt (and LastErrno) on failure.
+    std::optional<Identity> GetIdentity();
+    // The same for whatever the path names now, symlinks followed.
+    static std::optional<Identity> IdentityOf(const std::string& path);
+
     // Closing a file that is not open succeeds.
     bool Close();
 

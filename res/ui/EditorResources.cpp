@@ -39,6 +39,10 @@ MenuTemplate BuildMenu() {
                                                  Separator(),
                                                  Item("E&xit", IDCANCEL),
                                          }));
+    menu.popups.push_back(Popup("&Edit", {
+                                                 Item("&Undo\tCtrl+Z", ID_EDIT_UNDO, MF_GRAYED),
+                                                 Item("&Redo\tCtrl+Y", ID_EDIT_REDO, MF_GRAYED),
+                                         }));
     menu.popups.push_back(Popup("&Modules", {
                                                     Item("&Load Modules...", ID_MODULES_LOAD),
                                                     Item("&Unload Module", ID_MODULES_UNLOAD, MF_GRAYED),
@@ -96,6 +100,10 @@ const std::vector<ACCEL>& EditorResources::EditorAccelerators() {
     static const std::vector<ACCEL> table = {
             {kKey | FCONTROL, 'O', ID_FILE_OPENROM},
             {kKey | FCONTROL, 'S', ID_FILE_SAVEROM},
+            {kKey | FCONTROL, 'Z', ID_EDIT_UNDO},
+            {kKey | FCONTROL, 'Y', ID_EDIT_REDO},
+            // The other common way to redo; the menu names only one key.
+            {kKey | FCONTROL | FSHIFT, 'Z', ID_EDIT_REDO},
             {kKey, VK_F1, ID_HELP_HELP},
             {kKey, VK_RETURN, ID_FILE_APPLY},
     };

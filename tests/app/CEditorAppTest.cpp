@@ -86,12 +86,12 @@ TEST_F(EditorAppTest, ASecondArgumentIsARomOpenedAfterStartUp) {
     m_app.SetCommandLine({alpha, rom});
     DialogHook hook([&](const DialogRequest& request) -> INT_PTR {
         auto& dlg = static_cast<CEditorDlg&>(*request.dialog);
-        seen.romOpen = dlg.m_bRomOpen;
-        seen.romPath = dlg.m_strRomPath;
-        for (const auto& module : dlg.m_modules)
+        seen.romOpen = dlg.Document().IsOpen();
+        seen.romPath = dlg.Document().Path();
+        for (const auto& module : dlg.Modules())
             seen.modules.push_back(module->m_strName);
         TestInput::ProcessEvents();
-        seen.entryFocused = CWnd::GetFocus() == dlg.m_pEntryCombo.get();
+        seen.entryFocused = CWnd::GetFocus() == dlg.EntryCombo();
         return IDCANCEL;
     });
     EXPECT_FALSE(m_app.InitInstance());

@@ -123,7 +123,7 @@ void DialogHarness::Click(UINT id) {
 }
 
 void DialogHarness::ApplyValue(int value) {
-    CWnd* edit = m_dlg.m_pPanel->GetDlgItem(IDC_ELEMENT_BASE);
+    CWnd* edit = m_dlg.Panel()->GetDlgItem(IDC_ELEMENT_BASE);
     ASSERT_NE(edit, nullptr);
     edit->SetFocus();
     TestInput::KeyClick(*edit, 'A', FCONTROL);
@@ -164,7 +164,7 @@ std::vector<std::string> DialogHarness::ModuleTitles() {
 }
 
 std::string DialogHarness::ShownValue() {
-    CWnd* edit = m_dlg.m_pPanel->GetDlgItem(IDC_ELEMENT_BASE);
+    CWnd* edit = m_dlg.Panel()->GetDlgItem(IDC_ELEMENT_BASE);
     return edit == nullptr ? "<no form>" : edit->GetWindowText();
 }
 

@@ -13,6 +13,7 @@
 #include "app/CEditorApp.h"
 #include "platform/windows/CRect.h"
 #include "ui/CEditorDlg.h"
+#include "ui/EditorState.h"
 
 class CComboBox;
 class CTableModule;

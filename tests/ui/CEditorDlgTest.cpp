@@ -17,6 +17,8 @@
 #include "res/resource.h"
 #include "res/ui/EditorResources.h"
 #include "ui/CScrollPanel.h"
+#include "ui/EditorState.h"
+#include "ui/EditorView.h"
 
 namespace {
 
@@ -38,24 +40,27 @@ TEST_F(EditorDlgTest, StartsWithCaptionMenuAndControlsOfNoDocument) {
     CWnd* modules = m_dlg.GetDlgItem(IDC_MODULE_COMBO);
     ASSERT_NE(modules, nullptr);
     EXPECT_FALSE(modules->IsWindowEnabled());
-    ASSERT_NE(m_dlg.m_pEntryCombo, nullptr);
-    EXPECT_FALSE(m_dlg.m_pEntryCombo->IsWindowEnabled());
-    EXPECT_EQ(m_dlg.m_pEntryCombo->GetParent(), m_dlg.m_pPanel.get());
-    EXPECT_EQ(m_dlg.m_pEntryCombo->GetCount(), 0);
-    EXPECT_FALSE(m_dlg.m_pPanel->IsScrollBarEnabled(SB_VERT));
-    EXPECT_TRUE(m_dlg.m_pPanel->IsScrollBarVisible(SB_VERT));
-    EXPECT_EQ(m_dlg.m_nCurModule, -1);
-    EXPECT_TRUE(m_dlg.m_bCompatible);
-    EXPECT_FALSE(m_dlg.m_bRomOpen);
+    ASSERT_NE(m_dlg.EntryCombo(), nullptr);
+    EXPECT_FALSE(m_dlg.EntryCombo()->IsWindowEnabled());
+    EXPECT_EQ(m_dlg.EntryCombo()->GetParent(), m_dlg.Panel());
+    EXPECT_EQ(m_dlg.EntryCombo()->GetCount(), 0);
+    EXPECT_FALSE(m_dlg.Panel()->IsScrollBarEnabled(SB_VERT));
+    EXPECT_TRUE(m_dlg.Panel()->IsScrollBarVisible(SB_VERT));
+    EXPECT_EQ(m_dlg.CurrentModuleIndex(), -1);
+    EXPECT_TRUE(m_dlg.Document().IsCompatible());
+    EXPECT_FALSE(m_dlg.Document().IsOpen());
 }
 
 TEST_F(EditorDlgTest, MenuTextsKeepMnemonicsAndKeyColumn) {
     Start();
     const CMenu* menu = m_dlg.GetMenu();
-    EXPECT_EQ(menu->GetMenuItemCount(), 3);
+    EXPECT_EQ(menu->GetMenuItemCount(), 4);
     EXPECT_EQ(menu->GetMenuString(0, MF_BYPOSITION), "&File");
-    EXPECT_EQ(menu->GetMenuString(1, MF_BYPOSITION), "&Modules");
-    EXPECT_EQ(menu->GetMenuString(2, MF_BYPOSITION), "&Help");
+    EXPECT_EQ(menu->GetMenuString(1, MF_BYPOSITION), "&Edit");
+    EXPECT_EQ(menu->GetMenuString(2, MF_BYPOSITION), "&Modules");
+    EXPECT_EQ(menu->GetMenuString(3, MF_BYPOSITION), "&Help");
+    EXPECT_EQ(menu->GetMenuString(ID_EDIT_UNDO, MF_BYCOMMAND), "&Undo\tCtrl+Z");
+    EXPECT_EQ(menu->GetMenuString(ID_EDIT_REDO, MF_BYCOMMAND), "&Redo\tCtrl+Y");
     EXPECT_EQ(menu->GetMenuString(ID_FILE_OPENROM, MF_BYCOMMAND), "&Open Rom...\tCtrl+O");
     EXPECT_EQ(menu->GetMenuString(ID_FILE_SAVEROM, MF_BYCOMMAND), "&Save Rom\tCtrl+S");
     EXPECT_EQ(menu->GetMenuString(ID_FILE_APPLY, MF_BYCOMMAND), "&Apply Changes\tEnter");
@@ -72,9 +77,9 @@ TEST_F(EditorDlgTest, IconFontAndIconPicture) {
     const BitmapImage icon = GetIconImage(m_dlg.m_hIcon);
     EXPECT_EQ(icon.Width(), 32);
     EXPECT_EQ(icon.Height(), 32);
-    ASSERT_NE(m_dlg.m_pFont, nullptr);
-    EXPECT_NE(std::string(m_dlg.m_pFont->GetResolvedFamily()).find("Serif"), std::string::npos);
-    EXPECT_GT(m_dlg.m_pFont->GetPixelHeight(), 10);
+    ASSERT_NE(m_dlg.View().Font(), nullptr);
+    EXPECT_NE(std::string(m_dlg.View().Font()->GetResolvedFamily()).find("Serif"), std::string::npos);
+    EXPECT_GT(m_dlg.View().Font()->GetPixelHeight(), 10);
 }
 
 TEST_F(EditorDlgTest, AssociateIsCheckedOnlyWhenTheKeyExists) {
@@ -105,8 +110,8 @@ TEST_F(EditorDlgTest, SelectorInDialogUnitsPanelAndEntrySelectorInPixels) {
     // The panel lies below the selector and wholly inside the dialog.
     CRect client;
     m_dlg.GetClientRect(client);
-    const CRect panel = RectInParent(*m_dlg.m_pPanel);
-    EXPECT_EQ(m_dlg.GetDlgItem(IDC_PANEL), m_dlg.m_pPanel.get());
+    const CRect panel = RectInParent(*m_dlg.Panel());
+    EXPECT_EQ(m_dlg.GetDlgItem(IDC_PANEL), m_dlg.Panel());
     EXPECT_GE(panel.top, modules.bottom);
     EXPECT_GE(panel.left, client.left);
     EXPECT_LE(panel.right, client.right);
@@ -115,12 +120,12 @@ TEST_F(EditorDlgTest, SelectorInDialogUnitsPanelAndEntrySelectorInPixels) {
     // The entry selector sits inside the panel's client area: a drop-down
     // list the user reaches with Tab, disabled until a ROM is open.
     CRect inside;
-    m_dlg.m_pPanel->GetClientRect(inside);
-    const CRect entry = RectInParent(*m_dlg.m_pEntryCombo);
+    m_dlg.Panel()->GetClientRect(inside);
+    const CRect entry = RectInParent(*m_dlg.EntryCombo());
     EXPECT_GE(entry.left, inside.left);
     EXPECT_GE(entry.top, inside.top);
     EXPECT_LE(entry.right, inside.right);
-    const DWORD style = m_dlg.m_pEntryCombo->GetStyle();
+    const DWORD style = m_dlg.EntryCombo()->GetStyle();
     EXPECT_EQ(style & 0x3u, static_cast<DWORD>(CBS_DROPDOWNLIST));
     EXPECT_EQ(style & (WS_TABSTOP | WS_DISABLED), static_cast<DWORD>(WS_TABSTOP | WS_DISABLED));
 }
@@ -128,9 +133,9 @@ TEST_F(EditorDlgTest, SelectorInDialogUnitsPanelAndEntrySelectorInPixels) {
 TEST_F(EditorDlgTest, PanelBarPageIsTheClientHeightFromTheStart) {
     Start();
     CRect client;
-    m_dlg.m_pPanel->GetClientRect(client);
+    m_dlg.Panel()->GetClientRect(client);
     SCROLLINFO info;
-    ASSERT_TRUE(m_dlg.m_pPanel->GetScrollInfo(SB_VERT, &info));
+    ASSERT_TRUE(m_dlg.Panel()->GetScrollInfo(SB_VERT, &info));
     EXPECT_EQ(info.nMax, 1000);
     // The panel is made while the dialog is still hidden; its page must
     // already be the height it will show with.
@@ -160,10 +165,9 @@ const Route kRoutes[] = {
          [](DialogHarness& h, ModalScript&) {
              return h.m_dlg.GetWindowText() == "Quillmoor - No file open";
          }},
-        {"SaveRom", ID_FILE_SAVEROM,
-         [](DialogHarness& h, ModalScript&) { TempDir::WriteFile(h.m_rom, std::string(32, 'z')); },
+        {"SaveRom", ID_FILE_SAVEROM, [](DialogHarness& h, ModalScript&) { h.ApplyValue(77); },
          [](DialogHarness& h, ModalScript&) {
-             return TempDir::ReadFile(h.m_rom).front() == 5;
+             return TempDir::ReadFile(h.m_rom).front() == 77;
          }},
         {"Apply", ID_FILE_APPLY, nullptr,
          [](DialogHarness& h, ModalScript&) {
@@ -175,7 +179,7 @@ const Route kRoutes[] = {
          }},
         {"UnloadModule", ID_MODULES_UNLOAD, nullptr,
          [](DialogHarness& h, ModalScript&) {
-             return h.m_dlg.m_modules.empty();
+             return h.m_dlg.Modules().empty();
          }},
         {"LinkRom", ID_MODULES_LINK, nullptr,
          [](DialogHarness& h, ModalScript&) {
@@ -230,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, CommandRouteTest,
 
 TEST_F(EditorDlgTest, PanelChildrenNotificationsReachTheTable) {
     Start();
-    CComboBox& entries = *m_dlg.m_pEntryCombo;
+    CComboBox& entries = *m_dlg.EntryCombo();
     entries.EnableWindow(TRUE);
     entries.AddString("Slime");
     entries.AddString("Wyvern");
@@ -242,8 +246,8 @@ TEST_F(EditorDlgTest, PanelChildrenNotificationsReachTheTable) {
 
     // An element control's notifications arrive too and match nothing.
     CEdit element;
-    ASSERT_TRUE(element.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 40, 200, 52),
-                               m_dlg.m_pPanel.get(), IDC_ELEMENT_BASE));
+    ASSERT_TRUE(element.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 40, 200, 52), m_dlg.Panel(),
+                               IDC_ELEMENT_BASE));
     m_dlg.commands.clear();
     TestInput::TypeText(element, "7");
     ASSERT_FALSE(m_dlg.commands.empty());
@@ -287,8 +291,8 @@ TEST_F(EditorDlgTest, KeysRunTheirCommandsOnlyWhileEnabled) {
 TEST_F(EditorDlgTest, EnterInAnElementControlAppliesTheWholeEntry) {
     Start();
     CEdit element;
-    ASSERT_TRUE(element.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 40, 200, 52),
-                               m_dlg.m_pPanel.get(), IDC_ELEMENT_BASE));
+    ASSERT_TRUE(element.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 40, 200, 52), m_dlg.Panel(),
+                               IDC_ELEMENT_BASE));
     element.SetFocus();
     TestInput::KeyClick(element, VK_RETURN);
     EXPECT_TRUE(m_dlg.commands.empty());
@@ -340,8 +344,7 @@ TEST_P(EditorDlgCancelTest, EndsTheDialogThroughOnCancel) {
 
 TEST_P(EditorDlgCancelTest, KeepsAModifiedImageOpen) {
     Start();
-    m_dlg.m_bRomOpen = true;
-    m_dlg.m_bModified = true;
+    m_dlg.State().document.Adopt({1, 2, 3}, "game.rom", true);
     m_modals.AnswerMessageBox(IDCANCEL);
     Leave();
     EXPECT_EQ(m_dlg.cancels, 1);

@@ -3,6 +3,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -24,11 +25,11 @@ protected:
     void Save() { TestInput::KeyClick(m_dlg, 'S', FCONTROL); }
 
     std::string Image() const {
-        return std::string(reinterpret_cast<const char*>(m_dlg.m_pRom.get()), m_dlg.m_nRomLength);
+        return std::string(reinterpret_cast<const char*>(m_dlg.Document().Data()), m_dlg.Document().Length());
     }
 
     CComboBox& KindCombo() {
-        return dynamic_cast<CComboBox&>(*m_dlg.m_pPanel->GetDlgItem(IDC_ELEMENT_BASE + 1));
+        return dynamic_cast<CComboBox&>(*m_dlg.Panel()->GetDlgItem(IDC_ELEMENT_BASE + 1));
     }
 };
 
@@ -49,7 +50,7 @@ TEST_F(RomDocumentDialogTest, OpeningWithoutModulesEnablesOnlyCloseRomUntilOneLo
     for (UINT id : {UINT{ID_FILE_SAVEROM}, UINT{ID_FILE_APPLY}, UINT{ID_MODULES_LINK},
                     UINT{ID_MODULES_UNLOAD}, UINT{ID_FILE_CLOSEROM}})
         EXPECT_TRUE(Enabled(id)) << id;
-    EXPECT_TRUE(m_dlg.m_pEntryCombo->IsWindowEnabled());
+    EXPECT_TRUE(m_dlg.EntryCombo()->IsWindowEnabled());
     EXPECT_EQ(ShownValue(), "5");
     EXPECT_TRUE(m_modals.MessageBoxes().empty());
 }
@@ -62,7 +63,7 @@ TEST_F(RomDocumentDialogTest, ModuleThatDoesNotFitIsReportedOnceAndRefusesApplyA
     m_modals.AnswerMessageBox(IDOK);
     OpenRom(rom);
     EXPECT_EQ(Messages(), std::vector<std::string>{kIncompatible});
-    EXPECT_FALSE(m_dlg.m_bCompatible);
+    EXPECT_FALSE(m_dlg.Document().IsCompatible());
     EXPECT_EQ(ShownValue(), "");
     for (UINT id : {UINT{ID_FILE_SAVEROM}, UINT{ID_FILE_APPLY}, UINT{ID_MODULES_LINK}})
         EXPECT_TRUE(Enabled(id)) << id;
@@ -77,9 +78,9 @@ TEST_F(RomDocumentDialogTest, ModuleThatDoesNotFitIsReportedOnceAndRefusesApplyA
 
     // Closing forgets the verdict; a ROM the table fits is tested anew.
     Click(ID_FILE_CLOSEROM);
-    EXPECT_TRUE(m_dlg.m_bCompatible);
+    EXPECT_TRUE(m_dlg.Document().IsCompatible());
     OpenRom(WriteRom("large.rom", 400, 9));
-    EXPECT_TRUE(m_dlg.m_bCompatible);
+    EXPECT_TRUE(m_dlg.Document().IsCompatible());
     EXPECT_EQ(ShownValue(), "9");
     EXPECT_EQ(CountMessages(kIncompatible), 3);
     EXPECT_EQ(m_modals.UnusedAnswers(), 0);
@@ -94,26 +95,27 @@ TEST_F(RomDocumentDialogTest, CloseRomEmptiesTheControlsButKeepsRowsAndModule) {
 
     Click(ID_FILE_CLOSEROM);
     EXPECT_EQ(Title(), "Quillmoor - No file open");
-    EXPECT_FALSE(m_dlg.m_bRomOpen);
-    EXPECT_EQ(m_dlg.m_pRom, nullptr);
-    EXPECT_EQ(m_dlg.m_nRomLength, 0u);
-    EXPECT_TRUE(m_dlg.m_strRomPath.empty() && m_dlg.m_strRomDir.empty() && m_dlg.m_strRomName.empty());
+    EXPECT_FALSE(m_dlg.Document().IsOpen());
+    EXPECT_EQ(m_dlg.Document().Data(), nullptr);
+    EXPECT_EQ(m_dlg.Document().Length(), 0u);
+    EXPECT_TRUE(m_dlg.Document().Path().empty() && m_dlg.Document().Folder().empty() &&
+                m_dlg.Document().Name().empty());
     EXPECT_EQ(KindCombo().GetCurSel(), -1);
     EXPECT_EQ(ShownValue(), "");
-    EXPECT_FALSE(m_dlg.m_pEntryCombo->IsWindowEnabled());
-    EXPECT_EQ(m_dlg.m_pEntryCombo->GetCount(), 4);
+    EXPECT_FALSE(m_dlg.EntryCombo()->IsWindowEnabled());
+    EXPECT_EQ(m_dlg.EntryCombo()->GetCount(), 4);
     for (UINT id :
          {UINT{ID_FILE_CLOSEROM}, UINT{ID_FILE_SAVEROM}, UINT{ID_FILE_APPLY}, UINT{ID_MODULES_LINK}})
         EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_TRUE(Enabled(ID_MODULES_UNLOAD));
-    EXPECT_EQ(m_dlg.m_nCurModule, 0);
+    EXPECT_EQ(m_dlg.CurrentModuleIndex(), 0);
 }
 
 TEST_F(RomDocumentDialogTest, SaveWritesTheImageInPlaceAndDropsTheStar) {
     OpenAndModify();
     Save();
     EXPECT_EQ(Title(), "Quillmoor - game.rom");
-    EXPECT_FALSE(m_dlg.m_bModified);
+    EXPECT_FALSE(m_dlg.Document().IsModified());
     EXPECT_EQ(ReadFile(m_rom), Image());
     EXPECT_EQ(ReadFile(m_rom)[0], 99);
     EXPECT_EQ(ReadFile(m_rom)[1], 6);
@@ -122,11 +124,13 @@ TEST_F(RomDocumentDialogTest, SaveWritesTheImageInPlaceAndDropsTheStar) {
 TEST_F(RomDocumentDialogTest, SaveNeverChangesTheLengthOfAFileChangedBehindTheEditor) {
     OpenAndModify();
     fs::resize_file(m_rom, 10);
+    m_modals.AnswerMessageBox(IDYES);
     Save();
     EXPECT_EQ(ReadFile(m_rom), Image().substr(0, 10));
 
     WriteFile(m_rom, std::string(32, 'x') + "TAILTAIL");
     ApplyValue(42);
+    m_modals.AnswerMessageBox(IDYES);
     Save();
     EXPECT_EQ(ReadFile(m_rom), Image() + "TAILTAIL");
     EXPECT_EQ(Title(), "Quillmoor - game.rom");
@@ -141,10 +145,12 @@ TEST_F(RomDocumentDialogTest, SaveOfADeletedRomIsReportedAndTheEditSurvives) {
     EXPECT_EQ(m_modals.MessageBoxes()[0].text, "Cannot open " + m_rom + ": No such file or directory");
     EXPECT_FALSE(fs::exists(m_rom)); // never created
     EXPECT_EQ(Title(), "Quillmoor - game.rom *");
-    EXPECT_TRUE(m_dlg.m_bModified);
+    EXPECT_TRUE(m_dlg.Document().IsModified());
 
-    // The file is back: the edit still in memory reaches it.
+    // The file is back, a new one: after the overwrite question the edit
+    // still in memory reaches it.
     WriteFile(m_rom, std::string(32, '\0'));
+    m_modals.AnswerMessageBox(IDYES);
     Save();
     EXPECT_EQ(ReadFile(m_rom)[0], 99);
     EXPECT_EQ(Title(), "Quillmoor - game.rom");
@@ -162,7 +168,7 @@ TEST_F(RomDocumentDialogTest, SaveOfAReadOnlyRomIsReportedAndTheEditSurvives) {
         m_dlg.OnSaveRom();
         const std::string shown =
                 m_modals.MessageBoxes().empty() ? "<none>" : m_modals.MessageBoxes()[0].text;
-        return shown + "|" + Title() + "|" + (m_dlg.m_bModified ? "modified" : "saved");
+        return shown + "|" + Title() + "|" + (m_dlg.Document().IsModified() ? "modified" : "saved");
     });
     EXPECT_EQ(seen, "Cannot open " + m_rom + ": Permission denied|Quillmoor - game.rom *|modified");
     EXPECT_EQ(ReadFile(m_rom), before);
@@ -172,11 +178,11 @@ TEST_F(RomDocumentDialogTest, WriteThatBreaksOffInTheApplyQuestionKeepsTheRomOpe
     OpenAndModify();
     m_modals.AnswerMessageBox(IDYES);
     m_modals.AnswerMessageBox(IDOK);
-    // The system lets only the first 10 bytes through.
+    // The system lets no byte through.
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     rlimit limited = saved;
-    limited.rlim_cur = 10;
+    limited.rlim_cur = 0;
     auto* previous = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
     Click(ID_FILE_CLOSEROM);
@@ -185,8 +191,8 @@ TEST_F(RomDocumentDialogTest, WriteThatBreaksOffInTheApplyQuestionKeepsTheRomOpe
 
     EXPECT_EQ(Messages(),
               (std::vector<std::string>{kApplyQuestion, "Cannot write " + m_rom + ": File too large"}));
-    EXPECT_TRUE(m_dlg.m_bRomOpen);
-    EXPECT_TRUE(m_dlg.m_bModified);
+    EXPECT_TRUE(m_dlg.Document().IsOpen());
+    EXPECT_TRUE(m_dlg.Document().IsModified());
     EXPECT_EQ(Title(), "Quillmoor - game.rom *");
     EXPECT_EQ(fs::file_size(m_rom), 32u);
 }
@@ -205,8 +211,8 @@ TEST_F(RomDocumentDialogTest, RomOf4GiBOrMoreIsRefusedNotTruncated) {
             0u)
             << m_modals.MessageBoxes()[0].text;
     EXPECT_EQ(Title(), "Quillmoor - No file open");
-    EXPECT_FALSE(m_dlg.m_bRomOpen);
-    EXPECT_EQ(m_dlg.m_pRom, nullptr);
+    EXPECT_FALSE(m_dlg.Document().IsOpen());
+    EXPECT_EQ(m_dlg.Document().Data(), nullptr);
     EXPECT_FALSE(Enabled(ID_FILE_CLOSEROM));
 }
 
@@ -216,7 +222,7 @@ TEST_F(RomDocumentDialogTest, RomThatCannotBeOpenedIsReportedWithPathAndReason) 
     m_modals.AnswerMessageBox(IDOK);
     OpenRom(gone);
     EXPECT_EQ(Messages(), std::vector<std::string>{"Cannot open " + gone + ": No such file or directory"});
-    EXPECT_FALSE(m_dlg.m_bRomOpen);
+    EXPECT_FALSE(m_dlg.Document().IsOpen());
     EXPECT_EQ(Title(), "Quillmoor - No file open");
     EXPECT_FALSE(Enabled(ID_FILE_CLOSEROM));
 }
@@ -227,7 +233,7 @@ TEST_F(RomDocumentDialogTest, CancelledFileDialogChangesNothing) {
     TestInput::KeyClick(m_dlg, 'O', FCONTROL);
     EXPECT_EQ(Title(), "Quillmoor - game.rom *");
     EXPECT_TRUE(m_modals.MessageBoxes().empty());
-    EXPECT_EQ(m_dlg.m_pRom[0], 99);
+    EXPECT_EQ(m_dlg.Document().Data()[0], 99);
 }
 
 TEST_F(RomDocumentDialogTest, ReopeningTheOpenFileAnsweringNoShowsItAsLastSaved) {
@@ -236,7 +242,89 @@ TEST_F(RomDocumentDialogTest, ReopeningTheOpenFileAnsweringNoShowsItAsLastSaved)
     OpenRom(m_rom);
     EXPECT_EQ(Title(), "Quillmoor - game.rom");
     EXPECT_EQ(ShownValue(), "5");
-    EXPECT_EQ(m_dlg.m_pRom[0], 5);
+    EXPECT_EQ(m_dlg.Document().Data()[0], 5);
 }
+
+} // namespace
+
+namespace {
+
+// Each way another program can change the ROM behind the editor, and what
+// the file holds after the overwrite question's Yes.
+struct ChangeBehind {
+    const char* name;
+    std::function<void(const std::string& rom, const std::string& dir)> change;
+    std::function<std::string(const std::string& image)> afterYes;
+};
+
+const std::vector<ChangeBehind>& ChangesBehind() {
+    static const std::vector<ChangeBehind> changes = {
+            {"Truncated", [](const std::string& rom, const std::string&) { fs::resize_file(rom, 10); },
+             [](const std::string& image) {
+                 return image.substr(0, 10);
+             }},
+            {"Lengthened",
+             [](const std::string& rom, const std::string&) {
+                 TempDir::WriteFile(rom, TempDir::ReadFile(rom) + "TAIL");
+             },
+             [](const std::string& image) {
+                 return image + "TAIL";
+             }},
+            {"ReplacedByRename",
+             [](const std::string& rom, const std::string& dir) {
+                 TempDir::WriteFile(dir + "new.rom", std::string(32, 'n'));
+                 fs::rename(dir + "new.rom", rom);
+             },
+             [](const std::string& image) {
+                 return image;
+             }},
+            {"SwappedForASymlink",
+             [](const std::string& rom, const std::string& dir) {
+                 TempDir::WriteFile(dir + "other.rom", std::string(32, 'o'));
+                 fs::remove(rom);
+                 fs::create_symlink(dir + "other.rom", rom);
+             },
+             [](const std::string& image) {
+                 return image;
+             }},
+    };
+    return changes;
+}
+
+class ChangedBehindTest : public RomDocumentDialogTest, public ::testing::WithParamInterface<ChangeBehind> {
+protected:
+    std::string Question() const {
+        return m_rom + " was changed on disk by another program since it was opened. Overwrite it with "
+                       "Quillmoor's copy?";
+    }
+};
+
+TEST_P(ChangedBehindTest, SaveAsksAndYesWritesTheWholeImage) {
+    OpenAndModify();
+    GetParam().change(m_rom, Dir());
+    m_modals.AnswerMessageBox(IDYES);
+    Save();
+    EXPECT_EQ(Messages(), std::vector<std::string>{Question()});
+    EXPECT_EQ(ReadFile(m_rom), GetParam().afterYes(Image()));
+    EXPECT_EQ(Title(), "Quillmoor - game.rom");
+}
+
+TEST_P(ChangedBehindTest, NoWritesNothingAndStopsTheOperationThatAsked) {
+    OpenAndModify();
+    GetParam().change(m_rom, Dir());
+    const std::string changed = ReadFile(m_rom);
+    m_modals.AnswerMessageBox(IDNO);
+    Save();
+    m_modals.AnswerMessageBox(IDYES); // apply question
+    m_modals.AnswerMessageBox(IDNO);  // overwrite question
+    Click(ID_FILE_CLOSEROM);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{Question(), kApplyQuestion, Question()}));
+    EXPECT_EQ(ReadFile(m_rom), changed);
+    EXPECT_TRUE(m_dlg.Document().IsOpen());
+    EXPECT_EQ(Title(), "Quillmoor - game.rom *");
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ChangedBehindTest, ::testing::ValuesIn(ChangesBehind()),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace

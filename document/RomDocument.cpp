@@ -1,0 +1,269 @@
+#include "document/RomDocument.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "document/RomFile.h"
+#include "platform/files/CPath.h"
+#include "table/CTableModule.h"
+
+namespace {
+
+constexpr char kNotRegularReason[] = "not a regular file";
+
+} // namespace
+
+FileResult RomDocument::Open(const std::string& path, const std::string& name) {
+    CFile file;
+    if (!file.Open(path, CFile::modeRead)) return FileFailure(FileAction::Open, path, file);
+    const std::optional<CFile::Identity> identity = file.GetIdentity();
+    if (!identity) return FileFailure(FileAction::Read, path, file);
+    if (!identity->regular) return FileFailure(FileAction::Open, path, kNotRegularReason);
+    if (identity->size > RomFile::kMaxLength) return FileFailure(FileAction::Open, path, kRomTooLargeReason);
+
+    const auto size = static_cast<size_t>(identity->size);
+    std::unique_ptr<uint8_t[]> image;
+    try {
+        // Uninitialised on purpose: the read fills every byte, and zeroing a
+        // large image first would touch it twice.
+        image = std::make_unique_for_overwrite<uint8_t[]>(size == 0 ? 1 : size);
+    } catch (const std::bad_alloc&) {
+        return FileFailure(FileAction::Read, path, std::strerror(ENOMEM));
+    }
+    const size_t got = file.Read(image.get(), size);
+    if (file.ReadFailed()) return FileFailure(FileAction::Read, path, file);
+    if (got != size) return FileFailure(FileAction::Read, path, kRomShrankReason);
+
+    Close();
+    m_path = path;
+    m_name = name;
+    m_folder = CPath::FolderOf(path);
+    m_image = std::move(image);
+    m_length = static_cast<uint32_t>(size);
+    m_identity = identity;
+    m_open = true;
+    return FileResult::Success();
+}
+
+void RomDocument::Adopt(const std::vector<uint8_t>& image, const std::string& name, bool modified) {
+    Close();
+    m_name = name;
+    m_length = static_cast<uint32_t>(image.size());
+    m_image = std::make_unique<uint8_t[]>(image.empty() ? 1 : image.size());
+    std::copy(image.begin(), image.end(), m_image.get());
+    m_open = true;
+    if (modified) m_savedPosition.reset();
+}
+
+void RomDocument::Close() {
+    m_path.clear();
+    m_name.clear();
+    m_folder.clear();
+    m_image.reset();
+    m_length = 0;
+    m_open = false;
+    m_compatible = true;
+    m_identity.reset();
+    m_steps.clear();
+    m_journalBytes = 0;
+    m_first = m_position = 0;
+    m_savedPosition = 0;
+    m_dirty.clear();
+    m_file.Close();
+    m_rangeOffset = m_fileLength = 0;
+}
+
+bool RomDocument::ApplyEntry(const CTableModule& module) {
+    if (!m_open || module.m_nCurEntry < 0 || module.m_nCurEntry >= module.m_nEntryCount ||
+        !module.FitsIn(m_length))
+        return false;
+    const auto offset =
+            static_cast<uint32_t>(module.m_nBaseOffset + uint64_t{module.m_nEntryLength} *
+                                                                 static_cast<uint64_t>(module.m_nCurEntry));
+    uint8_t* entry = m_image.get() + offset;
+    Step step{offset, module.m_nCurEntry, std::vector<uint8_t>(entry, entry + module.m_nEntryLength), {}};
+    if (!module.StoreEntry(m_image.get(), m_length)) return false;
+    step.after.assign(entry, entry + module.m_nEntryLength);
+    // Only the bytes that differ need to reach the file.
+    const auto [firstDiff, ignored] =
+            std::mismatch(step.before.begin(), step.before.end(), step.after.begin());
+    if (firstDiff != step.before.end()) {
+        const auto lastDiff =
+                std::mismatch(step.before.rbegin(), step.before.rend(), step.after.rbegin()).first.base();
+        const auto begin = static_cast<uint32_t>(firstDiff - step.before.begin());
+        const auto end = static_cast<uint32_t>(lastDiff - step.before.begin());
+        MarkDirty(offset + begin, end - begin);
+    }
+    Record(std::move(step));
+    Notify(offset, module.m_nEntryLength);
+    return true;
+}
+
+void RomDocument::Record(Step step) {
+    // A new change after undo ends the redo branch; a save on it is gone.
+    while (CanRedo()) {
+        m_journalBytes -= m_steps.back().before.size() + m_steps.back().after.size();
+        m_steps.pop_back();
+    }
+    if (m_savedPosition && *m_savedPosition > m_position) m_savedPosition.reset();
+    ++m_position;
+    const size_t cost = step.before.size() + step.after.size();
+    if (cost > kJournalLimit) {
+        // Too large to keep: nothing before it can be undone either, since
+        // undoing those would skip this change.
+        m_steps.clear();
+        m_journalBytes = 0;
+        m_first = m_position;
+        return;
+    }
+    m_steps.push_back(std::move(step));
+    m_journalBytes += cost;
+    while (m_journalBytes > kJournalLimit) {
+        m_journalBytes -= m_steps.front().before.size() + m_steps.front().after.size();
+        m_steps.pop_front();
+        ++m_first;
+    }
+}
+
+std::optional<int> RomDocument::Undo() {
+    if (!CanUndo()) return std::nullopt;
+    const Step& step = m_steps[static_cast<size_t>(m_position - m_first - 1)];
+    --m_position;
+    Restore(step.offset, step.before);
+    return step.entry;
+}
+
+std::optional<int> RomDocument::Redo() {
+    if (!CanRedo()) return std::nullopt;
+    const Step& step = m_steps[static_cast<size_t>(m_position - m_first)];
+    ++m_position;
+    Restore(step.offset, step.after);
+    return step.entry;
+}
+
+void RomDocument::Restore(uint32_t offset, const std::vector<uint8_t>& bytes) {
+    std::copy(bytes.begin(), bytes.end(), m_image.get() + offset);
+    const auto length = static_cast<uint32_t>(bytes.size());
+    MarkDirty(offset, length);
+    Notify(offset, length);
+}
+
+void RomDocument::MarkDirty(uint32_t offset, uint32_t length) {
+    if (length == 0) return;
+    uint32_t begin = offset;
+    uint32_t end = offset + length;
+    // Ranges that touch or overlap the new one merge into it.
+    auto first = std::lower_bound(m_dirty.begin(), m_dirty.end(), begin,
+                                  [](const auto& range, uint32_t at) { return range.second < at; });
+    auto last = first;
+    while (last != m_dirty.end() && last->first <= end) {
+        begin = std::min(begin, last->first);
+        end = std::max(end, last->second);
+        ++last;
+    }
+    first = m_dirty.erase(first, last);
+    m_dirty.insert(first, {begin, end});
+}
+
+void RomDocument::Notify(uint32_t offset, uint32_t length) {
+    for (const Listener& listener : m_listeners)
+        listener(offset, length);
+}
+
+RomDocument::SaveResult RomDocument::Save(SaveMode mode) {
+    if (!m_open || m_path.empty())
+        return SaveResult::Failure(CannotText(FileAction::Save, kNoRomPath, kNoRomOpenReason));
+    // Never created: a path that names nothing any more is a failed save.
+    CFile file;
+    if (!file.Open(m_path, CFile::modeWrite))
+        return SaveResult::Failure(FileFailure(FileAction::Open, m_path, file).Error());
+    const std::optional<CFile::Identity> identity = file.GetIdentity();
+    if (!identity) return SaveResult::Failure(FileFailure(FileAction::Write, m_path, file).Error());
+    if (!identity->regular)
+        return SaveResult::Failure(CannotText(FileAction::Open, m_path, kNotRegularReason));
+    const bool unchanged = m_identity && *identity == *m_identity;
+    if (!unchanged && mode == SaveMode::KeepChangedFile) return SaveOutcome::ChangedOnDisk;
+
+    if (const FileResult written = unchanged ? WriteChanged(file, identity->size) : WriteWhole(file);
+        !written)
+        return SaveResult::Failure(written.Error());
+    // The file as this save left it, so the next save knows it again.
+    m_identity = file.GetIdentity();
+    if (!file.Close()) return SaveResult::Failure(FileFailure(FileAction::Write, m_path, file).Error());
+    m_dirty.clear();
+    m_savedPosition = m_position;
+    return SaveOutcome::Saved;
+}
+
+FileResult RomDocument::WriteChanged(CFile& file, uint64_t fileLength) {
+    // A file an earlier whole save found shorter than the image stays that
+    // short: what lies past its end is never written.
+    for (const auto& [begin, rangeEnd] : m_dirty) {
+        const auto end = static_cast<uint32_t>(std::min<uint64_t>(rangeEnd, fileLength));
+        if (begin >= end) continue;
+        if (!file.WriteAt(begin, m_image.get() + begin, end - begin))
+            return FileFailure(FileAction::Write, m_path, file);
+    }
+    if (!file.SyncData()) return FileFailure(FileAction::Write, m_path, file);
+    return FileResult::Success();
+}
+
+FileResult RomDocument::WriteWhole(CFile& file) {
+    // The length rule of a whole save: a file someone shortened is not
+    // lengthened again, one they lengthened keeps its tail.
+    const uint64_t present = file.GetLength();
+    if (file.LastErrno() != 0) return FileFailure(FileAction::Write, m_path, file);
+    const auto count = static_cast<size_t>(std::min<uint64_t>(present, m_length));
+    if (!file.WriteAt(0, m_image.get(), count) || !file.Sync())
+        return FileFailure(FileAction::Write, m_path, file);
+    return FileResult::Success();
+}
+
+FileResult RomDocument::OpenLocked(const std::string& path) {
+    Close();
+    m_writeErrno = 0;
+    if (!m_file.Open(path, CFile::modeReadWrite)) {
+        // A file that may be read but not written still gets every check of
+        // its values; only the write is refused, as it always was.
+        m_writeErrno = m_file.LastErrno();
+        if ((m_writeErrno != EACCES && m_writeErrno != EROFS) || !m_file.Open(path, CFile::modeRead))
+            return FileFailure(FileAction::Open, path, m_file);
+    }
+    // The size is read under the lock: a writer that held it first may have
+    // been the last to change the file.
+    if (!m_file.LockExclusive()) return FileFailure(FileAction::Open, path, m_file);
+    const std::optional<CFile::Identity> identity = m_file.GetIdentity();
+    if (!identity) return FileFailure(FileAction::Read, path, m_file);
+    if (!identity->regular) return FileFailure(FileAction::Open, path, kNotRegularReason);
+    if (identity->size > RomFile::kMaxLength) return FileFailure(FileAction::Open, path, kRomTooLargeReason);
+    m_path = path;
+    m_fileLength = identity->size;
+    return FileResult::Success();
+}
+
+FileResult RomDocument::ReadRange(uint64_t offset, uint32_t length) {
+    const std::string& path = m_path;
+    if (!m_file.IsOpen()) return FileFailure(FileAction::Read, kNoRomPath, kNoRomOpenReason);
+    if (offset + length > m_fileLength) return FileFailure(FileAction::Read, path, kRomShrankReason);
+    m_image = std::make_unique_for_overwrite<uint8_t[]>(length == 0 ? 1 : length);
+    m_length = length;
+    m_rangeOffset = offset;
+    const size_t got = m_file.ReadAt(offset, m_image.get(), length);
+    if (m_file.ReadFailed()) return FileFailure(FileAction::Read, path, m_file);
+    if (got != length) return FileFailure(FileAction::Read, path, kRomShrankReason);
+    m_open = true;
+    return FileResult::Success();
+}
+
+FileResult RomDocument::WriteRanges(const std::vector<std::pair<uint32_t, uint32_t>>& ranges) {
+    if (m_writeErrno != 0) return FileFailure(FileAction::Open, m_path, std::strerror(m_writeErrno));
+    for (const auto& [begin, end] : ranges) {
+        if (end > m_length || begin > end)
+            return FileFailure(FileAction::Write, m_path, std::strerror(EINVAL));
+        if (!m_file.WriteAt(m_rangeOffset + begin, m_image.get() + begin, end - begin))
+            return FileFailure(FileAction::Write, m_path, m_file);
+    }
+    if (!m_file.SyncData()) return FileFailure(FileAction::Write, m_path, m_file);
+    return FileResult::Success();
+}

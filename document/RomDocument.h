@@ -1,0 +1,145 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/FileResult.h"
+#include "platform/files/CFile.h"
+
+class CTableModule;
+
+// The open ROM: its image, where it came from, whether it differs from what
+// was last saved, and the journal of applied entries that undo and redo
+// walk. The editor and qlm both work through it; it knows no window.
+class RomDocument {
+public:
+    // One step may hold an entry before and after; the journal as a whole
+    // stays within this, dropping its oldest steps first.
+    static constexpr size_t kJournalLimit = size_t{64} << 20;
+
+    // Called with the range of the image whose bytes changed.
+    using Listener = std::function<void(uint32_t offset, uint32_t length)>;
+
+    enum class SaveMode {
+        // A file someone else changed since open or the last save is left
+        // alone and reported as ChangedOnDisk.
+        KeepChangedFile,
+        // The whole image over the file, whatever happened to it.
+        Overwrite,
+    };
+    enum class SaveOutcome {
+        Saved,
+        ChangedOnDisk
+    };
+    using SaveResult = Result<SaveOutcome, std::string>;
+
+    RomDocument() = default;
+    RomDocument(const RomDocument&) = delete;
+    RomDocument& operator=(const RomDocument&) = delete;
+
+    // Reads the whole file; name is what the title shows. On failure the
+    // document keeps what it held.
+    FileResult Open(const std::string& path, const std::string& name);
+    // An image that never came from a file (tests, benchmarks): open, with
+    // nowhere to save to, and unsaved when told so.
+    void Adopt(const std::vector<uint8_t>& image, const std::string& name, bool modified = false);
+    void Close();
+
+    bool IsOpen() const { return m_open; }
+    bool IsModified() const { return !m_savedPosition || *m_savedPosition != m_position; }
+    // Whether the current module fits the image; true while none is open.
+    bool IsCompatible() const { return m_compatible; }
+    void SetCompatible(bool compatible) { m_compatible = compatible; }
+
+    const std::string& Path() const { return m_path; }
+    const std::string& Name() const { return m_name; }
+    // The path's folder, ending in '/', or empty.
+    const std::string& Folder() const { return m_folder; }
+    uint8_t* Data() { return m_image.get(); }
+    const uint8_t* Data() const { return m_image.get(); }
+    uint32_t Length() const { return m_length; }
+
+    // StoreEntry of the module's current entry, recorded as one step that
+    // undo can take back. False, with nothing changed, when StoreEntry
+    // refuses the image.
+    bool ApplyEntry(const CTableModule& module);
+
+    // Only the ranges changed since the last save while the file is the one
+    // opened or last saved; the whole image when told to overwrite. The
+    // bytes are on the disk before Saved is reported.
+    SaveResult Save(SaveMode mode);
+
+    bool CanUndo() const { return m_position > m_first; }
+    bool CanRedo() const { return m_position < m_first + m_steps.size(); }
+    // The entry whose bytes went back (or forward); nullopt when there was
+    // no step to take.
+    std::optional<int> Undo();
+    std::optional<int> Redo();
+    size_t JournalSteps() const { return m_steps.size(); }
+    size_t JournalBytes() const { return m_journalBytes; }
+
+    void AddListener(Listener listener) { m_listeners.push_back(std::move(listener)); }
+
+    // qlm's way in: the file held open for reading and writing, locked
+    // against every other qlm until Close; nothing is read yet. A file that
+    // may only be read opens all the same, and WriteRanges then fails.
+    FileResult OpenLocked(const std::string& path);
+    // After OpenLocked: only [offset, offset + length) becomes the image.
+    FileResult ReadRange(uint64_t offset, uint32_t length);
+    // The file's length as OpenLocked found it.
+    uint64_t FileLength() const { return m_fileLength; }
+    // Writes the given ranges of the range image back where they came from,
+    // then flushes; the file never grows or shrinks.
+    FileResult WriteRanges(const std::vector<std::pair<uint32_t, uint32_t>>& ranges);
+
+private:
+    struct Step {
+        uint32_t offset;
+        int entry;
+        std::vector<uint8_t> before;
+        std::vector<uint8_t> after;
+    };
+
+    void Record(Step step);
+    void Restore(uint32_t offset, const std::vector<uint8_t>& bytes);
+    void MarkDirty(uint32_t offset, uint32_t length);
+    void Notify(uint32_t offset, uint32_t length);
+    FileResult WriteChanged(CFile& file, uint64_t fileLength);
+    FileResult WriteWhole(CFile& file);
+
+    std::string m_path;
+    std::string m_name;
+    std::string m_folder;
+    std::unique_ptr<uint8_t[]> m_image;
+    uint32_t m_length = 0;
+    bool m_open = false;
+    bool m_compatible = true;
+    // The file as it was at open or at the last save.
+    std::optional<CFile::Identity> m_identity;
+
+    // Steps [m_first, m_position) are applied, the rest can be redone;
+    // positions count every step since open, dropped ones included.
+    std::deque<Step> m_steps;
+    size_t m_journalBytes = 0;
+    uint64_t m_first = 0;
+    uint64_t m_position = 0;
+    // Where the image equals the file; none once that state cannot come back.
+    std::optional<uint64_t> m_savedPosition = 0;
+    // Changed since the last save: sorted, disjoint [begin, end) ranges.
+    std::vector<std::pair<uint32_t, uint32_t>> m_dirty;
+
+    // OpenRange only.
+    CFile m_file;
+    uint64_t m_rangeOffset = 0;
+    uint64_t m_fileLength = 0;
+    // Why the file opened for reading only; 0 when it may be written.
+    int m_writeErrno = 0;
+
+    std::vector<Listener> m_listeners;
+};

@@ -1,0 +1,124 @@
+#include "document/RomDocument.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "ModuleWriter.h"
+#include "TempDir.h"
+#include "module/LoadModuleFile.h"
+#include "table/CTableModule.h"
+
+namespace {
+
+std::unique_ptr<CTableModule> LoadModule(const TempDir& dir, const std::string& count,
+                                         const std::string& length) {
+    ModuleFileResult loaded = LoadModuleFile(ModuleWriter(dir).Write(
+            "t.qlm", ModuleWriter::Header(count, length) + ModuleWriter::Element("0", "1", "----")));
+    if (!loaded) return nullptr;
+    return std::move(loaded).Value();
+}
+
+// Entry `entry`'s first byte set to `value` through StoreEntry, as Apply does.
+bool Apply(RomDocument& document, CTableModule& module, int entry, uint8_t value) {
+    if (!module.SelectEntry(entry, document.Data(), document.Length())) return false;
+    module.SetElementData(0, &value);
+    return document.ApplyEntry(module);
+}
+
+// Another program writes a byte in place and puts the modification time
+// back: to a size and time check the file looks untouched.
+void WriteBehindKeepingIdentity(const std::string& path, off_t at, char value) {
+    struct stat before {};
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
+    const int fd = open(path.c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(pwrite(fd, &value, 1, at), 1);
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(futimens(fd, times), 0);
+    close(fd);
+}
+
+TEST(RomDocumentSave, WritesOnlyTheBytesChangedSinceTheLastSave) {
+    TempDir dir;
+    const std::string path = dir.Write("game.rom", std::string(64, '\x11'));
+    auto module = LoadModule(dir, "4", "8"); // entries at 0x10, 0x18, ...
+    ASSERT_NE(module, nullptr);
+    RomDocument document;
+    ASSERT_TRUE(document.Open(path, "game.rom"));
+    ASSERT_TRUE(Apply(document, *module, 1, 0xAB));
+    ASSERT_TRUE(Apply(document, *module, 2, 0xCD));
+    ASSERT_TRUE(document.Undo());
+
+    WriteBehindKeepingIdentity(path, 0x00, 'a');
+    WriteBehindKeepingIdentity(path, 0x19, 'b'); // inside entry 1, not its element
+    WriteBehindKeepingIdentity(path, 0x20, 'c'); // entry 2's element, changed and undone
+    RomDocument::SaveResult saved = document.Save(RomDocument::SaveMode::KeepChangedFile);
+    ASSERT_TRUE(saved) << saved.Error();
+    EXPECT_EQ(saved.Value(), RomDocument::SaveOutcome::Saved);
+    std::string expected(64, '\x11');
+    expected[0x00] = 'a';
+    expected[0x18] = '\xAB';
+    expected[0x19] = 'b';
+    expected[0x20] = '\x11'; // undone: the image's byte goes back out
+    EXPECT_EQ(TempDir::ReadFile(path), expected);
+    EXPECT_FALSE(document.IsModified());
+
+    // Nothing changed since: a second save writes nothing.
+    WriteBehindKeepingIdentity(path, 0x18, 'd');
+    ASSERT_TRUE(document.Save(RomDocument::SaveMode::KeepChangedFile));
+    EXPECT_EQ(TempDir::ReadFile(path)[0x18], 'd');
+}
+
+TEST(RomDocumentSave, AFileChangedBehindTheDocumentIsLeftAloneUntilOverwriteIsAsked) {
+    TempDir dir;
+    const std::string path = dir.Write("game.rom", std::string(64, '\x11'));
+    auto module = LoadModule(dir, "4", "8");
+    ASSERT_NE(module, nullptr);
+    RomDocument document;
+    ASSERT_TRUE(document.Open(path, "game.rom"));
+    ASSERT_TRUE(Apply(document, *module, 0, 0xAB));
+    TempDir::WriteFile(path, std::string(40, 'z'));
+
+    const RomDocument::SaveResult kept = document.Save(RomDocument::SaveMode::KeepChangedFile);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept.Value(), RomDocument::SaveOutcome::ChangedOnDisk);
+    EXPECT_EQ(TempDir::ReadFile(path), std::string(40, 'z'));
+    EXPECT_TRUE(document.IsModified());
+
+    ASSERT_TRUE(document.Save(RomDocument::SaveMode::Overwrite));
+    std::string expected(40, '\x11');
+    expected[0x10] = '\xAB';
+    EXPECT_EQ(TempDir::ReadFile(path), expected); // never lengthened
+    EXPECT_FALSE(document.IsModified());
+    // Known again from here on, and still never lengthened: entry 3 lies
+    // past the shortened file's end.
+    ASSERT_TRUE(Apply(document, *module, 3, 0xCD));
+    EXPECT_EQ(document.Save(RomDocument::SaveMode::KeepChangedFile).Value(), RomDocument::SaveOutcome::Saved);
+    EXPECT_EQ(TempDir::ReadFile(path), expected);
+}
+
+TEST(RomDocumentJournal, KeepsAtMost64MiBAndDropsTheOldestStepsFirst) {
+    // Entries of 8 MiB: a step holds 16 MiB, so four fit.
+    TempDir dir;
+    auto module = LoadModule(dir, "6", "0x800000");
+    ASSERT_NE(module, nullptr);
+    RomDocument document;
+    document.Adopt(std::vector<uint8_t>(0x10 + 6 * 0x800000, 0), "big.rom");
+    for (int entry = 0; entry < 5; ++entry)
+        ASSERT_TRUE(Apply(document, *module, entry, static_cast<uint8_t>(entry + 1)));
+    EXPECT_EQ(document.JournalSteps(), 4u);
+    EXPECT_EQ(document.JournalBytes(), RomDocument::kJournalLimit);
+
+    for (int entry = 4; entry >= 1; --entry)
+        EXPECT_EQ(document.Undo(), entry);
+    EXPECT_FALSE(document.CanUndo());
+    EXPECT_EQ(document.Undo(), std::nullopt);
+    EXPECT_EQ(document.Data()[0x10], 1); // the dropped step stays applied
+    EXPECT_EQ(document.Data()[0x10 + 0x800000], 0);
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(document.Redo(), 1);
+}
+
+} // namespace

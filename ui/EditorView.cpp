@@ -1,0 +1,89 @@
+#include "ui/EditorView.h"
+
+#include "platform/windows/CComboBox.h"
+#include "platform/windows/CFont.h"
+#include "platform/windows/CStatic.h"
+#include "res/resource.h"
+#include "table/CTableModule.h"
+#include "ui/CScrollPanel.h"
+
+namespace {
+
+// Where the view puts what it creates, in pixels of the dialog's client
+// area (the module selector comes from the template in dialog units).
+constexpr RECT kPanelRect{12, 40, 481, 470};
+// Two pixels high until a form gives it its real height.
+constexpr RECT kEntryComboRect{10, 10, 443, 12};
+constexpr DWORD kEntryComboStyle =
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_HASSTRINGS | CBS_DROPDOWNLIST;
+
+} // namespace
+
+EditorView::EditorView(CWnd& window) : m_window(window), m_font(std::make_unique<CFont>()) {
+    m_font->CreatePointFont(100, "Times New Roman");
+}
+
+EditorView::~EditorView() {
+    // The rows live in the panel, so they go before it.
+    ReleaseRows();
+    m_panel.reset();
+    m_entryCombo.reset();
+    m_font.reset();
+}
+
+void EditorView::Create() {
+    m_panel = std::make_unique<CScrollPanel>();
+    m_panel->Create(kPanelRect, &m_window, IDC_PANEL);
+    // Nothing to scroll until a form is built.
+    m_panel->EnableScrollBar(SB_VERT, ESB_DISABLE_BOTH);
+    m_entryCombo = std::make_unique<CComboBox>();
+    m_entryCombo->Create(kEntryComboStyle, kEntryComboRect, m_panel.get(), IDC_ENTRY_COMBO);
+    m_entryCombo->EnableWindow(FALSE);
+    m_entryCombo->SetFont(m_font.get(), TRUE);
+}
+
+ElementForm EditorView::Form() {
+    return ElementForm(m_window, *m_panel, *m_entryCombo, m_font.get(), m_valueCtrls, m_labelCtrls);
+}
+
+void EditorView::BuildForm(const CTableModule& module, bool romOpen) {
+    if (Created()) Form().Build(module, romOpen);
+}
+
+void EditorView::DestroyForm(bool hasModule) {
+    // A dialog that never opened has no panel; its rows are only objects.
+    if (!Created()) {
+        ReleaseRows();
+        return;
+    }
+    Form().Destroy(hasModule);
+}
+
+void EditorView::ShowEntry(const CTableModule& module) {
+    if (Created()) Form().Show(module);
+}
+
+bool EditorView::ReadBack(CTableModule& module) {
+    return Created() && Form().ReadBack(module);
+}
+
+void EditorView::ClearValues(const CTableModule& module) {
+    if (!Created()) return;
+    for (int i = 0; i < module.m_nElements; ++i) {
+        CWnd* control = m_panel->GetDlgItem(IDC_ELEMENT_BASE + i);
+        if (control == nullptr) continue;
+        if (auto* combo = dynamic_cast<CComboBox*>(control))
+            combo->SetCurSel(-1);
+        else
+            control->SetWindowText("");
+    }
+}
+
+void EditorView::SelectEntry(int entry) {
+    if (m_entryCombo) m_entryCombo->SetCurSel(entry);
+}
+
+void EditorView::ReleaseRows() {
+    m_valueCtrls.clear();
+    m_labelCtrls.clear();
+}

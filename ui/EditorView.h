@@ -1,0 +1,57 @@
+#pragma once
+
+#include <memory>
+
+#include "ui/ElementForm.h"
+
+class CComboBox;
+class CFont;
+class CScrollPanel;
+class CTableModule;
+class CWnd;
+
+// The windows the editor makes at run time inside its dialog: the scroll
+// panel, the entry selector in it and the element form's rows. The command
+// classes reach the form only through this, never through the dialog.
+class EditorView {
+public:
+    explicit EditorView(CWnd& window);
+    ~EditorView();
+    EditorView(const EditorView&) = delete;
+    EditorView& operator=(const EditorView&) = delete;
+
+    // The panel and the selector, once the dialog's window exists.
+    void Create();
+
+    // Every call does nothing until Create has run.
+    void BuildForm(const CTableModule& module, bool romOpen);
+    void DestroyForm(bool hasModule);
+    void ShowEntry(const CTableModule& module);
+    bool ReadBack(CTableModule& module);
+    // The rows stay; what they show goes.
+    void ClearValues(const CTableModule& module);
+    // Selects an entry in the selector without the notification a user's
+    // choice sends.
+    void SelectEntry(int entry);
+    // The rows' objects alone, for a dialog whose windows are gone.
+    void ReleaseRows();
+
+    CWnd& Window() { return m_window; }
+    CScrollPanel* Panel() const { return m_panel.get(); }
+    CComboBox* EntryCombo() const { return m_entryCombo.get(); }
+    CFont* Font() const { return m_font.get(); }
+    ElementForm::ValueCtrls& ValueCtrls() { return m_valueCtrls; }
+    ElementForm::LabelCtrls& LabelCtrls() { return m_labelCtrls; }
+
+private:
+    bool Created() const { return m_panel != nullptr && m_entryCombo != nullptr; }
+    ElementForm Form();
+
+    CWnd& m_window;
+    std::unique_ptr<CFont> m_font;
+    std::unique_ptr<CScrollPanel> m_panel;
+    std::unique_ptr<CComboBox> m_entryCombo;
+    // One value control and one label per element of the current module.
+    ElementForm::ValueCtrls m_valueCtrls;
+    ElementForm::LabelCtrls m_labelCtrls;
+};
