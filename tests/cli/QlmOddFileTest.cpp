@@ -62,6 +62,6 @@ TEST_P(QlmOddFileTest, ModuleAndRomAreRefusedWithTheReason) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, QlmOddFileTest, testing::ValuesIn(OddFile::All()),
-                         [](const auto& info) { return info.param.kind; });
+                         [](const auto& row) { return row.param.kind; });
 
 } // namespace

@@ -228,6 +228,6 @@ TEST_P(OddLinkFileTest, ReadsAsAbsentAndIsNeverReplaced) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, OddLinkFileTest, testing::ValuesIn(OddFile::All()),
-                         [](const auto& info) { return info.param.kind; });
+                         [](const auto& row) { return row.param.kind; });
 
 } // namespace

@@ -136,7 +136,7 @@ TEST_P(OddRomFileTest, RefusedAtOpenAndAtSave) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, OddRomFileTest, testing::ValuesIn(OddFile::All()),
-                         [](const auto& info) { return info.param.kind; });
+                         [](const auto& row) { return row.param.kind; });
 
 TEST_F(RomFileTest, ReadOnlyFileOpensButRefusesTheSave) {
     chmod(path.c_str(), 0444);

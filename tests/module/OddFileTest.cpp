@@ -50,6 +50,6 @@ TEST_P(OddModuleFileTest, EachRoleAsForAFileThatDoesNotOpen) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, OddModuleFileTest, testing::ValuesIn(OddFile::All()),
-                         [](const auto& info) { return info.param.kind; });
+                         [](const auto& row) { return row.param.kind; });
 
 } // namespace

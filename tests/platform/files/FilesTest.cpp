@@ -111,7 +111,7 @@ TEST_P(CFileOddTest, OnlyRegularFilesOpenAndNothingBlocks) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CFileOddTest, ::testing::ValuesIn(OddFile::All()),
-                         [](const auto& info) { return info.param.kind; });
+                         [](const auto& row) { return row.param.kind; });
 
 TEST(CFileTest, LinksAreFollowedToTheRegularFileTheyName) {
     TempDir dir;

@@ -266,7 +266,7 @@ TEST_P(OddStoreTest, ReadsAsAbsentAndIsNeverOverwritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, OddStoreTest, ::testing::ValuesIn(OddFile::All()),
-                         [](const auto& info) { return info.param.kind; });
+                         [](const auto& row) { return row.param.kind; });
 
 // A store nested deeper than the bound is damaged like any other: the check
 // the editor makes at start and every change report it, and the file stays.
