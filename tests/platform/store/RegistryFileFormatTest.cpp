@@ -156,7 +156,9 @@ TEST(RegistryFileFormat, KeysDeeperThanTheBoundMakeTheStoreDamaged) {
             read = RegistryFileFormat::Read(text, top, why);
         });
         EXPECT_EQ(read, row.accepted) << why;
-        if (!row.accepted) EXPECT_EQ(why, "line 2 nests keys deeper than 512");
+        if (!row.accepted) {
+            EXPECT_EQ(why, "line 2 nests keys deeper than 512");
+        }
     }
 }
 
