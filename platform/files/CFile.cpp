@@ -49,6 +49,45 @@ CFile::Identity IdentityFrom(const struct stat& st) {
     return identity;
 }
 
+struct Moved {
+    size_t bytes = 0;
+    int error = 0;
+};
+
+// Repeats one read or write call until `n` bytes moved, the call moves
+// nothing (the end of a file), or it fails; an interrupted call is retried.
+// A closed file is EBADF before any call.
+template <class Transfer>
+Moved MoveAll(int fd, size_t n, Transfer transfer) {
+    Moved moved;
+    if (fd < 0) {
+        moved.error = EBADF;
+        return moved;
+    }
+    while (moved.bytes < n) {
+        const ssize_t got = transfer(moved.bytes);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            moved.error = errno;
+            break;
+        }
+        if (got == 0) break;
+        moved.bytes += static_cast<size_t>(got);
+    }
+    return moved;
+}
+
+// The file offset `done` bytes past `offset`, or -1 with EINVAL beyond what
+// off_t holds.
+off_t OffsetAt(uint64_t offset, size_t done) {
+    const uint64_t at = offset + done;
+    if (at < offset || at > static_cast<uint64_t>(INT64_MAX)) {
+        errno = EINVAL;
+        return -1;
+    }
+    return static_cast<off_t>(at);
+}
+
 } // namespace
 
 CFile::~CFile() {
@@ -134,37 +173,14 @@ bool CFile::Seek(uint64_t offset) {
 
 size_t CFile::Read(void* buffer, size_t n) {
     auto* out = static_cast<char*>(buffer);
-    size_t done = 0;
-    if (m_fd < 0) {
-        m_bReadFailed = true;
-        Fail(EBADF);
-        return 0;
-    }
-    while (done < n) {
-        ssize_t got = ::read(m_fd, out + done, n - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            m_bReadFailed = true;
-            Fail(errno);
-            break;
-        }
-        if (got == 0) break;
-        done += static_cast<size_t>(got);
-    }
-    return done;
+    const Moved moved = MoveAll(m_fd, n, [&](size_t done) { return ::read(m_fd, out + done, n - done); });
+    return FinishRead(moved.bytes, moved.error);
 }
 
 bool CFile::Write(const void* buffer, size_t n) {
     const auto* in = static_cast<const char*>(buffer);
-    if (m_fd < 0) return Fail(EBADF);
-    while (n > 0) {
-        ssize_t put = ::write(m_fd, in, n);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return Fail(put < 0 ? errno : EIO);
-        in += put;
-        n -= static_cast<size_t>(put);
-    }
-    return true;
+    const Moved moved = MoveAll(m_fd, n, [&](size_t done) { return ::write(m_fd, in + done, n - done); });
+    return FinishWrite(n, moved.bytes, moved.error);
 }
 
 bool CFile::Sync() {
@@ -175,45 +191,34 @@ bool CFile::Sync() {
 
 bool CFile::WriteAt(uint64_t offset, const void* buffer, size_t n) {
     const auto* in = static_cast<const char*>(buffer);
-    if (m_fd < 0) return Fail(EBADF);
-    while (n > 0) {
-        if (offset > static_cast<uint64_t>(INT64_MAX)) return Fail(EINVAL);
-        ssize_t put = ::pwrite(m_fd, in, n, static_cast<off_t>(offset));
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return Fail(put < 0 ? errno : EIO);
-        in += put;
-        n -= static_cast<size_t>(put);
-        offset += static_cast<uint64_t>(put);
-    }
-    return true;
+    const Moved moved = MoveAll(m_fd, n, [&](size_t done) -> ssize_t {
+        const off_t at = OffsetAt(offset, done);
+        return at < 0 ? -1 : ::pwrite(m_fd, in + done, n - done, at);
+    });
+    return FinishWrite(n, moved.bytes, moved.error);
 }
 
 size_t CFile::ReadAt(uint64_t offset, void* buffer, size_t n) {
     auto* out = static_cast<char*>(buffer);
-    size_t done = 0;
-    if (m_fd < 0) {
+    const Moved moved = MoveAll(m_fd, n, [&](size_t done) -> ssize_t {
+        const off_t at = OffsetAt(offset, done);
+        return at < 0 ? -1 : ::pread(m_fd, out + done, n - done, at);
+    });
+    return FinishRead(moved.bytes, moved.error);
+}
+
+size_t CFile::FinishRead(size_t moved, int error) {
+    if (error != 0) {
         m_bReadFailed = true;
-        Fail(EBADF);
-        return 0;
+        Fail(error);
     }
-    while (done < n) {
-        const uint64_t at = offset + done;
-        if (at > static_cast<uint64_t>(INT64_MAX)) {
-            m_bReadFailed = true;
-            Fail(EINVAL);
-            break;
-        }
-        ssize_t got = ::pread(m_fd, out + done, n - done, static_cast<off_t>(at));
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            m_bReadFailed = true;
-            Fail(errno);
-            break;
-        }
-        if (got == 0) break;
-        done += static_cast<size_t>(got);
-    }
-    return done;
+    return moved;
+}
+
+bool CFile::FinishWrite(size_t wanted, size_t moved, int error) {
+    if (error != 0) return Fail(error);
+    // A write that moves nothing and reports nothing would loop for ever.
+    return moved == wanted || Fail(EIO);
 }
 
 bool CFile::SyncData() {

@@ -92,6 +92,10 @@ public:
 
 private:
     bool Fail(int err);
+    // What a read or write reports once its loop ends: the bytes moved, and
+    // a failure kept for GetLastError.
+    size_t FinishRead(size_t moved, int error);
+    bool FinishWrite(size_t wanted, size_t moved, int error);
 
     int m_fd = -1;
     int m_nErrno = 0;
