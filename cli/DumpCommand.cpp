@@ -1,8 +1,8 @@
 #include "DumpCommand.h"
 
-#include "CsvWriter.h"
-#include "ElementDisplay.h"
 #include "ModuleProblem.h"
+#include "document/CsvWriter.h"
+#include "document/ElementDisplay.h"
 #include "document/RomFile.h"
 #include "module/LoadModuleFile.h"
 #include "res/StringTable.h"

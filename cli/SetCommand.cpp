@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "ElementInput.h"
 #include "ModuleProblem.h"
-#include "StrictNumber.h"
+#include "document/ElementInput.h"
 #include "document/RomDocument.h"
+#include "document/StrictNumber.h"
 #include "module/LoadModuleFile.h"
 #include "res/StringTable.h"
 #include "table/CTableModule.h"

@@ -47,7 +47,9 @@ ElementForm EditorView::Form() {
 }
 
 void EditorView::BuildForm(const CTableModule& module, bool romOpen) {
-    if (Created()) Form().Build(module, romOpen);
+    if (!Created()) return;
+    Form().Build(module, romOpen);
+    Notify(FormChange::Built);
 }
 
 void EditorView::DestroyForm(bool hasModule) {
@@ -57,10 +59,13 @@ void EditorView::DestroyForm(bool hasModule) {
         return;
     }
     Form().Destroy(hasModule);
+    Notify(FormChange::Destroyed);
 }
 
 void EditorView::ShowEntry(const CTableModule& module) {
-    if (Created()) Form().Show(module);
+    if (!Created()) return;
+    Form().Show(module);
+    Notify(FormChange::EntryShown);
 }
 
 bool EditorView::ReadBack(CTableModule& module) {
@@ -77,10 +82,16 @@ void EditorView::ClearValues(const CTableModule& module) {
         else
             control->SetWindowText("");
     }
+    Notify(FormChange::Cleared);
 }
 
 void EditorView::SelectEntry(int entry) {
     if (m_entryCombo) m_entryCombo->SetCurSel(entry);
+}
+
+void EditorView::Notify(FormChange change) {
+    for (const FormObserver& observer : m_observers)
+        observer(change);
 }
 
 void EditorView::ReleaseRows() {

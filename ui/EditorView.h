@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "ui/ElementForm.h"
 
@@ -15,6 +17,16 @@ class CWnd;
 // classes reach the form only through this, never through the dialog.
 class EditorView {
 public:
+    // What just happened to the form; windows that show the same module and
+    // entry (they live beside the dialog) follow it through an observer.
+    enum class FormChange {
+        Built,      // a module became current
+        Destroyed,  // the current module stops being current
+        EntryShown, // an entry was picked, applied, undone or redone
+        Cleared,    // the ROM closed; the rows stay empty
+    };
+    using FormObserver = std::function<void(FormChange)>;
+
     explicit EditorView(CWnd& window);
     ~EditorView();
     EditorView(const EditorView&) = delete;
@@ -36,6 +48,9 @@ public:
     // The rows' objects alone, for a dialog whose windows are gone.
     void ReleaseRows();
 
+    // Observers run in the order added, after the form has changed.
+    void AddObserver(FormObserver observer) { m_observers.push_back(std::move(observer)); }
+
     CWnd& Window() { return m_window; }
     CScrollPanel* Panel() const { return m_panel.get(); }
     CComboBox* EntryCombo() const { return m_entryCombo.get(); }
@@ -46,6 +61,7 @@ public:
 private:
     bool Created() const { return m_panel != nullptr && m_entryCombo != nullptr; }
     ElementForm Form();
+    void Notify(FormChange change);
 
     CWnd& m_window;
     std::unique_ptr<CFont> m_font;
@@ -54,4 +70,5 @@ private:
     // One value control and one label per element of the current module.
     ElementForm::ValueCtrls m_valueCtrls;
     ElementForm::LabelCtrls m_labelCtrls;
+    std::vector<FormObserver> m_observers;
 };

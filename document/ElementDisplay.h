@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 class CTableModule;
@@ -10,4 +12,7 @@ class CTableModule;
 class ElementDisplay {
 public:
     static std::string Show(const CTableModule& module, int element);
+    // The same for any entry, from the entry's bytes (its first byte at the
+    // entry's start), without making it the module's current entry.
+    static std::string Show(const CTableModule& module, int element, std::span<const uint8_t> entry);
 };

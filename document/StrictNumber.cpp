@@ -1,4 +1,4 @@
-#include "StrictNumber.h"
+#include "document/StrictNumber.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "cli/CsvWriter.h"
+#include "document/CsvWriter.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "cli/StrictNumber.h"
+#include "document/StrictNumber.h"
 
 #include <gtest/gtest.h>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "ElementInput.h"
+#include "document/ElementInput.h"
 
-#include "StrictNumber.h"
+#include "document/StrictNumber.h"
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"

@@ -1,4 +1,4 @@
-#include "CsvWriter.h"
+#include "document/CsvWriter.h"
 
 namespace {
 
