@@ -37,6 +37,33 @@ int ModuleList::RemoveAt(int index) {
     return index < Count() ? index : Count() - 1;
 }
 
+ModuleList::ReloadOutcome ModuleList::Reload() {
+    ReloadOutcome outcome;
+    Modules kept;
+    kept.reserve(m_modules.size());
+    for (const auto& module : m_modules) {
+        ModuleFileResult loaded = LoadModuleFile(module->GetPath());
+        if (!loaded) {
+            outcome.failures.push_back(loaded.Error());
+            outcome.newIndex.push_back(-1);
+            continue;
+        }
+        outcome.newIndex.push_back(static_cast<int>(kept.size()));
+        kept.push_back(std::move(loaded).Value());
+    }
+    m_modules.swap(kept);
+    return outcome;
+}
+
+int ModuleList::Successor(const ReloadOutcome& outcome, int oldIndex, int count) {
+    if (count <= 0 || oldIndex < 0) return -1;
+    const auto& map = outcome.newIndex;
+    for (std::size_t i = static_cast<std::size_t>(oldIndex); i < map.size(); ++i) {
+        if (map[i] >= 0) return map[i];
+    }
+    return count - 1;
+}
+
 std::vector<std::string> ModuleList::Paths() const {
     std::vector<std::string> paths;
     paths.reserve(m_modules.size());

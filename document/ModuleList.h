@@ -37,6 +37,23 @@ public:
     // An index that names no module removes nothing and gives -1.
     int RemoveAt(int index);
 
+    // Reads every module file again from its path, in list order. A module
+    // that loads replaces the old one at its place; one that now fails (or
+    // no longer opens) leaves the list. The old modules are gone afterwards,
+    // so pointers to them must not be kept across the call.
+    struct ReloadOutcome {
+        // Why each dropped module failed, in list order.
+        std::vector<ModuleFileError> failures;
+        // For each index before the reload, the module's index after it, or
+        // -1 for a dropped module.
+        std::vector<int> newIndex;
+    };
+    ReloadOutcome Reload();
+    // Where the module that was at oldIndex went: itself when it survived,
+    // else the one that now holds its place (the next survivor, or the last
+    // one); -1 when the list is empty.
+    static int Successor(const ReloadOutcome& outcome, int oldIndex, int count);
+
     int Count() const { return static_cast<int>(m_modules.size()); }
     bool Empty() const { return m_modules.empty(); }
     // GetPath of every module, in list order: what a link file records.

@@ -96,6 +96,10 @@ std::string ModuleErrorText(std::string_view fileName, LoadError error) {
                  LoadErrorMessage(error)});
 }
 
+std::string NoItemText(std::string_view element, std::string_view value) {
+    return Join({element, ": ", value, " (no item)"});
+}
+
 std::string CannotText(FileAction action, std::string_view path, std::string_view reason) {
     return Join({"Cannot ", ActionWord(action), " ", path, ": ", reason});
 }

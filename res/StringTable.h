@@ -42,6 +42,10 @@ std::string_view LoadErrorMessage(LoadError error);
 // the module <fileName>.\n\n<message>".
 std::string ModuleErrorText(std::string_view fileName, LoadError error);
 
+// A dropbox whose bytes match none of its items, with its raw value:
+// "Habitat: 0x07 (no item)".
+std::string NoItemText(std::string_view element, std::string_view value);
+
 // --- Files ---
 
 enum class FileAction {

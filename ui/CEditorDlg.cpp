@@ -11,6 +11,7 @@
 #include "res/ui/EditorResources.h"
 #include "table/CTableModule.h"
 #include "ui/AssociateCommand.h"
+#include "ui/BytesWindow.h"
 #include "ui/CScrollPanel.h"
 #include "ui/EditorControls.h"
 #include "ui/EditorState.h"
@@ -23,7 +24,8 @@
 
 CEditorDlg::CEditorDlg(CWnd* parent)
     : CDialog(&EditorResources::EditorDialog(), parent), m_hIcon(LoadIcon(EditorResources::EditorIcon())),
-      m_state(std::make_unique<EditorState>()), m_view(std::make_unique<EditorView>(*this)) {
+      m_state(std::make_unique<EditorState>()), m_view(std::make_unique<EditorView>(*this)),
+      m_bytes(std::make_unique<BytesWindow>(*m_state, *m_view)) {
     // Every change of the image, whichever command made it, shows in the
     // title's " *" and in what Undo and Redo offer.
     m_state->document.AddListener([this](uint32_t, uint32_t) {
@@ -37,6 +39,7 @@ CEditorDlg::~CEditorDlg() {
     // The form's rows describe the current module, so they go before it.
     // By now the windows are gone with the dialog's; only objects remain.
     DestroyForm();
+    m_bytes.reset();
     m_view.reset();
     m_state.reset();
 }
@@ -51,6 +54,8 @@ const std::vector<CEditorDlg::CommandEntry>& CEditorDlg::CommandTable() {
             {ID_EDIT_REDO, 0, &CEditorDlg::OnRedo},
             {ID_MODULES_LOAD, 0, &CEditorDlg::OnLoadModules},
             {ID_MODULES_UNLOAD, 0, &CEditorDlg::OnUnloadModule},
+            {ID_MODULES_RELOAD, 0, &CEditorDlg::OnReloadModules},
+            {ID_VIEW_BYTES, 0, &CEditorDlg::OnViewBytes},
             {ID_MODULES_LINK, 0, &CEditorDlg::OnLinkRom},
             {ID_MODULES_ASSOCIATE, 0, &CEditorDlg::OnAssociate},
             {ID_HELP_ABOUT, 0, &CEditorDlg::OnAbout},
@@ -162,6 +167,13 @@ void CEditorDlg::OnLoadModules() {
 void CEditorDlg::OnUnloadModule() {
     if (m_state->currentModule < 0 || !PromptApply()) return;
     ModuleListCommands(*m_state, *m_view).UnloadModule();
+}
+void CEditorDlg::OnReloadModules() {
+    if (m_state->currentModule < 0 || !RomDocumentCommands(*m_state, *m_view).PromptApplyEdits()) return;
+    ModuleListCommands(*m_state, *m_view).ReloadModules();
+}
+void CEditorDlg::OnViewBytes() {
+    m_bytes->Show(*this);
 }
 void CEditorDlg::AddModuleFromFile(const std::string& path) {
     ModuleListCommands(*m_state, *m_view).AddModuleFromFile(path);

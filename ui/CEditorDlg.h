@@ -7,6 +7,7 @@
 
 #include "platform/windows/CDialog.h"
 
+class BytesWindow;
 class CComboBox;
 class CScrollPanel;
 class CTableModule;
@@ -34,6 +35,8 @@ public:
     void OnRedo();
     void OnLoadModules();
     void OnUnloadModule();
+    void OnReloadModules();
+    void OnViewBytes();
     void OnLinkRom();
     void OnAssociate();
     void OnAbout();
@@ -62,6 +65,7 @@ public:
     CScrollPanel* Panel() const;
     CComboBox* EntryCombo() const;
     EditorView& View() { return *m_view; }
+    BytesWindow& Bytes() { return *m_bytes; }
 
     // Module path from the command line; start-up points it at a string it
     // keeps alive for the dialog's whole life. Never null.
@@ -91,4 +95,6 @@ private:
     // current module.
     std::unique_ptr<EditorState> m_state;
     std::unique_ptr<EditorView> m_view;
+    // Follows the view and the document, so it goes before them.
+    std::unique_ptr<BytesWindow> m_bytes;
 };

@@ -59,7 +59,10 @@ LRESULT CScrollPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // Edits report EN_SETFOCUS, combo boxes CBN_SETFOCUS; the panel has
         // no other children that take the focus.
         const WORD code = HIWORD(wParam);
-        if (lParam != 0 && (code == EN_SETFOCUS || code == CBN_SETFOCUS)) ShowChild(LOWORD(wParam));
+        if (lParam != 0 && (code == EN_SETFOCUS || code == CBN_SETFOCUS)) {
+            ShowChild(LOWORD(wParam));
+            if (m_focusListener) m_focusListener(LOWORD(wParam));
+        }
         // The dialog's command table must see notifications of controls that
         // are the panel's children, not its own.
         if (CWnd* parent = GetParent()) parent->SendMessage(message, wParam, lParam);

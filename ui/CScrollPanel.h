@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "platform/windows/CWnd.h"
 
 // The bordered child window that carries the entry selector and the form's
@@ -16,6 +18,9 @@ public:
     BOOL Create(const RECT& rect, CWnd* parent, UINT id);
     BOOL SetContentHeight(int height);
     BOOL UpdateScrollInfo();
+
+    // Told the id of each child that gains the focus.
+    void SetFocusListener(std::function<void(UINT id)> listener) { m_focusListener = std::move(listener); }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -35,4 +40,5 @@ private:
     // Wheel turns smaller than a notch (fine-grained wheels, touchpads)
     // add up until they make one.
     int m_wheelRest = 0;
+    std::function<void(UINT id)> m_focusListener;
 };

@@ -40,6 +40,17 @@ void EditorView::Create() {
     m_entryCombo->Create(kEntryComboStyle, kEntryComboRect, m_panel.get(), IDC_ENTRY_COMBO);
     m_entryCombo->EnableWindow(FALSE);
     m_entryCombo->SetFont(m_font.get(), TRUE);
+    m_panel->SetFocusListener([this](UINT id) { FocusMoved(id); });
+}
+
+void EditorView::FocusMoved(UINT id) {
+    const int element = static_cast<int>(id) - IDC_ELEMENT_BASE;
+    const int focused =
+            element >= 0 && static_cast<std::size_t>(element) < m_valueCtrls.size() ? element : -1;
+    if (focused == m_focusedElement) return;
+    m_focusedElement = focused;
+    for (const FocusObserver& observer : m_focusObservers)
+        observer(m_focusedElement);
 }
 
 ElementForm EditorView::Form() {
@@ -48,6 +59,7 @@ ElementForm EditorView::Form() {
 
 void EditorView::BuildForm(const CTableModule& module, bool romOpen) {
     if (!Created()) return;
+    m_focusedElement = -1;
     Form().Build(module, romOpen);
     Notify(FormChange::Built);
 }
@@ -59,6 +71,7 @@ void EditorView::DestroyForm(bool hasModule) {
         return;
     }
     Form().Destroy(hasModule);
+    m_focusedElement = -1;
     Notify(FormChange::Destroyed);
 }
 
@@ -72,14 +85,19 @@ bool EditorView::ReadBack(CTableModule& module) {
     return Created() && Form().ReadBack(module);
 }
 
+bool EditorView::HoldsEdits(const CTableModule& module) {
+    return Created() && Form().HoldsEdits(module);
+}
+
 void EditorView::ClearValues(const CTableModule& module) {
     if (!Created()) return;
     for (int i = 0; i < module.m_nElements; ++i) {
         CWnd* control = m_panel->GetDlgItem(IDC_ELEMENT_BASE + i);
         if (control == nullptr) continue;
-        if (auto* combo = dynamic_cast<CComboBox*>(control))
+        if (auto* combo = dynamic_cast<CComboBox*>(control)) {
             combo->SetCurSel(-1);
-        else
+            combo->SetToolTip("");
+        } else
             control->SetWindowText("");
     }
     Notify(FormChange::Cleared);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win32/WinTypes.h"
 #include "ui/ElementForm.h"
 
 class CComboBox;
@@ -40,6 +41,8 @@ public:
     void DestroyForm(bool hasModule);
     void ShowEntry(const CTableModule& module);
     bool ReadBack(CTableModule& module);
+    // Edits typed into the form and not applied yet.
+    bool HoldsEdits(const CTableModule& module);
     // The rows stay; what they show goes.
     void ClearValues(const CTableModule& module);
     // Selects an entry in the selector without the notification a user's
@@ -50,6 +53,12 @@ public:
 
     // Observers run in the order added, after the form has changed.
     void AddObserver(FormObserver observer) { m_observers.push_back(std::move(observer)); }
+    // The element whose control has the focus, or -1 (none yet, or the
+    // entry selector); focus observers hear each change of it. Leaving the
+    // dialog for another window keeps it, as the dialog keeps its focus.
+    using FocusObserver = std::function<void(int element)>;
+    void AddFocusObserver(FocusObserver observer) { m_focusObservers.push_back(std::move(observer)); }
+    int FocusedElement() const { return m_focusedElement; }
 
     CWnd& Window() { return m_window; }
     CScrollPanel* Panel() const { return m_panel.get(); }
@@ -62,6 +71,7 @@ private:
     bool Created() const { return m_panel != nullptr && m_entryCombo != nullptr; }
     ElementForm Form();
     void Notify(FormChange change);
+    void FocusMoved(UINT id);
 
     CWnd& m_window;
     std::unique_ptr<CFont> m_font;
@@ -71,4 +81,6 @@ private:
     ElementForm::ValueCtrls m_valueCtrls;
     ElementForm::LabelCtrls m_labelCtrls;
     std::vector<FormObserver> m_observers;
+    std::vector<FocusObserver> m_focusObservers;
+    int m_focusedElement = -1;
 };

@@ -7,6 +7,7 @@
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CFont.h"
 #include "platform/windows/CStatic.h"
+#include "res/StringTable.h"
 #include "res/resource.h"
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"
@@ -153,8 +154,12 @@ void ElementForm::ShowElement(const CTableModule& module, int index) {
     if (control == nullptr || module.GetElementData(index, bytes.data()) != static_cast<int>(e.size)) return;
     const ElementKind kind = ElementCodec::KindOf(e.style);
     if (kind == ElementKind::Dropbox) {
-        if (auto* combo = dynamic_cast<CComboBox*>(control))
-            combo->SetCurSel(ElementCodec::ShowDropbox(bytes, e.values));
+        auto* combo = dynamic_cast<CComboBox*>(control);
+        if (combo == nullptr) return;
+        const int item = ElementCodec::ShowDropbox(bytes, e.values);
+        combo->SetCurSel(item);
+        // An empty box would hide what the bytes hold; the tip says it.
+        combo->SetToolTip(item < 0 ? NoItemText(e.name, ElementCodec::ShowNumber(bytes, STYLE_HEX)) : "");
         return;
     }
     auto* edit = dynamic_cast<ElementEdit*>(control);
@@ -206,6 +211,29 @@ std::optional<std::vector<std::uint8_t>> ElementForm::ReadElement(const CTableMo
         return ElementCodec::ReadText(text, e.size, module.m_codeOf);
     }
     return ElementCodec::ReadNumber(text, e.size);
+}
+
+bool ElementForm::HoldsEdits(const CTableModule& module) const {
+    const int n = static_cast<int>(module.m_elements.size());
+    for (int i = 0; i < n; ++i) {
+        if (ElementEdited(module, i)) return true;
+    }
+    return false;
+}
+
+bool ElementForm::ElementEdited(const CTableModule& module, int index) const {
+    CWnd* control = ValueControl(index);
+    const ModuleElement& e = ElementAt(module, index);
+    std::vector<std::uint8_t> bytes(e.size);
+    // Without an entry the rows show nothing that could be applied.
+    if (control == nullptr || module.GetElementData(index, bytes.data()) != static_cast<int>(e.size))
+        return false;
+    if (auto* combo = dynamic_cast<CComboBox*>(control))
+        return combo->GetCurSel() != ElementCodec::ShowDropbox(bytes, e.values);
+    if (auto* edit = dynamic_cast<ElementEdit*>(control);
+        edit != nullptr && edit->UntouchedBytes() != nullptr)
+        return false;
+    return control->GetWindowText() != ElementCodec::ShowInEdit(bytes, e.style, module.m_charOf);
 }
 
 CWnd* ElementForm::ValueControl(int index) const {

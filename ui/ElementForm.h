@@ -39,6 +39,9 @@ public:
     // with the biscuit message on the way. False, after the message, at the
     // first element whose control holds no valid value.
     bool ReadBack(CTableModule& module);
+    // Whether any control shows something other than what Show put there
+    // for the current entry: edits the user has not applied yet.
+    bool HoldsEdits(const CTableModule& module) const;
 
 private:
     void FillEntrySelector(const CTableModule& module, bool romOpen);
@@ -48,6 +51,7 @@ private:
     void ShowElement(const CTableModule& module, int index);
     std::optional<std::vector<std::uint8_t>> ReadElement(const CTableModule& module, int index);
     CWnd* ValueControl(int index) const;
+    bool ElementEdited(const CTableModule& module, int index) const;
 
     CWnd& m_owner;
     CScrollPanel& m_panel;

@@ -21,12 +21,17 @@ void ModuleListCommands::AddModuleFromFile(const std::string& path) {
 
 void ModuleListCommands::ShowAdded(const ModuleList::AddResult& added) {
     if (!added) {
-        if (!added.Error().NotOpened())
-            m_controls.Message(ModuleErrorText(added.Error().fileName, added.Error().error),
-                               MB_OK | MB_ICONEXCLAMATION, "Module Error");
+        if (!added.Error().NotOpened()) ShowLoadFailure(added.Error());
     } else if (added.Value() != nullptr) {
         if (CComboBox* combo = m_controls.ModuleSelector()) combo->AddString(added.Value()->m_strName);
     }
+}
+
+void ModuleListCommands::ShowLoadFailure(const ModuleFileError& error) {
+    // A listed module whose file has gone since says so in the same box.
+    const std::string text = error.NotOpened() ? CannotText(FileAction::Open, error.fileName, error.reason)
+                                               : ModuleErrorText(error.fileName, error.error);
+    m_controls.Message(text, MB_OK | MB_ICONEXCLAMATION, "Module Error");
 }
 
 void ModuleListCommands::LoadStartupModule(const std::string& path) {
@@ -52,6 +57,7 @@ void ModuleListCommands::SelectFirstModule() {
     BuildForm();
     if (m_state.document.IsOpen()) MeetOpenRom();
     m_controls.EnableCommand(ID_MODULES_UNLOAD, true);
+    m_controls.EnableCommand(ID_MODULES_RELOAD, true);
 }
 
 void ModuleListCommands::MeetOpenRom() {
@@ -94,16 +100,52 @@ void ModuleListCommands::ModuleSelChange() {
     }
 }
 
-void ModuleListCommands::TestCompatibility() {
+void ModuleListCommands::TestCompatibility(int entry) {
     CTableModule& module = *m_state.CurrentModule();
     RomDocument& document = m_state.document;
-    if (module.SelectEntry(0, document.Data(), document.Length())) {
+    // Any entry tells as well as entry 0: SelectEntry refuses an image the
+    // whole table does not fit in, whichever entry is asked for.
+    if (module.SelectEntry(entry, document.Data(), document.Length())) {
         document.SetCompatible(true);
         m_view.ShowEntry(module);
         return;
     }
     document.SetCompatible(false);
     m_controls.ShowIncompatible();
+}
+
+void ModuleListCommands::ReloadModules() {
+    const CTableModule* current = m_state.CurrentModule();
+    if (current == nullptr) return;
+    const int oldCurrent = m_state.currentModule;
+    const int entry = current->m_nCurEntry;
+    // The form describes the old modules, which the reload destroys.
+    DestroyForm();
+    ModuleList list(m_state.modules);
+    const ModuleList::ReloadOutcome outcome = list.Reload();
+    RefillModuleSelector();
+    for (const ModuleFileError& failure : outcome.failures)
+        ShowLoadFailure(failure);
+    if (list.Empty()) {
+        ShowListEmptied();
+        return;
+    }
+    const bool kept = outcome.newIndex[static_cast<std::size_t>(oldCurrent)] >= 0;
+    m_state.currentModule = ModuleList::Successor(outcome, oldCurrent, list.Count());
+    if (CComboBox* combo = m_controls.ModuleSelector()) combo->SetCurSel(m_state.currentModule);
+    BuildForm();
+    if (!m_state.document.IsOpen()) return;
+    const int shown = kept && entry < m_state.CurrentModule()->m_nEntryCount ? entry : 0;
+    m_view.SelectEntry(shown);
+    TestCompatibility(shown);
+}
+
+void ModuleListCommands::RefillModuleSelector() {
+    CComboBox* combo = m_controls.ModuleSelector();
+    if (combo == nullptr) return;
+    combo->ResetContent();
+    for (const auto& module : m_state.modules)
+        combo->AddString(module->m_strName);
 }
 
 void ModuleListCommands::Clear() {
@@ -124,6 +166,7 @@ void ModuleListCommands::ShowListEmptied() {
     // its compatibility verdict: both still run with no module.
     m_state.currentModule = -1;
     m_controls.EnableCommand(ID_MODULES_UNLOAD, false);
+    m_controls.EnableCommand(ID_MODULES_RELOAD, false);
     m_controls.EnableCommand(ID_FILE_APPLY, false);
     m_controls.EnableModuleSelector(false);
     m_controls.EnableEntrySelector(false);

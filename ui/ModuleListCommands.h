@@ -31,7 +31,11 @@ public:
     void ModuleSelChange();
     // Entry 0 of the current module against the open image; sets
     // the document's verdict and shows the entry or the incompatibility message.
-    void TestCompatibility();
+    void TestCompatibility(int entry = 0);
+    // Reads every listed module again from its file, keeping the current
+    // module and its entry where the new modules allow; a module that now
+    // fails gets its "Module Error" and leaves the list. Asks nothing.
+    void ReloadModules();
     // Unloads every module without a question, ending as unloading the last
     // module does.
     void Clear();
@@ -39,6 +43,8 @@ public:
 private:
     // A listed module joins the selector; a failed load gets its message.
     void ShowAdded(const ModuleList::AddResult& added);
+    void ShowLoadFailure(const ModuleFileError& error);
+    void RefillModuleSelector();
     void SelectFirstIfNoneCurrent();
     void ShowListEmptied();
     void BuildForm();

@@ -12,15 +12,30 @@
 namespace {
 
 constexpr char kRomFilter[] = "All Files (*.*)|*.*|";
+constexpr char kApplyQuestion[] = "Apply changes before closing?";
 
 } // namespace
 
 bool RomDocumentCommands::PromptApply() {
     if (!m_state.document.IsModified()) return true;
-    switch (m_controls.Message("Apply changes before closing?", MB_YESNOCANCEL | MB_ICONINFORMATION,
-                               "Quillmoor")) {
+    switch (m_controls.Message(kApplyQuestion, MB_YESNOCANCEL | MB_ICONINFORMATION, "Quillmoor")) {
     case IDYES:
         return SaveRom();
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool RomDocumentCommands::PromptApplyEdits() {
+    CTableModule* module = m_state.CurrentModule();
+    if (module == nullptr || !m_state.document.IsOpen() || !m_view.HoldsEdits(*module)) return true;
+    switch (m_controls.Message(kApplyQuestion, MB_YESNOCANCEL | MB_ICONINFORMATION, "Quillmoor")) {
+    case IDYES:
+        ApplyChanges();
+        // A value that did not read back had its message; the edits stay.
+        return !m_view.HoldsEdits(*module);
     case IDNO:
         return true;
     default:

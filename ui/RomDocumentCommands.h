@@ -19,6 +19,10 @@ public:
     // declined stops the operation that asked, so applied changes are never
     // dropped although the user chose to keep them.
     bool PromptApply();
+    // The same question for edits typed into the form and not applied yet,
+    // asked only while there are such edits: Yes applies them (stopping
+    // when they do not read back), No drops them, Cancel stops.
+    bool PromptApplyEdits();
     void OpenRom();
     // False when the apply question stopped it; nothing changed then.
     bool CloseRom();

@@ -19,6 +19,7 @@
 #include "platform/windows/NativeStatic.h"
 #include "platform/windows/NativeWindow.h"
 #include "platform/windows/ScrollBarState.h"
+#include "platform/windows/WindowText.h"
 
 namespace {
 
@@ -175,6 +176,14 @@ void CWnd::SetFocus() {
 CWnd* CWnd::GetFocus() {
     NativeWindow* native = NativeWindow::Enclosing(QApplication::focusWidget());
     return native != nullptr ? native->Owner() : nullptr;
+}
+
+void CWnd::SetToolTip(const std::string& text) {
+    if (::IsWindow(m_hWnd)) m_pNative->Widget()->setToolTip(WindowText::ForDisplay(text));
+}
+
+std::string CWnd::GetToolTip() const {
+    return ::IsWindow(m_hWnd) ? m_pNative->Widget()->toolTip().toStdString() : std::string();
 }
 
 void CWnd::SetWindowText(const std::string& text) {

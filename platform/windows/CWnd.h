@@ -122,6 +122,10 @@ public:
     int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+    // What hovering over the window tells; empty for nothing. Not Win32,
+    // where a separate tooltip control would carry it.
+    void SetToolTip(const std::string& text);
+    std::string GetToolTip() const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     HICON GetIcon(BOOL bBigIcon) const;
 

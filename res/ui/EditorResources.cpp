@@ -43,9 +43,14 @@ MenuTemplate BuildMenu() {
                                                  Item("&Undo\tCtrl+Z", ID_EDIT_UNDO, MF_GRAYED),
                                                  Item("&Redo\tCtrl+Y", ID_EDIT_REDO, MF_GRAYED),
                                          }));
+    menu.popups.push_back(Popup("&View", {
+                                                 // "&Table...\tCtrl+T" (ID_VIEW_TABLE) comes first.
+                                                 Item("&Bytes...\tCtrl+B", ID_VIEW_BYTES),
+                                         }));
     menu.popups.push_back(Popup("&Modules", {
                                                     Item("&Load Modules...", ID_MODULES_LOAD),
                                                     Item("&Unload Module", ID_MODULES_UNLOAD, MF_GRAYED),
+                                                    Item("&Reload Modules\tF5", ID_MODULES_RELOAD, MF_GRAYED),
                                                     Separator(),
                                                     Item("&Link Rom To Modules", ID_MODULES_LINK, MF_GRAYED),
                                                     Item("&Associate .qlm Files", ID_MODULES_ASSOCIATE),
@@ -105,6 +110,8 @@ const std::vector<ACCEL>& EditorResources::EditorAccelerators() {
             // The other common way to redo; the menu names only one key.
             {kKey | FCONTROL | FSHIFT, 'Z', ID_EDIT_REDO},
             {kKey, VK_F1, ID_HELP_HELP},
+            {kKey | FCONTROL, 'B', ID_VIEW_BYTES},
+            {kKey, VK_F5, ID_MODULES_RELOAD},
             {kKey, VK_RETURN, ID_FILE_APPLY},
     };
     return table;
