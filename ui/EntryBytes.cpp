@@ -62,10 +62,10 @@ EntryBytes EntryBytes::Of(const CTableModule* module, const RomDocument& documen
     }
     const auto entry = static_cast<std::uint32_t>(module->m_nCurEntry);
     const std::uint32_t romOffset = module->m_nBaseOffset + entry * module->m_nEntryLength;
-    const std::string label = entry < module->m_entryNames.size() ? std::string(module->m_entryNames[entry])
-                                                                   : Hex(entry);
-    bytes.m_heading = module->m_strName + ", " + label + " (" +
-                      std::to_string(module->m_nEntryLength) + " bytes at " + Hex(romOffset) + ")";
+    const std::string label =
+            entry < module->m_entryNames.size() ? std::string(module->m_entryNames[entry]) : Hex(entry);
+    bytes.m_heading = module->m_strName + ", " + label + " (" + std::to_string(module->m_nEntryLength) +
+                      " bytes at " + Hex(romOffset) + ")";
     const std::uint8_t* data = document.Data() + romOffset;
     bytes.AddRows(*module, data, romOffset, focused);
     bytes.AddLegend(*module, focused);

@@ -27,7 +27,8 @@ QColor ToQColor(COLORREF c) {
 class GridLayout {
 public:
     GridLayout(const QFontMetrics& metrics, const ByteGridContent& content)
-        : m_char(metrics.horizontalAdvance(QLatin1Char('0'))), m_line(metrics.height() + 4), m_content(content) {
+        : m_char(metrics.horizontalAdvance(QLatin1Char('0'))), m_line(metrics.height() + 4),
+          m_content(content) {
         std::size_t offsets = 0;
         for (const auto& row : content.rows)
             offsets = std::max(offsets, row.offsets.size());
@@ -115,9 +116,11 @@ private:
                 if (cell.tint >= 0) painter.fillRect(box, ToQColor(CByteGrid::TintColor(cell.tint)));
             }
             const QRect hex = layout.HexCell(r, c);
-            painter.drawText(hex.left() + layout.Char() / 2, hex.top() + ascent, WindowText::FromLatin1(cell.hex));
+            painter.drawText(hex.left() + layout.Char() / 2, hex.top() + ascent,
+                             WindowText::FromLatin1(cell.hex));
             const QRect ch = layout.CharCell(r, c);
-            painter.drawText(ch.left(), ch.top() + ascent, WindowText::FromLatin1(std::string(1, cell.shown)));
+            painter.drawText(ch.left(), ch.top() + ascent,
+                             WindowText::FromLatin1(std::string(1, cell.shown)));
         }
         PaintOutlines(painter, layout, r);
     }
@@ -178,6 +181,8 @@ NativeByteGrid::NativeByteGrid(CWnd* owner, const ByteGridContent& content, QWid
     : NativeWindow(owner, 0, 0, 0) {
     auto* area = new QScrollArea(ownerWindow);
     area->setWindowFlags(Qt::Window);
+    // Opening it leaves the focus in the form, where the editing goes on.
+    area->setAttribute(Qt::WA_ShowWithoutActivating);
     auto* canvas = new GridCanvas(content, area);
     area->setWidget(canvas);
     m_canvas = canvas;

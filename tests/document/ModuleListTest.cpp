@@ -116,4 +116,32 @@ TEST_F(ModuleListTest, RemovingTheOnlyModuleLeavesNoCurrentAndBadIndexesRemoveNo
     EXPECT_TRUE(list.Empty());
 }
 
+// Each row breaks some of A, B, C on disk, retitles the others and reloads:
+// the survivors keep their order, and each old index maps to its successor.
+TEST_F(ModuleListTest, ReloadReadsEveryFileAgainAndDropsTheOnesThatFail) {
+    struct Case {
+        std::string broken;
+        std::vector<std::string> left;
+        std::vector<int> successors;
+    };
+    for (const Case& c : {Case{"", {"A2", "B2", "C2"}, {0, 1, 2}}, Case{"B", {"A2", "C2"}, {0, 1, 1}},
+                          Case{"AC", {"B2"}, {0, 0, 0}}, Case{"ABC", {}, {-1, -1, -1}}}) {
+        ModuleList::Modules modules;
+        ModuleList list(modules);
+        LoadThree(list);
+        for (const char* title : {"A", "B", "C"}) {
+            ModuleWriter::Lines lines = ModuleWriter::Loadable(std::string(title) + "2");
+            if (c.broken.find(title) != std::string::npos) lines[0] = "2";
+            writer.Write(std::string(title) + ".qlm", lines);
+        }
+        const ModuleList::ReloadOutcome outcome = list.Reload();
+        EXPECT_EQ(Titles(modules), c.left) << c.broken;
+        EXPECT_EQ(outcome.failures.size(), c.broken.size()) << c.broken;
+        for (int old = 0; old < 3; ++old)
+            EXPECT_EQ(ModuleList::Successor(outcome, old, list.Count()),
+                      c.successors[static_cast<std::size_t>(old)])
+                    << c.broken << " " << old;
+    }
+}
+
 } // namespace

@@ -164,6 +164,14 @@ void TestInput::ProcessEvents() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+void TestInput::Focus(CWnd& window) {
+    QWidget* widget = WidgetOf(window);
+    if (widget == nullptr) return;
+    QApplication::setActiveWindow(widget->window());
+    widget->setFocus(Qt::MouseFocusReason);
+    ProcessEvents();
+}
+
 BitmapImage TestInput::Grab(CWnd& window) {
     QWidget* widget = WidgetOf(window);
     if (widget == nullptr) return {};

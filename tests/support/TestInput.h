@@ -27,6 +27,10 @@ public:
     static void ClickMenuItem(CWnd& window, UINT id);
     // The close box of a top-level window.
     static void ClickCloseBox(CWnd& window);
+    // Gives the keyboard focus to the window as a click on it would: its
+    // top-level window becomes the active one first, since the toolkit holds
+    // back the focus of a window that is not active.
+    static void Focus(CWnd& window);
     // A left click in the middle of the window.
     static void Click(CWnd& window);
     // Turns the wheel over the middle of the window, as the mouse under the

@@ -16,6 +16,7 @@
 #include "platform/windows/CMenu.h"
 #include "res/resource.h"
 #include "res/ui/EditorResources.h"
+#include "ui/BytesWindow.h"
 #include "ui/CScrollPanel.h"
 #include "ui/EditorState.h"
 #include "ui/EditorView.h"
@@ -30,7 +31,8 @@ protected:
 TEST_F(EditorDlgTest, StartsWithCaptionMenuAndControlsOfNoDocument) {
     Start();
     EXPECT_EQ(m_dlg.GetWindowText(), "Quillmoor - No file open");
-    for (int id : {ID_FILE_CLOSEROM, ID_FILE_SAVEROM, ID_FILE_APPLY, ID_MODULES_UNLOAD, ID_MODULES_LINK})
+    for (int id : {ID_FILE_CLOSEROM, ID_FILE_SAVEROM, ID_FILE_APPLY, ID_MODULES_UNLOAD, ID_MODULES_RELOAD,
+                   ID_MODULES_LINK})
         EXPECT_EQ(State(id) & MF_GRAYED, MF_GRAYED) << id;
     for (int id :
          {ID_FILE_OPENROM, IDCANCEL, ID_MODULES_LOAD, ID_MODULES_ASSOCIATE, ID_HELP_HELP, ID_HELP_ABOUT})
@@ -54,11 +56,14 @@ TEST_F(EditorDlgTest, StartsWithCaptionMenuAndControlsOfNoDocument) {
 TEST_F(EditorDlgTest, MenuTextsKeepMnemonicsAndKeyColumn) {
     Start();
     const CMenu* menu = m_dlg.GetMenu();
-    EXPECT_EQ(menu->GetMenuItemCount(), 4);
+    EXPECT_EQ(menu->GetMenuItemCount(), 5);
     EXPECT_EQ(menu->GetMenuString(0, MF_BYPOSITION), "&File");
     EXPECT_EQ(menu->GetMenuString(1, MF_BYPOSITION), "&Edit");
-    EXPECT_EQ(menu->GetMenuString(2, MF_BYPOSITION), "&Modules");
-    EXPECT_EQ(menu->GetMenuString(3, MF_BYPOSITION), "&Help");
+    EXPECT_EQ(menu->GetMenuString(2, MF_BYPOSITION), "&View");
+    EXPECT_EQ(menu->GetMenuString(3, MF_BYPOSITION), "&Modules");
+    EXPECT_EQ(menu->GetMenuString(4, MF_BYPOSITION), "&Help");
+    EXPECT_EQ(menu->GetMenuString(ID_VIEW_BYTES, MF_BYCOMMAND), "&Bytes...\tCtrl+B");
+    EXPECT_EQ(menu->GetMenuString(ID_MODULES_RELOAD, MF_BYCOMMAND), "&Reload Modules\tF5");
     EXPECT_EQ(menu->GetMenuString(ID_EDIT_UNDO, MF_BYCOMMAND), "&Undo\tCtrl+Z");
     EXPECT_EQ(menu->GetMenuString(ID_EDIT_REDO, MF_BYCOMMAND), "&Redo\tCtrl+Y");
     EXPECT_EQ(menu->GetMenuString(ID_FILE_OPENROM, MF_BYCOMMAND), "&Open Rom...\tCtrl+O");
@@ -180,6 +185,15 @@ const Route kRoutes[] = {
         {"UnloadModule", ID_MODULES_UNLOAD, nullptr,
          [](DialogHarness& h, ModalScript&) {
              return h.m_dlg.Modules().empty();
+         }},
+        {"ReloadModules", ID_MODULES_RELOAD,
+         [](DialogHarness& h, ModalScript&) { h.WriteModule("a.qlm", "Alpha 2"); },
+         [](DialogHarness& h, ModalScript&) {
+             return h.ModuleTitles() == std::vector<std::string>{"Alpha 2"};
+         }},
+        {"Bytes", ID_VIEW_BYTES, nullptr,
+         [](DialogHarness& h, ModalScript&) {
+             return h.m_dlg.Bytes().IsVisible();
          }},
         {"LinkRom", ID_MODULES_LINK, nullptr,
          [](DialogHarness& h, ModalScript&) {
