@@ -10,7 +10,7 @@ namespace {
 
 constexpr char kTitle[] = "Quillmoor - Bytes";
 // Right of the dialog, which starts near the screen's top left.
-constexpr RECT kPlace{520, 40, 520 + 560, 40 + 520};
+constexpr RECT kPlace{520, 40, 520 + 660, 40 + 400};
 
 // "00000040 +0000": where the row starts in the ROM and in the entry.
 std::string Offsets(const EntryBytes::Row& row) {

@@ -31,10 +31,12 @@ void CByteGrid::SetContent(ByteGridContent content) {
 }
 
 COLORREF CByteGrid::TintColor(int tint) {
+    // Hues far apart follow each other, so neighbouring elements differ
+    // even where the palette repeats.
     static constexpr std::array<COLORREF, kTints> kPalette = {
-            RGB(255, 205, 210), RGB(200, 230, 201), RGB(187, 222, 251), RGB(255, 236, 179),
-            RGB(225, 190, 231), RGB(178, 235, 242), RGB(255, 204, 188), RGB(220, 237, 200),
-            RGB(197, 202, 233), RGB(255, 249, 196), RGB(248, 187, 208), RGB(215, 204, 200),
+            RGB(255, 190, 190), RGB(190, 225, 255), RGB(200, 240, 180), RGB(255, 225, 160),
+            RGB(225, 195, 255), RGB(170, 235, 225), RGB(255, 200, 235), RGB(230, 230, 150),
+            RGB(205, 205, 205), RGB(255, 210, 180), RGB(180, 200, 255), RGB(215, 240, 215),
     };
     if (tint < 0) return RGB(255, 255, 255);
     return kPalette[static_cast<std::size_t>(tint % kTints)];

@@ -184,6 +184,8 @@ NativeByteGrid::NativeByteGrid(CWnd* owner, const ByteGridContent& content, QWid
     // Opening it leaves the focus in the form, where the editing goes on.
     area->setAttribute(Qt::WA_ShowWithoutActivating);
     auto* canvas = new GridCanvas(content, area);
+    // The canvas fills a larger window, so no strip of another colour shows.
+    area->setWidgetResizable(true);
     area->setWidget(canvas);
     m_canvas = canvas;
     SetWidget(area);
@@ -195,6 +197,6 @@ NativeByteGrid::~NativeByteGrid() = default;
 void NativeByteGrid::ContentChanged() {
     auto* canvas = static_cast<GridCanvas*>(m_canvas.data());
     if (canvas == nullptr) return;
-    canvas->resize(canvas->Layout().Size());
+    canvas->setMinimumSize(canvas->Layout().Size());
     canvas->update();
 }

@@ -4,6 +4,8 @@
 // shows its raw value there and in the form's tooltip. Also grabs the
 // picture of the window on the bundled example for the user guide.
 
+#include "ui/BytesWindow.h"
+
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -14,7 +16,6 @@
 #include "platform/windows/CByteGrid.h"
 #include "platform/windows/CComboBox.h"
 #include "res/resource.h"
-#include "ui/BytesWindow.h"
 #include "ui/CScrollPanel.h"
 
 namespace {

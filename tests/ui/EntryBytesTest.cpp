@@ -2,6 +2,8 @@
 // and characters, the tint and outline of every byte where two elements
 // overlap, and the raw value of a dropbox that matches no item.
 
+#include "ui/EntryBytes.h"
+
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -10,7 +12,6 @@
 #include "document/RomDocument.h"
 #include "table/CTableModule.h"
 #include "table/ElementStyle.h"
-#include "ui/EntryBytes.h"
 
 namespace {
 

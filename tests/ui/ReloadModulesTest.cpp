@@ -2,8 +2,8 @@
 // disk while the ROM, the current module and the entry shown stay; a module
 // that now fails is reported and dropped; typed edits are asked about first.
 
-#include <gtest/gtest.h>
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
