@@ -89,7 +89,7 @@ void CScrollPanel::OnMouseWheel(int delta) {
     m_wheelRest += delta;
     const int notches = m_wheelRest / WHEEL_DELTA;
     m_wheelRest -= notches * WHEEL_DELTA;
-    const WPARAM step = MAKEWPARAM(notches > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+    const WPARAM step = MAKEWPARAM(static_cast<WORD>(notches > 0 ? SB_LINEUP : SB_LINEDOWN), 0);
     for (int i = 0; i < std::abs(notches) * ScrollArithmetic::kWheelLines; ++i)
         SendMessage(WM_VSCROLL, step, 0);
     if (notches != 0) SendMessage(WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);

@@ -159,7 +159,10 @@ void ElementForm::ShowElement(const CTableModule& module, int index) {
         const int item = ElementCodec::ShowDropbox(bytes, e.values);
         combo->SetCurSel(item);
         // An empty box would hide what the bytes hold; the tip says it.
-        combo->SetToolTip(item < 0 ? NoItemText(e.name, ElementCodec::ShowNumber(bytes, STYLE_HEX)) : "");
+        if (item < 0)
+            combo->SetToolTip(NoItemText(e.name, ElementCodec::ShowNumber(bytes, STYLE_HEX)));
+        else if (!combo->GetToolTip().empty())
+            combo->SetToolTip("");
         return;
     }
     auto* edit = dynamic_cast<ElementEdit*>(control);
