@@ -123,6 +123,9 @@ void ModuleListCommands::ReloadModules() {
     DestroyForm();
     ModuleList list(m_state.modules);
     const ModuleList::ReloadOutcome outcome = list.Reload();
+    // The old index may name another module now, or none: the state is
+    // right again before any message box runs its event loop.
+    m_state.currentModule = ModuleList::Successor(outcome, oldCurrent, list.Count());
     RefillModuleSelector();
     for (const ModuleFileError& failure : outcome.failures)
         ShowLoadFailure(failure);
@@ -131,7 +134,6 @@ void ModuleListCommands::ReloadModules() {
         return;
     }
     const bool kept = outcome.newIndex[static_cast<std::size_t>(oldCurrent)] >= 0;
-    m_state.currentModule = ModuleList::Successor(outcome, oldCurrent, list.Count());
     if (CComboBox* combo = m_controls.ModuleSelector()) combo->SetCurSel(m_state.currentModule);
     BuildForm();
     if (!m_state.document.IsOpen()) return;
