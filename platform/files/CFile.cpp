@@ -268,7 +268,7 @@ bool CFile::Close() {
 int CFile::ReadWhole(const std::string& path, std::string& text) {
     CFile file;
     if (!file.Open(path, modeRead)) return file.LastErrno();
-    char buffer[4096];
+    char buffer[65536];
     for (;;) {
         const size_t got = file.Read(buffer, sizeof buffer);
         text.append(buffer, got);

@@ -1,0 +1,205 @@
+#include "document/TableImport.h"
+
+#include <algorithm>
+#include <optional>
+#include <unordered_map>
+
+#include "document/CsvReader.h"
+#include "document/StrictNumber.h"
+#include "document/TableText.h"
+#include "res/StringTable.h"
+#include "table/CTableModule.h"
+
+namespace {
+
+class ProblemList {
+public:
+    void Add(std::string line) {
+        if (m_problems.listed.size() < TableImport::kListedProblems) m_problems.listed.push_back(std::move(line));
+        ++m_problems.count;
+    }
+    void AddCell(size_t row, size_t column, std::string_view problem) {
+        if (m_problems.listed.size() < TableImport::kListedProblems) Add(ImportCellText(row, column, problem));
+        else ++m_problems.count;
+    }
+    bool Empty() const { return m_problems.count == 0; }
+    TableImport::Problems Take() { return std::move(m_problems); }
+
+private:
+    TableImport::Problems m_problems;
+};
+
+// Everything one row needs, made once per import.
+class RowReader {
+public:
+    RowReader(const CTableModule& module, std::span<const uint8_t> table, InputRules rules, ProblemList& problems)
+        : m_module(module), m_table(table), m_rules(rules), m_problems(problems), m_text(module),
+          m_rowOf(static_cast<size_t>(std::max(module.m_nEntryCount, 0)), 0) {
+        m_entries.reserve(module.m_entryNames.size());
+        for (size_t i = 0; i < module.m_entryNames.size(); ++i)
+            m_entries.emplace(module.m_entryNames[i], static_cast<int>(i));
+    }
+
+    // The elements the header names, or false when one is unknown.
+    bool ReadHeader(const std::vector<std::string>& cells) {
+        std::vector<bool> taken(m_module.m_elements.size(), false);
+        for (size_t column = 1; column < cells.size(); ++column) {
+            // Two elements of one name take the header's columns of that
+            // name in order, so a dump of such a module reads back.
+            std::optional<int> found;
+            for (int i = 0; i < m_module.m_nElements && !found; ++i)
+                if (!taken[static_cast<size_t>(i)] && m_module.m_elements[static_cast<size_t>(i)]->name == cells[column])
+                    found = i;
+            if (!found) {
+                const bool twice = std::any_of(m_module.m_elements.begin(), m_module.m_elements.end(),
+                                               [&](const auto& e) { return e->name == cells[column]; });
+                m_problems.AddCell(1, column + 1,
+                                   twice ? ImportTwoColumnsText(cells[column]) : ImportNoColumnText(cells[column]));
+                continue;
+            }
+            taken[static_cast<size_t>(*found)] = true;
+            m_columns.push_back(*found);
+        }
+        return m_problems.Empty();
+    }
+
+    void ReadRow(size_t row, const std::vector<std::string>& cells) {
+        if (cells.size() != m_columns.size() + 1) {
+            m_problems.Add(ImportCellText(row, 1, ImportCellCountText(cells.size(), m_columns.size() + 1)));
+            return;
+        }
+        const std::optional<int> entry = FindEntry(row, cells[0]);
+        if (!entry) return;
+        const size_t length = m_module.m_nEntryLength;
+        const std::span<const uint8_t> old = m_table.subspan(static_cast<size_t>(*entry) * length, length);
+        m_changed.clear();
+        for (size_t c = 0; c < m_columns.size(); ++c)
+            ReadCell(row, c + 2, m_columns[c], cells[c + 1], old);
+        if (m_changed.empty()) return;
+        std::sort(m_changed.begin(), m_changed.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<uint8_t> bytes = Store(old);
+        if (!CheckCovered(row, bytes) || !m_problems.Empty()) return;
+        if (!std::equal(bytes.begin(), bytes.end(), old.begin())) m_result.push_back({*entry, std::move(bytes)});
+    }
+
+    std::vector<EntryBytes> TakeResult() {
+        std::sort(m_result.begin(), m_result.end(), [](const auto& a, const auto& b) { return a.entry < b.entry; });
+        return std::move(m_result);
+    }
+
+private:
+    std::optional<int> FindEntry(size_t row, const std::string& text) {
+        std::optional<int> entry;
+        if (const auto found = m_entries.find(text); found != m_entries.end()) entry = found->second;
+        else if (const std::optional<uint32_t> number = StrictNumber::Parse(text);
+                 number && *number < m_rowOf.size())
+            entry = static_cast<int>(*number);
+        if (!entry) {
+            m_problems.AddCell(row, 1, ImportNoEntryText(text));
+            return std::nullopt;
+        }
+        size_t& firstRow = m_rowOf[static_cast<size_t>(*entry)];
+        if (firstRow != 0) {
+            m_problems.AddCell(row, 1, ImportEntryTwiceText(text, firstRow));
+            return std::nullopt;
+        }
+        firstRow = row;
+        return entry;
+    }
+
+    void ReadCell(size_t row, size_t column, int element, const std::string& cell, std::span<const uint8_t> old) {
+        m_shown.clear();
+        m_text.Append(m_shown, element, old);
+        if (m_shown == cell) return;
+        Result<std::vector<uint8_t>, std::string> bytes = ElementInput::Read(m_module, element, cell, m_rules);
+        if (!bytes) return m_problems.AddCell(row, column, bytes.Error());
+        m_changed.emplace_back(element, std::move(bytes).Value());
+    }
+
+    // As StoreEntry: every element in order, later ones over earlier ones,
+    // each with its new bytes or the entry's old ones.
+    std::vector<uint8_t> Store(std::span<const uint8_t> old) const {
+        std::vector<uint8_t> bytes(old.begin(), old.end());
+        auto changed = m_changed.begin();
+        for (int i = 0; i < m_module.m_nElements; ++i) {
+            const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(i)];
+            const uint8_t* from = old.data() + e.offset;
+            if (changed != m_changed.end() && changed->first == i) from = (changed++)->second.data();
+            std::copy_n(from, e.size, bytes.begin() + e.offset);
+        }
+        return bytes;
+    }
+
+    // A value a later element stores its own bytes over never arrives; that
+    // is a bad cell, not a silent loss.
+    bool CheckCovered(size_t row, const std::vector<uint8_t>& bytes) {
+        bool ok = true;
+        for (const auto& [element, value] : m_changed) {
+            const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(element)];
+            const auto differs = std::mismatch(value.begin(), value.end(), bytes.begin() + e.offset);
+            if (differs.first == value.end()) continue;
+            const uint64_t at = e.offset + static_cast<uint64_t>(differs.first - value.begin());
+            for (int i = m_module.m_nElements - 1; i > element; --i) {
+                const ModuleElement& later = *m_module.m_elements[static_cast<size_t>(i)];
+                if (later.offset <= at && at < uint64_t{later.offset} + later.size) {
+                    m_problems.AddCell(row, ColumnOf(element), QlmCoveredText(e.name, later.name));
+                    break;
+                }
+            }
+            ok = false;
+        }
+        return ok;
+    }
+
+    size_t ColumnOf(int element) const {
+        return static_cast<size_t>(std::find(m_columns.begin(), m_columns.end(), element) - m_columns.begin()) + 2;
+    }
+
+    const CTableModule& m_module;
+    std::span<const uint8_t> m_table;
+    InputRules m_rules;
+    ProblemList& m_problems;
+    TableText m_text;
+    std::unordered_map<std::string_view, int> m_entries;
+    // The row that named each entry; 0 for none yet.
+    std::vector<size_t> m_rowOf;
+    // Element of each column after the first.
+    std::vector<int> m_columns;
+    std::vector<std::pair<int, std::vector<uint8_t>>> m_changed;
+    std::string m_shown;
+    std::vector<EntryBytes> m_result;
+};
+
+} // namespace
+
+std::string TableImport::Problems::Text() const {
+    std::string lines;
+    for (const std::string& line : listed)
+        lines += line + '\n';
+    return ImportProblemsText(lines, listed.size(), count);
+}
+
+TableImport::Outcome TableImport::Read(const CTableModule& module, std::span<const uint8_t> table,
+                                       std::string_view csv, InputRules rules) {
+    ProblemList problems;
+    const auto fail = [&problems] { return Outcome::Failure(problems.Take()); };
+    if (table.size() < uint64_t{module.m_nEntryLength} * static_cast<uint64_t>(std::max(module.m_nEntryCount, 0))) {
+        problems.Add(kIncompatibleText);
+        return fail();
+    }
+    CsvReader reader(csv);
+    std::vector<std::string> cells;
+    Result<bool, std::string> next = reader.Next(cells);
+    if (!next || !next.Value()) {
+        problems.Add(next ? ImportCellText(1, 1, kImportNoHeader) : next.Error());
+        return fail();
+    }
+    RowReader rows(module, table, rules, problems);
+    if (!rows.ReadHeader(cells)) return fail();
+    while ((next = reader.Next(cells)) && next.Value())
+        rows.ReadRow(reader.Row(), cells);
+    if (!next) problems.Add(next.Error());
+    if (!problems.Empty()) return fail();
+    return rows.TakeResult();
+}
