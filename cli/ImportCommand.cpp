@@ -35,7 +35,8 @@ int ImportCommand::Run(const std::vector<std::string>& operands, std::ostream& o
         return Refuse(err, kIncompatibleText);
     // The table alone: what lies around it is never read or written.
     const uint32_t length = module.m_nEntryLength;
-    const auto tableLength = static_cast<uint32_t>(uint64_t{length} * static_cast<uint64_t>(module.m_nEntryCount));
+    const auto tableLength =
+            static_cast<uint32_t>(uint64_t{length} * static_cast<uint64_t>(module.m_nEntryCount));
     if (const FileResult read = rom.ReadRange(module.m_nBaseOffset, tableLength); !read)
         return Refuse(err, read.Error());
 
@@ -58,8 +59,10 @@ std::vector<std::pair<uint32_t, uint32_t>> ImportCommand::Ranges(const std::vect
     std::vector<std::pair<uint32_t, uint32_t>> ranges;
     for (const EntryBytes& e : entries) {
         const uint32_t begin = length * static_cast<uint32_t>(e.entry);
-        if (!ranges.empty() && ranges.back().second == begin) ranges.back().second += length;
-        else ranges.emplace_back(begin, begin + length);
+        if (!ranges.empty() && ranges.back().second == begin)
+            ranges.back().second += length;
+        else
+            ranges.emplace_back(begin, begin + length);
     }
     return ranges;
 }

@@ -28,7 +28,8 @@ Result<bool, std::string> CsvReader::ReadQuoted(std::string& cell) {
     ++m_at;
     for (;;) {
         const size_t quote = m_text.find('"', m_at);
-        if (quote == std::string_view::npos) return Result<bool, std::string>::Failure(CsvUnterminatedText(opened));
+        if (quote == std::string_view::npos)
+            return Result<bool, std::string>::Failure(CsvUnterminatedText(opened));
         // Line ends inside the quotes belong to the cell, not to the count of
         // records, so the row of a later problem is still the record's.
         cell.append(m_text.substr(m_at, quote - m_at));

@@ -15,12 +15,15 @@ namespace {
 class ProblemList {
 public:
     void Add(std::string line) {
-        if (m_problems.listed.size() < TableImport::kListedProblems) m_problems.listed.push_back(std::move(line));
+        if (m_problems.listed.size() < TableImport::kListedProblems)
+            m_problems.listed.push_back(std::move(line));
         ++m_problems.count;
     }
     void AddCell(size_t row, size_t column, std::string_view problem) {
-        if (m_problems.listed.size() < TableImport::kListedProblems) Add(ImportCellText(row, column, problem));
-        else ++m_problems.count;
+        if (m_problems.listed.size() < TableImport::kListedProblems)
+            Add(ImportCellText(row, column, problem));
+        else
+            ++m_problems.count;
     }
     bool Empty() const { return m_problems.count == 0; }
     TableImport::Problems Take() { return std::move(m_problems); }
@@ -32,7 +35,8 @@ private:
 // Everything one row needs, made once per import.
 class RowReader {
 public:
-    RowReader(const CTableModule& module, std::span<const uint8_t> table, InputRules rules, ProblemList& problems)
+    RowReader(const CTableModule& module, std::span<const uint8_t> table, InputRules rules,
+              ProblemList& problems)
         : m_module(module), m_table(table), m_rules(rules), m_problems(problems), m_text(module),
           m_rowOf(static_cast<size_t>(std::max(module.m_nEntryCount, 0)), 0) {
         m_entries.reserve(module.m_entryNames.size());
@@ -48,13 +52,15 @@ public:
             // name in order, so a dump of such a module reads back.
             std::optional<int> found;
             for (int i = 0; i < m_module.m_nElements && !found; ++i)
-                if (!taken[static_cast<size_t>(i)] && m_module.m_elements[static_cast<size_t>(i)]->name == cells[column])
+                if (!taken[static_cast<size_t>(i)] &&
+                    m_module.m_elements[static_cast<size_t>(i)]->name == cells[column])
                     found = i;
             if (!found) {
                 const bool twice = std::any_of(m_module.m_elements.begin(), m_module.m_elements.end(),
                                                [&](const auto& e) { return e->name == cells[column]; });
                 m_problems.AddCell(1, column + 1,
-                                   twice ? ImportTwoColumnsText(cells[column]) : ImportNoColumnText(cells[column]));
+                                   twice ? ImportTwoColumnsText(cells[column])
+                                         : ImportNoColumnText(cells[column]));
                 continue;
             }
             taken[static_cast<size_t>(*found)] = true;
@@ -80,18 +86,21 @@ public:
                   [](const auto& a, const auto& b) { return a.first < b.first; });
         std::vector<uint8_t> bytes = Store(old);
         if (!CheckCovered(row, bytes) || !m_problems.Empty()) return;
-        if (!std::equal(bytes.begin(), bytes.end(), old.begin())) m_result.push_back({*entry, std::move(bytes)});
+        if (!std::equal(bytes.begin(), bytes.end(), old.begin()))
+            m_result.push_back({*entry, std::move(bytes)});
     }
 
     std::vector<EntryBytes> TakeResult() {
-        std::sort(m_result.begin(), m_result.end(), [](const auto& a, const auto& b) { return a.entry < b.entry; });
+        std::sort(m_result.begin(), m_result.end(),
+                  [](const auto& a, const auto& b) { return a.entry < b.entry; });
         return std::move(m_result);
     }
 
 private:
     std::optional<int> FindEntry(size_t row, const std::string& text) {
         std::optional<int> entry;
-        if (const auto found = m_entries.find(text); found != m_entries.end()) entry = found->second;
+        if (const auto found = m_entries.find(text); found != m_entries.end())
+            entry = found->second;
         else if (const std::optional<uint32_t> number = StrictNumber::Parse(text);
                  number && *number < m_rowOf.size())
             entry = static_cast<int>(*number);
@@ -108,11 +117,13 @@ private:
         return entry;
     }
 
-    void ReadCell(size_t row, size_t column, int element, const std::string& cell, std::span<const uint8_t> old) {
+    void ReadCell(size_t row, size_t column, int element, const std::string& cell,
+                  std::span<const uint8_t> old) {
         m_shown.clear();
         m_text.Append(m_shown, element, old);
         if (m_shown == cell) return;
-        Result<std::vector<uint8_t>, std::string> bytes = ElementInput::Read(m_module, element, cell, m_rules);
+        Result<std::vector<uint8_t>, std::string> bytes =
+                ElementInput::Read(m_module, element, cell, m_rules);
         if (!bytes) return m_problems.AddCell(row, column, bytes.Error());
         m_changed.emplace_back(element, std::move(bytes).Value());
     }
@@ -153,7 +164,9 @@ private:
     }
 
     size_t ColumnOf(int element) const {
-        return static_cast<size_t>(std::find(m_columns.begin(), m_columns.end(), element) - m_columns.begin()) + 2;
+        return static_cast<size_t>(std::find(m_columns.begin(), m_columns.end(), element) -
+                                   m_columns.begin()) +
+               2;
     }
 
     const CTableModule& m_module;
@@ -183,8 +196,11 @@ std::string TableImport::Problems::Text() const {
 TableImport::Outcome TableImport::Read(const CTableModule& module, std::span<const uint8_t> table,
                                        std::string_view csv, InputRules rules) {
     ProblemList problems;
-    const auto fail = [&problems] { return Outcome::Failure(problems.Take()); };
-    if (table.size() < uint64_t{module.m_nEntryLength} * static_cast<uint64_t>(std::max(module.m_nEntryCount, 0))) {
+    const auto fail = [&problems] {
+        return Outcome::Failure(problems.Take());
+    };
+    if (table.size() <
+        uint64_t{module.m_nEntryLength} * static_cast<uint64_t>(std::max(module.m_nEntryCount, 0))) {
         problems.Add(kIncompatibleText);
         return fail();
     }

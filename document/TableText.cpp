@@ -59,7 +59,8 @@ TableText::TableText(const CTableModule& module) : m_module(module) {
         if (ElementCodec::KindOf(e.style) != ElementKind::Dropbox) continue;
         for (size_t item = 0; item < e.values.size(); ++item)
             m_dropboxes[i].labels[e.values[item]] = ElementCodec::DropboxItemLabel(
-                    e.values[item], module.GetValueName(static_cast<int>(i), static_cast<int>(item)), e.style);
+                    e.values[item], module.GetValueName(static_cast<int>(i), static_cast<int>(item)),
+                    e.style);
     }
 }
 
