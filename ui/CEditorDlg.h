@@ -30,6 +30,8 @@ public:
     void OnCloseRom();
     void OnSaveRom();
     void OnApplyChanges();
+    void OnExportTable();
+    void OnImportTable();
     void OnUndo();
     void OnRedo();
     void OnLoadModules();

@@ -8,6 +8,7 @@
 #include "table/CTableModule.h"
 #include "ui/EditorState.h"
 #include "ui/EditorView.h"
+#include "ui/TableFileCommands.h"
 
 namespace {
 
@@ -97,13 +98,13 @@ void ModuleListCommands::ModuleSelChange() {
 void ModuleListCommands::TestCompatibility() {
     CTableModule& module = *m_state.CurrentModule();
     RomDocument& document = m_state.document;
-    if (module.SelectEntry(0, document.Data(), document.Length())) {
-        document.SetCompatible(true);
+    const bool fits = module.SelectEntry(0, document.Data(), document.Length());
+    document.SetCompatible(fits);
+    TableFileCommands::ShowEnabled(m_controls, m_state);
+    if (fits)
         m_view.ShowEntry(module);
-        return;
-    }
-    document.SetCompatible(false);
-    m_controls.ShowIncompatible();
+    else
+        m_controls.ShowIncompatible();
 }
 
 void ModuleListCommands::Clear() {
@@ -125,6 +126,7 @@ void ModuleListCommands::ShowListEmptied() {
     m_state.currentModule = -1;
     m_controls.EnableCommand(ID_MODULES_UNLOAD, false);
     m_controls.EnableCommand(ID_FILE_APPLY, false);
+    TableFileCommands::ShowEnabled(m_controls, m_state);
     m_controls.EnableModuleSelector(false);
     m_controls.EnableEntrySelector(false);
 }

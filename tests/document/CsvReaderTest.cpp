@@ -39,13 +39,16 @@ TEST_P(CsvReaderRecords, SplitsAsWritten) {
 
 INSTANTIATE_TEST_SUITE_P(
         Rows, CsvReaderRecords,
-        ::testing::Values(ReadRow{"Empty", "", {}}, ReadRow{"CrLf", "a,b\r\nc,d\r\n", {{"a", "b"}, {"c", "d"}}},
-                          ReadRow{"LfAndNoFinalEnd", "a,b\nc", {{"a", "b"}, {"c"}}},
-                          ReadRow{"EmptyCells", ",\r\n\r\nx,", {{"", ""}, {""}, {"x", ""}}},
-                          ReadRow{"Quoted", "\"a,b\",\"say \"\"hi\"\"\",\"\"\r\n", {{"a,b", "say \"hi\"", ""}}},
-                          ReadRow{"LineEndsInsideQuotes", "\"l1\nl2\r\nl3\",z\n", {{"l1\nl2\r\nl3", "z"}}},
-                          ReadRow{"LoneCrAndInnerQuoteKept", "a\rb,c\"d\r\n", {{"a\rb", "c\"d"}}},
-                          ReadRow{"BytesKept", std::string("\xE9\0\xFF,\x01", 5), {{std::string("\xE9\0\xFF", 3), "\x01"}}}),
+        ::testing::Values(
+                ReadRow{"Empty", "", {}}, ReadRow{"CrLf", "a,b\r\nc,d\r\n", {{"a", "b"}, {"c", "d"}}},
+                ReadRow{"LfAndNoFinalEnd", "a,b\nc", {{"a", "b"}, {"c"}}},
+                ReadRow{"EmptyCells", ",\r\n\r\nx,", {{"", ""}, {""}, {"x", ""}}},
+                ReadRow{"Quoted", "\"a,b\",\"say \"\"hi\"\"\",\"\"\r\n", {{"a,b", "say \"hi\"", ""}}},
+                ReadRow{"LineEndsInsideQuotes", "\"l1\nl2\r\nl3\",z\n", {{"l1\nl2\r\nl3", "z"}}},
+                ReadRow{"LoneCrAndInnerQuoteKept", "a\rb,c\"d\r\n", {{"a\rb", "c\"d"}}},
+                ReadRow{"BytesKept",
+                        std::string("\xE9\0\xFF,\x01", 5),
+                        {{std::string("\xE9\0\xFF", 3), "\x01"}}}),
         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(CsvReader, NamesTheRowOfAQuoteThatNeverCloses) {

@@ -1,5 +1,7 @@
 // Strict reading of values and the fast table text, on one module that has
 // an element of every kind and size.
+#include "document/TableText.h"
+
 #include <gtest/gtest.h>
 #include <random>
 #include <sstream>
@@ -12,7 +14,6 @@
 #include "document/ElementDisplay.h"
 #include "document/ElementInput.h"
 #include "document/TableExport.h"
-#include "document/TableText.h"
 #include "module/LoadModuleFile.h"
 #include "table/CTableModule.h"
 
@@ -30,8 +31,9 @@ protected:
     void SetUp() override {
         const ModuleWriter::Lines lines =
                 ModuleWriter::Header("64", std::to_string(kLength), "NULL", "c.tbl") +
-                Element("U1", "0", "1", "----") + Element("U2", "1", "2", "----") + Element("S1", "3", "1", "---S") +
-                Element("S4", "4", "4", "---S") + Element("U4", "8", "4", "----") + Element("H2", "12", "2", "--H-") +
+                Element("U1", "0", "1", "----") + Element("U2", "1", "2", "----") +
+                Element("S1", "3", "1", "---S") + Element("S4", "4", "4", "---S") +
+                Element("U4", "8", "4", "----") + Element("H2", "12", "2", "--H-") +
                 Element("HA", "14", "3", "H---") + Element("T", "17", "4", "T---") +
                 Element("D", "21", "1", "-D--", "d.txt") + Element("DH", "22", "2", "-DH-", "d.txt") +
                 Element("H4", "24", "4", "--H-") + Element("SH", "29", "1", "--HS");
@@ -129,7 +131,8 @@ std::vector<uint8_t> RandomTable(size_t entries) {
         // Mostly small values, so dropboxes hit their items and texts hold
         // the letters that need quoting.
         const auto r = static_cast<uint32_t>(random());
-        b = r % 4 == 0 ? static_cast<uint8_t>(r >> 8) : static_cast<uint8_t>("\x01\x02,\"\r\nAX "[(r >> 8) % 9]);
+        b = r % 4 == 0 ? static_cast<uint8_t>(r >> 8)
+                       : static_cast<uint8_t>("\x01\x02,\"\r\nAX "[(r >> 8) % 9]);
     }
     return table;
 }
