@@ -128,7 +128,8 @@ void BM_ExportTable100k(benchmark::State& state) {
 
 void WriteBinary(const std::string& path, const void* data, size_t size) {
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-    if (!file || std::fwrite(data, 1, size, file.get()) != size) throw std::runtime_error("cannot write " + path);
+    if (!file || std::fwrite(data, 1, size, file.get()) != size)
+        throw std::runtime_error("cannot write " + path);
 }
 
 void WriteFiles(const std::string& dir) {

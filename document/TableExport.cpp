@@ -1,6 +1,7 @@
 #include "document/TableExport.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "document/TableText.h"
@@ -32,37 +33,58 @@ void TableExport::QuoteTail(std::string& buffer, size_t start) {
 }
 
 bool TableExport::Write(const CTableModule& module, std::span<const uint8_t> table, const Sink& sink) {
-    std::string buffer;
-    buffer.reserve(kBlock + 4096);
-    const auto cell = [&buffer](std::string_view text) {
-        const size_t start = buffer.size();
-        buffer += text;
-        QuoteTail(buffer, start);
+    std::string header;
+    const auto cell = [&header](std::string_view text) {
+        const size_t start = header.size();
+        header += text;
+        QuoteTail(header, start);
     };
     cell(kQlmEntryHeading);
     for (int i = 0; i < module.m_nElements; ++i) {
-        buffer.push_back(',');
+        header.push_back(',');
         cell(module.GetElementName(i));
     }
-    buffer += "\r\n";
+    header += "\r\n";
+    if (!sink(header)) return false;
 
     const TableText text(module);
+    // The most one row can take beside its label: every cell at its longest,
+    // a comma before each, the line end.
+    size_t rowRoom = 2;
+    for (int i = 0; i < module.m_nElements; ++i)
+        rowRoom += text.MaxLength(i) + 1;
     const size_t length = module.m_nEntryLength;
     const auto count = static_cast<size_t>(std::max(module.m_nEntryCount, 0));
+    std::string buffer(kBlock, '\0');
+    size_t used = 0;
     for (size_t entry = 0; entry < count && (entry + 1) * length <= table.size(); ++entry) {
-        cell(entry < module.m_entryNames.size() ? module.m_entryNames[entry] : std::string_view());
-        const std::span<const uint8_t> bytes = table.subspan(entry * length, length);
+        const std::string_view label = entry < module.m_entryNames.size() ? module.m_entryNames[entry] : "";
+        const size_t room = rowRoom + 2 * label.size() + 2;
+        if (used + room > buffer.size()) {
+            if (!sink(std::string_view(buffer).substr(0, used))) return false;
+            used = 0;
+            if (room > buffer.size()) buffer.resize(room);
+        }
+        char* at = buffer.data() + used;
+        const size_t labelStart = used;
+        std::memcpy(at, label.data(), label.size());
+        if (label.find_first_of(",\"\r\n") != std::string_view::npos) {
+            // Rare: a named label with a comma or quote goes the slow way.
+            std::string quoted(label);
+            QuoteTail(quoted, 0);
+            std::memcpy(buffer.data() + labelStart, quoted.data(), quoted.size());
+            at = buffer.data() + labelStart + quoted.size();
+        } else {
+            at += label.size();
+        }
+        const uint8_t* bytes = table.data() + entry * length;
         for (int i = 0; i < module.m_nElements; ++i) {
-            buffer.push_back(',');
-            const size_t start = buffer.size();
-            text.Append(buffer, i, bytes);
-            QuoteTail(buffer, start);
+            *at++ = ',';
+            at = text.Write(at, i, bytes, true);
         }
-        buffer += "\r\n";
-        if (buffer.size() >= kBlock) {
-            if (!sink(buffer)) return false;
-            buffer.clear();
-        }
+        *at++ = '\r';
+        *at++ = '\n';
+        used = static_cast<size_t>(at - buffer.data());
     }
-    return buffer.empty() || sink(buffer);
+    return used == 0 || sink(std::string_view(buffer).substr(0, used));
 }

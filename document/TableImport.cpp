@@ -1,6 +1,7 @@
 #include "document/TableImport.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 #include <unordered_map>
 
@@ -9,6 +10,7 @@
 #include "document/TableText.h"
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
+#include "table/ElementCodec.h"
 
 namespace {
 
@@ -39,9 +41,9 @@ public:
               ProblemList& problems)
         : m_module(module), m_table(table), m_rules(rules), m_problems(problems), m_text(module),
           m_rowOf(static_cast<size_t>(std::max(module.m_nEntryCount, 0)), 0) {
-        m_entries.reserve(module.m_entryNames.size());
-        for (size_t i = 0; i < module.m_entryNames.size(); ++i)
-            m_entries.emplace(module.m_entryNames[i], static_cast<int>(i));
+        m_dropboxItems.resize(module.m_elements.size());
+        for (int i = 0; i < module.m_nElements; ++i)
+            IndexDropbox(i);
     }
 
     // The elements the header names, or false when one is unknown.
@@ -97,12 +99,29 @@ public:
     }
 
 private:
+    // A label the loader made starts with its entry's number in hex, so the
+    // number finds it without a table of every label; other labels are
+    // looked up in one, made the first time it is needed.
+    std::optional<int> FindLabel(const std::string& text) {
+        const EntryLabels& labels = m_module.m_entryNames;
+        if (text.starts_with("0x")) {
+            size_t index = 0;
+            const char* digits = text.data() + 2;
+            const auto [end, error] = std::from_chars(digits, text.data() + text.size(), index, 16);
+            if (error == std::errc() && end != digits && index < labels.size() && labels[index] == text)
+                return static_cast<int>(index);
+        }
+        if (m_entries.empty())
+            for (size_t i = 0; i < labels.size(); ++i)
+                m_entries.emplace(labels[i], static_cast<int>(i));
+        if (const auto found = m_entries.find(text); found != m_entries.end()) return found->second;
+        return std::nullopt;
+    }
+
     std::optional<int> FindEntry(size_t row, const std::string& text) {
-        std::optional<int> entry;
-        if (const auto found = m_entries.find(text); found != m_entries.end())
-            entry = found->second;
-        else if (const std::optional<uint32_t> number = StrictNumber::Parse(text);
-                 number && *number < m_rowOf.size())
+        std::optional<int> entry = FindLabel(text);
+        if (const std::optional<uint32_t> number = entry ? std::nullopt : StrictNumber::Parse(text);
+            number && *number < m_rowOf.size())
             entry = static_cast<int>(*number);
         if (!entry) {
             m_problems.AddCell(row, 1, ImportNoEntryText(text));
@@ -117,11 +136,32 @@ private:
         return entry;
     }
 
+    // A dropbox cell by name or label, without ElementInput formatting every
+    // label of the list for every cell: names first, then labels, the
+    // first item of each, as ElementInput looks them up.
+    void IndexDropbox(int element) {
+        const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(element)];
+        if (ElementCodec::KindOf(e.style) != ElementKind::Dropbox) return;
+        auto& items = m_dropboxItems[static_cast<size_t>(element)];
+        for (size_t i = 0; i < e.values.size(); ++i)
+            items.emplace(m_module.GetValueName(element, static_cast<int>(i)), static_cast<int>(i));
+        for (size_t i = 0; i < e.values.size(); ++i)
+            items.emplace(ElementCodec::DropboxItemLabel(
+                                  e.values[i], m_module.GetValueName(element, static_cast<int>(i)), e.style),
+                          static_cast<int>(i));
+    }
+
     void ReadCell(size_t row, size_t column, int element, const std::string& cell,
                   std::span<const uint8_t> old) {
         m_shown.clear();
         m_text.Append(m_shown, element, old);
         if (m_shown == cell) return;
+        const auto& items = m_dropboxItems[static_cast<size_t>(element)];
+        if (const auto found = items.find(cell); found != items.end()) {
+            const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(element)];
+            m_changed.emplace_back(element, *ElementCodec::ReadDropbox(found->second, e.values, e.size));
+            return;
+        }
         Result<std::vector<uint8_t>, std::string> bytes =
                 ElementInput::Read(m_module, element, cell, m_rules);
         if (!bytes) return m_problems.AddCell(row, column, bytes.Error());
@@ -182,6 +222,8 @@ private:
     std::vector<std::pair<int, std::vector<uint8_t>>> m_changed;
     std::string m_shown;
     std::vector<EntryBytes> m_result;
+    // Per element: a dropbox's names and labels to their items.
+    std::vector<std::unordered_map<std::string, int>> m_dropboxItems;
 };
 
 } // namespace

@@ -1,32 +1,57 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "table/ElementCodec.h"
+
 class CTableModule;
 
-// What the form shows for any element of any entry, appended to a buffer:
-// the same text as ElementDisplay::Show, made without a string per cell, so
-// that a whole table of a million entries formats at the speed of a copy.
-// Holds what it needs from the module; the module must outlive it.
+// What the form shows for any element of any entry: the same text as
+// ElementDisplay::Show, written straight into the caller's buffer, so that
+// a whole table of a million entries formats at the speed of a copy. Holds
+// what it needs from the module; the module must outlive it.
 class TableText {
 public:
     explicit TableText(const CTableModule& module);
 
-    // `entry` holds the entry's bytes, its first byte at the entry's start.
+    // The most bytes Write puts out for the element, quotes included.
+    size_t MaxLength(int element) const;
+    // Writes the element's text at `at` (room for MaxLength bytes), in
+    // RFC 4180 quotes when `quote` is set and the text needs them; returns
+    // the end. `entry` holds the whole entry, its first byte at its start.
+    char* Write(char* at, int element, const uint8_t* entry, bool quote) const;
+    // The text, unquoted, appended; nothing for an entry cut short.
     void Append(std::string& out, int element, std::span<const uint8_t> entry) const;
+
+    // The item a dropbox element's bytes pick, as the form picks it (the
+    // last with that value); -1 for none.
+    int DropboxItem(int element, uint32_t value) const;
 
 private:
     struct Dropbox {
-        // Value to the label of the last item with that value, as the form
-        // picks it.
-        std::unordered_map<uint32_t, std::string> labels;
+        std::vector<std::string> labels;
+        std::vector<std::string> quotedLabels;
+        // By value for elements of 1 or 2 bytes, else by the map.
+        std::vector<int32_t> itemOfValue;
+        std::unordered_map<uint32_t, int32_t> itemOfLargeValue;
+    };
+    struct Column {
+        ElementKind kind;
+        uint32_t offset;
+        uint32_t size;
+        size_t maxLength;
+        // Into m_dropboxes; -1 for elements that are not dropboxes.
+        int dropbox;
     };
 
+    char* WriteText(char* at, const uint8_t* bytes, uint32_t size, bool quote) const;
+
     const CTableModule& m_module;
-    // One per element; empty for elements that are not dropboxes.
+    std::vector<Column> m_columns;
     std::vector<Dropbox> m_dropboxes;
 };

@@ -77,8 +77,10 @@ void CheckImport(std::string_view text, InputRules rules) {
     }
     int last = -1;
     for (const EntryBytes& e : outcome.Value())
-        if (e.entry <= last || e.entry >= 4 || e.bytes.size() != 8) std::abort();
-        else last = e.entry;
+        if (e.entry <= last || e.entry >= 4 || e.bytes.size() != 8)
+            std::abort();
+        else
+            last = e.entry;
 }
 
 } // namespace

@@ -39,7 +39,8 @@ bool TableFileCommands::Ready() {
 void TableFileCommands::ExportTable() {
     if (!Ready()) return;
     const CTableModule& module = *m_state.CurrentModule();
-    CFileDialog dialog(FALSE, "csv", (module.m_strName + ".csv").c_str(), OFN_OVERWRITEPROMPT, kCsvFileFilter);
+    CFileDialog dialog(FALSE, "csv", (module.m_strName + ".csv").c_str(), OFN_OVERWRITEPROMPT,
+                       kCsvFileFilter);
     if (dialog.DoModal() != IDOK) return;
     std::string csv;
     (void)TableExport::Write(module, TableBytes(module, m_state.document), [&csv](std::string_view block) {
@@ -48,8 +49,9 @@ void TableFileCommands::ExportTable() {
     });
     // A full disk leaves the old file, not half a table.
     if (const auto failed = AtomicFileWriter::Replace(dialog.GetPathName(), csv, std::nullopt))
-        m_controls.Message(CannotText(FileAction::Write, dialog.GetPathName(), CFile::ErrorText(failed->error)),
-                           MB_OK | MB_ICONEXCLAMATION, kExportTableCaption);
+        m_controls.Message(
+                CannotText(FileAction::Write, dialog.GetPathName(), CFile::ErrorText(failed->error)),
+                MB_OK | MB_ICONEXCLAMATION, kExportTableCaption);
 }
 
 void TableFileCommands::ImportTable() {
@@ -70,7 +72,8 @@ void TableFileCommands::ImportTable() {
         m_controls.Message(imported.Error().Text(), MB_OK | MB_ICONEXCLAMATION, kImportTableCaption);
         return;
     }
-    if (imported.Value().empty() || !document.ApplyEntries(module, imported.Value(), module.m_nCurEntry)) return;
+    if (imported.Value().empty() || !document.ApplyEntries(module, imported.Value(), module.m_nCurEntry))
+        return;
     // The form shows the imported bytes; edits typed into it and never
     // applied go, as when another entry is picked.
     if (module.SelectEntry(module.m_nCurEntry, document.Data(), document.Length())) m_view.ShowEntry(module);

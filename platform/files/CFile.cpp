@@ -268,6 +268,11 @@ bool CFile::Close() {
 int CFile::ReadWhole(const std::string& path, std::string& text) {
     CFile file;
     if (!file.Open(path, modeRead)) return file.LastErrno();
+    // One allocation for a file of many megabytes, not one per doubling;
+    // the loop still reads to the end whatever the size said.
+    if (const std::optional<Identity> identity = file.GetIdentity();
+        identity && identity->size < (uint64_t{1} << 32))
+        text.reserve(text.size() + static_cast<size_t>(identity->size));
     char buffer[65536];
     for (;;) {
         const size_t got = file.Read(buffer, sizeof buffer);

@@ -166,14 +166,11 @@ TEST_F(EveryKind, ExportIsTheCsvOfWhatTheFormShows) {
         csv.EndRecord();
     }
     std::string written;
-    int blocks = 0;
     ASSERT_TRUE(TableExport::Write(*m_module, table, [&](std::string_view block) {
         written += block;
-        ++blocks;
         return true;
     }));
     EXPECT_EQ(expected.str(), written);
-    EXPECT_EQ(blocks, 1);
     EXPECT_FALSE(TableExport::Write(*m_module, table, [](std::string_view) { return false; }));
 }
 

@@ -92,12 +92,13 @@ TEST_F(TableFileCommandsTest, BadCellsChangeNothingAndAreListedWithRowAndColumn)
     EXPECT_EQ(Title(), "Quillmoor - game.rom");
     EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0], "3 bad cells, nothing changed:\n"
-                             "Row 3, column 2: Value: \"256\" is not a whole number from 0 to 255.\n"
-                             "Row 3, column 3: Kind: \"Kind 300\" is neither the name nor the value of an item "
-                             "of its list.\n"
-                             "Row 4, column 1: No entry \"9\" in this module: the first column holds an "
-                             "entry's label or number.\n");
+    EXPECT_EQ(Messages()[0],
+              "3 bad cells, nothing changed:\n"
+              "Row 3, column 2: Value: \"256\" is not a whole number from 0 to 255.\n"
+              "Row 3, column 3: Kind: \"Kind 300\" is neither the name nor the value of an item "
+              "of its list.\n"
+              "Row 4, column 1: No entry \"9\" in this module: the first column holds an "
+              "entry's label or number.\n");
 }
 
 TEST_F(TableFileCommandsTest, AModuleThatDoesNotFitGraysBoth) {
