@@ -2,8 +2,8 @@
 // changed entries applied as one undo step) beside the export of the same
 // table. With --write-files=DIR it writes instead the files of run.py's
 // one-shot figures: a module, a ROM of a million entries for `qlm dump`
-// against `xxd -p`, and a ROM of 100,000 entries with its dump for
-// `qlm import` against `qlm dump`.
+// against `xxd -p`, and a ROM of 100,000 entries with its own dump and
+// another table's (every entry changed) for `qlm import` against `qlm dump`.
 #include <benchmark/benchmark.h>
 #include <cstring>
 #include <memory>
@@ -142,8 +142,11 @@ void WriteFiles(const std::string& dir) {
     WriteBinary(dir + "/import.qlm", importModule.data(), importModule.size());
     const std::vector<uint8_t> rom = MakeRom(kImportEntries, 4);
     WriteBinary(dir + "/import.rom", rom.data(), rom.size());
-    const std::string csv = Export(*LoadModule(dir + "/import.qlm"), rom);
+    const auto module = LoadModule(dir + "/import.qlm");
+    const std::string csv = Export(*module, rom);
     WriteBinary(dir + "/import.csv", csv.data(), csv.size());
+    const std::string changed = Export(*module, MakeRom(kImportEntries, 5));
+    WriteBinary(dir + "/changed.csv", changed.data(), changed.size());
 }
 
 } // namespace

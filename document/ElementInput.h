@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "table/Result.h"
 
 class CTableModule;
+struct ModuleElement;
 
 // Which reading a typed value gets.
 enum class InputRules {
@@ -30,13 +32,19 @@ public:
     static Result<std::vector<uint8_t>, std::string> Read(const CTableModule& module, int element,
                                                           const std::string& value, InputRules rules);
 
+    // The same into `out` (exactly the element's size), for a caller that
+    // reads a million cells and keeps no vector of each.
+    static Result<void, std::string> ReadInto(const CTableModule& module, int element,
+                                              const std::string& value, InputRules rules,
+                                              std::span<uint8_t> out);
+
 private:
-    static Result<std::vector<uint8_t>, std::string> ReadStrictNumber(const CTableModule& module, int element,
-                                                                      const std::string& value);
-    static Result<std::vector<uint8_t>, std::string>
-    ReadStrictHexArray(const CTableModule& module, int element, const std::string& value);
-    static Result<std::vector<uint8_t>, std::string> ReadStrictText(const CTableModule& module, int element,
-                                                                    const std::string& value);
+    using Written = Result<void, std::string>;
+    static Written ReadStrictNumber(const ModuleElement& e, const std::string& value, std::span<uint8_t> out);
+    static Written ReadStrictHexArray(const ModuleElement& e, const std::string& value,
+                                      std::span<uint8_t> out);
+    static Written ReadStrictText(const CTableModule& module, const ModuleElement& e,
+                                  const std::string& value, std::span<uint8_t> out);
     static std::optional<int> FindDropboxItem(const CTableModule& module, int element,
                                               const std::string& value);
 };

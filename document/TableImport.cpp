@@ -11,6 +11,7 @@
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"
+#include "table/NumberCodec.h"
 
 namespace {
 
@@ -41,6 +42,10 @@ public:
               ProblemList& problems)
         : m_module(module), m_table(table), m_rules(rules), m_problems(problems), m_text(module),
           m_rowOf(static_cast<size_t>(std::max(module.m_nEntryCount, 0)), 0) {
+        for (const auto& e : module.m_elements) {
+            m_newBytesAt.push_back(m_newBytes.size());
+            m_newBytes.resize(m_newBytes.size() + e->size);
+        }
         m_dropboxItems.resize(module.m_elements.size());
         for (int i = 0; i < module.m_nElements; ++i)
             IndexDropbox(i);
@@ -84,13 +89,14 @@ public:
         for (size_t c = 0; c < m_columns.size(); ++c)
             ReadCell(row, c + 2, m_columns[c], cells[c + 1], old);
         if (m_changed.empty()) return;
-        std::sort(m_changed.begin(), m_changed.end(),
-                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::sort(m_changed.begin(), m_changed.end());
         std::vector<uint8_t> bytes = Store(old);
         if (!CheckCovered(row, bytes) || !m_problems.Empty()) return;
         if (!std::equal(bytes.begin(), bytes.end(), old.begin()))
             m_result.push_back({*entry, std::move(bytes)});
     }
+
+    void Reserve(size_t entries) { m_result.reserve(entries); }
 
     std::vector<EntryBytes> TakeResult() {
         std::sort(m_result.begin(), m_result.end(),
@@ -159,13 +165,22 @@ private:
         const auto& items = m_dropboxItems[static_cast<size_t>(element)];
         if (const auto found = items.find(cell); found != items.end()) {
             const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(element)];
-            m_changed.emplace_back(element, *ElementCodec::ReadDropbox(found->second, e.values, e.size));
+            NumberCodec::EncodeUnsigned(e.values[static_cast<size_t>(found->second)], NewBytes(element));
+            m_changed.push_back(element);
             return;
         }
-        Result<std::vector<uint8_t>, std::string> bytes =
-                ElementInput::Read(m_module, element, cell, m_rules);
-        if (!bytes) return m_problems.AddCell(row, column, bytes.Error());
-        m_changed.emplace_back(element, std::move(bytes).Value());
+        if (const Result<void, std::string> read =
+                    ElementInput::ReadInto(m_module, element, cell, m_rules, NewBytes(element));
+            !read)
+            return m_problems.AddCell(row, column, read.Error());
+        m_changed.push_back(element);
+    }
+
+    // Where a changed element's new bytes wait for Store: each element has
+    // its own place, since overlapping elements may both change.
+    std::span<uint8_t> NewBytes(int element) {
+        const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(element)];
+        return {m_newBytes.data() + m_newBytesAt[static_cast<size_t>(element)], e.size};
     }
 
     // As StoreEntry: every element in order, later ones over earlier ones,
@@ -176,7 +191,10 @@ private:
         for (int i = 0; i < m_module.m_nElements; ++i) {
             const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(i)];
             const uint8_t* from = old.data() + e.offset;
-            if (changed != m_changed.end() && changed->first == i) from = (changed++)->second.data();
+            if (changed != m_changed.end() && *changed == i) {
+                from = m_newBytes.data() + m_newBytesAt[static_cast<size_t>(i)];
+                ++changed;
+            }
             std::copy_n(from, e.size, bytes.begin() + e.offset);
         }
         return bytes;
@@ -186,8 +204,9 @@ private:
     // is a bad cell, not a silent loss.
     bool CheckCovered(size_t row, const std::vector<uint8_t>& bytes) {
         bool ok = true;
-        for (const auto& [element, value] : m_changed) {
+        for (const int element : m_changed) {
             const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(element)];
+            const std::span<const uint8_t> value = NewBytes(element);
             const auto differs = std::mismatch(value.begin(), value.end(), bytes.begin() + e.offset);
             if (differs.first == value.end()) continue;
             const uint64_t at = e.offset + static_cast<uint64_t>(differs.first - value.begin());
@@ -219,7 +238,10 @@ private:
     std::vector<size_t> m_rowOf;
     // Element of each column after the first.
     std::vector<int> m_columns;
-    std::vector<std::pair<int, std::vector<uint8_t>>> m_changed;
+    // The elements of the row whose cells change them.
+    std::vector<int> m_changed;
+    std::vector<uint8_t> m_newBytes;
+    std::vector<size_t> m_newBytesAt;
     std::string m_shown;
     std::vector<EntryBytes> m_result;
     // Per element: a dropbox's names and labels to their items.
@@ -254,6 +276,9 @@ TableImport::Outcome TableImport::Read(const CTableModule& module, std::span<con
         return fail();
     }
     RowReader rows(module, table, rules, problems);
+    // Room for a changed entry per line, so a long import never regrows it.
+    rows.Reserve(std::min<size_t>(static_cast<size_t>(std::count(csv.begin(), csv.end(), '\n')) + 1,
+                                  static_cast<size_t>(std::max(module.m_nEntryCount, 0))));
     if (!rows.ReadHeader(cells)) return fail();
     while ((next = reader.Next(cells)) && next.Value())
         rows.ReadRow(reader.Row(), cells);
