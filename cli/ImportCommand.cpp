@@ -6,6 +6,7 @@
 #include "document/RomDocument.h"
 #include "module/LoadModuleFile.h"
 #include "platform/files/CFile.h"
+#include "platform/files/FileContents.h"
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
 
@@ -25,8 +26,8 @@ int ImportCommand::Run(const std::vector<std::string>& operands, std::ostream& o
     const ModuleFileResult loaded = LoadModuleFile(modulePath);
     if (!loaded) return Refuse(err, ModuleProblem(modulePath, loaded.Error()));
     const CTableModule& module = *loaded.Value();
-    std::string csv;
-    if (const int error = CFile::ReadWhole(csvPath, csv); error != 0)
+    FileContents csv;
+    if (const int error = csv.Read(csvPath); error != 0)
         return Refuse(err, CannotText(FileAction::Read, csvPath, CFile::ErrorText(error)));
 
     RomDocument rom;
@@ -40,7 +41,7 @@ int ImportCommand::Run(const std::vector<std::string>& operands, std::ostream& o
     if (const FileResult read = rom.ReadRange(module.m_nBaseOffset, tableLength); !read)
         return Refuse(err, read.Error());
 
-    TableImport::Outcome imported = TableImport::Read(module, {rom.Data(), rom.Length()}, csv, rules);
+    TableImport::Outcome imported = TableImport::Read(module, {rom.Data(), rom.Length()}, csv.Text(), rules);
     if (!imported) {
         err << imported.Error().Text();
         return 1;

@@ -64,6 +64,6 @@ bool CsvReader::EndOfCell() {
         ++m_at;
         return true;
     }
-    m_at += m_text[m_at] == '\r' ? 2 : 1;
+    m_at += m_text[m_at] == '\r' ? size_t{2} : size_t{1};
     return false;
 }

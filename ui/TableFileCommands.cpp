@@ -6,6 +6,7 @@
 #include "document/TableImport.h"
 #include "platform/files/AtomicFileWriter.h"
 #include "platform/files/CFile.h"
+#include "platform/files/FileContents.h"
 #include "platform/windows/CFileDialog.h"
 #include "res/StringTable.h"
 #include "res/resource.h"
@@ -58,8 +59,8 @@ void TableFileCommands::ImportTable() {
     if (!Ready()) return;
     CFileDialog dialog(TRUE, "csv", nullptr, OFN_FILEMUSTEXIST, kCsvFileFilter);
     if (dialog.DoModal() != IDOK) return;
-    std::string csv;
-    if (const int error = CFile::ReadWhole(dialog.GetPathName(), csv); error != 0) {
+    FileContents csv;
+    if (const int error = csv.Read(dialog.GetPathName()); error != 0) {
         m_controls.Message(CannotText(FileAction::Read, dialog.GetPathName(), CFile::ErrorText(error)),
                            MB_OK | MB_ICONEXCLAMATION, kImportTableCaption);
         return;
@@ -67,7 +68,7 @@ void TableFileCommands::ImportTable() {
     CTableModule& module = *m_state.CurrentModule();
     RomDocument& document = m_state.document;
     const TableImport::Outcome imported =
-            TableImport::Read(module, TableBytes(module, document), csv, InputRules::Strict);
+            TableImport::Read(module, TableBytes(module, document), csv.Text(), InputRules::Strict);
     if (!imported) {
         m_controls.Message(imported.Error().Text(), MB_OK | MB_ICONEXCLAMATION, kImportTableCaption);
         return;
