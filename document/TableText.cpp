@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "table/CTableModule.h"
+#include "table/ElementCodec.h"
 #include "table/NumberCodec.h"
 
 namespace {

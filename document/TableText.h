@@ -7,7 +7,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "table/ElementCodec.h"
+// Scoped, so declared here without the codec header (whose CharTable would
+// otherwise come before LoadError's in files that include both).
+enum class ElementKind;
 
 class CTableModule;
 

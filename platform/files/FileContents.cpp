@@ -27,7 +27,8 @@ int FileContents::Read(const std::string& path) {
     // Anonymous memory, so nobody else's change to the file can pull pages
     // from under the reader; populated in one go.
     const auto capacity = static_cast<size_t>(size);
-    void* data = mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    void* data = mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE,
+                      -1, 0);
     if (data == MAP_FAILED) return errno;
     m_data = static_cast<char*>(data);
     m_capacity = capacity;
