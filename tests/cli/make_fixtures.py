@@ -347,6 +347,9 @@ def import_cases():
          stderr="1 bad cell, nothing changed:\n"
                 'Row 2, column 2: Word: the value would not be stored; the later element "Low" covers it '
                 "with its own bytes.\n")
+    case("import_empty_csv", ["import", "bestiary.qlm", "bestiary.rom", "empty.csv"], 1,
+         bestiary=True, files={"empty.csv": ""},
+         stderr="1 bad cell, nothing changed:\nRow 1, column 1: The file has no header row.\n")
     case("import_missing_csv", ["import", "bestiary.qlm", "bestiary.rom", "gone.csv"], 1,
          stderr="Cannot read gone.csv: No such file or directory\n", bestiary=True)
 
