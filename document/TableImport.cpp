@@ -276,10 +276,12 @@ TableImport::Outcome TableImport::Read(const CTableModule& module, std::span<con
         return fail();
     }
     RowReader rows(module, table, rules, problems);
-    // Room for a changed entry per line, so a long import never regrows it.
-    rows.Reserve(std::min<size_t>(static_cast<size_t>(std::count(csv.begin(), csv.end(), '\n')) + 1,
-                                  static_cast<size_t>(std::max(module.m_nEntryCount, 0))));
     if (!rows.ReadHeader(cells)) return fail();
+    // Room for as many changed entries as the file can hold rows (each at
+    // least a comma per column and a line end), so a long import never
+    // regrows its list; without a pass over the file to count them.
+    rows.Reserve(std::min(csv.size() / (cells.size() + 1),
+                          static_cast<size_t>(std::max(module.m_nEntryCount, 0))));
     while ((next = reader.Next(cells)) && next.Value())
         rows.ReadRow(reader.Row(), cells);
     if (!next) problems.Add(next.Error());
