@@ -162,7 +162,7 @@ void BM_QlmSetOneValue(benchmark::State& state) {
             },
             [&] {
                 return SetCommand::Run({ModulePath(), ImagePath(), std::to_string(kEntry), "Value", value},
-                                       out, err) == 0;
+                                       out, err, InputRules::Strict) == 0;
             });
 }
 

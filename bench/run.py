@@ -126,6 +126,10 @@ def figures(build, files):
     load = lambda n: gbench(build, "bench_module_load", n)
     rom = lambda n: gbench(build, "bench_rom_image", n)
     copy = lambda n: gbench(build, "bench_entry_copy", n)
+    csv = lambda n: gbench(build, "bench_table_csv", n)
+    table = lambda n: os.path.join(files, n)
+    # Each run starts from the same bytes, so every run changes every entry.
+    fresh_copy = 'cp "$1" "$1.work" && '
     return [
         Figure("fill", "entry selector filled with 100,000 labels, vs a bare combo box",
                form("BM_FormEntrySelectorFill"), form("BM_BareComboFill")),
@@ -144,6 +148,23 @@ def figures(build, files):
         Figure("check-wc", "one-shot `qlm check`, vs one-shot `wc -l` of the files",
                Measure("qlm check", [qlm, "check", names[0]], "oneshot"),
                Measure("wc -l", ["wc", "-l", *names], "oneshot"), metrics=("real_ms", "cpu_ms", "peak_rss_MiB")),
+        Figure("dump", "one-shot `qlm dump` of a million-entry table (32 MiB), vs one-shot `xxd -p` of the ROM",
+               Measure("qlm dump", [qlm, "dump", table("dump.qlm"), table("dump.rom")], "oneshot"),
+               Measure("xxd -p", ["xxd", "-p", table("dump.rom")], "oneshot")),
+        Figure("import", "one-shot `qlm import` of a 100,000-row dump (every cell checked), vs `qlm dump` of it",
+               Measure("qlm import", [qlm, "import", table("import.qlm"), table("import.rom"), table("import.csv")],
+                       "oneshot"),
+               Measure("qlm dump", [qlm, "dump", table("import.qlm"), table("import.rom")], "oneshot")),
+        Figure("import-cli-changed", "one-shot `qlm import` of 100,000 rows that change every entry "
+               "(on a fresh copy of the ROM), vs `qlm dump` of the same table (on a fresh copy too)",
+               Measure("cp + qlm import", ["sh", "-c", fresh_copy + f'"{qlm}" import "$0" "$1.work" "$2"',
+                                           table("import.qlm"), table("import.rom"), table("changed.csv")],
+                       "oneshot"),
+               Measure("cp + qlm dump", ["sh", "-c", fresh_copy + f'"{qlm}" dump "$0" "$1.work" >/dev/null',
+                                         table("import.qlm"), table("import.rom")], "oneshot")),
+        Figure("import-changed", "100,000 rows, every cell changed, read strictly and applied as one step, "
+               "vs the export of the same table",
+               csv("BM_ImportChangedTable100k"), csv("BM_ExportTable100k")),
         Figure("copy", "select and store one 64-element entry, vs memcpy of its spans",
                copy("BM_SelectAndStoreEntry64Elements"), copy("BM_CopyEntryBytes64Elements")),
         Figure("rom-read", "Open Rom's read of a 256 MiB image, vs bare read(2)",
@@ -168,6 +189,8 @@ def main():
 
     with tempfile.TemporaryDirectory(prefix="quill-bench-run-") as files:
         subprocess.run([os.path.join(args.build, "bench", "bench_module_load"), f"--write-files={files}"],
+                       check=True)
+        subprocess.run([os.path.join(args.build, "bench", "bench_table_csv"), f"--write-files={files}"],
                        check=True)
         every = figures(args.build, files)
         known = {f.name for f in every}

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 
@@ -11,13 +12,18 @@ struct CommandShape {
     const char* word;
     CommandLine::Command command;
     std::size_t operands;
+    // Takes --form-rules.
+    bool readsValues;
 };
 
 constexpr CommandShape kShapes[] = {
-        {"check", CommandLine::Command::Check, 1},
-        {"dump", CommandLine::Command::Dump, 2},
-        {"set", CommandLine::Command::Set, 5},
+        {"check", CommandLine::Command::Check, 1, false},
+        {"dump", CommandLine::Command::Dump, 2, false},
+        {"set", CommandLine::Command::Set, 5, true},
+        {"import", CommandLine::Command::Import, 3, true},
 };
+
+constexpr char kFormRulesOption[] = "--form-rules";
 
 bool IsHelpWord(const std::string& word) {
     return word == "--help" || word == "-h" || word == "help";
@@ -34,10 +40,15 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
     for (const CommandShape& shape : kShapes) {
         if (args[0] != shape.word) continue;
         std::vector<std::string> operands(args.begin() + 1, args.end());
+        const auto option = std::find(operands.begin(), operands.end(), kFormRulesOption);
+        const bool formRules = shape.readsValues && option != operands.end();
+        if (formRules) operands.erase(option);
         if (operands.size() != shape.operands) {
             return {Command::Invalid, {}, QlmOperandCountText(args[0], shape.operands, operands.size())};
         }
-        return {shape.command, std::move(operands), {}};
+        CommandLine line{shape.command, std::move(operands), {}};
+        line.m_formRules = formRules;
+        return line;
     }
     return {Command::Invalid, {}, QlmUnknownCommandText(args[0])};
 }

@@ -12,6 +12,7 @@ public:
         Check,
         Dump,
         Set,
+        Import,
         Invalid
     };
 
@@ -22,6 +23,8 @@ public:
     const std::vector<std::string>& GetOperands() const { return m_operands; }
     // Why the command line was refused; empty unless the command is Invalid.
     const std::string& GetProblem() const { return m_problem; }
+    // Whether --form-rules asked set or import to read values as the form does.
+    bool FormRules() const { return m_formRules; }
 
 private:
     CommandLine(Command command, std::vector<std::string> operands, std::string problem);
@@ -29,4 +32,5 @@ private:
     Command m_command;
     std::vector<std::string> m_operands;
     std::string m_problem;
+    bool m_formRules = false;
 };

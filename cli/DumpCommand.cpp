@@ -1,28 +1,11 @@
 #include "DumpCommand.h"
 
 #include "ModuleProblem.h"
-#include "document/CsvWriter.h"
-#include "document/ElementDisplay.h"
 #include "document/RomFile.h"
+#include "document/TableExport.h"
 #include "module/LoadModuleFile.h"
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
-
-void DumpCommand::WriteTable(CTableModule& module, const RomFile& rom, std::ostream& out) {
-    CsvWriter csv(out);
-    csv.Cell(kQlmEntryHeading);
-    for (int i = 0; i < module.m_nElements; ++i)
-        csv.Cell(module.GetElementName(i));
-    csv.EndRecord();
-    const auto length = static_cast<uint32_t>(rom.Length());
-    for (int entry = 0; entry < module.m_nEntryCount; ++entry) {
-        module.SelectEntry(entry, rom.Data(), length);
-        csv.Cell(module.m_entryNames[static_cast<size_t>(entry)]);
-        for (int i = 0; i < module.m_nElements; ++i)
-            csv.Cell(ElementDisplay::Show(module, i));
-        csv.EndRecord();
-    }
-}
 
 int DumpCommand::Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err) {
     const std::string& path = operands.at(0);
@@ -40,6 +23,12 @@ int DumpCommand::Run(const std::vector<std::string>& operands, std::ostream& out
         err << kIncompatibleText << '\n';
         return 1;
     }
-    WriteTable(*module.Value(), rom, out);
+    const CTableModule& table = *module.Value();
+    const size_t length = size_t{table.m_nEntryLength} * static_cast<size_t>(table.m_nEntryCount);
+    // A failed write shows in the stream's state, which main reports.
+    TableExport::Write(table, {rom.Data() + table.m_nBaseOffset, length}, [&out](std::string_view block) {
+        out.write(block.data(), static_cast<std::streamsize>(block.size()));
+        return static_cast<bool>(out);
+    });
     return 0;
 }

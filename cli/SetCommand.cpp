@@ -36,7 +36,8 @@ Result<int, std::string> SetCommand::FindElement(const CTableModule& module, con
     return Result<int, std::string>::Failure(QlmNoElementText(text));
 }
 
-int SetCommand::Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err) {
+int SetCommand::Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err,
+                    InputRules rules) {
     const std::string& modulePath = operands.at(0);
     const std::string& romPath = operands.at(1);
     const ModuleFileResult loaded = LoadModuleFile(modulePath);
@@ -52,7 +53,7 @@ int SetCommand::Run(const std::vector<std::string>& operands, std::ostream& out,
     const Result<int, std::string> element = FindElement(module, operands.at(3));
     if (!element) return Refuse(err, element.Error());
     const Result<std::vector<uint8_t>, std::string> bytes =
-            ElementInput::Read(module, element.Value(), operands.at(4));
+            ElementInput::Read(module, element.Value(), operands.at(4), rules);
     if (!bytes) return Refuse(err, bytes.Error());
 
     if (module.m_elements[static_cast<size_t>(element.Value())]->style & STYLE_BISCUIT)

@@ -6,17 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "document/ElementInput.h"
 #include "table/Result.h"
 
 class CTableModule;
 
 // qlm set MODULE ROM ENTRY ELEMENT VALUE: stores one value the way Apply
-// Changes does and writes back the bytes of the entry that its elements
+// Changes does (read strictly unless --form-rules) and writes back the bytes of the entry that its elements
 // cover. Every check runs before the first write, so a refused value leaves
 // the file exactly as it was; the file never changes length.
 class SetCommand {
 public:
-    static int Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err);
+    static int Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err,
+                   InputRules rules);
 
 private:
     // The index, or the text telling the user why there is none.

@@ -6,10 +6,15 @@
 #include "CheckCommand.h"
 #include "CommandLine.h"
 #include "DumpCommand.h"
+#include "ImportCommand.h"
 #include "SetCommand.h"
 #include "res/StringTable.h"
 
 namespace {
+
+InputRules Rules(const CommandLine& line) {
+    return line.FormRules() ? InputRules::Form : InputRules::Strict;
+}
 
 int Dispatch(const CommandLine& line) {
     switch (line.GetCommand()) {
@@ -21,7 +26,9 @@ int Dispatch(const CommandLine& line) {
     case CommandLine::Command::Dump:
         return DumpCommand::Run(line.GetOperands(), std::cout, std::cerr);
     case CommandLine::Command::Set:
-        return SetCommand::Run(line.GetOperands(), std::cout, std::cerr);
+        return SetCommand::Run(line.GetOperands(), std::cout, std::cerr, Rules(line));
+    case CommandLine::Command::Import:
+        return ImportCommand::Run(line.GetOperands(), std::cout, std::cerr, Rules(line));
     case CommandLine::Command::Invalid:
         break;
     }

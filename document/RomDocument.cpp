@@ -82,33 +82,70 @@ bool RomDocument::ApplyEntry(const CTableModule& module) {
             static_cast<uint32_t>(module.m_nBaseOffset + uint64_t{module.m_nEntryLength} *
                                                                  static_cast<uint64_t>(module.m_nCurEntry));
     uint8_t* entry = m_image.get() + offset;
-    Step step{offset, module.m_nCurEntry, std::vector<uint8_t>(entry, entry + module.m_nEntryLength), {}};
+    Piece piece{offset, std::vector<uint8_t>(entry, entry + module.m_nEntryLength), {}};
     if (!module.StoreEntry(m_image.get(), m_length)) return false;
-    step.after.assign(entry, entry + module.m_nEntryLength);
-    // Only the bytes that differ need to reach the file.
-    const auto [firstDiff, ignored] =
-            std::mismatch(step.before.begin(), step.before.end(), step.after.begin());
-    if (firstDiff != step.before.end()) {
-        const auto lastDiff =
-                std::mismatch(step.before.rbegin(), step.before.rend(), step.after.rbegin()).first.base();
-        const auto begin = static_cast<uint32_t>(firstDiff - step.before.begin());
-        const auto end = static_cast<uint32_t>(lastDiff - step.before.begin());
-        MarkDirty(offset + begin, end - begin);
-    }
+    piece.after.assign(entry, entry + module.m_nEntryLength);
+    std::copy(piece.before.begin(), piece.before.end(), entry);
+    ApplyPiece(piece);
+    Step step{module.m_nCurEntry, {}, 2 * piece.before.size()};
+    step.pieces.push_back(std::move(piece));
     Record(std::move(step));
     Notify(offset, module.m_nEntryLength);
     return true;
 }
 
+bool RomDocument::ApplyEntries(const CTableModule& module, const std::vector<EntryBytes>& entries,
+                               int shownEntry) {
+    if (!m_open || !module.FitsIn(m_length)) return false;
+    const uint32_t length = module.m_nEntryLength;
+    for (const EntryBytes& e : entries)
+        if (e.entry < 0 || e.entry >= module.m_nEntryCount || e.bytes.size() != length) return false;
+    if (entries.empty()) return true;
+    Step step{shownEntry, {}, 0};
+    step.pieces.reserve(entries.size());
+    for (const EntryBytes& e : entries) {
+        const auto offset = static_cast<uint32_t>(module.m_nBaseOffset +
+                                                  uint64_t{length} * static_cast<uint64_t>(e.entry));
+        const uint8_t* at = m_image.get() + offset;
+        step.pieces.push_back({offset, std::vector<uint8_t>(at, at + length), e.bytes});
+        step.cost += 2 * size_t{length};
+    }
+    // In file order, so the dirty ranges grow at their end instead of being
+    // inserted into the middle a hundred thousand times.
+    std::sort(step.pieces.begin(), step.pieces.end(),
+              [](const Piece& a, const Piece& b) { return a.offset < b.offset; });
+    for (const Piece& piece : step.pieces)
+        ApplyPiece(piece);
+    const uint32_t begin = step.pieces.front().offset;
+    const uint32_t end = step.pieces.back().offset + length;
+    Record(std::move(step));
+    // One notice for the whole span: a listener redraws once, not per entry.
+    Notify(begin, end - begin);
+    return true;
+}
+
+void RomDocument::ApplyPiece(const Piece& piece) {
+    // Only the bytes that differ need to reach the file.
+    const auto [firstDiff, ignored] =
+            std::mismatch(piece.before.begin(), piece.before.end(), piece.after.begin());
+    std::copy(piece.after.begin(), piece.after.end(), m_image.get() + piece.offset);
+    if (firstDiff == piece.before.end()) return;
+    const auto lastDiff =
+            std::mismatch(piece.before.rbegin(), piece.before.rend(), piece.after.rbegin()).first.base();
+    const auto begin = static_cast<uint32_t>(firstDiff - piece.before.begin());
+    const auto end = static_cast<uint32_t>(lastDiff - piece.before.begin());
+    MarkDirty(piece.offset + begin, end - begin);
+}
+
 void RomDocument::Record(Step step) {
     // A new change after undo ends the redo branch; a save on it is gone.
     while (CanRedo()) {
-        m_journalBytes -= m_steps.back().before.size() + m_steps.back().after.size();
+        m_journalBytes -= m_steps.back().cost;
         m_steps.pop_back();
     }
     if (m_savedPosition && *m_savedPosition > m_position) m_savedPosition.reset();
     ++m_position;
-    const size_t cost = step.before.size() + step.after.size();
+    const size_t cost = step.cost;
     if (cost > kJournalLimit) {
         // Too large to keep: nothing before it can be undone either, since
         // undoing those would skip this change.
@@ -120,7 +157,7 @@ void RomDocument::Record(Step step) {
     m_steps.push_back(std::move(step));
     m_journalBytes += cost;
     while (m_journalBytes > kJournalLimit) {
-        m_journalBytes -= m_steps.front().before.size() + m_steps.front().after.size();
+        m_journalBytes -= m_steps.front().cost;
         m_steps.pop_front();
         ++m_first;
     }
@@ -130,7 +167,7 @@ std::optional<int> RomDocument::Undo() {
     if (!CanUndo()) return std::nullopt;
     const Step& step = m_steps[static_cast<size_t>(m_position - m_first - 1)];
     --m_position;
-    Restore(step.offset, step.before);
+    Restore(step, false);
     return step.entry;
 }
 
@@ -138,15 +175,19 @@ std::optional<int> RomDocument::Redo() {
     if (!CanRedo()) return std::nullopt;
     const Step& step = m_steps[static_cast<size_t>(m_position - m_first)];
     ++m_position;
-    Restore(step.offset, step.after);
+    Restore(step, true);
     return step.entry;
 }
 
-void RomDocument::Restore(uint32_t offset, const std::vector<uint8_t>& bytes) {
-    std::copy(bytes.begin(), bytes.end(), m_image.get() + offset);
-    const auto length = static_cast<uint32_t>(bytes.size());
-    MarkDirty(offset, length);
-    Notify(offset, length);
+void RomDocument::Restore(const Step& step, bool after) {
+    for (const Piece& piece : step.pieces) {
+        const std::vector<uint8_t>& bytes = after ? piece.after : piece.before;
+        std::copy(bytes.begin(), bytes.end(), m_image.get() + piece.offset);
+        MarkDirty(piece.offset, static_cast<uint32_t>(bytes.size()));
+    }
+    const uint32_t begin = step.pieces.front().offset;
+    const Piece& last = step.pieces.back();
+    Notify(begin, last.offset + static_cast<uint32_t>(last.after.size()) - begin);
 }
 
 void RomDocument::MarkDirty(uint32_t offset, uint32_t length) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "document/FileResult.h"
+#include "document/TableImport.h"
 #include "platform/files/CFile.h"
 
 class CTableModule;
@@ -69,6 +70,12 @@ public:
     // undo can take back. False, with nothing changed, when StoreEntry
     // refuses the image.
     bool ApplyEntry(const CTableModule& module);
+    // Many entries' new bytes (each the whole entry) as one step: one undo
+    // takes them all back. `shownEntry` is what Undo and Redo of the step
+    // return, the entry the form showed when it was applied. False, with
+    // nothing changed, for a table that does not fit or an entry that is
+    // not in it or of the wrong length.
+    bool ApplyEntries(const CTableModule& module, const std::vector<EntryBytes>& entries, int shownEntry);
 
     // Only the ranges changed since the last save while the file is the one
     // opened or last saved; the whole image when told to overwrite. The
@@ -99,15 +106,22 @@ public:
     FileResult WriteRanges(const std::vector<std::pair<uint32_t, uint32_t>>& ranges);
 
 private:
-    struct Step {
+    struct Piece {
         uint32_t offset;
-        int entry;
         std::vector<uint8_t> before;
         std::vector<uint8_t> after;
     };
+    struct Step {
+        int entry;
+        // Sorted by offset, disjoint.
+        std::vector<Piece> pieces;
+        size_t cost = 0;
+    };
 
+    // Writes the piece's after bytes and marks what differs.
+    void ApplyPiece(const Piece& piece);
     void Record(Step step);
-    void Restore(uint32_t offset, const std::vector<uint8_t>& bytes);
+    void Restore(const Step& step, bool after);
     void MarkDirty(uint32_t offset, uint32_t length);
     void Notify(uint32_t offset, uint32_t length);
     FileResult WriteChanged(CFile& file, uint64_t fileLength);

@@ -1,8 +1,7 @@
 #include "document/StrictNumber.h"
 
 #include <cctype>
-
-#include "table/NumberRule.h"
+#include <charconv>
 
 namespace {
 
@@ -28,7 +27,14 @@ std::optional<uint32_t> StrictNumber::Parse(std::string_view text) {
     else
         wellFormed = AllDigitsOf(text, 10);
     if (!wellFormed) return std::nullopt;
-    const NumberRule::Result result = NumberRule::Parse(text, 0);
-    if (result.overflow) return std::nullopt;
-    return result.value;
+    // The digits are checked: only the value and its overflow are left.
+    const bool hex = text.size() > 2 && (text[1] == 'x' || text[1] == 'X');
+    const std::string_view digits = hex ? text.substr(2) : text;
+    uint32_t value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                              hex              ? 16
+                                              : text[0] == '0' ? 8
+                                                               : 10);
+    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    return value;
 }

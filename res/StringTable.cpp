@@ -136,8 +136,19 @@ const char kQlmUsage[] = "Usage: qlm COMMAND ARGUMENTS\n"
                          "  qlm set MODULE ROM ENTRY ELEMENT VALUE\n"
                          "      Store VALUE into one element of one entry and write ROM in place.\n"
                          "      ENTRY is a number (0x10 and 020 work too). ELEMENT is an element's\n"
-                         "      exact name or else its 0-based index. VALUE is read as the editor\n"
-                         "      reads that element's box; a dropbox takes a value's name or number.\n"
+                         "      exact name or else its 0-based index. VALUE is read strictly: a number\n"
+                         "      must be the whole value, in the element's range; a text must fit and\n"
+                         "      use only characters of the character table; a hex array is two hex\n"
+                         "      digits per byte. A dropbox takes a value's name, label or number.\n"
+                         "  qlm import MODULE ROM CSV\n"
+                         "      Read CSV (as qlm dump writes it; the first column is the entry's\n"
+                         "      label or number, then element names in any order, a subset allowed)\n"
+                         "      into ROM. Every cell is checked first: one bad cell changes nothing\n"
+                         "      and the bad cells are listed with their row and column. Only the\n"
+                         "      entries that change are written.\n"
+                         "  --form-rules (set, import)\n"
+                         "      Read values as the editor's form does: numbers as far as they read,\n"
+                         "      keeping their low bytes.\n"
                          "  qlm --help\n"
                          "      Show this text.\n"
                          "  qlm --version\n"
@@ -193,6 +204,66 @@ std::string QlmCoveredText(std::string_view elementName, std::string_view coveri
 std::string QlmTextTooLongText(std::string_view elementName, size_t characters, uint32_t size) {
     return Join({elementName, ": the text has ", std::to_string(characters),
                  " characters; the element holds ", std::to_string(size), "."});
+}
+
+std::string CsvUnterminatedText(size_t row) {
+    return Join({"Row ", std::to_string(row), ": a quoted cell is not closed before the end of the file."});
+}
+
+std::string CsvAfterQuoteText(size_t row) {
+    return Join({"Row ", std::to_string(row), ": a quoted cell has more text after its closing quote."});
+}
+
+std::string StrictNumberText(std::string_view elementName, std::string_view value, std::string_view min,
+                             std::string_view max) {
+    return Join({elementName, ": \"", value, "\" is not a whole number from ", min, " to ", max, "."});
+}
+
+std::string StrictHexArrayText(std::string_view elementName, std::string_view value, uint32_t groups) {
+    return Join({elementName, ": \"", value, "\" is not ", std::to_string(groups),
+                 groups == 1 ? " group" : " groups", " of two hex digits."});
+}
+
+std::string StrictCharacterText(std::string_view elementName, char character) {
+    return Join({elementName, ": the character \"", std::string_view(&character, 1),
+                 "\" has no code in the character table."});
+}
+
+std::string ImportNoColumnText(std::string_view column) {
+    return Join({"No element named \"", column, "\" in this module."});
+}
+
+std::string ImportTwoColumnsText(std::string_view column) {
+    return Join({"The element \"", column, "\" has two columns."});
+}
+
+std::string ImportCellCountText(size_t cells, size_t columns) {
+    return Join({"The row has ", Counted(static_cast<int64_t>(cells), "cell", "cells"), "; the header has ",
+                 std::to_string(columns), "."});
+}
+
+std::string ImportNoEntryText(std::string_view entry) {
+    return Join(
+            {"No entry \"", entry, "\" in this module: the first column holds an entry's label or number."});
+}
+
+std::string ImportEntryTwiceText(std::string_view entry, size_t firstRow) {
+    return Join({"The entry \"", entry, "\" is also in row ", std::to_string(firstRow), "."});
+}
+
+std::string ImportCellText(size_t row, size_t column, std::string_view problem) {
+    return Join({"Row ", std::to_string(row), ", column ", std::to_string(column), ": ", problem});
+}
+
+std::string ImportProblemsText(const std::string& listedLines, size_t listed, size_t count) {
+    std::string text = Join({Counted(static_cast<int64_t>(count), "bad cell", "bad cells"),
+                             ", nothing changed:\n", listedLines});
+    if (count > listed) text += Join({"... and ", std::to_string(count - listed), " more.\n"});
+    return text;
+}
+
+std::string ImportChangedText(size_t entries) {
+    return Counted(static_cast<int64_t>(entries), "entry", "entries") + " changed.";
 }
 
 std::string DocumentTitle(std::string_view romName, bool modified) {

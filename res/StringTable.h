@@ -99,6 +99,38 @@ std::string QlmTextTooLongText(std::string_view elementName, size_t characters, 
 // set: a later element of the entry stores its own bytes over the value.
 std::string QlmCoveredText(std::string_view elementName, std::string_view coveringName);
 
+// --- Tables in CSV (qlm import and the editor's Import Table) ---
+
+// "Row <row>: a quoted cell is not closed before the end of the file."
+std::string CsvUnterminatedText(size_t row);
+// "Row <row>: a quoted cell has more text after its closing quote."
+std::string CsvAfterQuoteText(size_t row);
+// Strict reading: "<element>: "<value>" is not a whole number from <min> to <max>."
+std::string StrictNumberText(std::string_view elementName, std::string_view value, std::string_view min,
+                             std::string_view max);
+// "<element>: "<value>" is not <n> groups of two hex digits."
+std::string StrictHexArrayText(std::string_view elementName, std::string_view value, uint32_t groups);
+// "<element>: the character "<c>" has no code in the character table."
+std::string StrictCharacterText(std::string_view elementName, char character);
+inline constexpr char kImportNoHeader[] = "The file has no header row.";
+std::string ImportNoColumnText(std::string_view column);
+std::string ImportTwoColumnsText(std::string_view column);
+// A row whose cell count differs from the header's.
+std::string ImportCellCountText(size_t cells, size_t columns);
+std::string ImportNoEntryText(std::string_view entry);
+std::string ImportEntryTwiceText(std::string_view entry, size_t firstRow);
+// One bad cell: "Row <row>, column <column>: <problem>".
+std::string ImportCellText(size_t row, size_t column, std::string_view problem);
+// "<count> bad cell(s), nothing changed:", the listed lines, one per line,
+// and "... and <n> more." when the list is cut short.
+std::string ImportProblemsText(const std::string& listedLines, size_t listed, size_t count);
+// qlm import's report: "<n> entry/entries changed."
+std::string ImportChangedText(size_t entries);
+// The editor's Import Table and Export Table boxes.
+inline constexpr char kImportTableCaption[] = "Import Table";
+inline constexpr char kExportTableCaption[] = "Export Table";
+inline constexpr char kCsvFileFilter[] = "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*|";
+
 // --- The editor window's texts, each written once -----------------------------
 
 // The window's title while no ROM is open; the dialog template starts with it.

@@ -21,6 +21,7 @@
 #include "ui/ModuleListCommands.h"
 #include "ui/RomDocumentCommands.h"
 #include "ui/ShellAssociation.h"
+#include "ui/TableFileCommands.h"
 
 CEditorDlg::CEditorDlg(CWnd* parent)
     : CDialog(&EditorResources::EditorDialog(), parent), m_hIcon(LoadIcon(EditorResources::EditorIcon())),
@@ -50,6 +51,8 @@ const std::vector<CEditorDlg::CommandEntry>& CEditorDlg::CommandTable() {
             {ID_FILE_CLOSEROM, 0, &CEditorDlg::OnCloseRom},
             {ID_FILE_SAVEROM, 0, &CEditorDlg::OnSaveRom},
             {ID_FILE_APPLY, 0, &CEditorDlg::OnApplyChanges},
+            {ID_FILE_EXPORTTABLE, 0, &CEditorDlg::OnExportTable},
+            {ID_FILE_IMPORTTABLE, 0, &CEditorDlg::OnImportTable},
             {ID_EDIT_UNDO, 0, &CEditorDlg::OnUndo},
             {ID_EDIT_REDO, 0, &CEditorDlg::OnRedo},
             {ID_MODULES_LOAD, 0, &CEditorDlg::OnLoadModules},
@@ -155,6 +158,14 @@ bool CEditorDlg::PromptApply() {
 void CEditorDlg::OnApplyChanges() {
     RomDocumentCommands(*m_state, *m_view).ApplyChanges();
 }
+void CEditorDlg::OnExportTable() {
+    TableFileCommands(*m_state, *m_view).ExportTable();
+}
+
+void CEditorDlg::OnImportTable() {
+    TableFileCommands(*m_state, *m_view).ImportTable();
+}
+
 void CEditorDlg::OnUndo() {
     RomDocumentCommands(*m_state, *m_view).Undo();
 }

@@ -31,6 +31,8 @@ public:
     void OnCloseRom();
     void OnSaveRom();
     void OnApplyChanges();
+    void OnExportTable();
+    void OnImportTable();
     void OnUndo();
     void OnRedo();
     void OnLoadModules();

@@ -8,6 +8,7 @@
 #include "table/CTableModule.h"
 #include "ui/EditorState.h"
 #include "ui/EditorView.h"
+#include "ui/TableFileCommands.h"
 
 namespace {
 
@@ -105,13 +106,13 @@ void ModuleListCommands::TestCompatibility(int entry) {
     RomDocument& document = m_state.document;
     // Any entry tells as well as entry 0: SelectEntry refuses an image the
     // whole table does not fit in, whichever entry is asked for.
-    if (module.SelectEntry(entry, document.Data(), document.Length())) {
-        document.SetCompatible(true);
+    const bool fits = module.SelectEntry(entry, document.Data(), document.Length());
+    document.SetCompatible(fits);
+    TableFileCommands::ShowEnabled(m_controls, m_state);
+    if (fits)
         m_view.ShowEntry(module);
-        return;
-    }
-    document.SetCompatible(false);
-    m_controls.ShowIncompatible();
+    else
+        m_controls.ShowIncompatible();
 }
 
 void ModuleListCommands::ReloadModules() {
@@ -170,6 +171,7 @@ void ModuleListCommands::ShowListEmptied() {
     m_controls.EnableCommand(ID_MODULES_UNLOAD, false);
     m_controls.EnableCommand(ID_MODULES_RELOAD, false);
     m_controls.EnableCommand(ID_FILE_APPLY, false);
+    TableFileCommands::ShowEnabled(m_controls, m_state);
     m_controls.EnableModuleSelector(false);
     m_controls.EnableEntrySelector(false);
 }

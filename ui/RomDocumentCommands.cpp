@@ -71,8 +71,9 @@ bool RomDocumentCommands::CloseRom() {
     m_state.document.Close();
     // The entry names stay listed; only the choice goes away.
     m_controls.EnableEntrySelector(false);
-    for (UINT id : {UINT{ID_FILE_CLOSEROM}, UINT{ID_FILE_APPLY}, UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK},
-                    UINT{ID_EDIT_UNDO}, UINT{ID_EDIT_REDO}})
+    for (UINT id :
+         {UINT{ID_FILE_CLOSEROM}, UINT{ID_FILE_APPLY}, UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK},
+          UINT{ID_EDIT_UNDO}, UINT{ID_EDIT_REDO}, UINT{ID_FILE_EXPORTTABLE}, UINT{ID_FILE_IMPORTTABLE}})
         m_controls.EnableCommand(id, false);
     // The rows stay and the module stays current; only what they show goes.
     if (const CTableModule* module = m_state.CurrentModule()) m_view.ClearValues(*module);

@@ -1,5 +1,6 @@
 #include "platform/files/CFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -268,12 +269,19 @@ bool CFile::Close() {
 int CFile::ReadWhole(const std::string& path, std::string& text) {
     CFile file;
     if (!file.Open(path, modeRead)) return file.LastErrno();
-    char buffer[4096];
+    // Straight into the text, as much as the size says at once; then on to
+    // the end, since the file may have grown meanwhile.
+    const std::optional<Identity> identity = file.GetIdentity();
+    size_t chunk =
+            identity && identity->size < (uint64_t{1} << 32) ? static_cast<size_t>(identity->size) + 1 : 0;
     for (;;) {
-        const size_t got = file.Read(buffer, sizeof buffer);
-        text.append(buffer, got);
+        chunk = std::max<size_t>(chunk, 65536);
+        const size_t start = text.size();
+        text.resize(start + chunk);
+        const size_t got = file.Read(text.data() + start, chunk);
+        text.resize(start + got);
         if (file.ReadFailed()) return file.LastErrno();
-        if (got < sizeof buffer) return 0;
+        if (got < chunk) return 0;
     }
 }
 

@@ -14,6 +14,17 @@ TEST(CommandLine, RecognisesEachCommandWithItsOperands) {
     EXPECT_EQ((std::vector<std::string>{"m.qlm", "r.rom", "3", "Name", "a b"}), set.GetOperands());
     EXPECT_EQ(Command::Help, CommandLine::Parse({"--help"}).GetCommand());
     EXPECT_EQ(Command::Help, CommandLine::Parse({"-h", "ignored"}).GetCommand());
+    EXPECT_FALSE(set.FormRules());
+}
+
+TEST(CommandLine, FormRulesIsAnOptionOfSetAndImportAnywhereAfterTheCommand) {
+    const CommandLine import = CommandLine::Parse({"import", "m.qlm", "--form-rules", "r.rom", "t.csv"});
+    EXPECT_EQ(Command::Import, import.GetCommand());
+    EXPECT_TRUE(import.FormRules());
+    EXPECT_EQ((std::vector<std::string>{"m.qlm", "r.rom", "t.csv"}), import.GetOperands());
+    EXPECT_TRUE(CommandLine::Parse({"set", "m", "r", "0", "E", "-5", "--form-rules"}).FormRules());
+    // Elsewhere it is an operand like any other, so dump counts it.
+    EXPECT_EQ(Command::Invalid, CommandLine::Parse({"dump", "--form-rules", "m.qlm", "r.rom"}).GetCommand());
 }
 
 TEST(CommandLine, RefusesWrongShapesWithAReason) {
@@ -25,6 +36,8 @@ TEST(CommandLine, RefusesWrongShapesWithAReason) {
             {"dump", "m.qlm"},
             {"set", "m.qlm", "r.rom", "0", "Name"},
             {"CHECK", "m.qlm"},
+            {"import", "m.qlm", "r.rom"},
+            {"import", "m.qlm", "r.rom", "--form-rules"},
     };
     for (const auto& args : bad) {
         const CommandLine line = CommandLine::Parse(args);

@@ -107,9 +107,11 @@ protected:
                 fs::copy_file(entry.path(), m_work / rel);
         }
     }
-    // The ROM is the second operand of `set`; only that command may change it.
-    fs::path ChangedRom(const std::vector<std::string>& args) const {
-        return args.size() >= 3 && args[0] == "set" ? fs::path(args[2]) : fs::path();
+    // The ROM is the second operand of `set` and `import`; only they may
+    // change it.
+    fs::path ChangedRom(std::vector<std::string> args) const {
+        std::erase(args, "--form-rules");
+        return args.size() >= 3 && (args[0] == "set" || args[0] == "import") ? fs::path(args[2]) : fs::path();
     }
 
     TempDir m_scratch;

@@ -29,8 +29,19 @@ Commands:
   qlm set MODULE ROM ENTRY ELEMENT VALUE
       Store VALUE into one element of one entry and write ROM in place.
       ENTRY is a number (0x10 and 020 work too). ELEMENT is an element's
-      exact name or else its 0-based index. VALUE is read as the editor
-      reads that element's box; a dropbox takes a value's name or number.
+      exact name or else its 0-based index. VALUE is read strictly: a number
+      must be the whole value, in the element's range; a text must fit and
+      use only characters of the character table; a hex array is two hex
+      digits per byte. A dropbox takes a value's name, label or number.
+  qlm import MODULE ROM CSV
+      Read CSV (as qlm dump writes it; the first column is the entry's
+      label or number, then element names in any order, a subset allowed)
+      into ROM. Every cell is checked first: one bad cell changes nothing
+      and the bad cells are listed with their row and column. Only the
+      entries that change are written.
+  --form-rules (set, import)
+      Read values as the editor's form does: numbers as far as they read,
+      keeping their low bytes.
   qlm --help
       Show this text.
   qlm --version
@@ -98,11 +109,16 @@ def encode(text):
 
 
 def patched(entry, element, data):
+    return patched_many([(entry, element, data)])
+
+
+def patched_many(changes):
     rom = bestiary_rom()
-    offset, size = ELEMENTS[element]
-    assert len(data) == size
-    at = BASE + LENGTH * entry + offset
-    rom[at:at + size] = data
+    for entry, element, data in changes:
+        offset, size = ELEMENTS[element]
+        assert len(data) == size
+        at = BASE + LENGTH * entry + offset
+        rom[at:at + size] = data
     return bytes(rom)
 
 
@@ -208,7 +224,12 @@ def set_cases():
     set_ok("set_text_through_char_table", "2", 2, "Short name", "Short name", "Hog Lord", encode("Hog Lord"))
     set_ok("set_text_shorter_zero_fills", "3", 3, "Short name", "Short name", "Ox", encode("Ox") + bytes(6))
     set_ok("set_unsigned_hex_entry", "0x10", 16, "Hit points", "Hit points", "0x2BC", b"\xBC\x02")
-    set_ok("set_unsigned_keeps_low_bytes", "0", 0, "Hit points", "Hit points", "70000", b"\x70\x11")
+    case("set_form_rules_keeps_low_bytes",
+         ["set", "--form-rules", "bestiary.qlm", "bestiary.rom", "0", "Hit points", "70000"], 0,
+         bestiary=True, rom=patched(0, "Hit points", b"\x70\x11"))
+    case("set_form_rules_hex_array_wrong_length",
+         ["set", "bestiary.qlm", "bestiary.rom", "4", "Loot flags", "DE AD", "--form-rules"], 1,
+         stderr="One of your hex arrays is improperly formatted.\n", bestiary=True)
     set_ok("set_signed_negative", "5", 5, "Temper", "Temper", "-100", b"\x9C")
     set_ok("set_hex_number", "3", 3, "Gold carried", "Gold carried", "0x1234", b"\x34\x12")
     set_ok("set_hex_array", "4", 4, "Loot flags", "Loot flags", "de-ad 01", b"\xDE\xAD\x01")
@@ -219,7 +240,24 @@ def set_cases():
            stdout="LET'S MAKE BISCUITS!\n")
     set_ok("set_element_by_index", "023", 19, "1", "Hit points", "500", b"\xF4\x01")
     set_refused("set_hex_array_wrong_length", "4", "Loot flags", "DE AD",
-                "One of your hex arrays is improperly formatted.")
+                'Loot flags: "DE AD" is not 3 groups of two hex digits.')
+    set_refused("set_strict_hex_array_group", "4", "Loot flags", "AB CD 0G",
+                'Loot flags: "AB CD 0G" is not 3 groups of two hex digits.')
+    set_refused("set_strict_number_out_of_range", "0", "Hit points", "70000",
+                'Hit points: "70000" is not a whole number from 0 to 65535.')
+    set_refused("set_strict_number_not_whole", "0", "Hit points", "12abc",
+                'Hit points: "12abc" is not a whole number from 0 to 65535.')
+    set_refused("set_strict_signed_range", "0", "Temper", "-129",
+                'Temper: "-129" is not a whole number from -128 to 127.')
+    set_refused("set_strict_hex_number_range", "0", "Gold carried", "0x10000",
+                'Gold carried: "0x10000" is not a whole number from 0 to 0xFFFF.')
+    set_refused("set_strict_unsigned_negative", "0", "Biscuits eaten", "-1",
+                'Biscuits eaten: "-1" is not a whole number from 0 to 255.')
+    # Code 0x41 shows as X here, so an A typed in would come back as X.
+    case("set_strict_text_character", ["set", "c.qlm", "c.rom", "0", "Name", "BAD"], 1,
+         stderr='Name: the character "A" has no code in the character table.\n',
+         files={"c.qlm": header_module(length="4", table="c.tbl", elements="Name\n0\n4\nT---\n-\n"),
+                "c.tbl": "41=X\n", "c.rom": b"XY\0\0"})
     set_refused("set_dropbox_not_in_list", "0", "Habitat", "Swamp",
                 'Habitat: "Swamp" is neither the name nor the value of an item of its list.')
     set_refused("set_dropbox_number_not_in_list", "0", "Affinity", "0x30",
@@ -247,6 +285,75 @@ def set_cases():
          files={"bad.qlm": header_module(elements="E\n7\n2\n----\n-\n"), "r.rom": bytes(16)})
 
 
+def import_cases():
+    # What qlm dump printed goes back in without changing a byte, text tails
+    # after a NUL and dropbox values in no list included.
+    case("import_dump_round_trip_bestiary", ["import", "bestiary.qlm", "bestiary.rom", "dump.csv"], 0,
+         stdout="0 entries changed.\n", bestiary=True, files={"dump.csv": dump_bestiary_rows()})
+    quoting = os.path.join(OUT, "dump_quoting")
+    case("import_dump_round_trip_quoting", ["import", "q.qlm", "q.rom", "dump.csv"], 0,
+         stdout="0 entries changed.\n",
+         files={f: open(os.path.join(quoting, f), "rb").read() for f in ["q.qlm", "names.txt", "pick.txt", "q.rom"]}
+         | {"dump.csv": open(os.path.join(quoting, "expected.stdout"), "rb").read()})
+    rows = ("Entry,Temper,Habitat,Short name,Hit points,Loot flags\r\n"
+            "0x02 - Quill hog,-7,Tundra,Hog Lord,31,de ad 01\r\n"
+            "5,9,0 - Marsh,Newt,9,00 00 01\r\n"
+            "0x17,0,0 - Marsh,,2,00 00 00\r\n")
+    case("import_subset_any_order", ["import", "bestiary.qlm", "bestiary.rom", "t.csv"], 0,
+         stdout="3 entries changed.\n", bestiary=True, files={"t.csv": rows},
+         rom=patched_many([(2, "Temper", b"\xF9"), (2, "Habitat", b"\x03"), (2, "Short name", encode("Hog Lord")),
+                           (2, "Hit points", b"\x1F\x00"), (2, "Loot flags", b"\xDE\xAD\x01"),
+                           (5, "Temper", b"\x09"), (23, "Hit points", b"\x02\x00")]))
+    bad = ("Entry,Hit points,Temper,Habitat,Loot flags,Short name\r\n"
+           "0x00 - Moss toad,12abc,-129,Swamp,01 00 0G,Toolongname\r\n"
+           "Nobody,1,1,0 - Marsh,00 00 00,X\r\n"
+           "1,4,-20\r\n"
+           "0x00 - Moss toad,12,-3,0 - Marsh,01 00 00,Toad\r\n"
+           "2,31,15,1 - Old forest,02 10 00,Quillhog\r\n")
+    case("import_bad_cells_change_nothing", ["import", "bestiary.qlm", "bestiary.rom", "bad.csv"], 1,
+         bestiary=True, files={"bad.csv": bad},
+         stderr="8 bad cells, nothing changed:\n"
+                'Row 2, column 2: Hit points: "12abc" is not a whole number from 0 to 65535.\n'
+                'Row 2, column 3: Temper: "-129" is not a whole number from -128 to 127.\n'
+                'Row 2, column 4: Habitat: "Swamp" is neither the name nor the value of an item of its list.\n'
+                'Row 2, column 5: Loot flags: "01 00 0G" is not 3 groups of two hex digits.\n'
+                "Row 2, column 6: Short name: the text has 11 characters; the element holds 8.\n"
+                'Row 3, column 1: No entry "Nobody" in this module: the first column holds an entry\'s label or number.\n'
+                "Row 4, column 1: The row has 3 cells; the header has 6.\n"
+                'Row 5, column 1: The entry "0x00 - Moss toad" is also in row 2.\n')
+    many = "Entry,Temper\r\n" + "".join("%d,x%d\r\n" % (i, i) for i in range(23))
+    case("import_lists_first_twenty", ["import", "bestiary.qlm", "bestiary.rom", "many.csv"], 1,
+         bestiary=True, files={"many.csv": many},
+         stderr="23 bad cells, nothing changed:\n"
+                + "".join('Row %d, column 2: Temper: "x%d" is not a whole number from -128 to 127.\n' % (i + 2, i)
+                          for i in range(20))
+                + "... and 3 more.\n")
+    case("import_unknown_and_twice_named_columns", ["import", "bestiary.qlm", "bestiary.rom", "h.csv"], 1,
+         bestiary=True, files={"h.csv": "Entry,Mana,Temper,Temper\r\n0,1,1,1\r\n"},
+         stderr="2 bad cells, nothing changed:\n"
+                'Row 1, column 2: No element named "Mana" in this module.\n'
+                'Row 1, column 4: The element "Temper" has two columns.\n')
+    case("import_unterminated_quote", ["import", "bestiary.qlm", "bestiary.rom", "u.csv"], 1,
+         bestiary=True, files={"u.csv": 'Entry,Temper\r\n0,5\r\n1,"5\r\n2,6\r\n'},
+         stderr="1 bad cell, nothing changed:\n"
+                "Row 3: a quoted cell is not closed before the end of the file.\n")
+    case("import_form_rules_keep_low_bytes",
+         ["import", "--form-rules", "bestiary.qlm", "bestiary.rom", "f.csv"], 0,
+         stdout="1 entry changed.\n", bestiary=True, files={"f.csv": "Entry,Hit points\n0,70000\n"},
+         rom=patched(0, "Hit points", b"\x70\x11"))
+    case("import_covered_value", ["import", "w.qlm", "w.rom", "w.csv"], 1,
+         files={"w.qlm": header_module(length="2", elements="Word\n0\n2\n----\n-\nLow\n0\n1\n----\n-\n"),
+                "w.rom": b"\x01\x02", "w.csv": "Entry,Word\r\n0,4660\r\n"},
+         stderr="1 bad cell, nothing changed:\n"
+                'Row 2, column 2: Word: the value would not be stored; the later element "Low" covers it '
+                "with its own bytes.\n")
+    case("import_empty_csv", ["import", "bestiary.qlm", "bestiary.rom", "empty.csv"], 1,
+         bestiary=True, files={"empty.csv": ""},
+         stderr="1 bad cell, nothing changed:\nRow 1, column 1: The file has no header row.\n")
+    case("import_missing_csv", ["import", "bestiary.qlm", "bestiary.rom", "gone.csv"], 1,
+         stderr="Cannot read gone.csv: No such file or directory\n", bestiary=True)
+
+
 def usage_cases():
     case("usage_help", ["--help"], 0, stdout=USAGE)
     case("usage_no_command", [], 2, stderr="qlm: no command given\n\n" + USAGE)
@@ -260,6 +367,7 @@ def main():
     check_cases()
     dump_cases()
     set_cases()
+    import_cases()
     usage_cases()
 
 

@@ -8,6 +8,7 @@
 #include "ModuleWriter.h"
 #include "TempDir.h"
 #include "module/LoadModuleFile.h"
+#include "platform/files/CFile.h"
 #include "table/CTableModule.h"
 
 namespace {
@@ -119,6 +120,57 @@ TEST(RomDocumentJournal, KeepsAtMost64MiBAndDropsTheOldestStepsFirst) {
     EXPECT_EQ(document.Data()[0x10 + 0x800000], 0);
     EXPECT_TRUE(document.IsModified());
     EXPECT_EQ(document.Redo(), 1);
+}
+
+TEST(RomDocumentJournal, ManyEntriesAreOneStepThatUndoesAndRedoesWhole) {
+    TempDir dir;
+    auto module = LoadModule(dir, "4", "2"); // entries at 0x10, 0x12, ...
+    ASSERT_NE(module, nullptr);
+    RomDocument document;
+    document.Adopt(std::vector<uint8_t>(0x18, 0), "t.rom");
+    ASSERT_TRUE(Apply(document, *module, 0, 0x11));
+    std::vector<std::pair<uint32_t, uint32_t>> notices;
+    document.AddListener([&](uint32_t offset, uint32_t length) { notices.emplace_back(offset, length); });
+
+    // Out of order on purpose; the step keeps them in file order.
+    const std::vector<EntryBytes> entries = {{3, {0xA3, 0xB3}}, {1, {0xA1, 0xB1}}};
+    ASSERT_TRUE(document.ApplyEntries(*module, entries, 2));
+    EXPECT_EQ(document.JournalSteps(), 2u);
+    EXPECT_EQ(notices, (std::vector<std::pair<uint32_t, uint32_t>>{{0x12, 6}}));
+    const std::vector<uint8_t> after(document.Data(), document.Data() + 0x18);
+    EXPECT_EQ(after[0x12], 0xA1);
+    EXPECT_EQ(after[0x17], 0xB3);
+
+    EXPECT_EQ(document.Undo(), 2); // the entry the form showed
+    EXPECT_EQ(std::vector<uint8_t>(document.Data() + 0x12, document.Data() + 0x18),
+              std::vector<uint8_t>(6, 0));
+    EXPECT_EQ(document.Data()[0x10], 0x11); // the step before is untouched
+    EXPECT_EQ(document.Redo(), 2);
+    EXPECT_EQ(std::vector<uint8_t>(document.Data(), document.Data() + 0x18), after);
+
+    // A refused group changes nothing and records nothing.
+    EXPECT_FALSE(document.ApplyEntries(*module, {{0, {1, 2}}, {4, {1, 2}}}, 0));
+    EXPECT_FALSE(document.ApplyEntries(*module, {{0, {1}}}, 0));
+    EXPECT_EQ(document.Data()[0x10], 0x11);
+    EXPECT_EQ(document.JournalSteps(), 2u);
+}
+
+TEST(RomDocumentSave, AGroupStepSavesOnlyTheBytesThatDiffer) {
+    TempDir dir;
+    const std::string path = dir.Write("game.rom", std::string(0x18, '\0'));
+    auto module = LoadModule(dir, "4", "2");
+    ASSERT_NE(module, nullptr);
+    RomDocument document;
+    ASSERT_TRUE(document.Open(path, "game.rom"));
+    ASSERT_TRUE(document.ApplyEntries(*module, {{0, {0, 0}}, {2, {0, 7}}}, 0));
+    WriteBehindKeepingIdentity(path, 0x10, 'a'); // in an entry whose bytes stayed
+    ASSERT_TRUE(document.Save(RomDocument::SaveMode::KeepChangedFile));
+    std::string expected(0x18, '\0');
+    expected[0x10] = 'a';
+    expected[0x15] = 7;
+    std::string onDisk;
+    ASSERT_EQ(CFile::ReadWhole(path, onDisk), 0);
+    EXPECT_EQ(expected, onDisk);
 }
 
 } // namespace

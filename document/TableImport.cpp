@@ -1,0 +1,290 @@
+#include "document/TableImport.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+#include <unordered_map>
+
+#include "document/CsvReader.h"
+#include "document/StrictNumber.h"
+#include "document/TableText.h"
+#include "res/StringTable.h"
+#include "table/CTableModule.h"
+#include "table/ElementCodec.h"
+#include "table/NumberCodec.h"
+
+namespace {
+
+class ProblemList {
+public:
+    void Add(std::string line) {
+        if (m_problems.listed.size() < TableImport::kListedProblems)
+            m_problems.listed.push_back(std::move(line));
+        ++m_problems.count;
+    }
+    void AddCell(size_t row, size_t column, std::string_view problem) {
+        if (m_problems.listed.size() < TableImport::kListedProblems)
+            Add(ImportCellText(row, column, problem));
+        else
+            ++m_problems.count;
+    }
+    bool Empty() const { return m_problems.count == 0; }
+    TableImport::Problems Take() { return std::move(m_problems); }
+
+private:
+    TableImport::Problems m_problems;
+};
+
+// Everything one row needs, made once per import.
+class RowReader {
+public:
+    RowReader(const CTableModule& module, std::span<const uint8_t> table, InputRules rules,
+              ProblemList& problems)
+        : m_module(module), m_table(table), m_rules(rules), m_problems(problems), m_text(module),
+          m_rowOf(static_cast<size_t>(std::max(module.m_nEntryCount, 0)), 0) {
+        for (const auto& e : module.m_elements) {
+            m_newBytesAt.push_back(m_newBytes.size());
+            m_newBytes.resize(m_newBytes.size() + e->size);
+        }
+        m_dropboxItems.resize(module.m_elements.size());
+        for (int i = 0; i < module.m_nElements; ++i)
+            IndexDropbox(i);
+    }
+
+    // The elements the header names, or false when one is unknown.
+    bool ReadHeader(const std::vector<std::string>& cells) {
+        std::vector<bool> taken(m_module.m_elements.size(), false);
+        for (size_t column = 1; column < cells.size(); ++column) {
+            // Two elements of one name take the header's columns of that
+            // name in order, so a dump of such a module reads back.
+            std::optional<int> found;
+            for (int i = 0; i < m_module.m_nElements && !found; ++i)
+                if (!taken[static_cast<size_t>(i)] &&
+                    m_module.m_elements[static_cast<size_t>(i)]->name == cells[column])
+                    found = i;
+            if (!found) {
+                const bool twice = std::any_of(m_module.m_elements.begin(), m_module.m_elements.end(),
+                                               [&](const auto& e) { return e->name == cells[column]; });
+                m_problems.AddCell(1, column + 1,
+                                   twice ? ImportTwoColumnsText(cells[column])
+                                         : ImportNoColumnText(cells[column]));
+                continue;
+            }
+            taken[static_cast<size_t>(*found)] = true;
+            m_columns.push_back(*found);
+        }
+        return m_problems.Empty();
+    }
+
+    void ReadRow(size_t row, const std::vector<std::string>& cells) {
+        if (cells.size() != m_columns.size() + 1) {
+            m_problems.Add(ImportCellText(row, 1, ImportCellCountText(cells.size(), m_columns.size() + 1)));
+            return;
+        }
+        const std::optional<int> entry = FindEntry(row, cells[0]);
+        if (!entry) return;
+        const size_t length = m_module.m_nEntryLength;
+        const std::span<const uint8_t> old = m_table.subspan(static_cast<size_t>(*entry) * length, length);
+        m_changed.clear();
+        for (size_t c = 0; c < m_columns.size(); ++c)
+            ReadCell(row, c + 2, m_columns[c], cells[c + 1], old);
+        if (m_changed.empty()) return;
+        std::sort(m_changed.begin(), m_changed.end());
+        std::vector<uint8_t> bytes = Store(old);
+        if (!CheckCovered(row, bytes) || !m_problems.Empty()) return;
+        if (!std::equal(bytes.begin(), bytes.end(), old.begin()))
+            m_result.push_back({*entry, std::move(bytes)});
+    }
+
+    void Reserve(size_t entries) { m_result.reserve(entries); }
+
+    std::vector<EntryBytes> TakeResult() {
+        std::sort(m_result.begin(), m_result.end(),
+                  [](const auto& a, const auto& b) { return a.entry < b.entry; });
+        return std::move(m_result);
+    }
+
+private:
+    // A label the loader made starts with its entry's number in hex, so the
+    // number finds it without a table of every label; other labels are
+    // looked up in one, made the first time it is needed.
+    std::optional<int> FindLabel(const std::string& text) {
+        const EntryLabels& labels = m_module.m_entryNames;
+        if (text.starts_with("0x")) {
+            size_t index = 0;
+            const char* digits = text.data() + 2;
+            const auto [end, error] = std::from_chars(digits, text.data() + text.size(), index, 16);
+            if (error == std::errc() && end != digits && index < labels.size() && labels[index] == text)
+                return static_cast<int>(index);
+        }
+        if (m_entries.empty())
+            for (size_t i = 0; i < labels.size(); ++i)
+                m_entries.emplace(labels[i], static_cast<int>(i));
+        if (const auto found = m_entries.find(text); found != m_entries.end()) return found->second;
+        return std::nullopt;
+    }
+
+    std::optional<int> FindEntry(size_t row, const std::string& text) {
+        std::optional<int> entry = FindLabel(text);
+        if (const std::optional<uint32_t> number = entry ? std::nullopt : StrictNumber::Parse(text);
+            number && *number < m_rowOf.size())
+            entry = static_cast<int>(*number);
+        if (!entry) {
+            m_problems.AddCell(row, 1, ImportNoEntryText(text));
+            return std::nullopt;
+        }
+        size_t& firstRow = m_rowOf[static_cast<size_t>(*entry)];
+        if (firstRow != 0) {
+            m_problems.AddCell(row, 1, ImportEntryTwiceText(text, firstRow));
+            return std::nullopt;
+        }
+        firstRow = row;
+        return entry;
+    }
+
+    // A dropbox cell by name or label, without ElementInput formatting every
+    // label of the list for every cell: names first, then labels, the
+    // first item of each, as ElementInput looks them up.
+    void IndexDropbox(int element) {
+        const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(element)];
+        if (ElementCodec::KindOf(e.style) != ElementKind::Dropbox) return;
+        auto& items = m_dropboxItems[static_cast<size_t>(element)];
+        for (size_t i = 0; i < e.values.size(); ++i)
+            items.emplace(m_module.GetValueName(element, static_cast<int>(i)), static_cast<int>(i));
+        for (size_t i = 0; i < e.values.size(); ++i)
+            items.emplace(ElementCodec::DropboxItemLabel(
+                                  e.values[i], m_module.GetValueName(element, static_cast<int>(i)), e.style),
+                          static_cast<int>(i));
+    }
+
+    void ReadCell(size_t row, size_t column, int element, const std::string& cell,
+                  std::span<const uint8_t> old) {
+        m_shown.clear();
+        m_text.Append(m_shown, element, old);
+        if (m_shown == cell) return;
+        const auto& items = m_dropboxItems[static_cast<size_t>(element)];
+        if (const auto found = items.find(cell); found != items.end()) {
+            const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(element)];
+            NumberCodec::EncodeUnsigned(e.values[static_cast<size_t>(found->second)], NewBytes(element));
+            m_changed.push_back(element);
+            return;
+        }
+        if (const Result<void, std::string> read =
+                    ElementInput::ReadInto(m_module, element, cell, m_rules, NewBytes(element));
+            !read)
+            return m_problems.AddCell(row, column, read.Error());
+        m_changed.push_back(element);
+    }
+
+    // Where a changed element's new bytes wait for Store: each element has
+    // its own place, since overlapping elements may both change.
+    std::span<uint8_t> NewBytes(int element) {
+        const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(element)];
+        return {m_newBytes.data() + m_newBytesAt[static_cast<size_t>(element)], e.size};
+    }
+
+    // As StoreEntry: every element in order, later ones over earlier ones,
+    // each with its new bytes or the entry's old ones.
+    std::vector<uint8_t> Store(std::span<const uint8_t> old) const {
+        std::vector<uint8_t> bytes(old.begin(), old.end());
+        auto changed = m_changed.begin();
+        for (int i = 0; i < m_module.m_nElements; ++i) {
+            const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(i)];
+            const uint8_t* from = old.data() + e.offset;
+            if (changed != m_changed.end() && *changed == i) {
+                from = m_newBytes.data() + m_newBytesAt[static_cast<size_t>(i)];
+                ++changed;
+            }
+            std::copy_n(from, e.size, bytes.begin() + e.offset);
+        }
+        return bytes;
+    }
+
+    // A value a later element stores its own bytes over never arrives; that
+    // is a bad cell, not a silent loss.
+    bool CheckCovered(size_t row, const std::vector<uint8_t>& bytes) {
+        bool ok = true;
+        for (const int element : m_changed) {
+            const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(element)];
+            const std::span<const uint8_t> value = NewBytes(element);
+            const auto differs = std::mismatch(value.begin(), value.end(), bytes.begin() + e.offset);
+            if (differs.first == value.end()) continue;
+            const uint64_t at = e.offset + static_cast<uint64_t>(differs.first - value.begin());
+            for (int i = m_module.m_nElements - 1; i > element; --i) {
+                const ModuleElement& later = *m_module.m_elements[static_cast<size_t>(i)];
+                if (later.offset <= at && at < uint64_t{later.offset} + later.size) {
+                    m_problems.AddCell(row, ColumnOf(element), QlmCoveredText(e.name, later.name));
+                    break;
+                }
+            }
+            ok = false;
+        }
+        return ok;
+    }
+
+    size_t ColumnOf(int element) const {
+        return static_cast<size_t>(std::find(m_columns.begin(), m_columns.end(), element) -
+                                   m_columns.begin()) +
+               2;
+    }
+
+    const CTableModule& m_module;
+    std::span<const uint8_t> m_table;
+    InputRules m_rules;
+    ProblemList& m_problems;
+    TableText m_text;
+    std::unordered_map<std::string_view, int> m_entries;
+    // The row that named each entry; 0 for none yet.
+    std::vector<size_t> m_rowOf;
+    // Element of each column after the first.
+    std::vector<int> m_columns;
+    // The elements of the row whose cells change them.
+    std::vector<int> m_changed;
+    std::vector<uint8_t> m_newBytes;
+    std::vector<size_t> m_newBytesAt;
+    std::string m_shown;
+    std::vector<EntryBytes> m_result;
+    // Per element: a dropbox's names and labels to their items.
+    std::vector<std::unordered_map<std::string, int>> m_dropboxItems;
+};
+
+} // namespace
+
+std::string TableImport::Problems::Text() const {
+    std::string lines;
+    for (const std::string& line : listed)
+        lines += line + '\n';
+    return ImportProblemsText(lines, listed.size(), count);
+}
+
+TableImport::Outcome TableImport::Read(const CTableModule& module, std::span<const uint8_t> table,
+                                       std::string_view csv, InputRules rules) {
+    ProblemList problems;
+    const auto fail = [&problems] {
+        return Outcome::Failure(problems.Take());
+    };
+    if (table.size() <
+        uint64_t{module.m_nEntryLength} * static_cast<uint64_t>(std::max(module.m_nEntryCount, 0))) {
+        problems.Add(kIncompatibleText);
+        return fail();
+    }
+    CsvReader reader(csv);
+    std::vector<std::string> cells;
+    Result<bool, std::string> next = reader.Next(cells);
+    if (!next || !next.Value()) {
+        problems.Add(next ? ImportCellText(1, 1, kImportNoHeader) : next.Error());
+        return fail();
+    }
+    RowReader rows(module, table, rules, problems);
+    if (!rows.ReadHeader(cells)) return fail();
+    // Room for as many changed entries as the file can hold rows (each at
+    // least a comma per column and a line end), so a long import never
+    // regrows its list; without a pass over the file to count them.
+    rows.Reserve(std::min(csv.size() / (cells.size() + 1),
+                          static_cast<size_t>(std::max(module.m_nEntryCount, 0))));
+    while ((next = reader.Next(cells)) && next.Value())
+        rows.ReadRow(reader.Row(), cells);
+    if (!next) problems.Add(next.Error());
+    if (!problems.Empty()) return fail();
+    return rows.TakeResult();
+}

@@ -1,0 +1,81 @@
+#include "ui/TableFileCommands.h"
+
+#include <string>
+
+#include "document/TableExport.h"
+#include "document/TableImport.h"
+#include "platform/files/AtomicFileWriter.h"
+#include "platform/files/CFile.h"
+#include "platform/files/FileContents.h"
+#include "platform/windows/CFileDialog.h"
+#include "res/StringTable.h"
+#include "res/resource.h"
+#include "ui/EditorState.h"
+#include "ui/EditorView.h"
+
+namespace {
+
+std::span<const uint8_t> TableBytes(const CTableModule& module, const RomDocument& document) {
+    const size_t length = size_t{module.m_nEntryLength} * static_cast<size_t>(module.m_nEntryCount);
+    return {document.Data() + module.m_nBaseOffset, length};
+}
+
+} // namespace
+
+void TableFileCommands::ShowEnabled(EditorControls& controls, const EditorState& state) {
+    const bool enable =
+            state.document.IsOpen() && state.CurrentModule() != nullptr && state.document.IsCompatible();
+    controls.EnableCommand(ID_FILE_EXPORTTABLE, enable);
+    controls.EnableCommand(ID_FILE_IMPORTTABLE, enable);
+}
+
+bool TableFileCommands::Ready() {
+    // Grayed otherwise; a key may still race the graying.
+    if (m_state.CurrentModule() == nullptr || !m_state.document.IsOpen()) return false;
+    if (m_state.document.IsCompatible()) return true;
+    m_controls.ShowIncompatible();
+    return false;
+}
+
+void TableFileCommands::ExportTable() {
+    if (!Ready()) return;
+    const CTableModule& module = *m_state.CurrentModule();
+    CFileDialog dialog(FALSE, "csv", (module.m_strName + ".csv").c_str(), OFN_OVERWRITEPROMPT,
+                       kCsvFileFilter);
+    if (dialog.DoModal() != IDOK) return;
+    std::string csv;
+    (void)TableExport::Write(module, TableBytes(module, m_state.document), [&csv](std::string_view block) {
+        csv += block;
+        return true;
+    });
+    // A full disk leaves the old file, not half a table.
+    if (const auto failed = AtomicFileWriter::Replace(dialog.GetPathName(), csv, std::nullopt))
+        m_controls.Message(
+                CannotText(FileAction::Write, dialog.GetPathName(), CFile::ErrorText(failed->error)),
+                MB_OK | MB_ICONEXCLAMATION, kExportTableCaption);
+}
+
+void TableFileCommands::ImportTable() {
+    if (!Ready()) return;
+    CFileDialog dialog(TRUE, "csv", nullptr, OFN_FILEMUSTEXIST, kCsvFileFilter);
+    if (dialog.DoModal() != IDOK) return;
+    FileContents csv;
+    if (const int error = csv.Read(dialog.GetPathName()); error != 0) {
+        m_controls.Message(CannotText(FileAction::Read, dialog.GetPathName(), CFile::ErrorText(error)),
+                           MB_OK | MB_ICONEXCLAMATION, kImportTableCaption);
+        return;
+    }
+    CTableModule& module = *m_state.CurrentModule();
+    RomDocument& document = m_state.document;
+    const TableImport::Outcome imported =
+            TableImport::Read(module, TableBytes(module, document), csv.Text(), InputRules::Strict);
+    if (!imported) {
+        m_controls.Message(imported.Error().Text(), MB_OK | MB_ICONEXCLAMATION, kImportTableCaption);
+        return;
+    }
+    if (imported.Value().empty() || !document.ApplyEntries(module, imported.Value(), module.m_nCurEntry))
+        return;
+    // The form shows the imported bytes; edits typed into it and never
+    // applied go, as when another entry is picked.
+    if (module.SelectEntry(module.m_nCurEntry, document.Data(), document.Length())) m_view.ShowEntry(module);
+}
