@@ -94,16 +94,16 @@ bool RomDocument::ApplyEntry(const CTableModule& module) {
     return true;
 }
 
-bool RomDocument::ApplyEntries(const CTableModule& module, const std::vector<EntryBytes>& entries,
+bool RomDocument::ApplyEntries(const CTableModule& module, const std::vector<ImportedEntry>& entries,
                                int shownEntry) {
     if (!m_open || !module.FitsIn(m_length)) return false;
     const uint32_t length = module.m_nEntryLength;
-    for (const EntryBytes& e : entries)
+    for (const ImportedEntry& e : entries)
         if (e.entry < 0 || e.entry >= module.m_nEntryCount || e.bytes.size() != length) return false;
     if (entries.empty()) return true;
     Step step{shownEntry, {}, 0};
     step.pieces.reserve(entries.size());
-    for (const EntryBytes& e : entries) {
+    for (const ImportedEntry& e : entries) {
         const auto offset = static_cast<uint32_t>(module.m_nBaseOffset +
                                                   uint64_t{length} * static_cast<uint64_t>(e.entry));
         const uint8_t* at = m_image.get() + offset;

@@ -98,7 +98,7 @@ public:
 
     void Reserve(size_t entries) { m_result.reserve(entries); }
 
-    std::vector<EntryBytes> TakeResult() {
+    std::vector<ImportedEntry> TakeResult() {
         std::sort(m_result.begin(), m_result.end(),
                   [](const auto& a, const auto& b) { return a.entry < b.entry; });
         return std::move(m_result);
@@ -243,7 +243,7 @@ private:
     std::vector<uint8_t> m_newBytes;
     std::vector<size_t> m_newBytesAt;
     std::string m_shown;
-    std::vector<EntryBytes> m_result;
+    std::vector<ImportedEntry> m_result;
     // Per element: a dropbox's names and labels to their items.
     std::vector<std::unordered_map<std::string, int>> m_dropboxItems;
 };

@@ -13,7 +13,7 @@
 class CTableModule;
 
 // One entry's bytes after an import, the whole entry.
-struct EntryBytes {
+struct ImportedEntry {
     int entry;
     std::vector<uint8_t> bytes;
 };
@@ -39,7 +39,7 @@ public:
         std::string Text() const;
     };
     // Changed entries only, in entry order, or why nothing may change.
-    using Outcome = Result<std::vector<EntryBytes>, Problems>;
+    using Outcome = Result<std::vector<ImportedEntry>, Problems>;
 
     // `table` holds the bytes of the whole table, entry 0 first.
     static Outcome Read(const CTableModule& module, std::span<const uint8_t> table, std::string_view csv,

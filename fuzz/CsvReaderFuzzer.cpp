@@ -76,7 +76,7 @@ void CheckImport(std::string_view text, InputRules rules) {
         return;
     }
     int last = -1;
-    for (const EntryBytes& e : outcome.Value())
+    for (const ImportedEntry& e : outcome.Value())
         if (e.entry <= last || e.entry >= 4 || e.bytes.size() != 8)
             std::abort();
         else

@@ -133,7 +133,7 @@ TEST(RomDocumentJournal, ManyEntriesAreOneStepThatUndoesAndRedoesWhole) {
     document.AddListener([&](uint32_t offset, uint32_t length) { notices.emplace_back(offset, length); });
 
     // Out of order on purpose; the step keeps them in file order.
-    const std::vector<EntryBytes> entries = {{3, {0xA3, 0xB3}}, {1, {0xA1, 0xB1}}};
+    const std::vector<ImportedEntry> entries = {{3, {0xA3, 0xB3}}, {1, {0xA1, 0xB1}}};
     ASSERT_TRUE(document.ApplyEntries(*module, entries, 2));
     EXPECT_EQ(document.JournalSteps(), 2u);
     EXPECT_EQ(notices, (std::vector<std::pair<uint32_t, uint32_t>>{{0x12, 6}}));
