@@ -20,10 +20,12 @@
 #include "ui/ModuleListCommands.h"
 #include "ui/RomDocumentCommands.h"
 #include "ui/ShellAssociation.h"
+#include "ui/TableWindow.h"
 
 CEditorDlg::CEditorDlg(CWnd* parent)
     : CDialog(&EditorResources::EditorDialog(), parent), m_hIcon(LoadIcon(EditorResources::EditorIcon())),
-      m_state(std::make_unique<EditorState>()), m_view(std::make_unique<EditorView>(*this)) {
+      m_state(std::make_unique<EditorState>()), m_view(std::make_unique<EditorView>(*this)),
+      m_table(std::make_unique<TableWindow>(*m_state, *m_view)) {
     // Every change of the image, whichever command made it, shows in the
     // title's " *" and in what Undo and Redo offer.
     m_state->document.AddListener([this](uint32_t, uint32_t) {
@@ -37,6 +39,7 @@ CEditorDlg::~CEditorDlg() {
     // The form's rows describe the current module, so they go before it.
     // By now the windows are gone with the dialog's; only objects remain.
     DestroyForm();
+    m_table.reset();
     m_view.reset();
     m_state.reset();
 }
@@ -55,6 +58,7 @@ const std::vector<CEditorDlg::CommandEntry>& CEditorDlg::CommandTable() {
             {ID_MODULES_ASSOCIATE, 0, &CEditorDlg::OnAssociate},
             {ID_HELP_ABOUT, 0, &CEditorDlg::OnAbout},
             {ID_HELP_HELP, 0, &CEditorDlg::OnHelp},
+            {ID_VIEW_TABLE, 0, &CEditorDlg::OnViewTable},
             {IDC_MODULE_COMBO, CBN_SELCHANGE, &CEditorDlg::OnModuleSelChange},
             {IDC_ENTRY_COMBO, CBN_SELCHANGE, &CEditorDlg::OnEntrySelChange},
     };
@@ -182,6 +186,9 @@ void CEditorDlg::OnAbout() {
 }
 void CEditorDlg::OnHelp() {
     HelpPage::Open(*this);
+}
+void CEditorDlg::OnViewTable() {
+    m_table->Open();
 }
 void CEditorDlg::OnModuleSelChange() {
     ModuleListCommands(*m_state, *m_view).ModuleSelChange();

@@ -13,6 +13,7 @@ class CTableModule;
 class RomDocument;
 struct EditorState;
 class EditorView;
+class TableWindow;
 
 // The editor's one window: a modal dialog over the editor's state (the ROM
 // document and the module list) and its view (the form and the two
@@ -38,6 +39,7 @@ public:
     void OnAssociate();
     void OnAbout();
     void OnHelp();
+    void OnViewTable();
     void OnModuleSelChange();
     void OnEntrySelChange();
 
@@ -62,6 +64,7 @@ public:
     CScrollPanel* Panel() const;
     CComboBox* EntryCombo() const;
     EditorView& View() { return *m_view; }
+    TableWindow& Table() { return *m_table; }
 
     // Module path from the command line; start-up points it at a string it
     // keeps alive for the dialog's whole life. Never null.
@@ -91,4 +94,7 @@ private:
     // current module.
     std::unique_ptr<EditorState> m_state;
     std::unique_ptr<EditorView> m_view;
+    // Follows the view and the document from the start; its window comes
+    // with the first View > Table.
+    std::unique_ptr<TableWindow> m_table;
 };

@@ -43,6 +43,9 @@ MenuTemplate BuildMenu() {
                                                  Item("&Undo\tCtrl+Z", ID_EDIT_UNDO, MF_GRAYED),
                                                  Item("&Redo\tCtrl+Y", ID_EDIT_REDO, MF_GRAYED),
                                          }));
+    menu.popups.push_back(Popup("&View", {
+                                                 Item("&Table...\tCtrl+T", ID_VIEW_TABLE),
+                                         }));
     menu.popups.push_back(Popup("&Modules", {
                                                     Item("&Load Modules...", ID_MODULES_LOAD),
                                                     Item("&Unload Module", ID_MODULES_UNLOAD, MF_GRAYED),
@@ -102,6 +105,7 @@ const std::vector<ACCEL>& EditorResources::EditorAccelerators() {
             {kKey | FCONTROL, 'S', ID_FILE_SAVEROM},
             {kKey | FCONTROL, 'Z', ID_EDIT_UNDO},
             {kKey | FCONTROL, 'Y', ID_EDIT_REDO},
+            {kKey | FCONTROL, 'T', ID_VIEW_TABLE},
             // The other common way to redo; the menu names only one key.
             {kKey | FCONTROL | FSHIFT, 'Z', ID_EDIT_REDO},
             {kKey, VK_F1, ID_HELP_HELP},
