@@ -80,8 +80,8 @@ std::string EntryTable::EntryText(int entry, int column) const {
     if (m_module == nullptr) return {};
     if (column == 0) return std::string(m_module->m_entryNames[static_cast<size_t>(entry)]);
     const uint32_t length = m_module->m_nEntryLength;
-    const uint8_t* start =
-            m_state.document.Data() + m_module->m_nBaseOffset + static_cast<uint64_t>(length) * static_cast<uint32_t>(entry);
+    const uint8_t* start = m_state.document.Data() + m_module->m_nBaseOffset +
+                           static_cast<uint64_t>(length) * static_cast<uint32_t>(entry);
     return ElementDisplay::Show(*m_module, column - 1, std::span<const uint8_t>(start, length));
 }
 

@@ -64,7 +64,8 @@ void TableWindow::ShowTitle() {
 void TableWindow::OnSize(UINT, int cx, int cy) {
     const int filterTop = kMargin;
     m_filterLabel.MoveWindow(kMargin, filterTop + 4, kLabelWidth, kFilterHeight - 4);
-    m_filter.MoveWindow(kMargin + kLabelWidth, filterTop, std::max(0, cx - 2 * kMargin - kLabelWidth), kFilterHeight);
+    m_filter.MoveWindow(kMargin + kLabelWidth, filterTop, std::max(0, cx - 2 * kMargin - kLabelWidth),
+                        kFilterHeight);
     const int tableTop = filterTop + kFilterHeight + kMargin;
     m_table.MoveWindow(0, tableTop, cx, std::max(0, cy - tableTop));
 }

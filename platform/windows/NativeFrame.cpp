@@ -15,8 +15,9 @@ protected:
     void resizeEvent(QResizeEvent* e) override {
         QWidget::resizeEvent(e);
         if (NativeWindow* native = NativeWindow::FromWidget(this))
-            native->Send(WM_SIZE, SIZE_RESTORED,
-                         MAKELPARAM(static_cast<WORD>(e->size().width()), static_cast<WORD>(e->size().height())));
+            native->Send(
+                    WM_SIZE, SIZE_RESTORED,
+                    MAKELPARAM(static_cast<WORD>(e->size().width()), static_cast<WORD>(e->size().height())));
     }
     void closeEvent(QCloseEvent* e) override {
         // Closing is the program's decision, as with a dialog.

@@ -33,7 +33,8 @@ public:
         if (columnCount() > 0) emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
     }
     QString Decode(int column, const std::string& bytes) const {
-        return m_provider->ColumnIsBytes(column) ? WindowText::FromLatin1(bytes) : WindowText::ForDisplay(bytes);
+        return m_provider->ColumnIsBytes(column) ? WindowText::FromLatin1(bytes)
+                                                 : WindowText::ForDisplay(bytes);
     }
 
     int rowCount(const QModelIndex& parent = {}) const override {
@@ -70,7 +71,8 @@ class TableDelegate : public QStyledItemDelegate {
 public:
     TableDelegate(TableModel* model, QObject* parent) : QStyledItemDelegate(parent), m_model(model) {}
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex& index) const override {
         TableProvider* provider = m_model->Provider();
         if (provider == nullptr) return nullptr;
         const CellEditor editor = provider->EditorFor(index.row(), index.column());
@@ -124,6 +126,7 @@ NativeTable::NativeTable(CWnd* owner, DWORD style, UINT id, QWidget* parent)
     // Rows all have one height, so the view never measures a row's cells.
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->horizontalHeader()->setSectionsClickable(true);
     view->horizontalHeader()->setHighlightSections(false);
     QObject::connect(view->horizontalHeader(), &QHeaderView::sectionClicked, view, [this](int column) {
@@ -153,6 +156,9 @@ void NativeTable::SetProvider(TableProvider* provider) {
 void NativeTable::Reset() {
     m_quiet = true;
     m_model->Reset();
+    // The first column names the rows: as wide as the names on the screen
+    // (only visible rows are measured, whatever the table's size).
+    if (View() != nullptr && m_model->columnCount() > 0) View()->resizeColumnToContents(0);
     m_quiet = false;
 }
 

@@ -6,7 +6,11 @@
 // How a cell is edited: not at all, as a line of text, or by picking one of
 // a list of items.
 struct CellEditor {
-    enum class Kind { None, Text, List };
+    enum class Kind {
+        None,
+        Text,
+        List
+    };
     Kind kind = Kind::None;
     // Text: what the edit box starts with; at most maxLength bytes may be
     // typed (0: no limit).
