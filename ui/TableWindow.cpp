@@ -31,6 +31,10 @@ TableWindow::~TableWindow() {
     m_table.SetProvider(nullptr);
 }
 
+TableProvider& TableWindow::Provider() {
+    return *m_entries;
+}
+
 bool TableWindow::Following() {
     return ::IsWindow(m_hWnd) && IsWindowVisible();
 }

@@ -10,6 +10,7 @@
 #include "ui/EditorView.h"
 
 class EntryTable;
+class TableProvider;
 struct EditorState;
 
 // The table window: every entry of the current module at once, a filter
@@ -27,6 +28,8 @@ public:
 
     CTableCtrl& Table() { return m_table; }
     CEdit& FilterBox() { return m_filter; }
+    // What the control asks, for benchmarks that act as the control would.
+    TableProvider& Provider();
 
 protected:
     void OnSize(UINT nType, int cx, int cy) override;

@@ -43,6 +43,15 @@ void CTableCtrl::SetCurRow(int row) {
     if (NativeTable* table = TableOf(m_hWnd)) table->SetCurrentRow(row);
 }
 
+int CTableCtrl::GetCountPerPage() const {
+    const NativeTable* table = TableOf(m_hWnd);
+    return table != nullptr ? table->RowsPerPage() : 0;
+}
+
+void CTableCtrl::Scroll(int rows) {
+    if (NativeTable* table = TableOf(m_hWnd)) table->ScrollRows(rows);
+}
+
 void CTableCtrl::SetSortIndicator(int column, bool ascending) {
     if (NativeTable* table = TableOf(m_hWnd)) table->SetSortIndicator(column, ascending);
 }

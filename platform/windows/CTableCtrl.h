@@ -27,6 +27,10 @@ public:
     // Makes the row current and scrolls it into view, without telling the
     // provider; -1 clears the selection.
     void SetCurRow(int row);
+    // Rows that fit in the visible area, and scrolling by whole rows
+    // (positive: down); the view stops at either end.
+    int GetCountPerPage() const;
+    void Scroll(int rows);
     // The arrow in a header; column -1 shows none.
     void SetSortIndicator(int column, bool ascending);
 

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -187,6 +188,19 @@ void NativeTable::SetCurrentRow(int row) {
         view->scrollTo(index);
     }
     m_quiet = false;
+}
+
+int NativeTable::RowsPerPage() const {
+    if (View() == nullptr) return 0;
+    const int height = View()->verticalHeader()->defaultSectionSize();
+    return height > 0 ? View()->viewport()->height() / height : 0;
+}
+
+void NativeTable::ScrollRows(int rows) {
+    if (View() == nullptr) return;
+    // The view scrolls by whole rows, so the bar counts rows.
+    QScrollBar* bar = View()->verticalScrollBar();
+    bar->setValue(bar->value() + rows);
 }
 
 void NativeTable::SetSortIndicator(int column, bool ascending) {

@@ -22,6 +22,8 @@ public:
     int CurrentRow() const;
     void SetCurrentRow(int row);
     void SetSortIndicator(int column, bool ascending);
+    int RowsPerPage() const;
+    void ScrollRows(int rows);
 
     std::string ShownText(int row, int column) const;
     std::string ShownHeader(int column) const;
