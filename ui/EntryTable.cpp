@@ -48,6 +48,15 @@ void EntryTable::Rebuild() {
     ApplySortAndShow();
 }
 
+void EntryTable::Detach() {
+    m_module = nullptr;
+    m_columnsOf = nullptr;
+    m_columns = 0;
+    m_sortColumn = -1;
+    m_rows.ShowAll(0);
+    m_table.Reset();
+}
+
 void EntryTable::SetFilter(const std::string& text) {
     m_filter = text;
     ApplySortAndShow();
@@ -77,7 +86,9 @@ bool EntryTable::Matches(int entry) const {
 }
 
 std::string EntryTable::EntryText(int entry, int column) const {
-    if (m_module == nullptr) return {};
+    // An image opened since the rows were built may be too short for them
+    // until the form says so; nothing is read past its end meanwhile.
+    if (m_module == nullptr || Readable() != m_module) return {};
     if (column == 0) return std::string(m_module->m_entryNames[static_cast<size_t>(entry)]);
     const uint32_t length = m_module->m_nEntryLength;
     const uint8_t* start = m_state.document.Data() + m_module->m_nBaseOffset +

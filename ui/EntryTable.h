@@ -25,6 +25,9 @@ public:
     // rows, the filter applied again); the sort order goes when the module
     // changed. Resets the control.
     void Rebuild();
+    // Lets go of the module before it stops being current (it may be
+    // deleted next): no rows, no columns until Rebuild.
+    void Detach();
     // Whether Rebuild would show other rows or columns than now.
     bool IsStale() const;
     // Keeps the rows whose label or any cell contains the text, case

@@ -90,17 +90,23 @@ void TableWindow::OnFormChange(EditorView::FormChange change) {
     if (!Following()) return;
     switch (change) {
     case EditorView::FormChange::Built:
-    case EditorView::FormChange::Destroyed:
     case EditorView::FormChange::Cleared:
         ShowTitle();
         m_entries->Rebuild();
         break;
+    case EditorView::FormChange::Destroyed:
+        m_entries->Detach();
+        SetWindowText(kAppTitle);
+        break;
     case EditorView::FormChange::EntryShown:
-        // An image that the module now fits (a ROM opened) brings the rows.
-        if (m_entries->IsStale())
+        // An image that the module now fits (a ROM opened) brings the rows;
+        // another image of the same size brings other bytes.
+        if (m_entries->IsStale()) {
             m_entries->Rebuild();
-        else
+        } else {
             m_entries->FollowFormEntry();
+            m_table.Refresh();
+        }
         break;
     }
 }

@@ -54,11 +54,13 @@ TEST_F(EditorDlgTest, StartsWithCaptionMenuAndControlsOfNoDocument) {
 TEST_F(EditorDlgTest, MenuTextsKeepMnemonicsAndKeyColumn) {
     Start();
     const CMenu* menu = m_dlg.GetMenu();
-    EXPECT_EQ(menu->GetMenuItemCount(), 4);
+    EXPECT_EQ(menu->GetMenuItemCount(), 5);
     EXPECT_EQ(menu->GetMenuString(0, MF_BYPOSITION), "&File");
     EXPECT_EQ(menu->GetMenuString(1, MF_BYPOSITION), "&Edit");
-    EXPECT_EQ(menu->GetMenuString(2, MF_BYPOSITION), "&Modules");
-    EXPECT_EQ(menu->GetMenuString(3, MF_BYPOSITION), "&Help");
+    EXPECT_EQ(menu->GetMenuString(2, MF_BYPOSITION), "&View");
+    EXPECT_EQ(menu->GetMenuString(3, MF_BYPOSITION), "&Modules");
+    EXPECT_EQ(menu->GetMenuString(4, MF_BYPOSITION), "&Help");
+    EXPECT_EQ(menu->GetMenuString(ID_VIEW_TABLE, MF_BYCOMMAND), "&Table...\tCtrl+T");
     EXPECT_EQ(menu->GetMenuString(ID_EDIT_UNDO, MF_BYCOMMAND), "&Undo\tCtrl+Z");
     EXPECT_EQ(menu->GetMenuString(ID_EDIT_REDO, MF_BYCOMMAND), "&Redo\tCtrl+Y");
     EXPECT_EQ(menu->GetMenuString(ID_FILE_OPENROM, MF_BYCOMMAND), "&Open Rom...\tCtrl+O");

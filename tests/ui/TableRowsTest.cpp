@@ -1,10 +1,10 @@
 // The table's row order and filter: numbers as numbers, case ignored,
 // stable sorts, the row of an entry after filtering and sorting.
+#include "ui/TableRows.h"
+
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-
-#include "ui/TableRows.h"
 
 namespace {
 
@@ -18,7 +18,9 @@ class CompareCellsTest : public ::testing::TestWithParam<CompareRow> {};
 
 TEST_P(CompareCellsTest, OrdersBothWays) {
     const CompareRow& row = GetParam();
-    const auto sign = [](int v) { return (v > 0) - (v < 0); };
+    const auto sign = [](int v) {
+        return (v > 0) - (v < 0);
+    };
     EXPECT_EQ(sign(TableRows::CompareCells(row.a, row.b)), row.sign);
     EXPECT_EQ(sign(TableRows::CompareCells(row.b, row.a)), -row.sign);
 }
@@ -26,7 +28,8 @@ TEST_P(CompareCellsTest, OrdersBothWays) {
 INSTANTIATE_TEST_SUITE_P(Cells, CompareCellsTest,
                          ::testing::Values(CompareRow{"9", "10", -1}, CompareRow{"-3", "2", -1},
                                            CompareRow{"-10", "-9", -1}, CompareRow{"0x0A", "9", 1},
-                                           CompareRow{"0x0A", "10", 0}, CompareRow{"10 - Cave", "9 - Marsh", 1},
+                                           CompareRow{"0x0A", "10", 0},
+                                           CompareRow{"10 - Cave", "9 - Marsh", 1},
                                            CompareRow{"2 - b", "2 - A", 1}, CompareRow{"abc", "ABD", -1},
                                            CompareRow{"Abc", "abc", 0}, CompareRow{"4294967295", "abc", -1},
                                            CompareRow{"99999999999", "5", 1}, CompareRow{"", "0", 1},

@@ -1,6 +1,8 @@
 // The table window as a user meets it on the example: Ctrl+T, cells edited
 // with real keys and clicks, the form and the table following each other,
 // filter, sort, module switch and Close Rom.
+#include "ui/TableWindow.h"
+
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -13,7 +15,6 @@
 #include "res/StringTable.h"
 #include "res/resource.h"
 #include "ui/CScrollPanel.h"
-#include "ui/TableWindow.h"
 
 namespace {
 
@@ -22,7 +23,18 @@ namespace fs = std::filesystem;
 // The example's table: 24 entries of 20 bytes from 0x40.
 constexpr std::size_t kBase = 0x40;
 constexpr std::size_t kLength = 20;
-enum Column { kLabel, kName, kHitPoints, kTemper, kHabitat, kGold, kLoot, kBiscuits, kAffinity, kColumns };
+enum Column {
+    kLabel,
+    kName,
+    kHitPoints,
+    kTemper,
+    kHabitat,
+    kGold,
+    kLoot,
+    kBiscuits,
+    kAffinity,
+    kColumns
+};
 
 class TableWindowTest : public DialogHarness {
 protected:
@@ -73,8 +85,9 @@ TEST_F(TableWindowTest, OpensOnTheCurrentModuleShowingWhatTheFormShows) {
     EXPECT_EQ(Window().GetWindowText(), "Bestiary - Quillmoor");
     ASSERT_EQ(Table().GetColumnCount(), kColumns);
     EXPECT_EQ(Table().GetRowCount(), 24);
-    const std::vector<std::string> headers = {"Entry", "Short name", "Hit points", "Temper", "Habitat",
-                                              "Gold carried", "Loot flags", "Biscuits eaten", "Affinity"};
+    const std::vector<std::string> headers = {"Entry",      "Short name",     "Hit points",
+                                              "Temper",     "Habitat",        "Gold carried",
+                                              "Loot flags", "Biscuits eaten", "Affinity"};
     for (int c = 0; c < kColumns; ++c)
         EXPECT_EQ(Table().GetHeaderText(c), headers[static_cast<size_t>(c)]);
     // Every cell of every entry is what the form shows when that entry is picked.
@@ -124,13 +137,14 @@ TEST_P(TableEditTest, AppliesTheEntryAsOneUndoStep) {
     EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryKind, TableEditTest,
-                         ::testing::Values(EditRow{"Number", kHitPoints, "500", "500", 8, {0xF4, 0x01}},
-                                           EditRow{"Signed", kTemper, "-3", "-3", 10, {0xFD}},
-                                           EditRow{"HexNumber", kGold, "0x1234", "0x1234", 12, {0x34, 0x12}},
-                                           EditRow{"HexArray", kLoot, "0A 0B 0C", "0A 0B 0C", 14, {10, 11, 12}},
-                                           EditRow{"Biscuit", kBiscuits, "7", "7", 17, {7}}),
-                         [](const ::testing::TestParamInfo<EditRow>& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+        EveryKind, TableEditTest,
+        ::testing::Values(EditRow{"Number", kHitPoints, "500", "500", 8, {0xF4, 0x01}},
+                          EditRow{"Signed", kTemper, "-3", "-3", 10, {0xFD}},
+                          EditRow{"HexNumber", kGold, "0x1234", "0x1234", 12, {0x34, 0x12}},
+                          EditRow{"HexArray", kLoot, "0A 0B 0C", "0A 0B 0C", 14, {10, 11, 12}},
+                          EditRow{"Biscuit", kBiscuits, "7", "7", 17, {7}}),
+        [](const ::testing::TestParamInfo<EditRow>& row) { return row.param.name; });
 
 TEST_F(TableWindowTest, TextAndDropboxCellsEditThroughTheirOwnEditors) {
     OpenExample();
@@ -201,7 +215,8 @@ TEST_F(TableWindowTest, TheFormAndTheTableFollowEachOther) {
 
 TEST_F(TableWindowTest, FilterAndSortOnlyChooseAndOrderRows) {
     OpenExample();
-    const std::string image(reinterpret_cast<const char*>(m_dlg.Document().Data()), m_dlg.Document().Length());
+    const std::string image(reinterpret_cast<const char*>(m_dlg.Document().Data()),
+                            m_dlg.Document().Length());
     const std::string label = Cell(2, kLabel); // "Quill hog"
     Window().FilterBox().SetFocus();
     TestInput::TypeText(Window().FilterBox(), "QUILL H");
@@ -247,9 +262,16 @@ TEST_F(TableWindowTest, FollowsModuleSwitchesAndCloseRom) {
     TestInput::ClickCloseBox(Window());
     EXPECT_FALSE(Window().IsWindowVisible());
     OpenRom(m_rom);
-    TestInput::KeyClick(m_dlg, 'T', FCONTROL);
+    Click(ID_VIEW_TABLE);
     EXPECT_TRUE(Window().IsWindowVisible());
     EXPECT_EQ(Table().GetRowCount(), 4);
+
+    // Unloading the modules leaves nothing the table could still read.
+    Click(ID_MODULES_UNLOAD);
+    Click(ID_MODULES_UNLOAD);
+    TestInput::ProcessEvents();
+    EXPECT_EQ(Table().GetColumnCount(), 0);
+    EXPECT_EQ(Window().GetWindowText(), "Quillmoor");
 }
 
 } // namespace
