@@ -17,7 +17,8 @@ constexpr int kElements = 64;
 std::unique_ptr<CTableModule> MakeTableModule();
 std::uint32_t EntryLength();
 std::vector<std::uint8_t> MakeImage();
-// What the filter looks for: no cell holds it, so every cell is searched.
-inline constexpr char kNeedle[] = "zq~";
+// What the filter looks for: longer than any text cell, and no other cell
+// has a "~", so no cell holds it and every cell is searched.
+inline constexpr char kNeedle[] = "~zq~zq~zq";
 
 } // namespace tablebench
