@@ -164,7 +164,16 @@ TEST_F(TableWindowTest, TextAndDropboxCellsEditThroughTheirOwnEditors) {
     Enter();
     EXPECT_NE(Cell(2, kHabitat), habitat);
     EXPECT_EQ(Cell(2, kHabitat), FormShows(kHabitat - 1));
-    EXPECT_EQ(m_dlg.Document().JournalSteps(), 2u);
+
+    // Typing on a cell starts its edit with what is typed; the keys after
+    // the first go to the editor it opened.
+    TestInput::ClickCell(Table(), 4, kTemper);
+    TestInput::TypeText(Table(), "1");
+    TestInput::TypeText(Table(), "2");
+    ExpectBiscuits();
+    Enter();
+    EXPECT_EQ(Cell(4, kTemper), "12");
+    EXPECT_EQ(m_dlg.Document().JournalSteps(), 3u);
 }
 
 TEST_F(TableWindowTest, InvalidInputShowsTheFormsMessagesAndChangesNothing) {
