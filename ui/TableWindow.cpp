@@ -87,16 +87,18 @@ void TableWindow::OnClose() {
 }
 
 void TableWindow::OnFormChange(EditorView::FormChange change) {
+    // Even hidden, the window lets go of a module that may be deleted next.
+    if (change == EditorView::FormChange::Destroyed) {
+        m_entries->Detach();
+        SetWindowText(kAppTitle);
+        return;
+    }
     if (!Following()) return;
     switch (change) {
     case EditorView::FormChange::Built:
     case EditorView::FormChange::Cleared:
         ShowTitle();
         m_entries->Rebuild();
-        break;
-    case EditorView::FormChange::Destroyed:
-        m_entries->Detach();
-        SetWindowText(kAppTitle);
         break;
     case EditorView::FormChange::EntryShown:
         // An image that the module now fits (a ROM opened) brings the rows;
@@ -107,6 +109,8 @@ void TableWindow::OnFormChange(EditorView::FormChange change) {
             m_entries->FollowFormEntry();
             m_table.Refresh();
         }
+        break;
+    case EditorView::FormChange::Destroyed:
         break;
     }
 }

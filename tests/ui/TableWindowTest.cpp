@@ -275,10 +275,12 @@ TEST_F(TableWindowTest, FollowsModuleSwitchesAndCloseRom) {
     EXPECT_TRUE(Window().IsWindowVisible());
     EXPECT_EQ(Table().GetRowCount(), 4);
 
-    // Unloading the modules leaves nothing the table could still read.
+    // Unloading the modules, even while the window is hidden, leaves
+    // nothing the table could still read.
+    TestInput::ClickCloseBox(Window());
     Click(ID_MODULES_UNLOAD);
     Click(ID_MODULES_UNLOAD);
-    TestInput::ProcessEvents();
+    Click(ID_VIEW_TABLE);
     EXPECT_EQ(Table().GetColumnCount(), 0);
     EXPECT_EQ(Window().GetWindowText(), "Quillmoor");
 }
