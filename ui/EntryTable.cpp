@@ -39,7 +39,8 @@ bool EntryTable::IsStale() const {
     return Readable() != m_module || current != m_columnsOf || columns != m_columns;
 }
 
-void EntryTable::Rebuild() {
+void EntryTable::Rebuild(const std::string& filter) {
+    m_filter = filter;
     const CTableModule* current = m_state.CurrentModule();
     if (current != m_columnsOf) m_sortColumn = -1;
     m_columnsOf = current;

@@ -22,9 +22,9 @@ public:
     EntryTable(EditorState& state, EditorView& view, CTableCtrl& table);
 
     // Follows the current module and the document afresh (new columns,
-    // rows, the filter applied again); the sort order goes when the module
+    // rows, the filter text applied); the sort order goes when the module
     // changed. Resets the control.
-    void Rebuild();
+    void Rebuild(const std::string& filter);
     // Lets go of the module before it stops being current (it may be
     // deleted next): no rows, no columns until Rebuild.
     void Detach();

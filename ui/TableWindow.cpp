@@ -1,5 +1,6 @@
 #include "ui/TableWindow.h"
 
+#include <algorithm>
 #include <string>
 
 #include "res/StringTable.h"
@@ -54,8 +55,7 @@ void TableWindow::Create() {
 void TableWindow::Open() {
     if (!::IsWindow(m_hWnd)) Create();
     ShowTitle();
-    m_entries->SetFilter(m_filter.GetWindowText());
-    m_entries->Rebuild();
+    m_entries->Rebuild(m_filter.GetWindowText());
     Activate();
     m_table.SetFocus();
 }
@@ -98,13 +98,13 @@ void TableWindow::OnFormChange(EditorView::FormChange change) {
     case EditorView::FormChange::Built:
     case EditorView::FormChange::Cleared:
         ShowTitle();
-        m_entries->Rebuild();
+        m_entries->Rebuild(m_filter.GetWindowText());
         break;
     case EditorView::FormChange::EntryShown:
         // An image that the module now fits (a ROM opened) brings the rows;
         // another image of the same size brings other bytes.
         if (m_entries->IsStale()) {
-            m_entries->Rebuild();
+            m_entries->Rebuild(m_filter.GetWindowText());
         } else {
             m_entries->FollowFormEntry();
             m_table.Refresh();
