@@ -45,11 +45,12 @@ private:
 
 std::unique_ptr<QTableView> OpenBareView(FixedModel& model) {
     auto view = std::make_unique<QTableView>();
-    view->setModel(&model);
     // The table window's geometry, so a page shows as many cells: its row
-    // height, and no row-number column.
+    // height, and no row-number column. Set before the model comes, as the
+    // window does: set after, every one of the million rows is resized.
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->verticalHeader()->hide();
+    view->setModel(&model);
     view->resize(720, 480);
     view->show();
     return view;
