@@ -46,6 +46,9 @@ void TableWindow::Create() {
     m_filterLabel.Create("Filter:", kChild, RECT{0, 0, 0, 0}, this);
     m_filter.Create(kChild | WS_TABSTOP | ES_AUTOHSCROLL | WS_BORDER, RECT{0, 0, 0, 0}, this, kFilterId);
     m_table.Create(kChild | WS_TABSTOP, RECT{0, 0, 0, 0}, this, kTableId);
+    // Rows of an earlier window would be laid out only to be dropped by
+    // the Rebuild that follows: a million of them cost as much as the view.
+    m_entries->Detach();
     m_table.SetProvider(m_entries.get());
     RECT client;
     GetClientRect(&client);

@@ -14,6 +14,13 @@
 #include "platform/windows/TableProvider.h"
 #include "platform/windows/WindowText.h"
 
+namespace {
+
+// Rows measured to fit the first column to its texts.
+constexpr int kRowsMeasured = 64;
+
+} // namespace
+
 class TableModel : public QAbstractTableModel {
 public:
     explicit TableModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -157,14 +164,27 @@ void NativeTable::SetProvider(TableProvider* provider) {
 void NativeTable::Reset() {
     m_quiet = true;
     m_model->Reset();
-    // The first column names the rows: as wide as the names on the screen
-    // (only visible rows are measured, whatever the table's size).
-    if (View() != nullptr && m_model->columnCount() > 0) View()->resizeColumnToContents(0);
+    FitFirstColumn();
     m_quiet = false;
 }
 
 void NativeTable::Refresh() {
     m_model->Refresh();
+}
+
+void NativeTable::FitFirstColumn() {
+    // The first column names the rows: as wide as the first names, measured
+    // here rather than by the view, which lays every cell out to measure it.
+    QTableView* view = View();
+    if (view == nullptr || m_model->columnCount() == 0) return;
+    const QFontMetrics metrics = view->fontMetrics();
+    int width = view->horizontalHeader()->sectionSizeHint(0);
+    const int rows = std::min(m_model->rowCount(), kRowsMeasured);
+    for (int row = 0; row < rows; ++row)
+        width = std::max(width, metrics.horizontalAdvance(
+                                        m_model->data(m_model->index(row, 0), Qt::DisplayRole).toString()));
+    constexpr int kPadding = 12;
+    view->horizontalHeader()->resizeSection(0, width + kPadding);
 }
 
 int NativeTable::CurrentRow() const {

@@ -34,6 +34,8 @@ public:
     QTableView* View() const;
 
 private:
+    void FitFirstColumn();
+
     TableModel* m_model;
     // Set while the program moves the current row, so the provider hears
     // only of the user's moves.
