@@ -9,7 +9,8 @@ is the median of the ratios of its rounds.
     bench/run.py --build build/rel [--rounds 5] [--reverse] [FIGURE ...]
 
 With no FIGURE, every figure but the ROM image ones (256 MiB written and
-fsynced per process) runs; `all` runs those too. --reverse runs the figures
+fsynced per process) and the table ones (a 180 MiB image and a million-row
+filter per process) runs; `all` runs those too. --reverse runs the figures
 in the opposite order and starts every pair with the yardstick, to show that
 the order does not change the ratios.
 """
@@ -137,6 +138,15 @@ def figures(build, files):
                form("BM_FormBuildAndDestroy"), form("BM_BareFormBuildAndDestroy")),
         Figure("switch", "entry switch until repainted, vs bare widgets set and repainted",
                form("BM_FormSwitchEntry"), form("BM_BareFormSwitchEntry")),
+        Figure("table-open", "table window of 1,000,000 x 64 opened until painted, vs a bare QTableView "
+               "over a fixed-string model", form("BM_TableOpen"), form("BM_BareTableOpen")),
+        Figure("table-scroll", "table window scrolled one page until repainted, vs the bare view",
+               form("BM_TableScrollPage"), form("BM_BareTableScrollPage")),
+        Figure("table-filter", "filter over every cell of 1,000,000 x 64, vs a bare loop formatting and "
+               "searching every cell", form("BM_TableFilterAll"), form("BM_BareFilterLoop")),
+        Figure("table-memory", "resident growth of the opened, filtered, sorted and scrolled table over "
+               "image and module, vs the bare view's", form("BM_TableMemory"), form("BM_BareTableMemory"),
+               metrics=("rss_growth_MiB",)),
         Figure("load", "warm load of a million-name module, vs getline over the same files",
                load("BM_LoadMillionNameModule"), load("BM_GetlineSplitSameFiles")),
         Figure("load-keep", "warm load, vs getline keeping every line (time and peak growth)",
@@ -194,7 +204,7 @@ def main():
                        check=True)
         every = figures(args.build, files)
         known = {f.name for f in every}
-        wanted = args.figure or [f.name for f in every if not f.name.startswith("rom")]
+        wanted = args.figure or [f.name for f in every if not f.name.startswith(("rom", "table"))]
         if "all" in wanted:
             wanted = [f.name for f in every]
         unknown = set(wanted) - known

@@ -23,6 +23,9 @@ inline constexpr char kIncompatibleText[] = "This module and this rom are not co
 inline constexpr char kBadHexArrayText[] = "One of your hex arrays is improperly formatted.";
 // Storing a value into an element whose style carries the biscuit bit.
 inline constexpr char kBiscuitText[] = "LET'S MAKE BISCUITS!";
+inline constexpr char kBiscuitCaption[] = "Biscuits";
+// A dropbox value applied with no item picked.
+inline constexpr char kNoSelectionText[] = "One of the dropdown boxes does not have a valid selection.";
 
 // --- Load errors ---
 

@@ -22,11 +22,13 @@
 #include "ui/RomDocumentCommands.h"
 #include "ui/ShellAssociation.h"
 #include "ui/TableFileCommands.h"
+#include "ui/TableWindow.h"
 
 CEditorDlg::CEditorDlg(CWnd* parent)
     : CDialog(&EditorResources::EditorDialog(), parent), m_hIcon(LoadIcon(EditorResources::EditorIcon())),
       m_state(std::make_unique<EditorState>()), m_view(std::make_unique<EditorView>(*this)),
-      m_bytes(std::make_unique<BytesWindow>(*m_state, *m_view)) {
+      m_bytes(std::make_unique<BytesWindow>(*m_state, *m_view)),
+      m_table(std::make_unique<TableWindow>(*m_state, *m_view)) {
     // Every change of the image, whichever command made it, shows in the
     // title's " *" and in what Undo and Redo offer.
     m_state->document.AddListener([this](uint32_t, uint32_t) {
@@ -41,6 +43,7 @@ CEditorDlg::~CEditorDlg() {
     // By now the windows are gone with the dialog's; only objects remain.
     DestroyForm();
     m_bytes.reset();
+    m_table.reset();
     m_view.reset();
     m_state.reset();
 }
@@ -63,6 +66,7 @@ const std::vector<CEditorDlg::CommandEntry>& CEditorDlg::CommandTable() {
             {ID_MODULES_ASSOCIATE, 0, &CEditorDlg::OnAssociate},
             {ID_HELP_ABOUT, 0, &CEditorDlg::OnAbout},
             {ID_HELP_HELP, 0, &CEditorDlg::OnHelp},
+            {ID_VIEW_TABLE, 0, &CEditorDlg::OnViewTable},
             {IDC_MODULE_COMBO, CBN_SELCHANGE, &CEditorDlg::OnModuleSelChange},
             {IDC_ENTRY_COMBO, CBN_SELCHANGE, &CEditorDlg::OnEntrySelChange},
     };
@@ -205,6 +209,9 @@ void CEditorDlg::OnAbout() {
 }
 void CEditorDlg::OnHelp() {
     HelpPage::Open(*this);
+}
+void CEditorDlg::OnViewTable() {
+    m_table->Open();
 }
 void CEditorDlg::OnModuleSelChange() {
     ModuleListCommands(*m_state, *m_view).ModuleSelChange();

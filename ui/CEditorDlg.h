@@ -14,6 +14,7 @@ class CTableModule;
 class RomDocument;
 struct EditorState;
 class EditorView;
+class TableWindow;
 
 // The editor's one window: a modal dialog over the editor's state (the ROM
 // document and the module list) and its view (the form and the two
@@ -43,6 +44,7 @@ public:
     void OnAssociate();
     void OnAbout();
     void OnHelp();
+    void OnViewTable();
     void OnModuleSelChange();
     void OnEntrySelChange();
 
@@ -68,6 +70,7 @@ public:
     CComboBox* EntryCombo() const;
     EditorView& View() { return *m_view; }
     BytesWindow& Bytes() { return *m_bytes; }
+    TableWindow& Table() { return *m_table; }
 
     // Module path from the command line; start-up points it at a string it
     // keeps alive for the dialog's whole life. Never null.
@@ -99,4 +102,7 @@ private:
     std::unique_ptr<EditorView> m_view;
     // Follows the view and the document, so it goes before them.
     std::unique_ptr<BytesWindow> m_bytes;
+    // Follows the view and the document from the start; its window comes
+    // with the first View > Table.
+    std::unique_ptr<TableWindow> m_table;
 };

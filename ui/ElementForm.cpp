@@ -28,11 +28,6 @@ constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_
 constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE;
 constexpr UINT kLabelId = 0xFFFF;
 
-constexpr char kNoSelection[] = "One of the dropdown boxes does not have a valid selection.";
-constexpr char kBadHexArray[] = "One of your hex arrays is improperly formatted.";
-constexpr char kBiscuits[] = "LET'S MAKE BISCUITS!";
-constexpr char kBiscuitsCaption[] = "Biscuits";
-
 int Baseline(int index) {
     return kFirstBaseline + kRowPitch * index;
 }
@@ -184,7 +179,7 @@ bool ElementForm::ReadBack(CTableModule& module) {
         const std::optional<std::vector<std::uint8_t>> bytes = ReadElement(module, i);
         if (!bytes) return false;
         if (ElementAt(module, i).style & STYLE_BISCUIT)
-            m_owner.MessageBox(kBiscuits, kBiscuitsCaption, MB_OK);
+            m_owner.MessageBox(kBiscuitText, kBiscuitCaption, MB_OK);
         module.SetElementData(i, bytes->data());
     }
     return true;
@@ -198,14 +193,14 @@ std::optional<std::vector<std::uint8_t>> ElementForm::ReadElement(const CTableMo
         auto* combo = dynamic_cast<CComboBox*>(control);
         auto bytes =
                 ElementCodec::ReadDropbox(combo != nullptr ? combo->GetCurSel() : CB_ERR, e.values, e.size);
-        if (!bytes) m_owner.MessageBox(kNoSelection);
+        if (!bytes) m_owner.MessageBox(kNoSelectionText);
         return bytes;
     }
     auto* edit = dynamic_cast<ElementEdit*>(control);
     const std::string text = edit != nullptr ? edit->GetWindowText() : std::string();
     if (kind == ElementKind::HexArray) {
         auto bytes = ElementCodec::ReadHexArray(text, e.size);
-        if (!bytes) m_owner.MessageBox(kBadHexArray);
+        if (!bytes) m_owner.MessageBox(kBadHexArrayText);
         return bytes;
     }
     if (kind == ElementKind::Text) {

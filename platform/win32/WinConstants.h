@@ -12,6 +12,8 @@ inline constexpr UINT WM_CREATE = 0x0001;
 inline constexpr UINT WM_DESTROY = 0x0002;
 inline constexpr UINT WM_MOVE = 0x0003;
 inline constexpr UINT WM_SIZE = 0x0005;
+// WM_SIZE wParam: a plain resize.
+inline constexpr UINT SIZE_RESTORED = 0;
 inline constexpr UINT WM_SETFOCUS = 0x0007;
 inline constexpr UINT WM_KILLFOCUS = 0x0008;
 inline constexpr UINT WM_ENABLE = 0x000A;

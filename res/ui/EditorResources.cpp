@@ -47,7 +47,7 @@ MenuTemplate BuildMenu() {
                                                  Item("&Redo\tCtrl+Y", ID_EDIT_REDO, MF_GRAYED),
                                          }));
     menu.popups.push_back(Popup("&View", {
-                                                 // "&Table...\tCtrl+T" (ID_VIEW_TABLE) comes first.
+                                                 Item("&Table...\tCtrl+T", ID_VIEW_TABLE),
                                                  Item("&Bytes...\tCtrl+B", ID_VIEW_BYTES),
                                          }));
     menu.popups.push_back(Popup("&Modules", {
@@ -110,6 +110,7 @@ const std::vector<ACCEL>& EditorResources::EditorAccelerators() {
             {kKey | FCONTROL, 'S', ID_FILE_SAVEROM},
             {kKey | FCONTROL, 'Z', ID_EDIT_UNDO},
             {kKey | FCONTROL, 'Y', ID_EDIT_REDO},
+            {kKey | FCONTROL, 'T', ID_VIEW_TABLE},
             // The other common way to redo; the menu names only one key.
             {kKey | FCONTROL | FSHIFT, 'Z', ID_EDIT_REDO},
             {kKey, VK_F1, ID_HELP_HELP},

@@ -62,6 +62,7 @@ TEST_F(EditorDlgTest, MenuTextsKeepMnemonicsAndKeyColumn) {
     EXPECT_EQ(menu->GetMenuString(2, MF_BYPOSITION), "&View");
     EXPECT_EQ(menu->GetMenuString(3, MF_BYPOSITION), "&Modules");
     EXPECT_EQ(menu->GetMenuString(4, MF_BYPOSITION), "&Help");
+    EXPECT_EQ(menu->GetMenuString(ID_VIEW_TABLE, MF_BYCOMMAND), "&Table...\tCtrl+T");
     EXPECT_EQ(menu->GetMenuString(ID_VIEW_BYTES, MF_BYCOMMAND), "&Bytes...\tCtrl+B");
     EXPECT_EQ(menu->GetMenuString(ID_MODULES_RELOAD, MF_BYCOMMAND), "&Reload Modules\tF5");
     EXPECT_EQ(menu->GetMenuString(ID_EDIT_UNDO, MF_BYCOMMAND), "&Undo\tCtrl+Z");
