@@ -11,12 +11,15 @@ struct CommandShape {
     const char* word;
     CommandLine::Command command;
     std::size_t operands;
+    // Only check takes options: set's values may begin with "-".
+    bool options;
 };
 
 constexpr CommandShape kShapes[] = {
-        {"check", CommandLine::Command::Check, 1},
-        {"dump", CommandLine::Command::Dump, 2},
-        {"set", CommandLine::Command::Set, 5},
+        {"check", CommandLine::Command::Check, 1, true},
+        {"dump", CommandLine::Command::Dump, 2, false},
+        {"set", CommandLine::Command::Set, 5, false},
+        {"layout", CommandLine::Command::Layout, 1, false},
 };
 
 bool IsHelpWord(const std::string& word) {
@@ -33,11 +36,28 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
     if (IsHelpWord(args[0])) return {Command::Help, {}, {}};
     for (const CommandShape& shape : kShapes) {
         if (args[0] != shape.word) continue;
-        std::vector<std::string> operands(args.begin() + 1, args.end());
-        if (operands.size() != shape.operands) {
-            return {Command::Invalid, {}, QlmOperandCountText(args[0], shape.operands, operands.size())};
+        CommandLine line{shape.command, {}, {}};
+        for (auto word = args.begin() + 1; word != args.end(); ++word) {
+            if (!shape.options || word->size() < 2 || word->front() != '-')
+                line.m_operands.push_back(*word);
+            else if (!line.TakeOption(*word))
+                return {Command::Invalid, {}, QlmUnknownOptionText(*word)};
         }
-        return {shape.command, std::move(operands), {}};
+        if (line.m_operands.size() != shape.operands)
+            return {Command::Invalid,
+                    {},
+                    QlmOperandCountText(args[0], shape.operands, line.m_operands.size())};
+        return line;
     }
     return {Command::Invalid, {}, QlmUnknownCommandText(args[0])};
+}
+
+bool CommandLine::TakeOption(const std::string& word) {
+    if (word == "--warnings" || word == "-W")
+        m_warnings = true;
+    else if (word == "--strict")
+        m_strict = true;
+    else
+        return false;
+    return true;
 }

@@ -12,6 +12,7 @@ public:
         Check,
         Dump,
         Set,
+        Layout,
         Invalid
     };
 
@@ -22,11 +23,19 @@ public:
     const std::vector<std::string>& GetOperands() const { return m_operands; }
     // Why the command line was refused; empty unless the command is Invalid.
     const std::string& GetProblem() const { return m_problem; }
+    // check: list warnings (--warnings, -W); make them fail (--strict, which
+    // lists them too).
+    bool Warnings() const { return m_warnings || m_strict; }
+    bool Strict() const { return m_strict; }
 
 private:
     CommandLine(Command command, std::vector<std::string> operands, std::string problem);
+    // False for a word that is no option of check.
+    bool TakeOption(const std::string& word);
 
     Command m_command;
     std::vector<std::string> m_operands;
     std::string m_problem;
+    bool m_warnings = false;
+    bool m_strict = false;
 };

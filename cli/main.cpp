@@ -6,6 +6,7 @@
 #include "CheckCommand.h"
 #include "CommandLine.h"
 #include "DumpCommand.h"
+#include "LayoutCommand.h"
 #include "SetCommand.h"
 #include "res/StringTable.h"
 
@@ -17,11 +18,13 @@ int Dispatch(const CommandLine& line) {
         std::cout << kQlmUsage;
         return 0;
     case CommandLine::Command::Check:
-        return CheckCommand::Run(line.GetOperands(), std::cout, std::cerr);
+        return CheckCommand::Run(line.GetOperands(), {line.Warnings(), line.Strict()}, std::cout, std::cerr);
     case CommandLine::Command::Dump:
         return DumpCommand::Run(line.GetOperands(), std::cout, std::cerr);
     case CommandLine::Command::Set:
         return SetCommand::Run(line.GetOperands(), std::cout, std::cerr);
+    case CommandLine::Command::Layout:
+        return LayoutCommand::Run(line.GetOperands(), std::cout, std::cerr);
     case CommandLine::Command::Invalid:
         break;
     }

@@ -22,7 +22,7 @@ void ModuleListCommands::AddModuleFromFile(const std::string& path) {
 void ModuleListCommands::ShowAdded(const ModuleList::AddResult& added) {
     if (!added) {
         if (!added.Error().NotOpened())
-            m_controls.Message(ModuleErrorText(added.Error().fileName, added.Error().error),
+            m_controls.Message(ModuleErrorText(added.Error().fileName, added.Error()),
                                MB_OK | MB_ICONEXCLAMATION, "Module Error");
     } else if (added.Value() != nullptr) {
         if (CComboBox* combo = m_controls.ModuleSelector()) combo->AddString(added.Value()->m_strName);
