@@ -33,9 +33,8 @@ int LayoutCommand::Run(const std::vector<std::string>& operands, std::ostream& o
     }
     const CTableModule& module = *loaded.Value();
     // Offsets are decimal, as module files mostly write them.
-    const size_t width =
-            std::max({std::to_string(module.m_nEntryLength).size(), sizeof kQlmLayoutOffset - 1,
-                      sizeof kQlmLayoutLength - 1});
+    const size_t width = std::max({std::to_string(module.m_nEntryLength).size(), sizeof kQlmLayoutOffset - 1,
+                                   sizeof kQlmLayoutLength - 1});
     out << RightAligned(kQlmLayoutOffset, width) << "  " << RightAligned(kQlmLayoutLength, width) << "  "
         << kQlmLayoutElements << '\n';
     for (const EntryLayout::Span& span : EntryLayout::Of(module))

@@ -71,7 +71,8 @@ void ModuleLint::CheckTextTable(const ModuleElement& element, const ElementSourc
     // A table named where the loader never looks: the text shows unmapped.
     SideFile file;
     if (file.Open(m_module.m_strDir, source.listText))
-        Warn(m_module.Source().modulePath, source.listLine, LintTextTableOnElementText(element.name, source.listText));
+        Warn(m_module.Source().modulePath, source.listLine,
+             LintTextTableOnElementText(element.name, source.listText));
 }
 
 void ModuleLint::CheckValues(const ModuleElement& element, const ElementSource& source) {
@@ -81,7 +82,8 @@ void ModuleLint::CheckValues(const ModuleElement& element, const ElementSource& 
     for (size_t k = 0; k < count; ++k) {
         const uint32_t value = element.values[k];
         const uint64_t line = source.valueLines[k];
-        if (value >= limit) Warn(source.listPath, line, LintValueTooLargeText(element.name, value, element.size));
+        if (value >= limit)
+            Warn(source.listPath, line, LintValueTooLargeText(element.name, value, element.size));
         const auto [seen, fresh] = firstLine.emplace(value, line);
         if (!fresh) Warn(source.listPath, line, LintDuplicateValueText(element.name, value, seen->second));
     }

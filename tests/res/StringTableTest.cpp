@@ -55,7 +55,8 @@ TEST(LoadErrorTextTest, TheEditorsBoxAndQlmsLineNameTheFileAndLine) {
     EXPECT_EQ(ModuleErrorText("broken.qlm", LoadError::Version), version);
     EXPECT_EQ(ModuleErrorText("broken.qlm", LoadFailure{LoadError::Version, {"/m/sub/t.tbl", 12}, {}}),
               version + "\n\n(line 12 of t.tbl)");
-    EXPECT_EQ(ModuleErrorText("broken.qlm", LoadFailure{LoadError::Version, {"/m/broken.qlm", 0}, {}}), version)
+    EXPECT_EQ(ModuleErrorText("broken.qlm", LoadFailure{LoadError::Version, {"/m/broken.qlm", 0}, {}}),
+              version)
             << "no line to name";
     EXPECT_EQ(QlmLoadErrorText("mods/broken.qlm", 7, LoadError::OutOfEntry, "Hit points"),
               "mods/broken.qlm:7: error 13: An entry has specified a size or offset that would reach outside "
