@@ -31,7 +31,8 @@ public:
     const std::string& Path() const { return m_path; }
     // The place of the line Next last returned; one past the last line once
     // the file has ended.
-    SourceLine At() const { return {m_path, m_lines + (m_ended ? 1 : 0)}; }
+    SourceLine At() const { return {m_path, Line()}; }
+    uint64_t Line() const { return m_lines + (m_ended ? 1 : 0); }
     // A read error, as opposed to the end of the file.
     bool Failed() const { return m_archive && m_archive->Failed(); }
 

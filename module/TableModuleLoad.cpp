@@ -106,7 +106,7 @@ LoadError CTableModule::LoadValueList(ModuleElement& element, const std::string&
         if (file.Failed()) return fail(LoadError::Read);
         size_t space = line.find(' ');
         if (space == std::string::npos || space == 0) return fail(LoadError::DropboxFormat);
-        lines.push_back(file.At().line);
+        lines.push_back(file.Line());
         values.push_back(NumberRule::ToUnsigned(std::string_view(line).substr(0, space)));
         // A name is what the dropbox shows, which ends at a NUL byte; qlm
         // set matches the same text.
