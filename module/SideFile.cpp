@@ -11,17 +11,12 @@ bool SideFile::Open(std::string_view folder, std::string_view line) {
     return true;
 }
 
-bool SideFile::Ended(bool got) {
-    if (!got) m_ended = true;
-    return got;
-}
-
 bool SideFile::Next(std::string& line) {
     if (!m_archive) {
         line.clear();
         return false;
     }
-    return Ended(ReadModuleLine(*m_archive, line, m_lines));
+    return ReadModuleLine(*m_archive, line, m_lines);
 }
 
 bool SideFile::Next(std::string_view& line) {
@@ -29,7 +24,7 @@ bool SideFile::Next(std::string_view& line) {
         line = {};
         return false;
     }
-    return Ended(ReadModuleLine(*m_archive, line, m_lines));
+    return ReadModuleLine(*m_archive, line, m_lines);
 }
 
 uint64_t SideFile::Length() {

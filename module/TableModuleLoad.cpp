@@ -35,17 +35,19 @@ LoadError CTableModule::LoadEntryNames(const std::string& fileName, SourceLine& 
         const uint64_t nameBytes = std::min<uint64_t>(file.Length(), uint64_t{count} * kNameBytesHint);
         labels.reserve(count, bareBytes + 3 * count + static_cast<size_t>(nameBytes));
         std::string_view line;
-        uint64_t names = 0;
+        uint64_t surplus = 0;
         while (file.Next(line)) {
-            ++names;
-            if (labels.size() < count) labels.AppendNamed(line);
+            if (labels.size() < count)
+                labels.AppendNamed(line);
+            else
+                ++surplus;
         }
         if (file.Failed()) {
-            at = file.At();
+            at = file.At(false);
             return LoadError::Read;
         }
         m_source.namesPath = file.Path();
-        m_source.namesRead = names;
+        m_source.namesRead = labels.size() + surplus;
     } else {
         labels.reserve(count, bareBytes);
     }
@@ -68,7 +70,7 @@ LoadError CTableModule::LoadCharTable(const std::string& fileName, SourceLine& a
         const uint32_t code =
                 line.size() == 4 ? NumberRule::ToUnsigned(std::string_view(line).substr(0, 2), 16) : 0x100;
         if (code > 0xFF) {
-            at = file.At();
+            at = file.At(true);
             return LoadError::CharTable;
         }
         auto character = static_cast<uint8_t>(line[3]);
@@ -76,7 +78,7 @@ LoadError CTableModule::LoadCharTable(const std::string& fileName, SourceLine& a
         m_codeOf[character] = static_cast<uint8_t>(code);
     }
     if (!file.Failed()) return LoadError::None;
-    at = file.At();
+    at = file.At(false);
     return LoadError::Read;
 }
 
@@ -84,13 +86,15 @@ LoadError CTableModule::LoadValueList(ModuleElement& element, const std::string&
                                       ElementSource& source) {
     SideFile file;
     if (!file.Open(m_strDir, fileName)) return LoadError::DropboxOpen;
-    // Every early return below fails in the list itself.
-    const auto fail = [&at, &file](LoadError error) {
-        at = file.At();
+    // Every early return below fails in the list itself, on the line just
+    // read or, when the list ended first, one past its end.
+    bool got = false;
+    const auto fail = [&at, &file, &got](LoadError error) {
+        at = file.At(got);
         return error;
     };
     std::string line;
-    file.Next(line);
+    got = file.Next(line);
     if (file.Failed()) return fail(LoadError::Read);
     NumberRule::Result count = NumberRule::Parse(line, 0);
     if (count.value == 0) return fail(LoadError::DropboxEmpty);
@@ -102,7 +106,7 @@ LoadError CTableModule::LoadValueList(ModuleElement& element, const std::string&
     names.reserve(count.value);
     lines.reserve(count.value);
     for (uint32_t i = 0; i < count.value; ++i) {
-        file.Next(line);
+        got = file.Next(line);
         if (file.Failed()) return fail(LoadError::Read);
         size_t space = line.find(' ');
         if (space == std::string::npos || space == 0) return fail(LoadError::DropboxFormat);

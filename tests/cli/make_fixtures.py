@@ -179,6 +179,8 @@ ERROR_ROWS = [
      "d.txt", 2, "E"),
     ("dropbox_format", 11, dict(element=("E", "0", "1", "-D--", "d.txt")),
      {"d.txt": crlf(["2", "1 One", "", "2"])}, "d.txt", 4, "E"),
+    ("value_list_ends_early", 11, dict(element=("E", "0", "1", "-D--", "d.txt")),
+     {"d.txt": crlf(["2", "1 One", "# no second value"])}, "d.txt", 4, "E"),
     ("numeric_size", 12, dict(element=("E", "0", "5", "----", "-")), {}, "m.qlm", 13, "E"),
     ("out_of_entry", 13, dict(element=("E", "7", "2", "----", "-")), {}, "m.qlm", 12, "E"),
     ("count_range", 14, dict(count="-5"), {}, "m.qlm", 6, None),
