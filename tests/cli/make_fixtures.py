@@ -166,10 +166,12 @@ def crlf(lines):
 # as one line end.
 ERROR_ROWS = [
     ("version", 1, dict(version="1.0"), {}, "m.qlm", 3, None),
-    ("names", 2, dict(names="gone.txt"), {}, "m.qlm", 8, None),
+    # "NULL" is the only word for no names file; in lower case it names one.
+    ("names", 2, dict(names="null"), {}, "m.qlm", 8, None),
     ("char_table", 4, dict(table="t.tbl"), {"t.tbl": crlf(["# codes", "41=A", "", "42=BB"])}, "t.tbl", 4, None),
     ("style_short", 5, dict(element=("E", "0", "1", "T-", "-")), {}, "m.qlm", 13, "E"),
-    ("style_invalid", 6, dict(element=("E", "0", "1", "TD--", "-")), {}, "m.qlm", 13, "E"),
+    # The style is refused before the missing list it names is opened.
+    ("style_invalid", 6, dict(element=("E", "0", "1", "TD--", "gone.txt")), {}, "m.qlm", 13, "E"),
     ("dropbox_open", 7, dict(element=("E", "0", "1", "-D--", "gone.txt")), {}, "m.qlm", 14, "E"),
     ("zero_entries", 8, dict(count="0"), {}, "m.qlm", 6, None),
     ("zero_length", 9, dict(length="0"), {}, "m.qlm", 7, None),
@@ -182,7 +184,8 @@ ERROR_ROWS = [
     ("value_list_ends_early", 11, dict(element=("E", "0", "1", "-D--", "d.txt")),
      {"d.txt": crlf(["2", "1 One", "# no second value"])}, "d.txt", 4, "E"),
     ("numeric_size", 12, dict(element=("E", "0", "5", "----", "-")), {}, "m.qlm", 13, "E"),
-    ("out_of_entry", 13, dict(element=("E", "7", "2", "----", "-")), {}, "m.qlm", 12, "E"),
+    # Offset plus size must not wrap around to a small number.
+    ("out_of_entry", 13, dict(element=("E", "0xFFFFFFFF", "2", "----", "-")), {}, "m.qlm", 12, "E"),
     ("count_range", 14, dict(count="-5"), {}, "m.qlm", 6, None),
     ("value_count_range", 14, dict(element=("E", "0", "1", "-D--", "d.txt")), {"d.txt": crlf(["-1"])},
      "d.txt", 1, "E"),
