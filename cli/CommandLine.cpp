@@ -1,6 +1,5 @@
 #include "CommandLine.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <utility>
 
@@ -12,15 +11,18 @@ struct CommandShape {
     const char* word;
     CommandLine::Command command;
     std::size_t operands;
-    // Takes --form-rules.
+    // check takes options; set's values may begin with "-", so set and
+    // import take only the one word --form-rules.
+    bool options;
     bool readsValues;
 };
 
 constexpr CommandShape kShapes[] = {
-        {"check", CommandLine::Command::Check, 1, false},
-        {"dump", CommandLine::Command::Dump, 2, false},
-        {"set", CommandLine::Command::Set, 5, true},
-        {"import", CommandLine::Command::Import, 3, true},
+        {"check", CommandLine::Command::Check, 1, true, false},
+        {"dump", CommandLine::Command::Dump, 2, false, false},
+        {"set", CommandLine::Command::Set, 5, false, true},
+        {"import", CommandLine::Command::Import, 3, false, true},
+        {"layout", CommandLine::Command::Layout, 1, false, false},
 };
 
 constexpr char kFormRulesOption[] = "--form-rules";
@@ -39,16 +41,30 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
     if (IsHelpWord(args[0])) return {Command::Help, {}, {}};
     for (const CommandShape& shape : kShapes) {
         if (args[0] != shape.word) continue;
-        std::vector<std::string> operands(args.begin() + 1, args.end());
-        const auto option = std::find(operands.begin(), operands.end(), kFormRulesOption);
-        const bool formRules = shape.readsValues && option != operands.end();
-        if (formRules) operands.erase(option);
-        if (operands.size() != shape.operands) {
-            return {Command::Invalid, {}, QlmOperandCountText(args[0], shape.operands, operands.size())};
+        CommandLine line{shape.command, {}, {}};
+        for (auto word = args.begin() + 1; word != args.end(); ++word) {
+            if (shape.readsValues && *word == kFormRulesOption)
+                line.m_formRules = true;
+            else if (!shape.options || word->size() < 2 || word->front() != '-')
+                line.m_operands.push_back(*word);
+            else if (!line.TakeOption(*word))
+                return {Command::Invalid, {}, QlmUnknownOptionText(*word)};
         }
-        CommandLine line{shape.command, std::move(operands), {}};
-        line.m_formRules = formRules;
+        if (line.m_operands.size() != shape.operands)
+            return {Command::Invalid,
+                    {},
+                    QlmOperandCountText(args[0], shape.operands, line.m_operands.size())};
         return line;
     }
     return {Command::Invalid, {}, QlmUnknownCommandText(args[0])};
+}
+
+bool CommandLine::TakeOption(const std::string& word) {
+    if (word == "--warnings" || word == "-W")
+        m_warnings = true;
+    else if (word == "--strict")
+        m_strict = true;
+    else
+        return false;
+    return true;
 }

@@ -13,6 +13,7 @@ public:
         Dump,
         Set,
         Import,
+        Layout,
         Invalid
     };
 
@@ -25,12 +26,20 @@ public:
     const std::string& GetProblem() const { return m_problem; }
     // Whether --form-rules asked set or import to read values as the form does.
     bool FormRules() const { return m_formRules; }
+    // check: list warnings (--warnings, -W); make them fail (--strict, which
+    // lists them too).
+    bool Warnings() const { return m_warnings || m_strict; }
+    bool Strict() const { return m_strict; }
 
 private:
     CommandLine(Command command, std::vector<std::string> operands, std::string problem);
+    // False for a word that is no option of check.
+    bool TakeOption(const std::string& word);
 
     Command m_command;
     std::vector<std::string> m_operands;
     std::string m_problem;
     bool m_formRules = false;
+    bool m_warnings = false;
+    bool m_strict = false;
 };

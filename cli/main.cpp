@@ -7,6 +7,7 @@
 #include "CommandLine.h"
 #include "DumpCommand.h"
 #include "ImportCommand.h"
+#include "LayoutCommand.h"
 #include "SetCommand.h"
 #include "res/StringTable.h"
 
@@ -22,13 +23,15 @@ int Dispatch(const CommandLine& line) {
         std::cout << kQlmUsage;
         return 0;
     case CommandLine::Command::Check:
-        return CheckCommand::Run(line.GetOperands(), std::cout, std::cerr);
+        return CheckCommand::Run(line.GetOperands(), {line.Warnings(), line.Strict()}, std::cout, std::cerr);
     case CommandLine::Command::Dump:
         return DumpCommand::Run(line.GetOperands(), std::cout, std::cerr);
     case CommandLine::Command::Set:
         return SetCommand::Run(line.GetOperands(), std::cout, std::cerr, Rules(line));
     case CommandLine::Command::Import:
         return ImportCommand::Run(line.GetOperands(), std::cout, std::cerr, Rules(line));
+    case CommandLine::Command::Layout:
+        return LayoutCommand::Run(line.GetOperands(), std::cout, std::cerr);
     case CommandLine::Command::Invalid:
         break;
     }

@@ -13,7 +13,10 @@ ModuleList::AddResult ModuleList::AddModuleFromFile(const std::string& path) {
     try {
         m_modules.push_back(std::move(loaded).Value());
     } catch (const std::bad_alloc&) {
-        return AddResult::Failure({LoadError::OutOfMemory, {}, CPath::NameOf(path)});
+        ModuleFileError full;
+        full.error = LoadError::OutOfMemory;
+        full.fileName = CPath::NameOf(path);
+        return AddResult::Failure(std::move(full));
     }
     return m_modules.back().get();
 }

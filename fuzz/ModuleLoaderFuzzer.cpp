@@ -14,6 +14,9 @@
 #include <unistd.h>
 #include <vector>
 
+#include "document/EntryLayout.h"
+#include "document/ModuleLint.h"
+#include "module/ModuleLoader.h"
 #include "platform/files/CFile.h"
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"
@@ -95,6 +98,21 @@ void Exercise(CTableModule& module, std::vector<uint8_t>& rom) {
     }
 }
 
+// The byte map runs from 0 to the entry length without gap or overlap, and
+// every element it names covers the piece it is named for.
+void CheckLayout(const CTableModule& module) {
+    uint64_t at = 0;
+    for (const EntryLayout::Span& span : EntryLayout::Of(module)) {
+        if (span.begin != at || span.end <= span.begin) std::abort();
+        for (int i : span.elements) {
+            const ModuleElement& e = *module.m_elements[static_cast<size_t>(i)];
+            if (span.begin < e.offset || span.end > uint64_t{e.offset} + e.size) std::abort();
+        }
+        at = span.end;
+    }
+    if (at != module.m_nEntryLength) std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -107,8 +125,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CFile file;
     if (!file.Open(folder.File("m.qlm"), CFile::modeRead)) return 0;
     auto module = std::make_unique<CTableModule>();
-    const LoadError error = module->Load(file);
+    const LoadFailure failure = ModuleLoader(*module, file).Run();
     file.Close();
-    if (error == LoadError::None) Exercise(*module, rom);
+    // Every failure but running out of memory happens on some line.
+    if (failure.error != LoadError::None && failure.error != LoadError::OutOfMemory && failure.at.line == 0)
+        std::abort();
+    if (failure.error != LoadError::None) return 0;
+    CheckLayout(*module);
+    (void)ModuleLint::Check(*module);
+    Exercise(*module, rom);
     return 0;
 }

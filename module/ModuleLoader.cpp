@@ -1,5 +1,7 @@
 #include "module/ModuleLoader.h"
 
+#include <new>
+
 #include "module/ReadModuleLine.h"
 #include "module/StyleDescriptor.h"
 #include "platform/files/CFile.h"
@@ -10,21 +12,45 @@
 ModuleLoader::ModuleLoader(CTableModule& module, CFile& file)
     : m_module(module), m_file(file), m_archive(file, CArchive::load) {}
 
+SourceLine ModuleLoader::Here() const {
+    return {m_module.m_strPath, m_lines + (m_ended ? 1 : 0)};
+}
+
 LoadError ModuleLoader::Read(std::string& line, bool* got) {
-    bool read = ReadModuleLine(m_archive, line);
+    const bool read = ReadModuleLine(m_archive, line, m_lines);
+    if (!read) m_ended = true;
     if (got != nullptr) *got = read;
+    m_at = Here();
     return m_archive.Failed() ? LoadError::Read : LoadError::None;
 }
 
-LoadError ModuleLoader::Run() {
+LoadFailure ModuleLoader::Run() {
     m_module.m_strPath = m_file.GetFilePath();
     m_module.m_strDir = CPath::FolderOf(m_module.m_strPath);
+    m_module.m_source.modulePath = m_module.m_strPath;
+    m_at = Here();
+    LoadError error = LoadError::None;
+    // The place is what makes the error worth more than its id, so running
+    // out of memory keeps the line it happened on too.
+    try {
+        error = ReadAll();
+    } catch (const std::bad_alloc&) {
+        error = LoadError::OutOfMemory;
+    }
+    if (error == LoadError::None) return {};
+    return {error, std::move(m_at), std::move(m_element)};
+}
+
+LoadError ModuleLoader::ReadAll() {
     if (LoadError err = ReadHeader(); err != LoadError::None) return err;
     for (;;) {
         std::string name;
         bool got = false;
         if (LoadError err = Read(name, &got); err != LoadError::None) return err;
         if (!got) return LoadError::None;
+        m_element = name;
+        m_module.m_source.elements.push_back({});
+        m_module.m_source.elements.back().nameLine = m_at.line;
         if (LoadError err = ReadElement(std::move(name)); err != LoadError::None) return err;
     }
 }
@@ -38,9 +64,11 @@ LoadError ModuleLoader::ReadHeader() {
     m_module.m_nBaseOffset = NumberRule::ToUnsigned(line);
     if (LoadError err = ReadCounts(); err != LoadError::None) return err;
     if (LoadError err = Read(line); err != LoadError::None) return err;
-    if (LoadError err = m_module.LoadEntryNames(line); err != LoadError::None) return err;
+    m_module.m_source.namesLine = m_at.line;
+    if (LoadError err = m_module.LoadEntryNames(line, m_at); err != LoadError::None) return err;
     if (LoadError err = Read(line); err != LoadError::None) return err;
-    return m_module.LoadCharTable(line);
+    m_module.m_source.charTableLine = m_at.line;
+    return m_module.LoadCharTable(line, m_at);
 }
 
 LoadError ModuleLoader::ReadCounts() {
@@ -54,6 +82,7 @@ LoadError ModuleLoader::ReadCounts() {
         return LoadError::CountRange;
     m_module.m_nEntryCount = static_cast<int32_t>(count.value);
     if (LoadError err = Read(line); err != LoadError::None) return err;
+    m_module.m_source.lengthLine = m_at.line;
     m_module.m_nEntryLength = NumberRule::ToUnsigned(line);
     return m_module.m_nEntryLength == 0 ? LoadError::ZeroLength : LoadError::None;
 }
@@ -79,11 +108,18 @@ LoadError ModuleLoader::ReadElement(std::string name) {
     element.style = StyleDescriptor::Bits(line);
     if (StyleDescriptor::Contradictory(element.style)) return LoadError::StyleInvalid;
     if (StyleDescriptor::TooWideForNumber(element.style, element.size)) return LoadError::NumericSize;
-    // The fifth line is always consumed; only a dropbox opens what it names.
-    if (LoadError err = Read(line); err != LoadError::None) return err;
-    if (element.style & STYLE_DROPBOX) {
-        if (LoadError err = m_module.LoadValueList(element, line); err != LoadError::None) return err;
-    }
+    if (LoadError err = ReadList(element, m_module.m_source.elements.back()); err != LoadError::None)
+        return err;
     m_module.AddElement(std::move(element));
+    return LoadError::None;
+}
+
+LoadError ModuleLoader::ReadList(ModuleElement& element, ElementSource& source) {
+    // The fifth line is always consumed; only a dropbox opens what it names.
+    std::string line;
+    if (LoadError err = Read(line); err != LoadError::None) return err;
+    source.listLine = m_at.line;
+    if (element.style & STYLE_DROPBOX) return m_module.LoadValueList(element, line, m_at, source);
+    source.listText = std::move(line);
     return LoadError::None;
 }

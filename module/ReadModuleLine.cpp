@@ -2,16 +2,18 @@
 
 #include "platform/files/CArchive.h"
 
-bool ReadModuleLine(CArchive& archive, std::string& line) {
+bool ReadModuleLine(CArchive& archive, std::string& line, uint64_t& lineNumber) {
     while (archive.ReadString(line)) {
+        ++lineNumber;
         if (!line.empty() && line[0] != '#') return true;
     }
     line.clear();
     return false;
 }
 
-bool ReadModuleLine(CArchive& archive, std::string_view& line) {
+bool ReadModuleLine(CArchive& archive, std::string_view& line, uint64_t& lineNumber) {
     while (archive.ReadString(line)) {
+        ++lineNumber;
         if (!line.empty() && line[0] != '#') return true;
     }
     line = {};

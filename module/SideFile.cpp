@@ -4,8 +4,10 @@
 #include "platform/files/CPath.h"
 
 bool SideFile::Open(std::string_view folder, std::string_view line) {
-    if (!m_file.Open(CPath::JoinSideFile(folder, line), CFile::modeRead)) return false;
+    std::string path = CPath::JoinSideFile(folder, line);
+    if (!m_file.Open(path, CFile::modeRead)) return false;
     m_archive = std::make_unique<CArchive>(m_file, CArchive::load, bufferSize);
+    m_path = std::move(path);
     return true;
 }
 
@@ -14,7 +16,7 @@ bool SideFile::Next(std::string& line) {
         line.clear();
         return false;
     }
-    return ReadModuleLine(*m_archive, line);
+    return ReadModuleLine(*m_archive, line, m_lines);
 }
 
 bool SideFile::Next(std::string_view& line) {
@@ -22,7 +24,7 @@ bool SideFile::Next(std::string_view& line) {
         line = {};
         return false;
     }
-    return ReadModuleLine(*m_archive, line);
+    return ReadModuleLine(*m_archive, line, m_lines);
 }
 
 uint64_t SideFile::Length() {

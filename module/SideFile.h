@@ -8,6 +8,7 @@
 
 #include "platform/files/CArchive.h"
 #include "platform/files/CFile.h"
+#include "table/LoadFailure.h"
 
 // A side file of a module (entry names, character table, value list), named
 // by a line of the module file relative to the module's folder, read as
@@ -26,10 +27,19 @@ public:
     bool Next(std::string_view& line);
     // 0 when not open.
     uint64_t Length();
+    // The path opened, empty until Open succeeds.
+    const std::string& Path() const { return m_path; }
+    // The place of the line Next last returned when it returned true (`got`),
+    // else one past the last line. Kept out of Next, which a names file with
+    // a million lines calls a million times.
+    SourceLine At(bool got) const { return {m_path, Line(got)}; }
+    uint64_t Line(bool got = true) const { return m_lines + (got ? 0 : 1); }
     // A read error, as opposed to the end of the file.
     bool Failed() const { return m_archive && m_archive->Failed(); }
 
 private:
     CFile m_file;
     std::unique_ptr<CArchive> m_archive;
+    std::string m_path;
+    uint64_t m_lines = 0;
 };

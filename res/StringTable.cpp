@@ -100,6 +100,15 @@ std::string NoItemText(std::string_view element, std::string_view value) {
     return Join({element, ": ", value, " (no item)"});
 }
 
+std::string ModuleErrorText(std::string_view fileName, const LoadFailure& failure) {
+    std::string text = ModuleErrorText(fileName, failure.error);
+    if (failure.at.line == 0) return text;
+    const std::string_view file = failure.at.file;
+    const size_t slash = file.rfind('/');
+    return Join({text, "\n\n(line ", std::to_string(failure.at.line), " of ",
+                 slash == std::string_view::npos ? file : file.substr(slash + 1), ")"});
+}
+
 std::string CannotText(FileAction action, std::string_view path, std::string_view reason) {
     return Join({"Cannot ", ActionWord(action), " ", path, ": ", reason});
 }
@@ -127,12 +136,19 @@ const char kQlmUsage[] = "Usage: qlm COMMAND ARGUMENTS\n"
                          "Quillmoor's command-line companion for module authors and build scripts.\n"
                          "\n"
                          "Commands:\n"
-                         "  qlm check MODULE\n"
+                         "  qlm check [--warnings] [--strict] MODULE\n"
                          "      Load MODULE and its side files as the editor does. Prints the title,\n"
-                         "      entry count, entry length, base offset and element count.\n"
+                         "      entry count, entry length, base offset and element count, or the\n"
+                         "      file and line of the error that stopped the load.\n"
+                         "      -W, --warnings  also list what loads but is probably a mistake, one\n"
+                         "                      warning per line, each with its file and line\n"
+                         "      --strict        list warnings and fail (status 1) when there are any\n"
                          "  qlm dump MODULE ROM\n"
                          "      Print every entry of the table in ROM as CSV: a header row, then one\n"
                          "      row per entry with its label and each element as the editor shows it.\n"
+                         "  qlm layout MODULE\n"
+                         "      Print one entry of MODULE as a byte map: one line per byte range with\n"
+                         "      its offset, its length and the elements covering it.\n"
                          "  qlm set MODULE ROM ENTRY ELEMENT VALUE\n"
                          "      Store VALUE into one element of one entry and write ROM in place.\n"
                          "      ENTRY is a number (0x10 and 020 work too). ELEMENT is an element's\n"
@@ -170,8 +186,19 @@ std::string QlmUnknownCommandText(std::string_view command) {
     return Join({"unknown command '", command, "'"});
 }
 
-std::string QlmLoadErrorText(std::string_view path, LoadError error) {
-    return Join({path, ": error ", std::to_string(LoadErrorId(error)), ": ", LoadErrorMessage(error)});
+std::string QlmLoadErrorText(std::string_view path, uint64_t line, LoadError error,
+                             std::string_view element) {
+    std::string text = Join({path, line == 0 ? "" : ":", line == 0 ? "" : std::to_string(line), ": error ",
+                             std::to_string(LoadErrorId(error)), ": ", LoadErrorMessage(error)});
+    return element.empty() ? text : Join({text, " (element \"", element, "\")"});
+}
+
+std::string QlmWarningText(std::string_view path, uint64_t line, std::string_view text) {
+    return Join({path, ":", std::to_string(line), ": warning: ", text});
+}
+
+std::string QlmUnknownOptionText(std::string_view option) {
+    return Join({"unknown option '", option, "'"});
 }
 
 std::string QlmCheckSummary(std::string_view title, int64_t entries, int64_t entryLength, uint32_t baseOffset,
@@ -194,6 +221,48 @@ std::string QlmNoElementText(std::string_view element) {
 
 std::string QlmNotInListText(std::string_view elementName, std::string_view value) {
     return Join({elementName, ": \"", value, "\" is neither the name nor the value of an item of its list."});
+}
+
+namespace {
+
+std::string ByteRange(uint64_t first, uint64_t last) {
+    if (first == last) return "byte " + std::to_string(first);
+    return Join({"bytes ", std::to_string(first), "-", std::to_string(last)});
+}
+
+} // namespace
+
+std::string LintCharTableMissingText(std::string_view tableLine) {
+    return Join({"character table \"", tableLine, "\" not found; text elements show their bytes unmapped"});
+}
+
+std::string LintOverlapText(std::string_view element, std::string_view earlier, uint64_t first,
+                            uint64_t last) {
+    return Join({"element \"", element, "\" overlaps \"", earlier, "\" at ", ByteRange(first, last)});
+}
+
+std::string LintUncoveredText(uint64_t first, uint64_t last) {
+    return "no element covers " + ByteRange(first, last);
+}
+
+std::string LintValueTooLargeText(std::string_view element, uint32_t value, uint32_t size) {
+    return Join({"value ", std::to_string(value), " does not fit in the ", Counted(size, "byte", "bytes"),
+                 " of element \"", element, "\""});
+}
+
+std::string LintDuplicateValueText(std::string_view element, uint32_t value, uint64_t firstLine) {
+    return Join({"value ", std::to_string(value), " of element \"", element, "\" is already on line ",
+                 std::to_string(firstLine)});
+}
+
+std::string LintFewNamesText(uint64_t names, int64_t entries) {
+    return Join({"the entry names file names ", std::to_string(names), " of ",
+                 Counted(entries, "entry", "entries"), "; the others get bare labels"});
+}
+
+std::string LintTextTableOnElementText(std::string_view element, std::string_view listLine) {
+    return Join({"text element \"", element, "\" names \"", listLine,
+                 "\", which is read only for dropboxes; this module has no character table"});
 }
 
 std::string QlmCoveredText(std::string_view elementName, std::string_view coveringName) {

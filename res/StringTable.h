@@ -7,6 +7,7 @@
 
 #include "res/resource.h"
 #include "table/LoadError.h"
+#include "table/LoadFailure.h"
 
 // The string catalogue: every text the editor's document layer and qlm show
 // the user, each written once. The core names its failures (LoadError); the
@@ -44,6 +45,9 @@ std::string_view LoadErrorMessage(LoadError error);
 // The editor's "Module Error" box: "An error occurred while trying to load
 // the module <fileName>.\n\n<message>".
 std::string ModuleErrorText(std::string_view fileName, LoadError error);
+// The same with a last line "(line <n> of <name of the failing file>)" when
+// the failure names a line.
+std::string ModuleErrorText(std::string_view fileName, const LoadFailure& failure);
 
 // A dropbox whose bytes match none of its items, with its raw value:
 // "Habitat: 0x07 (no item)".
@@ -85,8 +89,11 @@ inline constexpr char kQlmNoCommand[] = "no command given";
 std::string QlmOperandCountText(std::string_view command, size_t expected, size_t given);
 std::string QlmUnknownCommandText(std::string_view command);
 inline constexpr char kQlmOutputFailed[] = "qlm: cannot write to standard output";
-// "<path>: error <id>: <message>".
-std::string QlmLoadErrorText(std::string_view path, LoadError error);
+// "<path>:<line>: error <id>: <message>", then ` (element "<name>")` when
+// the error belongs to an element; no ":<line>" for line 0.
+std::string QlmLoadErrorText(std::string_view path, uint64_t line, LoadError error, std::string_view element);
+// "<path>:<line>: warning: <text>".
+std::string QlmWarningText(std::string_view path, uint64_t line, std::string_view text);
 // check: "<title>: <n> entries of <n> bytes, base offset 0x<hex>, <n> elements".
 std::string QlmCheckSummary(std::string_view title, int64_t entries, int64_t entryLength, uint32_t baseOffset,
                             int64_t elements);
@@ -101,6 +108,23 @@ std::string QlmNotInListText(std::string_view elementName, std::string_view valu
 std::string QlmTextTooLongText(std::string_view elementName, size_t characters, uint32_t size);
 // set: a later element of the entry stores its own bytes over the value.
 std::string QlmCoveredText(std::string_view elementName, std::string_view coveringName);
+// check --warnings: what a module may mean by mistake. A byte range reads
+// "byte 19" or "bytes 4-7" (first and last, in the entry).
+std::string LintCharTableMissingText(std::string_view tableLine);
+std::string LintOverlapText(std::string_view element, std::string_view earlier, uint64_t first,
+                            uint64_t last);
+std::string LintUncoveredText(uint64_t first, uint64_t last);
+std::string LintValueTooLargeText(std::string_view element, uint32_t value, uint32_t size);
+std::string LintDuplicateValueText(std::string_view element, uint32_t value, uint64_t firstLine);
+std::string LintFewNamesText(uint64_t names, int64_t entries);
+std::string LintTextTableOnElementText(std::string_view element, std::string_view listLine);
+// layout: the column headings and the word for bytes no element covers.
+inline constexpr char kQlmLayoutOffset[] = "offset";
+inline constexpr char kQlmLayoutLength[] = "length";
+inline constexpr char kQlmLayoutElements[] = "elements";
+inline constexpr char kQlmLayoutUncovered[] = "(uncovered)";
+// check: an option word it does not know.
+std::string QlmUnknownOptionText(std::string_view option);
 
 // --- Tables in CSV (qlm import and the editor's Import Table) ---
 

@@ -8,7 +8,9 @@
 
 #include "table/EntryLabels.h"
 #include "table/LoadError.h"
+#include "table/LoadFailure.h"
 #include "table/ModuleElement.h"
+#include "table/ModuleSource.h"
 
 class CFile;
 
@@ -32,14 +34,18 @@ public:
     // The caller closes the file and destroys the module after a failure.
     // Defined by quill_module, beside the readers it drives.
     LoadError Load(CFile& file);
+    // The side-file readers. After an error in the side file itself, `at`
+    // is the place of its failing line; it is left alone otherwise, so that
+    // it still names the module line that named the file.
     // NameList, or Read.
-    LoadError LoadEntryNames(const std::string& fileName);
+    LoadError LoadEntryNames(const std::string& fileName, SourceLine& at);
     // CharTable for a malformed line, or Read; a table that does not open
     // is no error.
-    LoadError LoadCharTable(const std::string& fileName);
+    LoadError LoadCharTable(const std::string& fileName, SourceLine& at);
     // DropboxOpen, DropboxEmpty, DropboxFormat, CountRange or Read; fills
-    // the element's value list.
-    LoadError LoadValueList(ModuleElement& element, const std::string& fileName);
+    // the element's value list and `source` with where its values are.
+    LoadError LoadValueList(ModuleElement& element, const std::string& fileName, SourceLine& at,
+                            ElementSource& source);
 
     // Appends the element; its value list moves into the module.
     void AddElement(ModuleElement element);
@@ -65,6 +71,9 @@ public:
     std::string GetElementName(int element) const;
     std::string GetValueName(int element, int value) const;
     std::string GetPath() const { return m_strPath; }
+    // Where each part of the module was written; complete after a load that
+    // succeeded.
+    const ModuleSource& Source() const { return m_source; }
 
     // Whether the table (base + count x length, computed without wrap-around)
     // lies inside an image of this length.
@@ -87,5 +96,9 @@ public:
     std::string m_strPath;
 
 private:
+    friend class ModuleLoader;
+
     const ModuleElement* Element(int element) const;
+
+    ModuleSource m_source;
 };

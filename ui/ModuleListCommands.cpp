@@ -31,7 +31,7 @@ void ModuleListCommands::ShowAdded(const ModuleList::AddResult& added) {
 void ModuleListCommands::ShowLoadFailure(const ModuleFileError& error) {
     // A listed module whose file has gone since says so in the same box.
     const std::string text = error.NotOpened() ? CannotText(FileAction::Open, error.fileName, error.reason)
-                                               : ModuleErrorText(error.fileName, error.error);
+                                               : ModuleErrorText(error.fileName, error);
     m_controls.Message(text, MB_OK | MB_ICONEXCLAMATION, "Module Error");
 }
 

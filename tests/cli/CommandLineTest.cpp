@@ -47,3 +47,24 @@ TEST(CommandLine, RefusesWrongShapesWithAReason) {
     }
     EXPECT_EQ("'dump' takes 2 arguments, 1 given", CommandLine::Parse({"dump", "m.qlm"}).GetProblem());
 }
+
+TEST(CommandLine, OnlyCheckTakesOptionsAndSetsNegativeValuesStayOperands) {
+    const CommandLine plain = CommandLine::Parse({"check", "m.qlm"});
+    EXPECT_FALSE(plain.Warnings());
+    EXPECT_FALSE(plain.Strict());
+    const CommandLine warned = CommandLine::Parse({"check", "m.qlm", "-W"});
+    EXPECT_EQ(Command::Check, warned.GetCommand());
+    EXPECT_EQ(std::vector<std::string>{"m.qlm"}, warned.GetOperands());
+    EXPECT_TRUE(warned.Warnings());
+    EXPECT_FALSE(warned.Strict());
+    const CommandLine strict = CommandLine::Parse({"check", "--strict", "m.qlm"});
+    EXPECT_TRUE(strict.Warnings()) << "strict lists the warnings it fails on";
+    EXPECT_TRUE(strict.Strict());
+    EXPECT_EQ("unknown option '-w'", CommandLine::Parse({"check", "-w", "m.qlm"}).GetProblem());
+
+    const CommandLine set = CommandLine::Parse({"set", "m.qlm", "r.rom", "0", "Temper", "-W"});
+    EXPECT_EQ(Command::Set, set.GetCommand());
+    EXPECT_EQ("-W", set.GetOperands().back());
+    EXPECT_EQ(Command::Layout, CommandLine::Parse({"layout", "m.qlm"}).GetCommand());
+    EXPECT_EQ(Command::Invalid, CommandLine::Parse({"layout", "-W", "m.qlm"}).GetCommand());
+}

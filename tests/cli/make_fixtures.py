@@ -20,12 +20,19 @@ USAGE = """Usage: qlm COMMAND ARGUMENTS
 Quillmoor's command-line companion for module authors and build scripts.
 
 Commands:
-  qlm check MODULE
+  qlm check [--warnings] [--strict] MODULE
       Load MODULE and its side files as the editor does. Prints the title,
-      entry count, entry length, base offset and element count.
+      entry count, entry length, base offset and element count, or the
+      file and line of the error that stopped the load.
+      -W, --warnings  also list what loads but is probably a mistake, one
+                      warning per line, each with its file and line
+      --strict        list warnings and fail (status 1) when there are any
   qlm dump MODULE ROM
       Print every entry of the table in ROM as CSV: a header row, then one
       row per entry with its label and each element as the editor shows it.
+  qlm layout MODULE
+      Print one entry of MODULE as a byte map: one line per byte range with
+      its offset, its length and the elements covering it.
   qlm set MODULE ROM ENTRY ELEMENT VALUE
       Store VALUE into one element of one entry and write ROM in place.
       ENTRY is a number (0x10 and 020 work too). ELEMENT is an element's
@@ -55,9 +62,18 @@ MESSAGES = {
     1: "The module file is of a version not supported by this version of Quillmoor.",
     2: "A list of entry names was specified, but could not be loaded. Use NULL to specify no file.",
     4: "An entry in the character table file was not properly formatted.",
+    5: "An element's style descriptor is too short to represent a valid style.",
     6: "An element's style is contradictory or invalid.",
+    7: "A dropbox-style element's list of values could not be opened.",
+    8: "Quillmoor cannot render a module for a table with zero entries.",
+    9: "Quillmoor does not feel like contemplating the specifics of a table with entries of zero length.",
+    10: "An element's dropbox value list specifies zero values. You're clearly trying to crash Quillmoor. "
+        "Leave me alone. :(",
     11: "One or more lines in an element's dropbox value list are improperly formatted.",
+    12: "Numeric elements cannot own more than four bytes.",
     13: "An entry has specified a size or offset that would reach outside that entry's allowed space.",
+    14: "The module or a dropbox value list specifies a negative count, or more than 1048576 entries or "
+        "values. Quillmoor will not hold a table that large.",
 }
 
 # Bestiary geometry: base 0x40, 20-byte entries; element offsets and sizes.
@@ -144,21 +160,143 @@ def check_cases():
          files={"one.qlm": "1\r\nOne, with a comma\r\n0x1F\r\n1\r\n1\r\nNULL\r\nnone.tbl\r\nB\r\n0\r\n1\r\n----\r\n-\r\n"})
     case("check_missing_module", ["check", "absent.qlm"], 1,
          stderr="Cannot open absent.qlm: No such file or directory\n")
-    case("check_error_version", ["check", "v.qlm"], 1, stderr="v.qlm: error 1: %s\n" % MESSAGES[1],
-         files={"v.qlm": "1.0\nTitle\n0\n1\n1\nNULL\nx\n"})
-    case("check_error_names", ["check", "sub/n.qlm"], 1, stderr="sub/n.qlm: error 2: %s\n" % MESSAGES[2],
-         files={"sub/n.qlm": header_module(names="null")})
-    case("check_error_char_table", ["check", "t.qlm"], 1, stderr="t.qlm: error 4: %s\n" % MESSAGES[4],
-         files={"t.qlm": header_module(table="t.tbl"), "t.tbl": "41=A\n42=B \n"})
-    case("check_error_style_before_value_list", ["check", "s.qlm"], 1,
-         stderr="s.qlm: error 6: %s\n" % MESSAGES[6],
-         files={"s.qlm": header_module(elements="E\n0\n1\nTD--\nmissing.txt\n")})
-    case("check_error_value_list_format", ["check", "d.qlm"], 1,
-         stderr="d.qlm: error 11: %s\n" % MESSAGES[11],
-         files={"d.qlm": header_module(elements="E\n0\n1\n-D--\nd.txt\n"), "d.txt": "2\n1 One\n2\n"})
-    case("check_error_out_of_entry", ["check", "o.qlm"], 1,
-         stderr="o.qlm: error 13: %s\n" % MESSAGES[13],
-         files={"o.qlm": header_module(elements="E\n0xFFFFFFFF\n2\n----\n-\n")})
+    error_line_cases()
+    lint_cases()
+    layout_cases()
+
+
+# A module whose header spends two lines on a comment and a blank line, so
+# that every line number below counts them: version on line 3, count 6,
+# length 7, names 8, character table 9; the element E on lines 10 to 14.
+def fixture_lines(count="1", length="8", names="NULL", table="none.tbl", element=("E", "0", "1", "----", "-"),
+                  version="1"):
+    return ["# counted too", "", version, "Fixture", "0", count, length, names, table] + list(element)
+
+
+def crlf(lines):
+    return "".join(line + "\r\n" for line in lines)
+
+
+# One row per way a load fails: what to change, the side files, and where
+# qlm must say it failed. Every file ends its lines with CR LF, which counts
+# as one line end.
+ERROR_ROWS = [
+    ("version", 1, dict(version="1.0"), {}, "m.qlm", 3, None),
+    # "NULL" is the only word for no names file; in lower case it names one.
+    ("names", 2, dict(names="null"), {}, "m.qlm", 8, None),
+    ("char_table", 4, dict(table="t.tbl"), {"t.tbl": crlf(["# codes", "41=A", "", "42=BB"])}, "t.tbl", 4, None),
+    ("style_short", 5, dict(element=("E", "0", "1", "T-", "-")), {}, "m.qlm", 13, "E"),
+    # The style is refused before the missing list it names is opened.
+    ("style_invalid", 6, dict(element=("E", "0", "1", "TD--", "gone.txt")), {}, "m.qlm", 13, "E"),
+    ("dropbox_open", 7, dict(element=("E", "0", "1", "-D--", "gone.txt")), {}, "m.qlm", 14, "E"),
+    ("zero_entries", 8, dict(count="0"), {}, "m.qlm", 6, None),
+    ("zero_length", 9, dict(length="0"), {}, "m.qlm", 7, None),
+    ("zero_size", 9, dict(element=("E", "0", "0", "----", "-")), {}, "m.qlm", 12, "E"),
+    ("ends_after_name", 9, dict(element=("E",)), {}, "m.qlm", 11, "E"),
+    ("dropbox_empty", 10, dict(element=("E", "0", "1", "-D--", "d.txt")), {"d.txt": crlf(["# none", "0"])},
+     "d.txt", 2, "E"),
+    ("dropbox_format", 11, dict(element=("E", "0", "1", "-D--", "d.txt")),
+     {"d.txt": crlf(["2", "1 One", "", "2"])}, "d.txt", 4, "E"),
+    ("value_list_ends_early", 11, dict(element=("E", "0", "1", "-D--", "d.txt")),
+     {"d.txt": crlf(["2", "1 One", "# no second value"])}, "d.txt", 4, "E"),
+    ("numeric_size", 12, dict(element=("E", "0", "5", "----", "-")), {}, "m.qlm", 13, "E"),
+    # Offset plus size must not wrap around to a small number.
+    ("out_of_entry", 13, dict(element=("E", "0xFFFFFFFF", "2", "----", "-")), {}, "m.qlm", 12, "E"),
+    ("count_range", 14, dict(count="-5"), {}, "m.qlm", 6, None),
+    ("value_count_range", 14, dict(element=("E", "0", "1", "-D--", "d.txt")), {"d.txt": crlf(["-1"])},
+     "d.txt", 1, "E"),
+]
+
+
+def error_line_cases():
+    for name, error_id, change, side_files, where, line, element in ERROR_ROWS:
+        files = {"sub/m.qlm": crlf(fixture_lines(**change))}
+        files.update({"sub/" + f: data for f, data in side_files.items()})
+        suffix = ' (element "%s")' % element if element else ""
+        case("check_error_line_" + name, ["check", "sub/m.qlm"], 1,
+             stderr="sub/%s:%d: error %d: %s%s\n" % (where, line, error_id, MESSAGES[error_id], suffix),
+             files=files)
+
+
+def lint_module(elements, count="2", length="8", names="NULL", table="NULL"):
+    lines = ["1", "Lint", "0", count, length, names, table]
+    for element in elements:
+        lines += list(element)
+    return "".join(line + "\n" for line in lines)
+
+
+def lint_case(name, module, warnings, side_files=None, args=("-W",), code=0, entries=2):
+    files = {"m.qlm": module}
+    files.update(side_files or {})
+    summary = "Lint: %d entries of 8 bytes, base offset 0x0, %d element%s\n"
+    elements = module.count("\n") // 5 - 1
+    case(name, ["check", *args, "m.qlm"], code,
+         stdout=summary % (entries, elements, "" if elements == 1 else "s"),
+         stderr="".join("%s: warning: %s\n" % w for w in warnings), files=files)
+
+
+def lint_cases():
+    whole = ("All", "0", "8", "H---", "-")
+    # Module lines: 1 version ... 5 length, 6 names, 7 table; elements from 8.
+    lint_case("lint_clean", lint_module([("Pick", "0", "1", "-D--", "v.txt"), ("Rest", "1", "7", "H---", "-")]),
+              [],
+              side_files={"v.txt": "2\n0 No\n1 Yes\n"}, args=("--warnings", "--strict"))
+    lint_case("lint_char_table_missing", lint_module([whole], table="chars.tb"),
+              [("m.qlm:7", 'character table "chars.tb" not found; text elements show their bytes unmapped')])
+    lint_case("lint_overlap", lint_module([("A", "0", "4", "H---", "-"), ("B", "4", "4", "H---", "-"),
+                                           ("C", "2", "4", "H---", "-")]),
+              [("m.qlm:18", 'element "C" overlaps "A" at bytes 2-3')])
+    lint_case("lint_uncovered", lint_module([("Mid", "2", "2", "----", "-"), ("Last", "7", "1", "----", "-")]),
+              [("m.qlm:5", "no element covers bytes 0-1"), ("m.qlm:5", "no element covers bytes 4-6")])
+    lint_case("lint_value_too_large", lint_module([("Pair", "0", "2", "-D--", "v.txt"),
+                                                    ("Rest", "2", "6", "H---", "-")]),
+              [("v.txt:4", 'value 65536 does not fit in the 2 bytes of element "Pair"')],
+              side_files={"v.txt": "2\n0xFFFF Top\n# too far:\n0x10000 Over\n"})
+    lint_case("lint_duplicate_value", lint_module([("Pick", "0", "1", "-D--", "v.txt"),
+                                                    ("Rest", "1", "7", "H---", "-")]),
+              [("v.txt:4", 'value 2 of element "Pick" is already on line 2')],
+              side_files={"v.txt": "3\n2 Two\n3 Three\n0x2 Again\n"})
+    lint_case("lint_few_names", lint_module([whole], count="3", names="n.txt"), entries=3,
+              warnings=[("m.qlm:6", "the entry names file names 2 of 3 entries; the others get bare labels")],
+              side_files={"n.txt": "First\n# not a name\nSecond\n"})
+    lint_case("lint_text_table_on_element",
+              lint_module([("Name", "0", "8", "T---", "letters.tbl")]),
+              [("m.qlm:12", 'text element "Name" names "letters.tbl", which is read only for dropboxes; '
+                            "this module has no character table")],
+              side_files={"letters.tbl": "80=A\n"})
+    lint_case("lint_strict_fails", lint_module([("Half", "0", "4", "H---", "-")]),
+              [("m.qlm:5", "no element covers bytes 4-7")], args=("--strict",), code=1)
+    case("lint_bestiary", ["check", "-W", "bestiary.qlm"], 0,
+         stdout="Bestiary: 24 entries of 20 bytes, base offset 0x40, 8 elements\n",
+         stderr="bestiary.qlm:11: warning: no element covers byte 19\n"
+                "bestiary.qlm:12: warning: the entry names file names 23 of 24 entries; the others get bare labels\n",
+         bestiary=True)
+    case("usage_check_unknown_option", ["check", "--all", "m.qlm"], 2,
+         stderr="qlm: unknown option '--all'\n\n" + USAGE)
+
+
+def layout_cases():
+    case("layout_bestiary", ["layout", "bestiary.qlm"], 0, bestiary=True,
+         stdout="offset  length  elements\n"
+                "     0       8  Short name\n"
+                "     8       2  Hit points\n"
+                "    10       1  Temper\n"
+                "    11       1  Habitat\n"
+                "    12       2  Gold carried\n"
+                "    14       3  Loot flags\n"
+                "    17       1  Biscuits eaten\n"
+                "    18       1  Affinity\n"
+                "    19       1  (uncovered)\n")
+    module = lint_module([("A", "1", "4", "H---", "-"), ("B", "3", "3", "H---", "-"), ("C", "3", "1", "----", "-")],
+                         length="1000000")
+    case("layout_overlap_and_gaps", ["layout", "m.qlm"], 0, files={"m.qlm": module},
+         stdout=" offset   length  elements\n"
+                "      0        1  (uncovered)\n"
+                "      1        2  A\n"
+                "      3        1  A, B, C\n"
+                "      4        1  A, B\n"
+                "      5        1  B\n"
+                "      6   999994  (uncovered)\n")
 
 
 def dump_cases():
@@ -281,7 +419,7 @@ def set_cases():
                 "kinds.txt": b"2\n1 Fire\0hidden\n2 Ice\n", "z.rom": b"\x01\x02"},
          rom=b"\x01\x01")
     case("set_load_error", ["set", "bad.qlm", "r.rom", "0", "E", "1"], 1,
-         stderr="bad.qlm: error 13: %s\n" % MESSAGES[13],
+         stderr='bad.qlm:10: error 13: %s (element "E")\n' % MESSAGES[13],
          files={"bad.qlm": header_module(elements="E\n7\n2\n----\n-\n"), "r.rom": bytes(16)})
 
 

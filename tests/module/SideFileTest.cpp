@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "LoaderFixture.h"
+#include "module/ModuleLoader.h"
 #include "platform/files/CArchive.h"
 #include "platform/files/CFile.h"
 
@@ -180,7 +181,10 @@ TEST_F(ReadErrorTest, ModuleFileFailingAfterAFullBuffer) {
     ASSERT_TRUE(file.Open(LinkToUnreadable(dir, "mod.qlm"), CFile::modeRead));
     ASSERT_TRUE(file.Seek(reinterpret_cast<uintptr_t>(mem)));
     CTableModule kept;
-    EXPECT_EQ(kept.Load(file), LoadError::Read);
+    const LoadFailure failure = ModuleLoader(kept, file).Run();
+    EXPECT_EQ(failure.error, LoadError::Read);
+    // The seven header lines, then the comment line the failed read cut.
+    EXPECT_EQ(failure.at.line, 8u);
     munmap(mem, page);
 }
 

@@ -49,15 +49,20 @@ TEST(LoadErrorTextTest, EveryErrorHasItsIdAndAMessageOfItsOwn) {
               std::string_view::npos);
 }
 
-TEST(LoadErrorTextTest, TheEditorsBoxAndQlmsLineNameTheFile) {
-    EXPECT_EQ(ModuleErrorText("broken.qlm", LoadError::Version),
-              "An error occurred while trying to load the module broken.qlm.\n\n"
-              "The module file is of a version not supported by this version of Quillmoor.");
-    EXPECT_EQ(QlmLoadErrorText("mods/broken.qlm", LoadError::OutOfEntry),
-              "mods/broken.qlm: error 13: An entry has specified a size or offset that would reach outside "
-              "that entry's allowed space.");
+TEST(LoadErrorTextTest, TheEditorsBoxAndQlmsLineNameTheFileAndLine) {
+    const std::string version = "An error occurred while trying to load the module broken.qlm.\n\n"
+                                "The module file is of a version not supported by this version of Quillmoor.";
+    EXPECT_EQ(ModuleErrorText("broken.qlm", LoadError::Version), version);
+    EXPECT_EQ(ModuleErrorText("broken.qlm", LoadFailure{LoadError::Version, {"/m/sub/t.tbl", 12}, {}}),
+              version + "\n\n(line 12 of t.tbl)");
+    EXPECT_EQ(ModuleErrorText("broken.qlm", LoadFailure{LoadError::Version, {"/m/broken.qlm", 0}, {}}),
+              version)
+            << "no line to name";
+    EXPECT_EQ(QlmLoadErrorText("mods/broken.qlm", 7, LoadError::OutOfEntry, "Hit points"),
+              "mods/broken.qlm:7: error 13: An entry has specified a size or offset that would reach outside "
+              "that entry's allowed space. (element \"Hit points\")");
     EXPECT_EQ(
-            QlmLoadErrorText("huge.qlm", LoadError::OutOfMemory),
+            QlmLoadErrorText("huge.qlm", 0, LoadError::OutOfMemory, {}),
             "huge.qlm: error 16: The module or one of its side files is too large to load: Quillmoor ran out "
             "of memory while reading it.");
 }

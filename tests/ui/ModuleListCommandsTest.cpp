@@ -201,6 +201,24 @@ TEST_F(ModuleListDialogTest, UnloadOntoAModuleThatDoesNotFitRefusesApplyUntilOne
     EXPECT_EQ(m_modals.UnusedAnswers(), 0);
 }
 
+TEST_F(ModuleListDialogTest, ModuleErrorEndsWithTheLineAndFileThatFailed) {
+    Start();
+    // The value list fails on its third line, after a comment; CR LF ends one line.
+    WriteFile(PathOf("kinds.txt"), "# kinds\r\n2\r\nNoSpace\r\n");
+    const std::string module = PathOf("kinds.qlm");
+    WriteFile(module, "1\nKinds\n0\n2\n1\nNULL\nNULL\nKind\n0\n1\n-D--\nkinds.txt\n");
+    m_modals.AnswerMessageBox(IDOK);
+    LoadModules({module});
+
+    ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
+    EXPECT_EQ(m_modals.MessageBoxes()[0].caption, "Module Error");
+    EXPECT_EQ(m_modals.MessageBoxes()[0].text,
+              "An error occurred while trying to load the module kinds.qlm.\n\n"
+              "One or more lines in an element's dropbox value list are improperly formatted.\n\n"
+              "(line 3 of kinds.txt)");
+    EXPECT_TRUE(m_dlg.Modules().empty());
+}
+
 TEST_F(ModuleListDialogTest, StartupModuleThatIsMissingIsSkippedSilently) {
     Start(PathOf("missing.qlm"));
     EXPECT_TRUE(m_dlg.Modules().empty());
