@@ -76,7 +76,7 @@ TEST_F(ReloadModulesTest, BrokenModulesAreReportedAndDroppedUntilNoneIsLeft) {
     Reload();
     ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
     EXPECT_EQ(m_modals.MessageBoxes()[0].caption, "Module Error");
-    EXPECT_EQ(Messages()[0], ModuleErrorText("b.qlm", LoadError::Version));
+    EXPECT_EQ(Messages()[0], ModuleErrorText("b.qlm", LoadError::Version) + "\n\n(line 1 of b.qlm)");
     // The current module went: the one before it takes over, at entry 0.
     EXPECT_EQ(ModuleTitles(), (Titles{"Alpha"}));
     EXPECT_EQ(m_dlg.CurrentModuleIndex(), 0);
