@@ -4,6 +4,8 @@
 #include <string>
 
 #include "res/StringTable.h"
+#include "res/resource.h"
+#include "res/ui/EditorResources.h"
 #include "table/CTableModule.h"
 #include "ui/EditorState.h"
 #include "ui/EntryTable.h"
@@ -17,10 +19,14 @@ constexpr int kFilterHeight = 24;
 constexpr int kLabelWidth = 40;
 constexpr RECT kFirstPlace{80, 80, 80 + 720, 80 + 480};
 
+bool IsUndoOrRedo(UINT id) {
+    return id == ID_EDIT_UNDO || id == ID_EDIT_REDO;
+}
+
 } // namespace
 
 TableWindow::TableWindow(EditorState& state, EditorView& view)
-    : m_state(state), m_entries(std::make_unique<EntryTable>(state, view, m_table)) {
+    : m_state(state), m_editor(view.Window()), m_entries(std::make_unique<EntryTable>(state, view, m_table)) {
     view.AddObserver([this](EditorView::FormChange change) { OnFormChange(change); });
     // Cells are read from the image when painted: a change only repaints.
     state.document.AddListener([this](uint32_t, uint32_t) {
@@ -46,6 +52,9 @@ void TableWindow::Create() {
     m_filterLabel.Create("Filter:", kChild, RECT{0, 0, 0, 0}, this);
     m_filter.Create(kChild | WS_TABSTOP | ES_AUTOHSCROLL | WS_BORDER, RECT{0, 0, 0, 0}, this, kFilterId);
     m_table.Create(kChild | WS_TABSTOP, RECT{0, 0, 0, 0}, this, kTableId);
+    // A table edit is undone where it was made, with the editor's own keys.
+    for (const ACCEL& key : EditorResources::EditorAccelerators())
+        if (IsUndoOrRedo(key.cmd)) AddCommandKey(key);
     // Rows of an earlier window would be laid out only to be dropped by
     // the Rebuild that follows: a million of them cost as much as the view.
     m_entries->Detach();
@@ -80,6 +89,10 @@ void TableWindow::OnSize(UINT, int cx, int cy) {
 BOOL TableWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) == kFilterId && HIWORD(wParam) == EN_CHANGE && lParam != 0) {
         m_entries->SetFilter(m_filter.GetWindowText());
+        return TRUE;
+    }
+    if (IsUndoOrRedo(LOWORD(wParam)) && HIWORD(wParam) == 1 && lParam == 0) {
+        m_editor.SendMessage(WM_COMMAND, MAKEWPARAM(LOWORD(wParam), 0), 0);
         return TRUE;
     }
     return CFrameWnd::OnCommand(wParam, lParam);

@@ -44,6 +44,8 @@ private:
     void OnFormChange(EditorView::FormChange change);
 
     EditorState& m_state;
+    // The editor's window, which runs undo and redo for this one.
+    CWnd& m_editor;
     CStatic m_filterLabel;
     CEdit m_filter;
     CTableCtrl m_table;

@@ -16,6 +16,11 @@ void CFrameWnd::Activate() {
     if (auto* frame = ::IsWindow(m_hWnd) ? dynamic_cast<NativeFrame*>(m_hWnd) : nullptr) frame->Activate();
 }
 
+void CFrameWnd::AddCommandKey(const ACCEL& key) {
+    if (auto* frame = ::IsWindow(m_hWnd) ? dynamic_cast<NativeFrame*>(m_hWnd) : nullptr)
+        frame->AddCommandKey(key);
+}
+
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SIZE) {
         OnSize(static_cast<UINT>(wParam), LOWORD(static_cast<UINT_PTR>(lParam)),

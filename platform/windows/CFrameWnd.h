@@ -13,6 +13,11 @@ public:
     BOOL Create(LPCSTR lpszTitle, const RECT& rect);
     // Shows the window and brings it in front of the others.
     void Activate();
+    // After Create: the key (a virtual key with FCONTROL/FSHIFT/FALT, as in
+    // an accelerator table) sends WM_COMMAND with the id and code 1 to this
+    // window, unless the focused control wants the key itself (an edit box
+    // keeps Ctrl+Z for its own typing).
+    void AddCommandKey(const ACCEL& key);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -1,7 +1,9 @@
 #include "platform/windows/NativeFrame.h"
 
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QResizeEvent>
+#include <QShortcut>
 
 #include "platform/win32/WinConstants.h"
 
@@ -26,6 +28,15 @@ protected:
     }
 };
 
+// Letters and digits only: their virtual-key codes are Qt's key codes.
+QKeySequence SequenceOf(const ACCEL& key) {
+    int combined = key.key;
+    if (key.fVirt & FCONTROL) combined |= Qt::ControlModifier;
+    if (key.fVirt & FSHIFT) combined |= Qt::ShiftModifier;
+    if (key.fVirt & FALT) combined |= Qt::AltModifier;
+    return QKeySequence(combined);
+}
+
 } // namespace
 
 NativeFrame::NativeFrame(CWnd* owner) : NativeWindow(owner, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, 0) {
@@ -40,4 +51,15 @@ void NativeFrame::Activate() {
     widget->show();
     widget->raise();
     widget->activateWindow();
+}
+
+void NativeFrame::AddCommandKey(const ACCEL& key) {
+    QWidget* widget = Widget();
+    if (widget == nullptr) return;
+    // The shortcut belongs to the widget and goes with it.
+    auto* shortcut = new QShortcut(SequenceOf(key), widget);
+    shortcut->setContext(Qt::WindowShortcut);
+    const WORD id = key.cmd;
+    QObject::connect(shortcut, &QShortcut::activated, widget,
+                     [this, id] { Send(WM_COMMAND, MAKEWPARAM(id, 1), 0); });
 }

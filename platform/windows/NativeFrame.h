@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/win32/WinTypes.h"
 #include "platform/windows/NativeWindow.h"
 
 // A top-level QWidget for CFrameWnd: resizes reach the owner as WM_SIZE and
@@ -10,4 +11,5 @@ public:
     ~NativeFrame() override;
 
     void Activate();
+    void AddCommandKey(const ACCEL& key);
 };
