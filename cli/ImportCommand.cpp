@@ -46,19 +46,18 @@ int ImportCommand::Run(const std::vector<std::string>& operands, std::ostream& o
         err << imported.Error().Text();
         return 1;
     }
-    const std::vector<ImportedEntry>& entries = imported.Value();
-    for (const ImportedEntry& e : entries)
+    const ImportedEntries& entries = imported.Value();
+    for (const ImportedEntry e : entries)
         std::copy(e.bytes.begin(), e.bytes.end(), rom.Data() + size_t{length} * static_cast<size_t>(e.entry));
-    if (const FileResult saved = rom.WriteRanges(Ranges(entries, length)); !saved)
-        return Refuse(err, saved.Error());
+    if (const FileResult saved = rom.WriteRanges(Ranges(entries)); !saved) return Refuse(err, saved.Error());
     out << ImportChangedText(entries.size()) << '\n';
     return 0;
 }
 
-std::vector<std::pair<uint32_t, uint32_t>> ImportCommand::Ranges(const std::vector<ImportedEntry>& entries,
-                                                                 uint32_t length) {
+std::vector<std::pair<uint32_t, uint32_t>> ImportCommand::Ranges(const ImportedEntries& entries) {
+    const uint32_t length = entries.EntryLength();
     std::vector<std::pair<uint32_t, uint32_t>> ranges;
-    for (const ImportedEntry& e : entries) {
+    for (const ImportedEntry e : entries) {
         const uint32_t begin = length * static_cast<uint32_t>(e.entry);
         if (!ranges.empty() && ranges.back().second == begin)
             ranges.back().second += length;

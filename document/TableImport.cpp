@@ -41,7 +41,8 @@ public:
     RowReader(const CTableModule& module, std::span<const uint8_t> table, InputRules rules,
               ProblemList& problems)
         : m_module(module), m_table(table), m_rules(rules), m_problems(problems), m_text(module),
-          m_rowOf(static_cast<size_t>(std::max(module.m_nEntryCount, 0)), 0) {
+          m_rowOf(static_cast<size_t>(std::max(module.m_nEntryCount, 0)), 0), m_bytes(module.m_nEntryLength),
+          m_result(module.m_nEntryLength) {
         for (const auto& e : module.m_elements) {
             m_newBytesAt.push_back(m_newBytes.size());
             m_newBytes.resize(m_newBytes.size() + e->size);
@@ -90,17 +91,15 @@ public:
             ReadCell(row, c + 2, m_columns[c], cells[c + 1], old);
         if (m_changed.empty()) return;
         std::sort(m_changed.begin(), m_changed.end());
-        std::vector<uint8_t> bytes = Store(old);
-        if (!CheckCovered(row, bytes) || !m_problems.Empty()) return;
-        if (!std::equal(bytes.begin(), bytes.end(), old.begin()))
-            m_result.push_back({*entry, std::move(bytes)});
+        Store(old);
+        if (!CheckCovered(row) || !m_problems.Empty()) return;
+        if (!std::equal(m_bytes.begin(), m_bytes.end(), old.begin())) m_result.Add(*entry, m_bytes);
     }
 
-    void Reserve(size_t entries) { m_result.reserve(entries); }
+    void Reserve(size_t entries) { m_result.Reserve(entries); }
 
-    std::vector<ImportedEntry> TakeResult() {
-        std::sort(m_result.begin(), m_result.end(),
-                  [](const auto& a, const auto& b) { return a.entry < b.entry; });
+    ImportedEntries TakeResult() {
+        m_result.SortByEntry();
         return std::move(m_result);
     }
 
@@ -184,9 +183,9 @@ private:
     }
 
     // As StoreEntry: every element in order, later ones over earlier ones,
-    // each with its new bytes or the entry's old ones.
-    std::vector<uint8_t> Store(std::span<const uint8_t> old) const {
-        std::vector<uint8_t> bytes(old.begin(), old.end());
+    // each with its new bytes or the entry's old ones, into m_bytes.
+    void Store(std::span<const uint8_t> old) {
+        std::copy(old.begin(), old.end(), m_bytes.begin());
         auto changed = m_changed.begin();
         for (int i = 0; i < m_module.m_nElements; ++i) {
             const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(i)];
@@ -195,19 +194,18 @@ private:
                 from = m_newBytes.data() + m_newBytesAt[static_cast<size_t>(i)];
                 ++changed;
             }
-            std::copy_n(from, e.size, bytes.begin() + e.offset);
+            std::copy_n(from, e.size, m_bytes.begin() + e.offset);
         }
-        return bytes;
     }
 
     // A value a later element stores its own bytes over never arrives; that
     // is a bad cell, not a silent loss.
-    bool CheckCovered(size_t row, const std::vector<uint8_t>& bytes) {
+    bool CheckCovered(size_t row) {
         bool ok = true;
         for (const int element : m_changed) {
             const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(element)];
             const std::span<const uint8_t> value = NewBytes(element);
-            const auto differs = std::mismatch(value.begin(), value.end(), bytes.begin() + e.offset);
+            const auto differs = std::mismatch(value.begin(), value.end(), m_bytes.begin() + e.offset);
             if (differs.first == value.end()) continue;
             const uint64_t at = e.offset + static_cast<uint64_t>(differs.first - value.begin());
             for (int i = m_module.m_nElements - 1; i > element; --i) {
@@ -243,7 +241,9 @@ private:
     std::vector<uint8_t> m_newBytes;
     std::vector<size_t> m_newBytesAt;
     std::string m_shown;
-    std::vector<ImportedEntry> m_result;
+    // The row's entry as Store makes it.
+    std::vector<uint8_t> m_bytes;
+    ImportedEntries m_result;
     // Per element: a dropbox's names and labels to their items.
     std::vector<std::unordered_map<std::string, int>> m_dropboxItems;
 };

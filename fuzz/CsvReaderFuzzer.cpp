@@ -76,7 +76,8 @@ void CheckImport(std::string_view text, InputRules rules) {
         return;
     }
     int last = -1;
-    for (const ImportedEntry& e : outcome.Value())
+    if (outcome.Value().EntryLength() != 8) std::abort();
+    for (const ImportedEntry e : outcome.Value())
         if (e.entry <= last || e.entry >= 4 || e.bytes.size() != 8)
             std::abort();
         else
