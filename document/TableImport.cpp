@@ -35,6 +35,12 @@ private:
     TableImport::Problems m_problems;
 };
 
+// Lets a map keyed by strings be searched with a cell's view.
+struct TextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
 // Everything one row needs, made once per import.
 class RowReader {
 public:
@@ -53,7 +59,7 @@ public:
     }
 
     // The elements the header names, or false when one is unknown.
-    bool ReadHeader(const std::vector<std::string>& cells) {
+    bool ReadHeader(const std::vector<std::string_view>& cells) {
         std::vector<bool> taken(m_module.m_elements.size(), false);
         for (size_t column = 1; column < cells.size(); ++column) {
             // Two elements of one name take the header's columns of that
@@ -77,7 +83,7 @@ public:
         return m_problems.Empty();
     }
 
-    void ReadRow(size_t row, const std::vector<std::string>& cells) {
+    void ReadRow(size_t row, const std::vector<std::string_view>& cells) {
         if (cells.size() != m_columns.size() + 1) {
             m_problems.Add(ImportCellText(row, 1, ImportCellCountText(cells.size(), m_columns.size() + 1)));
             return;
@@ -107,7 +113,7 @@ private:
     // A label the loader made starts with its entry's number in hex, so the
     // number finds it without a table of every label; other labels are
     // looked up in one, made the first time it is needed.
-    std::optional<int> FindLabel(const std::string& text) {
+    std::optional<int> FindLabel(std::string_view text) {
         const EntryLabels& labels = m_module.m_entryNames;
         if (text.starts_with("0x")) {
             size_t index = 0;
@@ -123,7 +129,7 @@ private:
         return std::nullopt;
     }
 
-    std::optional<int> FindEntry(size_t row, const std::string& text) {
+    std::optional<int> FindEntry(size_t row, std::string_view text) {
         std::optional<int> entry = FindLabel(text);
         if (const std::optional<uint32_t> number = entry ? std::nullopt : StrictNumber::Parse(text);
             number && *number < m_rowOf.size())
@@ -156,7 +162,7 @@ private:
                           static_cast<int>(i));
     }
 
-    void ReadCell(size_t row, size_t column, int element, const std::string& cell,
+    void ReadCell(size_t row, size_t column, int element, std::string_view cell,
                   std::span<const uint8_t> old) {
         m_shown.clear();
         m_text.Append(m_shown, element, old);
@@ -245,7 +251,7 @@ private:
     std::vector<uint8_t> m_bytes;
     ImportedEntries m_result;
     // Per element: a dropbox's names and labels to their items.
-    std::vector<std::unordered_map<std::string, int>> m_dropboxItems;
+    std::vector<std::unordered_map<std::string, int, TextHash, std::equal_to<>>> m_dropboxItems;
 };
 
 } // namespace
@@ -269,7 +275,7 @@ TableImport::Outcome TableImport::Read(const CTableModule& module, std::span<con
         return fail();
     }
     CsvReader reader(csv);
-    std::vector<std::string> cells;
+    std::vector<std::string_view> cells;
     Result<bool, std::string> next = reader.Next(cells);
     if (!next || !next.Value()) {
         problems.Add(next ? ImportCellText(1, 1, kImportNoHeader) : next.Error());

@@ -23,12 +23,12 @@ using Records = std::vector<std::vector<std::string>>;
 
 bool ReadAll(std::string_view text, Records& records) {
     CsvReader reader(text);
-    std::vector<std::string> cells;
+    std::vector<std::string_view> cells;
     for (;;) {
         const Result<bool, std::string> next = reader.Next(cells);
         if (!next) return false;
         if (!next.Value()) return true;
-        records.push_back(cells);
+        records.emplace_back(cells.begin(), cells.end());
     }
 }
 
