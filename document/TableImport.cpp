@@ -167,8 +167,9 @@ private:
         m_shown.clear();
         m_text.Append(m_shown, element, old);
         if (m_shown == cell) return;
+        // Only a dropbox has items; no other cell is worth hashing.
         const auto& items = m_dropboxItems[static_cast<size_t>(element)];
-        if (const auto found = items.find(cell); found != items.end()) {
+        if (const auto found = items.empty() ? items.end() : items.find(cell); found != items.end()) {
             const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(element)];
             NumberCodec::EncodeUnsigned(e.values[static_cast<size_t>(found->second)], NewBytes(element));
             m_changed.push_back(element);
