@@ -44,11 +44,13 @@ struct TextHash {
 // Everything one row needs, made once per import.
 class RowReader {
 public:
-    RowReader(const CTableModule& module, std::span<const uint8_t> table, InputRules rules,
-              ProblemList& problems)
-        : m_module(module), m_table(table), m_rules(rules), m_problems(problems), m_text(module),
-          m_rowOf(static_cast<size_t>(std::max(module.m_nEntryCount, 0)), 0), m_bytes(module.m_nEntryLength),
-          m_result(module.m_nEntryLength) {
+    // With a `writable` table, changed entries go straight into it instead
+    // of into a list.
+    RowReader(const CTableModule& module, std::span<const uint8_t> table, std::span<uint8_t> writable,
+              InputRules rules, ProblemList& problems)
+        : m_module(module), m_table(table), m_writable(writable), m_rules(rules), m_problems(problems),
+          m_text(module), m_rowOf(static_cast<size_t>(std::max(module.m_nEntryCount, 0)), 0),
+          m_bytes(module.m_nEntryLength), m_result(module.m_nEntryLength) {
         for (const auto& e : module.m_elements) {
             m_newBytesAt.push_back(m_newBytes.size());
             m_newBytes.resize(m_newBytes.size() + e->size);
@@ -99,14 +101,27 @@ public:
         std::sort(m_changed.begin(), m_changed.end());
         Store(old);
         if (!CheckCovered(row) || !m_problems.Empty()) return;
-        if (!std::equal(m_bytes.begin(), m_bytes.end(), old.begin())) m_result.Add(*entry, m_bytes);
+        if (std::equal(m_bytes.begin(), m_bytes.end(), old.begin())) return;
+        if (m_writable.empty()) return m_result.Add(*entry, m_bytes);
+        std::copy(m_bytes.begin(), m_bytes.end(), m_writable.begin() + (old.data() - m_table.data()));
+        m_changedEntries.push_back(*entry);
     }
 
-    void Reserve(size_t entries) { m_result.Reserve(entries); }
+    void Reserve(size_t entries) {
+        if (m_writable.empty())
+            m_result.Reserve(entries);
+        else
+            m_changedEntries.reserve(entries);
+    }
 
     ImportedEntries TakeResult() {
         m_result.SortByEntry();
         return std::move(m_result);
+    }
+
+    std::vector<int> TakeChangedEntries() {
+        std::sort(m_changedEntries.begin(), m_changedEntries.end());
+        return std::move(m_changedEntries);
     }
 
 private:
@@ -235,6 +250,7 @@ private:
 
     const CTableModule& m_module;
     std::span<const uint8_t> m_table;
+    std::span<uint8_t> m_writable;
     InputRules m_rules;
     ProblemList& m_problems;
     TableText m_text;
@@ -251,6 +267,7 @@ private:
     // The row's entry as Store makes it.
     std::vector<uint8_t> m_bytes;
     ImportedEntries m_result;
+    std::vector<int> m_changedEntries;
     // Per element: a dropbox's names and labels to their items.
     std::vector<std::unordered_map<std::string, int, TextHash, std::equal_to<>>> m_dropboxItems;
 };
@@ -264,26 +281,24 @@ std::string TableImport::Problems::Text() const {
     return ImportProblemsText(lines, listed.size(), count);
 }
 
-TableImport::Outcome TableImport::Read(const CTableModule& module, std::span<const uint8_t> table,
-                                       std::string_view csv, InputRules rules) {
-    ProblemList problems;
-    const auto fail = [&problems] {
-        return Outcome::Failure(problems.Take());
-    };
-    if (table.size() <
+namespace {
+
+// The header, then every row; false when anything is wrong.
+bool ReadTable(const CTableModule& module, size_t tableSize, std::string_view csv, RowReader& rows,
+               ProblemList& problems) {
+    if (tableSize <
         uint64_t{module.m_nEntryLength} * static_cast<uint64_t>(std::max(module.m_nEntryCount, 0))) {
         problems.Add(kIncompatibleText);
-        return fail();
+        return false;
     }
     CsvReader reader(csv);
     std::vector<std::string_view> cells;
     Result<bool, std::string> next = reader.Next(cells);
     if (!next || !next.Value()) {
         problems.Add(next ? ImportCellText(1, 1, kImportNoHeader) : next.Error());
-        return fail();
+        return false;
     }
-    RowReader rows(module, table, rules, problems);
-    if (!rows.ReadHeader(cells)) return fail();
+    if (!rows.ReadHeader(cells)) return false;
     // Room for as many changed entries as the file can hold rows (each at
     // least a comma per column and a line end), so a long import never
     // regrows its list; without a pass over the file to count them.
@@ -292,6 +307,24 @@ TableImport::Outcome TableImport::Read(const CTableModule& module, std::span<con
     while ((next = reader.Next(cells)) && next.Value())
         rows.ReadRow(reader.Row(), cells);
     if (!next) problems.Add(next.Error());
-    if (!problems.Empty()) return fail();
+    return problems.Empty();
+}
+
+} // namespace
+
+TableImport::Outcome TableImport::Read(const CTableModule& module, std::span<const uint8_t> table,
+                                       std::string_view csv, InputRules rules) {
+    ProblemList problems;
+    RowReader rows(module, table, {}, rules, problems);
+    if (!ReadTable(module, table.size(), csv, rows, problems)) return Outcome::Failure(problems.Take());
     return rows.TakeResult();
+}
+
+TableImport::InPlaceOutcome TableImport::ReadInPlace(const CTableModule& module, std::span<uint8_t> table,
+                                                     std::string_view csv, InputRules rules) {
+    ProblemList problems;
+    RowReader rows(module, table, table, rules, problems);
+    if (!ReadTable(module, table.size(), csv, rows, problems))
+        return InPlaceOutcome::Failure(problems.Take());
+    return rows.TakeChangedEntries();
 }

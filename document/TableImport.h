@@ -39,4 +39,12 @@ public:
     // `table` holds the bytes of the whole table, entry 0 first.
     static Outcome Read(const CTableModule& module, std::span<const uint8_t> table, std::string_view csv,
                         InputRules rules);
+
+    // The changed entries' numbers, in order, or why nothing may change.
+    using InPlaceOutcome = Result<std::vector<int>, Problems>;
+    // The same reading, each changed entry written into `table` as soon as
+    // its row is read: no copy of the changes, for a caller that throws the
+    // table away on a refusal (which may find it partly changed).
+    static InPlaceOutcome ReadInPlace(const CTableModule& module, std::span<uint8_t> table,
+                                      std::string_view csv, InputRules rules);
 };
