@@ -1,7 +1,5 @@
 #include "ImportCommand.h"
 
-#include <algorithm>
-
 #include "ModuleProblem.h"
 #include "document/RomDocument.h"
 #include "module/LoadModuleFile.h"
@@ -41,25 +39,26 @@ int ImportCommand::Run(const std::vector<std::string>& operands, std::ostream& o
     if (const FileResult read = rom.ReadRange(module.m_nBaseOffset, tableLength); !read)
         return Refuse(err, read.Error());
 
-    TableImport::Outcome imported = TableImport::Read(module, {rom.Data(), rom.Length()}, csv.Text(), rules);
+    // The image is this command's own: a refusal leaves the file alone
+    // whatever the import did to the image.
+    const TableImport::InPlaceOutcome imported =
+            TableImport::ReadInPlace(module, {rom.Data(), rom.Length()}, csv.Text(), rules);
     if (!imported) {
         err << imported.Error().Text();
         return 1;
     }
-    const std::vector<ImportedEntry>& entries = imported.Value();
-    for (const ImportedEntry& e : entries)
-        std::copy(e.bytes.begin(), e.bytes.end(), rom.Data() + size_t{length} * static_cast<size_t>(e.entry));
+    const std::vector<int>& entries = imported.Value();
     if (const FileResult saved = rom.WriteRanges(Ranges(entries, length)); !saved)
         return Refuse(err, saved.Error());
     out << ImportChangedText(entries.size()) << '\n';
     return 0;
 }
 
-std::vector<std::pair<uint32_t, uint32_t>> ImportCommand::Ranges(const std::vector<ImportedEntry>& entries,
+std::vector<std::pair<uint32_t, uint32_t>> ImportCommand::Ranges(const std::vector<int>& entries,
                                                                  uint32_t length) {
     std::vector<std::pair<uint32_t, uint32_t>> ranges;
-    for (const ImportedEntry& e : entries) {
-        const uint32_t begin = length * static_cast<uint32_t>(e.entry);
+    for (const int entry : entries) {
+        const uint32_t begin = length * static_cast<uint32_t>(entry);
         if (!ranges.empty() && ranges.back().second == begin)
             ranges.back().second += length;
         else

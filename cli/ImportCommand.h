@@ -22,6 +22,6 @@ public:
 private:
     // [begin, end) of the table's bytes to write: changed entries, with
     // neighbours merged so a table rewritten whole is one write.
-    static std::vector<std::pair<uint32_t, uint32_t>> Ranges(const std::vector<ImportedEntry>& entries,
+    static std::vector<std::pair<uint32_t, uint32_t>> Ranges(const std::vector<int>& entries,
                                                              uint32_t length);
 };

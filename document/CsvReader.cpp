@@ -2,60 +2,62 @@
 
 #include "res/StringTable.h"
 
-Result<bool, std::string> CsvReader::Next(std::vector<std::string>& cells) {
+Result<bool, std::string> CsvReader::Next(std::vector<std::string_view>& cells) {
     // A text that ends with a line end has no empty record after it.
     if (m_at >= m_text.size()) return false;
     ++m_row;
-    size_t used = 0;
+    cells.clear();
+    m_unquotedUsed = 0;
     for (bool more = true; more;) {
-        if (used == cells.size()) cells.emplace_back();
-        std::string& cell = cells[used++];
-        cell.clear();
         if (m_at < m_text.size() && m_text[m_at] == '"') {
-            const Result<bool, std::string> quoted = ReadQuoted(cell);
-            if (!quoted) return quoted;
+            const Result<std::string_view, std::string> quoted = ReadQuoted();
+            if (!quoted) return Result<bool, std::string>::Failure(quoted.Error());
+            cells.push_back(quoted.Value());
         } else {
-            ReadPlain(cell);
+            cells.push_back(ReadPlain());
         }
         more = EndOfCell();
     }
-    cells.resize(used);
     return true;
 }
 
-Result<bool, std::string> CsvReader::ReadQuoted(std::string& cell) {
+Result<std::string_view, std::string> CsvReader::ReadQuoted() {
+    using Cell = Result<std::string_view, std::string>;
     const size_t opened = m_row;
-    ++m_at;
+    const size_t start = ++m_at;
+    // Only a cell with doubled quotes needs a copy of its own.
+    std::string* unquoted = nullptr;
     for (;;) {
         const size_t quote = m_text.find('"', m_at);
-        if (quote == std::string_view::npos)
-            return Result<bool, std::string>::Failure(CsvUnterminatedText(opened));
+        if (quote == std::string_view::npos) return Cell::Failure(CsvUnterminatedText(opened));
         // Line ends inside the quotes belong to the cell, not to the count of
         // records, so the row of a later problem is still the record's.
-        cell.append(m_text.substr(m_at, quote - m_at));
-        m_at = quote + 1;
-        if (m_at < m_text.size() && m_text[m_at] == '"') {
-            cell.push_back('"');
-            ++m_at;
-            continue;
+        const bool doubled = quote + 1 < m_text.size() && m_text[quote + 1] == '"';
+        if (doubled && unquoted == nullptr) {
+            if (m_unquotedUsed == m_unquoted.size()) m_unquoted.emplace_back();
+            unquoted = &m_unquoted[m_unquotedUsed++];
+            unquoted->clear();
         }
-        break;
+        if (unquoted != nullptr) unquoted->append(m_text.substr(m_at, quote - m_at + (doubled ? 1 : 0)));
+        m_at = quote + (doubled ? 2 : 1);
+        if (!doubled) break;
     }
     if (m_at < m_text.size() && m_text[m_at] != ',' && m_text[m_at] != '\n' &&
         !m_text.substr(m_at).starts_with("\r\n"))
-        return Result<bool, std::string>::Failure(CsvAfterQuoteText(opened));
-    return true;
+        return Cell::Failure(CsvAfterQuoteText(opened));
+    if (unquoted != nullptr) return std::string_view(*unquoted);
+    return m_text.substr(start, m_at - 1 - start);
 }
 
-void CsvReader::ReadPlain(std::string& cell) {
-    size_t end = m_at;
-    while (end < m_text.size()) {
-        const char c = m_text[end];
-        if (c == ',' || c == '\n' || (c == '\r' && end + 1 < m_text.size() && m_text[end + 1] == '\n')) break;
-        ++end;
+std::string_view CsvReader::ReadPlain() {
+    const size_t start = m_at;
+    while (m_at < m_text.size()) {
+        const char c = m_text[m_at];
+        if (c == ',' || c == '\n' || (c == '\r' && m_at + 1 < m_text.size() && m_text[m_at + 1] == '\n'))
+            break;
+        ++m_at;
     }
-    cell.assign(m_text.substr(m_at, end - m_at));
-    m_at = end;
+    return m_text.substr(start, m_at - start);
 }
 
 bool CsvReader::EndOfCell() {

@@ -89,7 +89,7 @@ unsigned HexValue(char c) {
 } // namespace
 
 Result<void, std::string> ElementInput::ReadInto(const CTableModule& module, int element,
-                                                 const std::string& value, InputRules rules,
+                                                 std::string_view value, InputRules rules,
                                                  std::span<uint8_t> out) {
     const ModuleElement& e = *module.m_elements[static_cast<size_t>(element)];
     if (rules == InputRules::Strict) {
@@ -104,13 +104,13 @@ Result<void, std::string> ElementInput::ReadInto(const CTableModule& module, int
             return ReadStrictNumber(e, value, out);
         }
     }
-    const Bytes bytes = Read(module, element, value, rules);
+    const Bytes bytes = Read(module, element, std::string(value), rules);
     if (!bytes) return Written::Failure(bytes.Error());
     std::copy(bytes.Value().begin(), bytes.Value().end(), out.begin());
     return Written::Success();
 }
 
-ElementInput::Written ElementInput::ReadStrictNumber(const ModuleElement& e, const std::string& value,
+ElementInput::Written ElementInput::ReadStrictNumber(const ModuleElement& e, std::string_view value,
                                                      std::span<uint8_t> out) {
     const ElementKind kind = ElementCodec::KindOf(e.style);
     const unsigned bits = 8 * e.size;
@@ -120,8 +120,7 @@ ElementInput::Written ElementInput::ReadStrictNumber(const ModuleElement& e, con
     const bool negative = value.starts_with('-');
     // The minus sign is only ever one character in front of a whole number;
     // StrictNumber refuses everything else a strtoul would skip or stop at.
-    const std::optional<uint32_t> magnitude =
-            StrictNumber::Parse(std::string_view(value).substr(negative ? 1 : 0));
+    const std::optional<uint32_t> magnitude = StrictNumber::Parse(value.substr(negative ? 1 : 0));
     const int64_t number = magnitude ? (negative ? -int64_t{*magnitude} : int64_t{*magnitude}) : 0;
     if (!magnitude || number < min || number > max) {
         const bool hex = kind == ElementKind::HexNumber;
@@ -131,7 +130,7 @@ ElementInput::Written ElementInput::ReadStrictNumber(const ModuleElement& e, con
     return Written::Success();
 }
 
-ElementInput::Written ElementInput::ReadStrictHexArray(const ModuleElement& e, const std::string& value,
+ElementInput::Written ElementInput::ReadStrictHexArray(const ModuleElement& e, std::string_view value,
                                                        std::span<uint8_t> out) {
     // Two digits per byte and one separator between them that is not itself
     // a digit, so "ABCDE" is refused instead of read as "BC DE".
@@ -146,7 +145,7 @@ ElementInput::Written ElementInput::ReadStrictHexArray(const ModuleElement& e, c
 }
 
 ElementInput::Written ElementInput::ReadStrictText(const CTableModule& module, const ModuleElement& e,
-                                                   const std::string& value, std::span<uint8_t> out) {
+                                                   std::string_view value, std::span<uint8_t> out) {
     if (value.size() > e.size) return Written::Failure(QlmTextTooLongText(e.name, value.size(), e.size));
     // A character encodes when its code shows as that character again;
     // otherwise the ROM would hold something other than what was typed.

@@ -34,17 +34,15 @@ public:
 
     // The same into `out` (exactly the element's size), for a caller that
     // reads a million cells and keeps no vector of each.
-    static Result<void, std::string> ReadInto(const CTableModule& module, int element,
-                                              const std::string& value, InputRules rules,
-                                              std::span<uint8_t> out);
+    static Result<void, std::string> ReadInto(const CTableModule& module, int element, std::string_view value,
+                                              InputRules rules, std::span<uint8_t> out);
 
 private:
     using Written = Result<void, std::string>;
-    static Written ReadStrictNumber(const ModuleElement& e, const std::string& value, std::span<uint8_t> out);
-    static Written ReadStrictHexArray(const ModuleElement& e, const std::string& value,
-                                      std::span<uint8_t> out);
-    static Written ReadStrictText(const CTableModule& module, const ModuleElement& e,
-                                  const std::string& value, std::span<uint8_t> out);
+    static Written ReadStrictNumber(const ModuleElement& e, std::string_view value, std::span<uint8_t> out);
+    static Written ReadStrictHexArray(const ModuleElement& e, std::string_view value, std::span<uint8_t> out);
+    static Written ReadStrictText(const CTableModule& module, const ModuleElement& e, std::string_view value,
+                                  std::span<uint8_t> out);
     static std::optional<int> FindDropboxItem(const CTableModule& module, int element,
                                               const std::string& value);
 };

@@ -94,20 +94,21 @@ bool RomDocument::ApplyEntry(const CTableModule& module) {
     return true;
 }
 
-bool RomDocument::ApplyEntries(const CTableModule& module, const std::vector<ImportedEntry>& entries,
-                               int shownEntry) {
+bool RomDocument::ApplyEntries(const CTableModule& module, const ImportedEntries& entries, int shownEntry) {
     if (!m_open || !module.FitsIn(m_length)) return false;
     const uint32_t length = module.m_nEntryLength;
-    for (const ImportedEntry& e : entries)
-        if (e.entry < 0 || e.entry >= module.m_nEntryCount || e.bytes.size() != length) return false;
+    if (entries.EntryLength() != length) return false;
+    for (const ImportedEntry e : entries)
+        if (e.entry < 0 || e.entry >= module.m_nEntryCount) return false;
     if (entries.empty()) return true;
     Step step{shownEntry, {}, 0};
     step.pieces.reserve(entries.size());
-    for (const ImportedEntry& e : entries) {
+    for (const ImportedEntry e : entries) {
         const auto offset = static_cast<uint32_t>(module.m_nBaseOffset +
                                                   uint64_t{length} * static_cast<uint64_t>(e.entry));
         const uint8_t* at = m_image.get() + offset;
-        step.pieces.push_back({offset, std::vector<uint8_t>(at, at + length), e.bytes});
+        step.pieces.push_back(
+                {offset, std::vector<uint8_t>(at, at + length), {e.bytes.begin(), e.bytes.end()}});
         step.cost += 2 * size_t{length};
     }
     // In file order, so the dirty ranges grow at their end instead of being

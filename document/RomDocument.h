@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "document/FileResult.h"
-#include "document/TableImport.h"
+#include "document/ImportedEntries.h"
 #include "platform/files/CFile.h"
 
 class CTableModule;
@@ -75,7 +75,7 @@ public:
     // return, the entry the form showed when it was applied. False, with
     // nothing changed, for a table that does not fit or an entry that is
     // not in it or of the wrong length.
-    bool ApplyEntries(const CTableModule& module, const std::vector<ImportedEntry>& entries, int shownEntry);
+    bool ApplyEntries(const CTableModule& module, const ImportedEntries& entries, int shownEntry);
 
     // Only the ranges changed since the last save while the file is the one
     // opened or last saved; the whole image when told to overwrite. The

@@ -35,13 +35,22 @@ private:
     TableImport::Problems m_problems;
 };
 
+// Lets a map keyed by strings be searched with a cell's view.
+struct TextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
 // Everything one row needs, made once per import.
 class RowReader {
 public:
-    RowReader(const CTableModule& module, std::span<const uint8_t> table, InputRules rules,
-              ProblemList& problems)
-        : m_module(module), m_table(table), m_rules(rules), m_problems(problems), m_text(module),
-          m_rowOf(static_cast<size_t>(std::max(module.m_nEntryCount, 0)), 0) {
+    // With a `writable` table, changed entries go straight into it instead
+    // of into a list.
+    RowReader(const CTableModule& module, std::span<const uint8_t> table, std::span<uint8_t> writable,
+              InputRules rules, ProblemList& problems)
+        : m_module(module), m_table(table), m_writable(writable), m_rules(rules), m_problems(problems),
+          m_text(module), m_rowOf(static_cast<size_t>(std::max(module.m_nEntryCount, 0)), 0),
+          m_bytes(module.m_nEntryLength), m_result(module.m_nEntryLength) {
         for (const auto& e : module.m_elements) {
             m_newBytesAt.push_back(m_newBytes.size());
             m_newBytes.resize(m_newBytes.size() + e->size);
@@ -52,7 +61,7 @@ public:
     }
 
     // The elements the header names, or false when one is unknown.
-    bool ReadHeader(const std::vector<std::string>& cells) {
+    bool ReadHeader(const std::vector<std::string_view>& cells) {
         std::vector<bool> taken(m_module.m_elements.size(), false);
         for (size_t column = 1; column < cells.size(); ++column) {
             // Two elements of one name take the header's columns of that
@@ -76,7 +85,7 @@ public:
         return m_problems.Empty();
     }
 
-    void ReadRow(size_t row, const std::vector<std::string>& cells) {
+    void ReadRow(size_t row, const std::vector<std::string_view>& cells) {
         if (cells.size() != m_columns.size() + 1) {
             m_problems.Add(ImportCellText(row, 1, ImportCellCountText(cells.size(), m_columns.size() + 1)));
             return;
@@ -90,25 +99,36 @@ public:
             ReadCell(row, c + 2, m_columns[c], cells[c + 1], old);
         if (m_changed.empty()) return;
         std::sort(m_changed.begin(), m_changed.end());
-        std::vector<uint8_t> bytes = Store(old);
-        if (!CheckCovered(row, bytes) || !m_problems.Empty()) return;
-        if (!std::equal(bytes.begin(), bytes.end(), old.begin()))
-            m_result.push_back({*entry, std::move(bytes)});
+        Store(old);
+        if (!CheckCovered(row) || !m_problems.Empty()) return;
+        if (std::equal(m_bytes.begin(), m_bytes.end(), old.begin())) return;
+        if (m_writable.empty()) return m_result.Add(*entry, m_bytes);
+        std::copy(m_bytes.begin(), m_bytes.end(), m_writable.begin() + (old.data() - m_table.data()));
+        m_changedEntries.push_back(*entry);
     }
 
-    void Reserve(size_t entries) { m_result.reserve(entries); }
+    void Reserve(size_t entries) {
+        if (m_writable.empty())
+            m_result.Reserve(entries);
+        else
+            m_changedEntries.reserve(entries);
+    }
 
-    std::vector<ImportedEntry> TakeResult() {
-        std::sort(m_result.begin(), m_result.end(),
-                  [](const auto& a, const auto& b) { return a.entry < b.entry; });
+    ImportedEntries TakeResult() {
+        m_result.SortByEntry();
         return std::move(m_result);
+    }
+
+    std::vector<int> TakeChangedEntries() {
+        std::sort(m_changedEntries.begin(), m_changedEntries.end());
+        return std::move(m_changedEntries);
     }
 
 private:
     // A label the loader made starts with its entry's number in hex, so the
     // number finds it without a table of every label; other labels are
     // looked up in one, made the first time it is needed.
-    std::optional<int> FindLabel(const std::string& text) {
+    std::optional<int> FindLabel(std::string_view text) {
         const EntryLabels& labels = m_module.m_entryNames;
         if (text.starts_with("0x")) {
             size_t index = 0;
@@ -124,7 +144,7 @@ private:
         return std::nullopt;
     }
 
-    std::optional<int> FindEntry(size_t row, const std::string& text) {
+    std::optional<int> FindEntry(size_t row, std::string_view text) {
         std::optional<int> entry = FindLabel(text);
         if (const std::optional<uint32_t> number = entry ? std::nullopt : StrictNumber::Parse(text);
             number && *number < m_rowOf.size())
@@ -157,13 +177,14 @@ private:
                           static_cast<int>(i));
     }
 
-    void ReadCell(size_t row, size_t column, int element, const std::string& cell,
+    void ReadCell(size_t row, size_t column, int element, std::string_view cell,
                   std::span<const uint8_t> old) {
         m_shown.clear();
         m_text.Append(m_shown, element, old);
         if (m_shown == cell) return;
+        // Only a dropbox has items; no other cell is worth hashing.
         const auto& items = m_dropboxItems[static_cast<size_t>(element)];
-        if (const auto found = items.find(cell); found != items.end()) {
+        if (const auto found = items.empty() ? items.end() : items.find(cell); found != items.end()) {
             const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(element)];
             NumberCodec::EncodeUnsigned(e.values[static_cast<size_t>(found->second)], NewBytes(element));
             m_changed.push_back(element);
@@ -184,9 +205,9 @@ private:
     }
 
     // As StoreEntry: every element in order, later ones over earlier ones,
-    // each with its new bytes or the entry's old ones.
-    std::vector<uint8_t> Store(std::span<const uint8_t> old) const {
-        std::vector<uint8_t> bytes(old.begin(), old.end());
+    // each with its new bytes or the entry's old ones, into m_bytes.
+    void Store(std::span<const uint8_t> old) {
+        std::copy(old.begin(), old.end(), m_bytes.begin());
         auto changed = m_changed.begin();
         for (int i = 0; i < m_module.m_nElements; ++i) {
             const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(i)];
@@ -195,19 +216,18 @@ private:
                 from = m_newBytes.data() + m_newBytesAt[static_cast<size_t>(i)];
                 ++changed;
             }
-            std::copy_n(from, e.size, bytes.begin() + e.offset);
+            std::copy_n(from, e.size, m_bytes.begin() + e.offset);
         }
-        return bytes;
     }
 
     // A value a later element stores its own bytes over never arrives; that
     // is a bad cell, not a silent loss.
-    bool CheckCovered(size_t row, const std::vector<uint8_t>& bytes) {
+    bool CheckCovered(size_t row) {
         bool ok = true;
         for (const int element : m_changed) {
             const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(element)];
             const std::span<const uint8_t> value = NewBytes(element);
-            const auto differs = std::mismatch(value.begin(), value.end(), bytes.begin() + e.offset);
+            const auto differs = std::mismatch(value.begin(), value.end(), m_bytes.begin() + e.offset);
             if (differs.first == value.end()) continue;
             const uint64_t at = e.offset + static_cast<uint64_t>(differs.first - value.begin());
             for (int i = m_module.m_nElements - 1; i > element; --i) {
@@ -230,6 +250,7 @@ private:
 
     const CTableModule& m_module;
     std::span<const uint8_t> m_table;
+    std::span<uint8_t> m_writable;
     InputRules m_rules;
     ProblemList& m_problems;
     TableText m_text;
@@ -243,9 +264,12 @@ private:
     std::vector<uint8_t> m_newBytes;
     std::vector<size_t> m_newBytesAt;
     std::string m_shown;
-    std::vector<ImportedEntry> m_result;
+    // The row's entry as Store makes it.
+    std::vector<uint8_t> m_bytes;
+    ImportedEntries m_result;
+    std::vector<int> m_changedEntries;
     // Per element: a dropbox's names and labels to their items.
-    std::vector<std::unordered_map<std::string, int>> m_dropboxItems;
+    std::vector<std::unordered_map<std::string, int, TextHash, std::equal_to<>>> m_dropboxItems;
 };
 
 } // namespace
@@ -257,26 +281,24 @@ std::string TableImport::Problems::Text() const {
     return ImportProblemsText(lines, listed.size(), count);
 }
 
-TableImport::Outcome TableImport::Read(const CTableModule& module, std::span<const uint8_t> table,
-                                       std::string_view csv, InputRules rules) {
-    ProblemList problems;
-    const auto fail = [&problems] {
-        return Outcome::Failure(problems.Take());
-    };
-    if (table.size() <
+namespace {
+
+// The header, then every row; false when anything is wrong.
+bool ReadTable(const CTableModule& module, size_t tableSize, std::string_view csv, RowReader& rows,
+               ProblemList& problems) {
+    if (tableSize <
         uint64_t{module.m_nEntryLength} * static_cast<uint64_t>(std::max(module.m_nEntryCount, 0))) {
         problems.Add(kIncompatibleText);
-        return fail();
+        return false;
     }
     CsvReader reader(csv);
-    std::vector<std::string> cells;
+    std::vector<std::string_view> cells;
     Result<bool, std::string> next = reader.Next(cells);
     if (!next || !next.Value()) {
         problems.Add(next ? ImportCellText(1, 1, kImportNoHeader) : next.Error());
-        return fail();
+        return false;
     }
-    RowReader rows(module, table, rules, problems);
-    if (!rows.ReadHeader(cells)) return fail();
+    if (!rows.ReadHeader(cells)) return false;
     // Room for as many changed entries as the file can hold rows (each at
     // least a comma per column and a line end), so a long import never
     // regrows its list; without a pass over the file to count them.
@@ -285,6 +307,24 @@ TableImport::Outcome TableImport::Read(const CTableModule& module, std::span<con
     while ((next = reader.Next(cells)) && next.Value())
         rows.ReadRow(reader.Row(), cells);
     if (!next) problems.Add(next.Error());
-    if (!problems.Empty()) return fail();
+    return problems.Empty();
+}
+
+} // namespace
+
+TableImport::Outcome TableImport::Read(const CTableModule& module, std::span<const uint8_t> table,
+                                       std::string_view csv, InputRules rules) {
+    ProblemList problems;
+    RowReader rows(module, table, {}, rules, problems);
+    if (!ReadTable(module, table.size(), csv, rows, problems)) return Outcome::Failure(problems.Take());
     return rows.TakeResult();
+}
+
+TableImport::InPlaceOutcome TableImport::ReadInPlace(const CTableModule& module, std::span<uint8_t> table,
+                                                     std::string_view csv, InputRules rules) {
+    ProblemList problems;
+    RowReader rows(module, table, table, rules, problems);
+    if (!ReadTable(module, table.size(), csv, rows, problems))
+        return InPlaceOutcome::Failure(problems.Take());
+    return rows.TakeChangedEntries();
 }

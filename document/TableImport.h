@@ -8,15 +8,10 @@
 #include <vector>
 
 #include "document/ElementInput.h"
+#include "document/ImportedEntries.h"
 #include "table/Result.h"
 
 class CTableModule;
-
-// One entry's bytes after an import, the whole entry.
-struct ImportedEntry {
-    int entry;
-    std::vector<uint8_t> bytes;
-};
 
 // Reads a table written as CSV (the header: a first column for the entry's
 // label or number, then element names in any order, a subset allowed) and
@@ -39,9 +34,17 @@ public:
         std::string Text() const;
     };
     // Changed entries only, in entry order, or why nothing may change.
-    using Outcome = Result<std::vector<ImportedEntry>, Problems>;
+    using Outcome = Result<ImportedEntries, Problems>;
 
     // `table` holds the bytes of the whole table, entry 0 first.
     static Outcome Read(const CTableModule& module, std::span<const uint8_t> table, std::string_view csv,
                         InputRules rules);
+
+    // The changed entries' numbers, in order, or why nothing may change.
+    using InPlaceOutcome = Result<std::vector<int>, Problems>;
+    // The same reading, each changed entry written into `table` as soon as
+    // its row is read: no copy of the changes, for a caller that throws the
+    // table away on a refusal (which may find it partly changed).
+    static InPlaceOutcome ReadInPlace(const CTableModule& module, std::span<uint8_t> table,
+                                      std::string_view csv, InputRules rules);
 };

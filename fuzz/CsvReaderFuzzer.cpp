@@ -3,6 +3,7 @@
 // the reader must refuse damage with a message, never crash; whatever it
 // reads must write back to a text that reads into the same records; and an
 // import either changes whole entries of the table or lists bad cells.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -23,12 +24,12 @@ using Records = std::vector<std::vector<std::string>>;
 
 bool ReadAll(std::string_view text, Records& records) {
     CsvReader reader(text);
-    std::vector<std::string> cells;
+    std::vector<std::string_view> cells;
     for (;;) {
         const Result<bool, std::string> next = reader.Next(cells);
         if (!next) return false;
         if (!next.Value()) return true;
-        records.push_back(cells);
+        records.emplace_back(cells.begin(), cells.end());
     }
 }
 
@@ -66,21 +67,31 @@ CTableModule& Module() {
     return *module;
 }
 
+// Both ways of reading agree: the same refusal, or the same entries with
+// the same bytes.
 void CheckImport(std::string_view text, InputRules rules) {
     const std::vector<uint8_t> table(32, 1);
     const TableImport::Outcome outcome = TableImport::Read(Module(), table, text, rules);
+    std::vector<uint8_t> inPlace = table;
+    const TableImport::InPlaceOutcome applied = TableImport::ReadInPlace(Module(), inPlace, text, rules);
     if (!outcome) {
         if (outcome.Error().count == 0 || outcome.Error().listed.empty() ||
-            outcome.Error().listed.size() > TableImport::kListedProblems)
+            outcome.Error().listed.size() > TableImport::kListedProblems || applied ||
+            applied.Error().Text() != outcome.Error().Text())
             std::abort();
         return;
     }
+    if (outcome.Value().EntryLength() != 8 || !applied || applied.Value().size() != outcome.Value().size())
+        std::abort();
+    std::vector<uint8_t> expected = table;
     int last = -1;
-    for (const ImportedEntry& e : outcome.Value())
-        if (e.entry <= last || e.entry >= 4 || e.bytes.size() != 8)
-            std::abort();
-        else
-            last = e.entry;
+    for (size_t i = 0; i < outcome.Value().size(); ++i) {
+        const ImportedEntry e = outcome.Value()[i];
+        if (e.entry <= last || e.entry >= 4 || applied.Value()[i] != e.entry) std::abort();
+        std::copy(e.bytes.begin(), e.bytes.end(), expected.begin() + 8 * e.entry);
+        last = e.entry;
+    }
+    if (expected != inPlace) std::abort();
 }
 
 } // namespace

@@ -14,12 +14,12 @@ using Records = std::vector<std::vector<std::string>>;
 Result<Records, std::string> ReadAll(std::string_view text) {
     CsvReader reader(text);
     Records records;
-    std::vector<std::string> cells;
+    std::vector<std::string_view> cells;
     for (;;) {
         Result<bool, std::string> next = reader.Next(cells);
         if (!next) return Result<Records, std::string>::Failure(next.Error());
         if (!next.Value()) return records;
-        records.push_back(cells);
+        records.emplace_back(cells.begin(), cells.end());
     }
 }
 
@@ -44,6 +44,10 @@ INSTANTIATE_TEST_SUITE_P(
                 ReadRow{"LfAndNoFinalEnd", "a,b\nc", {{"a", "b"}, {"c"}}},
                 ReadRow{"EmptyCells", ",\r\n\r\nx,", {{"", ""}, {""}, {"x", ""}}},
                 ReadRow{"Quoted", "\"a,b\",\"say \"\"hi\"\"\",\"\"\r\n", {{"a,b", "say \"hi\"", ""}}},
+                // Cells unquoted into the reader's own storage stay put.
+                ReadRow{"DoubledQuotesInManyCells",
+                        "\"1\"\"\",\"2\"\"\",\"3\"\"\"\n\"4\"\"\"\n",
+                        {{"1\"", "2\"", "3\""}, {"4\""}}},
                 ReadRow{"LineEndsInsideQuotes", "\"l1\nl2\r\nl3\",z\n", {{"l1\nl2\r\nl3", "z"}}},
                 ReadRow{"LoneCrAndInnerQuoteKept", "a\rb,c\"d\r\n", {{"a\rb", "c\"d"}}},
                 ReadRow{"BytesKept",

@@ -122,6 +122,14 @@ TEST(RomDocumentJournal, KeepsAtMost64MiBAndDropsTheOldestStepsFirst) {
     EXPECT_EQ(document.Redo(), 1);
 }
 
+// Entries of `length` bytes each, in the order given.
+ImportedEntries Entries(uint32_t length, std::initializer_list<std::pair<int, std::vector<uint8_t>>> list) {
+    ImportedEntries entries(length);
+    for (const auto& [entry, bytes] : list)
+        entries.Add(entry, bytes);
+    return entries;
+}
+
 TEST(RomDocumentJournal, ManyEntriesAreOneStepThatUndoesAndRedoesWhole) {
     TempDir dir;
     auto module = LoadModule(dir, "4", "2"); // entries at 0x10, 0x12, ...
@@ -133,7 +141,7 @@ TEST(RomDocumentJournal, ManyEntriesAreOneStepThatUndoesAndRedoesWhole) {
     document.AddListener([&](uint32_t offset, uint32_t length) { notices.emplace_back(offset, length); });
 
     // Out of order on purpose; the step keeps them in file order.
-    const std::vector<ImportedEntry> entries = {{3, {0xA3, 0xB3}}, {1, {0xA1, 0xB1}}};
+    const ImportedEntries entries = Entries(2, {{3, {0xA3, 0xB3}}, {1, {0xA1, 0xB1}}});
     ASSERT_TRUE(document.ApplyEntries(*module, entries, 2));
     EXPECT_EQ(document.JournalSteps(), 2u);
     EXPECT_EQ(notices, (std::vector<std::pair<uint32_t, uint32_t>>{{0x12, 6}}));
@@ -149,8 +157,8 @@ TEST(RomDocumentJournal, ManyEntriesAreOneStepThatUndoesAndRedoesWhole) {
     EXPECT_EQ(std::vector<uint8_t>(document.Data(), document.Data() + 0x18), after);
 
     // A refused group changes nothing and records nothing.
-    EXPECT_FALSE(document.ApplyEntries(*module, {{0, {1, 2}}, {4, {1, 2}}}, 0));
-    EXPECT_FALSE(document.ApplyEntries(*module, {{0, {1}}}, 0));
+    EXPECT_FALSE(document.ApplyEntries(*module, Entries(2, {{0, {1, 2}}, {4, {1, 2}}}), 0));
+    EXPECT_FALSE(document.ApplyEntries(*module, Entries(1, {{0, {1}}}), 0));
     EXPECT_EQ(document.Data()[0x10], 0x11);
     EXPECT_EQ(document.JournalSteps(), 2u);
 }
@@ -162,7 +170,7 @@ TEST(RomDocumentSave, AGroupStepSavesOnlyTheBytesThatDiffer) {
     ASSERT_NE(module, nullptr);
     RomDocument document;
     ASSERT_TRUE(document.Open(path, "game.rom"));
-    ASSERT_TRUE(document.ApplyEntries(*module, {{0, {0, 0}}, {2, {0, 7}}}, 0));
+    ASSERT_TRUE(document.ApplyEntries(*module, Entries(2, {{0, {0, 0}}, {2, {0, 7}}}), 0));
     WriteBehindKeepingIdentity(path, 0x10, 'a'); // in an entry whose bytes stayed
     ASSERT_TRUE(document.Save(RomDocument::SaveMode::KeepChangedFile));
     std::string expected(0x18, '\0');
