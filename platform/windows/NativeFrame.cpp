@@ -30,11 +30,11 @@ protected:
 
 // Letters and digits only: their virtual-key codes are Qt's key codes.
 QKeySequence SequenceOf(const ACCEL& key) {
-    int combined = key.key;
-    if (key.fVirt & FCONTROL) combined |= Qt::ControlModifier;
-    if (key.fVirt & FSHIFT) combined |= Qt::ShiftModifier;
-    if (key.fVirt & FALT) combined |= Qt::AltModifier;
-    return QKeySequence(combined);
+    Qt::KeyboardModifiers modifiers;
+    if (key.fVirt & FCONTROL) modifiers |= Qt::ControlModifier;
+    if (key.fVirt & FSHIFT) modifiers |= Qt::ShiftModifier;
+    if (key.fVirt & FALT) modifiers |= Qt::AltModifier;
+    return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(key.key)));
 }
 
 } // namespace
