@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -20,3 +21,8 @@ public:
 private:
     std::string m_path;
 };
+
+// A large image of a fixed byte pattern at path, written in 1 MiB pieces so
+// that making it does not raise the process's peak memory. False when it
+// could not be written whole.
+bool WritePatternImage(const std::string& path, std::size_t size);

@@ -19,6 +19,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "CBenchFolder.h"
 #include "cli/SetCommand.h"
 #include "document/RomDocument.h"
 #include "module/LoadModuleFile.h"
@@ -50,22 +51,23 @@ const std::string& ModulePath() {
 }
 
 bool MakeFiles() {
-    FILE* out = std::fopen(ImagePath().c_str(), "wb");
-    if (out == nullptr) return false;
-    std::vector<unsigned char> chunk(size_t{1} << 20);
-    bool ok = true;
-    for (size_t done = 0; ok && done < kImageSize; done += chunk.size()) {
-        for (size_t i = 0; i < chunk.size(); ++i)
-            chunk[i] = static_cast<unsigned char>((done + i) * 151 >> 2);
-        ok = std::fwrite(chunk.data(), 1, chunk.size(), out) == chunk.size();
-    }
-    ok = std::fclose(out) == 0 && ok;
+    const bool ok = WritePatternImage(ImagePath(), kImageSize);
     // Each entry starts with a 4-byte number.
     FILE* module = std::fopen(ModulePath().c_str(), "wb");
     if (module == nullptr) return false;
     std::fprintf(module, "1\nBench\n%llu\n%d\n%u\nNULL\nnone.tbl\nValue\n0\n4\n----\n-\n",
                  static_cast<unsigned long long>(kTableBase), kEntryCount, kEntryLength);
     return std::fclose(module) == 0 && ok;
+}
+
+// The module and the image, or a skipped benchmark.
+ModuleFileResult OpenBenchFiles(benchmark::State& state, RomDocument& document) {
+    ModuleFileResult loaded = LoadModuleFile(ModulePath());
+    if (!loaded || !document.Open(ImagePath(), "bench.rom")) {
+        state.SkipWithError("cannot open the module or the image");
+        return ModuleFileResult::Failure(ModuleFileError{});
+    }
+    return loaded;
 }
 
 constexpr uint64_t kEntryOffset = kTableBase + uint64_t{kEntry} * kEntryLength;
@@ -123,12 +125,9 @@ void Paired(benchmark::State& state, Prepare prepare, Operation operation) {
 // The bare write went behind the document's back, so the file's time is put
 // back (untimed too) for the save to find the file as it left it.
 void BM_SaveRomAfterOneEntry(benchmark::State& state) {
-    ModuleFileResult loaded = LoadModuleFile(ModulePath());
     RomDocument document;
-    if (!loaded || !document.Open(ImagePath(), "bench.rom")) {
-        state.SkipWithError("cannot open the module or the image");
-        return;
-    }
+    ModuleFileResult loaded = OpenBenchFiles(state, document);
+    if (!loaded) return;
     CTableModule& module = *loaded.Value();
     struct stat saved {};
     if (stat(ImagePath().c_str(), &saved) != 0) {
@@ -167,12 +166,9 @@ void BM_QlmSetOneValue(benchmark::State& state) {
 }
 
 void BM_UndoRedoOneEntry(benchmark::State& state) {
-    ModuleFileResult loaded = LoadModuleFile(ModulePath());
     RomDocument document;
-    if (!loaded || !document.Open(ImagePath(), "bench.rom")) {
-        state.SkipWithError("cannot open the module or the image");
-        return;
-    }
+    ModuleFileResult loaded = OpenBenchFiles(state, document);
+    if (!loaded) return;
     CTableModule& module = *loaded.Value();
     const uint32_t value = 0x01020304;
     module.SelectEntry(kEntry, document.Data(), document.Length());

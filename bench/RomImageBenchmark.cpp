@@ -18,6 +18,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "CBenchFolder.h"
 #include "CPeakMemory.h"
 #include "document/RomFile.h"
 
@@ -28,20 +29,6 @@ constexpr size_t kImageSize = size_t{256} << 20;
 std::string ImagePath() {
     const char* dir = std::getenv("QUILL_BENCH_DIR");
     return std::string(dir != nullptr && *dir != '\0' ? dir : ".") + "/bench_rom_image.rom";
-}
-
-// In 1 MiB pieces, so that making the file does not raise the peak itself.
-bool MakeImage(const std::string& path) {
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr) return false;
-    std::vector<unsigned char> chunk(size_t{1} << 20);
-    bool ok = true;
-    for (size_t done = 0; ok && done < kImageSize; done += chunk.size()) {
-        for (size_t i = 0; i < chunk.size(); ++i)
-            chunk[i] = static_cast<unsigned char>((done + i) * 151 >> 2);
-        ok = std::fwrite(chunk.data(), 1, chunk.size(), out) == chunk.size();
-    }
-    return std::fclose(out) == 0 && ok;
 }
 
 void ReportMemory(benchmark::State& state, const CPeakMemory& memory) {
@@ -160,7 +147,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     const std::string path = ImagePath();
-    if (!MakeImage(path)) {
+    if (!WritePatternImage(path, kImageSize)) {
         std::fprintf(stderr, "cannot make %s\n", path.c_str());
         return 1;
     }
