@@ -63,7 +63,6 @@ void RomDocument::Close() {
     m_image.reset();
     m_length = 0;
     m_open = false;
-    m_compatible = true;
     m_identity.reset();
     m_steps.clear();
     m_journalBytes = 0;
@@ -74,24 +73,46 @@ void RomDocument::Close() {
     m_rangeOffset = m_fileLength = 0;
 }
 
-bool RomDocument::ApplyEntry(const CTableModule& module) {
-    if (!m_open || module.m_nCurEntry < 0 || module.m_nCurEntry >= module.m_nEntryCount ||
-        !module.FitsIn(m_length))
-        return false;
-    const auto offset =
-            static_cast<uint32_t>(module.m_nBaseOffset + uint64_t{module.m_nEntryLength} *
-                                                                 static_cast<uint64_t>(module.m_nCurEntry));
-    uint8_t* entry = m_image.get() + offset;
-    Piece piece{offset, std::vector<uint8_t>(entry, entry + module.m_nEntryLength), {}};
-    if (!module.StoreEntry(m_image.get(), m_length)) return false;
-    piece.after.assign(entry, entry + module.m_nEntryLength);
-    std::copy(piece.before.begin(), piece.before.end(), entry);
+bool RomDocument::EntryOffset(const CTableModule& module, int entry, uint32_t& offset) const {
+    if (!m_open || entry < 0 || entry >= module.m_nEntryCount || !module.FitsIn(m_length)) return false;
+    offset = static_cast<uint32_t>(module.m_nBaseOffset +
+                                   uint64_t{module.m_nEntryLength} * static_cast<uint64_t>(entry));
+    return true;
+}
+
+void RomDocument::RecordEntry(int entry, uint32_t offset, std::vector<uint8_t> before, uint32_t length) {
+    const uint8_t* at = m_image.get() + offset;
+    Piece piece{offset, std::move(before), std::vector<uint8_t>(at, at + length)};
+    // ApplyPiece marks what differs from the bytes as they were.
+    std::copy(piece.before.begin(), piece.before.end(), m_image.get() + offset);
     ApplyPiece(piece);
-    Step step{module.m_nCurEntry, {}, 2 * piece.before.size()};
+    Step step{entry, {}, 2 * size_t{length}};
     step.pieces.push_back(std::move(piece));
     Record(std::move(step));
-    Notify(offset, module.m_nEntryLength);
+    Notify(offset, length);
+}
+
+bool RomDocument::ApplyEntry(const CTableModule& module) {
+    uint32_t offset = 0;
+    if (!EntryOffset(module, module.m_nCurEntry, offset)) return false;
+    const uint32_t length = module.m_nEntryLength;
+    uint8_t* entry = m_image.get() + offset;
+    std::vector<uint8_t> before(entry, entry + length);
+    (void)EntryStore::StoreElements(module, {entry, length});
+    RecordEntry(module.m_nCurEntry, offset, std::move(before), length);
     return true;
+}
+
+RomDocument::Applied RomDocument::ApplyValue(const CTableModule& module, int entry, int element,
+                                             std::span<const uint8_t> value) {
+    uint32_t offset = 0;
+    if (!EntryOffset(module, entry, offset)) return {};
+    const uint32_t length = module.m_nEntryLength;
+    uint8_t* at = m_image.get() + offset;
+    std::vector<uint8_t> before(at, at + length);
+    const Applied applied = EntryStore::StoreValue(module, element, value, {at, length});
+    if (applied.kind == Applied::Kind::Stored) RecordEntry(entry, offset, std::move(before), length);
+    return applied;
 }
 
 bool RomDocument::ApplyEntries(const CTableModule& module, const ImportedEntries& entries, int shownEntry) {
@@ -209,8 +230,7 @@ void RomDocument::MarkDirty(uint32_t offset, uint32_t length) {
 }
 
 void RomDocument::Notify(uint32_t offset, uint32_t length) {
-    for (const Listener& listener : m_listeners)
-        listener(offset, length);
+    m_listeners.Notify(offset, length);
 }
 
 RomDocument::SaveResult RomDocument::Save(SaveMode mode) {

@@ -6,11 +6,14 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "document/EntryStore.h"
 #include "document/FileResult.h"
 #include "document/ImportedEntries.h"
+#include "document/Observers.h"
 #include "platform/files/CFile.h"
 
 class CTableModule;
@@ -26,6 +29,7 @@ public:
 
     // Called with the range of the image whose bytes changed.
     using Listener = std::function<void(uint32_t offset, uint32_t length)>;
+    using Applied = EntryStore::Outcome;
 
     enum class SaveMode {
         // A file someone else changed since open or the last save is left
@@ -54,9 +58,6 @@ public:
 
     bool IsOpen() const { return m_open; }
     bool IsModified() const { return !m_savedPosition || *m_savedPosition != m_position; }
-    // Whether the current module fits the image; true while none is open.
-    bool IsCompatible() const { return m_compatible; }
-    void SetCompatible(bool compatible) { m_compatible = compatible; }
 
     const std::string& Path() const { return m_path; }
     const std::string& Name() const { return m_name; }
@@ -66,10 +67,15 @@ public:
     const uint8_t* Data() const { return m_image.get(); }
     uint32_t Length() const { return m_length; }
 
-    // StoreEntry of the module's current entry, recorded as one step that
-    // undo can take back. False, with nothing changed, when StoreEntry
-    // refuses the image.
+    // Every element buffer of the module into its current entry (the
+    // form's Apply), recorded as one step that undo can take back, changed
+    // bytes or not. False, with nothing changed, for an entry or a table
+    // the image does not hold.
     bool ApplyEntry(const CTableModule& module);
+    // One element's value into one entry (EntryStore::StoreValue), a step of
+    // its own when it changed a byte. Refused values and unchanged ones
+    // record nothing; a table the image does not hold counts as unchanged.
+    Applied ApplyValue(const CTableModule& module, int entry, int element, std::span<const uint8_t> value);
     // Many entries' new bytes (each the whole entry) as one step: one undo
     // takes them all back. `shownEntry` is what Undo and Redo of the step
     // return, the entry the form showed when it was applied. False, with
@@ -91,7 +97,7 @@ public:
     size_t JournalSteps() const { return m_steps.size(); }
     size_t JournalBytes() const { return m_journalBytes; }
 
-    void AddListener(Listener listener) { m_listeners.push_back(std::move(listener)); }
+    [[nodiscard]] Subscription Subscribe(Listener listener) { return m_listeners.Subscribe(std::move(listener)); }
 
     // qlm's way in: the file held open for reading and writing, locked
     // against every other qlm until Close; nothing is read yet. A file that
@@ -120,6 +126,10 @@ private:
 
     // Writes the piece's after bytes and marks what differs.
     void ApplyPiece(const Piece& piece);
+    // The entry's place in the image; false when the image does not hold it.
+    bool EntryOffset(const CTableModule& module, int entry, uint32_t& offset) const;
+    // A one-piece step from the entry's bytes before and after.
+    void RecordEntry(int entry, uint32_t offset, std::vector<uint8_t> before, uint32_t length);
     void Record(Step step);
     void Restore(const Step& step, bool after);
     void MarkDirty(uint32_t offset, uint32_t length);
@@ -133,7 +143,6 @@ private:
     std::unique_ptr<uint8_t[]> m_image;
     uint32_t m_length = 0;
     bool m_open = false;
-    bool m_compatible = true;
     // The file as it was at open or at the last save.
     std::optional<CFile::Identity> m_identity;
 
@@ -155,5 +164,5 @@ private:
     // Why the file opened for reading only; 0 when it may be written.
     int m_writeErrno = 0;
 
-    std::vector<Listener> m_listeners;
+    Observers<uint32_t, uint32_t> m_listeners;
 };

@@ -138,7 +138,8 @@ TEST(RomDocumentJournal, ManyEntriesAreOneStepThatUndoesAndRedoesWhole) {
     document.Adopt(std::vector<uint8_t>(0x18, 0), "t.rom");
     ASSERT_TRUE(Apply(document, *module, 0, 0x11));
     std::vector<std::pair<uint32_t, uint32_t>> notices;
-    document.AddListener([&](uint32_t offset, uint32_t length) { notices.emplace_back(offset, length); });
+    const Subscription listening = document.Subscribe(
+            [&](uint32_t offset, uint32_t length) { notices.emplace_back(offset, length); });
 
     // Out of order on purpose; the step keeps them in file order.
     const ImportedEntries entries = Entries(2, {{3, {0xA3, 0xB3}}, {1, {0xA1, 0xB1}}});
