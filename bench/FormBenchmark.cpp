@@ -18,7 +18,7 @@
 #include "platform/windows/CComboBox.h"
 #include "table/CTableModule.h"
 #include "ui/CEditorDlg.h"
-#include "ui/EditorState.h"
+#include "ui/model/EditorState.h"
 
 namespace {
 

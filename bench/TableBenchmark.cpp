@@ -17,8 +17,8 @@
 #include "platform/windows/CTableCtrl.h"
 #include "platform/windows/TableProvider.h"
 #include "ui/CEditorDlg.h"
-#include "ui/EditorState.h"
-#include "ui/TableWindow.h"
+#include "ui/model/EditorState.h"
+#include "ui/model/TableWindow.h"
 
 namespace {
 

@@ -342,6 +342,24 @@ std::string DocumentTitle(std::string_view romName, bool modified) {
     return title;
 }
 
+std::string SideWindowTitle(SideWindow window, std::string_view moduleName, bool modified) {
+    std::string title(moduleName);
+    if (!title.empty()) title += " - ";
+    if (window == SideWindow::Bytes) title += "Bytes - ";
+    title += kAppTitle;
+    if (modified) title += " *";
+    return title;
+}
+
+std::string EntryBytesHeading(std::string_view module, std::string_view label, uint32_t length,
+                              std::string_view offset) {
+    return Join({module, ", ", label, " (", std::to_string(length), " bytes at ", offset, ")"});
+}
+
+std::string BytesNoEntryText(std::string_view module) {
+    return Join({module, ": no entry shown."});
+}
+
 std::string ChangedOnDiskText(std::string_view fileName) {
     return Join({fileName, " was changed on disk by another program since it was opened. Overwrite it with "
                            "Quillmoor's copy?"});

@@ -167,3 +167,23 @@ inline constexpr char kTitleNoFile[] = "Quillmoor - No file open";
 std::string DocumentTitle(std::string_view romName, bool modified);
 // Save Rom over a file that another program changed since it was opened.
 std::string ChangedOnDiskText(std::string_view fileName);
+// The windows beside the dialog: "<module name> - Quillmoor" for the table,
+// "<module name> - Bytes - Quillmoor" for the bytes, the module's name left
+// out without one, and " *" after either while the image holds unsaved
+// changes, as in the main title.
+enum class SideWindow { Table, Bytes };
+std::string SideWindowTitle(SideWindow window, std::string_view moduleName, bool modified);
+// The table window's label of its filter box.
+inline constexpr char kFilterLabel[] = "Filter:";
+// The bytes window's heading: the module, the entry's label, its length and
+// where it lies in the ROM ("Bestiary, Quill hog (20 bytes at 0x68)"), or why
+// no entry shows.
+std::string EntryBytesHeading(std::string_view module, std::string_view label, uint32_t length,
+                              std::string_view offset);
+inline constexpr char kBytesNoModule[] = "No module loaded.";
+std::string BytesNoEntryText(std::string_view module);
+// The caption of the question asked before unsaved changes are dropped.
+inline constexpr char kApplyQuestionText[] = "Apply changes before closing?";
+inline constexpr char kApplyQuestionCaption[] = "Quillmoor";
+// The caption of a module's load failure.
+inline constexpr char kModuleErrorCaption[] = "Module Error";

@@ -11,10 +11,12 @@
 #include "res/ui/EditorResources.h"
 #include "table/CTableModule.h"
 #include "ui/AssociateCommand.h"
-#include "ui/BytesWindow.h"
+#include "platform/windows/SideWindows.h"
+#include "ui/model/BytesWindow.h"
 #include "ui/CScrollPanel.h"
+#include "ui/model/EditorCommandState.h"
 #include "ui/EditorControls.h"
-#include "ui/EditorState.h"
+#include "ui/model/EditorState.h"
 #include "ui/EditorView.h"
 #include "ui/HelpPage.h"
 #include "ui/LinkFileCommands.h"
@@ -22,31 +24,33 @@
 #include "ui/RomDocumentCommands.h"
 #include "ui/ShellAssociation.h"
 #include "ui/TableFileCommands.h"
-#include "ui/TableWindow.h"
+#include "ui/model/TableWindow.h"
+
+namespace {
+
+// The editor's undo and redo keys work in the table window too.
+std::vector<ACCEL> UndoKeys() {
+    std::vector<ACCEL> keys;
+    for (const ACCEL& key : EditorResources::EditorAccelerators())
+        if (key.cmd == ID_EDIT_UNDO || key.cmd == ID_EDIT_REDO) keys.push_back(key);
+    return keys;
+}
+
+} // namespace
 
 CEditorDlg::CEditorDlg(CWnd* parent)
     : CDialog(&EditorResources::EditorDialog(), parent), m_hIcon(LoadIcon(EditorResources::EditorIcon())),
-      m_state(std::make_unique<EditorState>()), m_view(std::make_unique<EditorView>(*this)),
-      m_bytes(std::make_unique<BytesWindow>(*m_state, *m_view)),
-      m_table(std::make_unique<TableWindow>(*m_state, *m_view)) {
-    // Every change of the image, whichever command made it, shows in the
-    // title's " *" and in what Undo and Redo offer.
-    m_state->document.AddListener([this](uint32_t, uint32_t) {
-        EditorControls controls(*m_view);
-        controls.ShowDocumentTitle(m_state->document);
-        controls.ShowUndoState(m_state->document);
-    });
-}
+      m_state(std::make_unique<EditorState>()), m_view(std::make_unique<EditorView>(*this, *m_state)),
+      m_bytes(std::make_unique<BytesWindow>(
+              *m_state, [this](ByteGridModel& model) { return MakeByteGridWindow(model, *this); })),
+      m_table(std::make_unique<TableWindow>(*m_state, [this](TableWindowModel& model) {
+          return MakeTableWindow(model, *this, UndoKeys());
+      })),
+      m_following(m_state->Subscribe([this](const EditorChange&) { ShowCommandState(); })),
+      m_focus(m_view->SubscribeFocus([this](int element) { m_bytes->FocusChanged(element); })) {}
 
-CEditorDlg::~CEditorDlg() {
-    // The form's rows describe the current module, so they go before it.
-    // By now the windows are gone with the dialog's; only objects remain.
-    DestroyForm();
-    m_bytes.reset();
-    m_table.reset();
-    m_view.reset();
-    m_state.reset();
-}
+// Every member unsubscribes as it goes, so the order no longer matters.
+CEditorDlg::~CEditorDlg() = default;
 
 const std::vector<CEditorDlg::CommandEntry>& CEditorDlg::CommandTable() {
     static const std::vector<CommandEntry> table = {
@@ -97,6 +101,7 @@ BOOL CEditorDlg::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     m_view->Create();
+    ShowCommandState();
     CheckAssociation();
     LoadStartupModule();
     return TRUE;
@@ -111,33 +116,8 @@ void CEditorDlg::LoadStartupModule() {
     ModuleListCommands(*m_state, *m_view).LoadStartupModule(m_lpszStartupModule);
 }
 
-const RomDocument& CEditorDlg::Document() const {
-    return m_state->document;
-}
-const std::vector<std::unique_ptr<CTableModule>>& CEditorDlg::Modules() const {
-    return m_state->modules;
-}
-int CEditorDlg::CurrentModuleIndex() const {
-    return m_state->currentModule;
-}
-CScrollPanel* CEditorDlg::Panel() const {
-    return m_view->Panel();
-}
-CComboBox* CEditorDlg::EntryCombo() const {
-    return m_view->EntryCombo();
-}
-
-void CEditorDlg::BuildForm(int module) {
-    if (module < 0 || static_cast<std::size_t>(module) >= m_state->modules.size()) return;
-    m_view->BuildForm(*m_state->modules[static_cast<std::size_t>(module)], m_state->document.IsOpen());
-}
-
-void CEditorDlg::DestroyForm() {
-    m_view->DestroyForm(m_state->currentModule != -1);
-}
-
-void CEditorDlg::ShowEntry() {
-    if (const CTableModule* module = m_state->CurrentModule()) m_view->ShowEntry(*module);
+void CEditorDlg::ShowCommandState() {
+    EditorControls(*m_view).Show(EditorCommandState::Of(*m_state));
 }
 
 void CEditorDlg::OnCancel() {
@@ -180,21 +160,15 @@ void CEditorDlg::OnLoadModules() {
     ModuleListCommands(*m_state, *m_view).LoadModules();
 }
 void CEditorDlg::OnUnloadModule() {
-    if (m_state->currentModule < 0 || !PromptApply()) return;
+    if (m_state->CurrentModuleIndex() < 0 || !PromptApply()) return;
     ModuleListCommands(*m_state, *m_view).UnloadModule();
 }
 void CEditorDlg::OnReloadModules() {
-    if (m_state->currentModule < 0 || !RomDocumentCommands(*m_state, *m_view).PromptApplyEdits()) return;
+    if (m_state->CurrentModuleIndex() < 0 || !RomDocumentCommands(*m_state, *m_view).PromptApplyEdits()) return;
     ModuleListCommands(*m_state, *m_view).ReloadModules();
 }
 void CEditorDlg::OnViewBytes() {
-    m_bytes->Show(*this);
-}
-void CEditorDlg::AddModuleFromFile(const std::string& path) {
-    ModuleListCommands(*m_state, *m_view).AddModuleFromFile(path);
-}
-void CEditorDlg::SelectFirstModule() {
-    ModuleListCommands(*m_state, *m_view).SelectFirstModule();
+    m_bytes->Open();
 }
 void CEditorDlg::OnLinkRom() {
     LinkFileCommands(*m_state, *m_view).LinkRom();
@@ -217,15 +191,9 @@ void CEditorDlg::OnModuleSelChange() {
     ModuleListCommands(*m_state, *m_view).ModuleSelChange();
 }
 void CEditorDlg::OnEntrySelChange() {
-    CTableModule* module = m_state->CurrentModule();
-    const RomDocument& document = m_state->document;
     CComboBox* combo = m_view->EntryCombo();
-    if (!document.IsCompatible() || module == nullptr || !document.IsOpen() || combo == nullptr) return;
-    const int sel = combo->GetCurSel();
+    const int sel = combo != nullptr ? combo->GetCurSel() : -1;
     // The same entry again keeps what the user typed; another drops it.
-    if (sel < 0 || sel == module->m_nCurEntry) return;
-    if (module->SelectEntry(sel, document.Data(), document.Length()))
-        m_view->ShowEntry(*module);
-    else
-        combo->SetCurSel(module->m_nCurEntry);
+    if (sel < 0 || sel == m_state->CurrentEntry()) return;
+    if (!m_state->SelectEntry(sel)) combo->SetCurSel(m_state->CurrentEntry());
 }

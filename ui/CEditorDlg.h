@@ -1,26 +1,24 @@
 #pragma once
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "document/Observers.h"
 #include "platform/windows/CDialog.h"
 
 class BytesWindow;
-class CComboBox;
-class CScrollPanel;
-class CTableModule;
-class RomDocument;
-struct EditorState;
+class EditorState;
 class EditorView;
 class TableWindow;
 
 // The editor's one window: a modal dialog over the editor's state (the ROM
-// document and the module list) and its view (the form and the two
-// selectors). Commands and notifications reach their handlers through a
-// fixed table (see CEditorDlg.cpp); the handlers delegate to the command
-// classes, which never call back into the dialog.
+// document, the module list and the selection) and its view (the form and
+// the two selectors). Commands and notifications reach their handlers
+// through a fixed table (see CEditorDlg.cpp); the handlers delegate to the
+// command classes, which never call back into the dialog. Whatever the
+// state becomes, the menu, the selectors and every window's title follow
+// it through one function (EditorCommandState).
 class CEditorDlg : public CDialog {
 public:
     explicit CEditorDlg(CWnd* parent = nullptr);
@@ -48,29 +46,8 @@ public:
     void OnModuleSelChange();
     void OnEntrySelChange();
 
-    // The element form of the current module (the work is EditorView's).
-    // BuildForm when a module becomes current, DestroyForm before it stops
-    // being current, ShowEntry after every successful SelectEntry.
-    void BuildForm(int module);
-    void DestroyForm();
-    void ShowEntry();
-
     // The apply question; true to go on.
     bool PromptApply();
-    void AddModuleFromFile(const std::string& path);
-    void SelectFirstModule();
-
-    // What the editor holds, for tests and benchmarks that set it up or
-    // look at it directly.
-    EditorState& State() { return *m_state; }
-    const RomDocument& Document() const;
-    const std::vector<std::unique_ptr<CTableModule>>& Modules() const;
-    int CurrentModuleIndex() const;
-    CScrollPanel* Panel() const;
-    CComboBox* EntryCombo() const;
-    EditorView& View() { return *m_view; }
-    BytesWindow& Bytes() { return *m_bytes; }
-    TableWindow& Table() { return *m_table; }
 
     // Module path from the command line; start-up points it at a string it
     // keeps alive for the dialog's whole life. Never null.
@@ -82,6 +59,9 @@ protected:
     void OnCancel() override;
 
 private:
+    // Tests and benchmarks reach the state and the windows through it.
+    friend class EditorDlgProbe;
+
     // A row of the command table: a command (code 0, from a menu, a key or
     // a button) or a control's notification, and the handler it runs.
     struct CommandEntry {
@@ -95,14 +75,13 @@ private:
 
     void CheckAssociation();
     void LoadStartupModule();
+    void ShowCommandState();
 
-    // Declared first so they outlive the view, whose rows describe the
-    // current module.
+    // Declared first so they outlive everything that follows them.
     std::unique_ptr<EditorState> m_state;
     std::unique_ptr<EditorView> m_view;
-    // Follows the view and the document, so it goes before them.
     std::unique_ptr<BytesWindow> m_bytes;
-    // Follows the view and the document from the start; its window comes
-    // with the first View > Table.
     std::unique_ptr<TableWindow> m_table;
+    Subscription m_following;
+    Subscription m_focus;
 };

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "platform/windows/CDC.h"
-#include "ui/ScrollArithmetic.h"
+#include "ui/model/ScrollArithmetic.h"
 
 CScrollPanel::CScrollPanel() = default;
 

@@ -1,40 +1,20 @@
 #include "ui/EditorControls.h"
 
-#include "document/RomDocument.h"
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CMenu.h"
 #include "res/StringTable.h"
-#include "res/resource.h"
+#include "ui/model/EditorCommandState.h"
 #include "ui/EditorView.h"
 
-void EditorControls::EnableCommand(UINT id, bool enable) {
-    if (CMenu* menu = m_view.Window().GetMenu())
-        menu->EnableMenuItem(id, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
-}
-
-void EditorControls::EnableModuleSelector(bool enable) {
-    if (CComboBox* combo = ModuleSelector()) combo->EnableWindow(enable ? TRUE : FALSE);
-}
-
-void EditorControls::EnableEntrySelector(bool enable) {
-    if (CComboBox* combo = m_view.EntryCombo()) combo->EnableWindow(enable ? TRUE : FALSE);
-}
-
-CComboBox* EditorControls::ModuleSelector() {
-    return dynamic_cast<CComboBox*>(m_view.Window().GetDlgItem(IDC_MODULE_COMBO));
-}
-
-void EditorControls::ShowDocumentTitle(const RomDocument& document) {
-    m_view.Window().SetWindowText(DocumentTitle(document.Name(), document.IsModified()));
-}
-
-void EditorControls::ShowNoDocumentTitle() {
-    m_view.Window().SetWindowText(kTitleNoFile);
-}
-
-void EditorControls::ShowUndoState(const RomDocument& document) {
-    EnableCommand(ID_EDIT_UNDO, document.CanUndo());
-    EnableCommand(ID_EDIT_REDO, document.CanRedo());
+void EditorControls::Show(const EditorCommandState& state) {
+    CWnd& window = m_view.Window();
+    if (!::IsWindow(window.GetSafeHwnd())) return;
+    if (CMenu* menu = window.GetMenu())
+        for (const auto& [id, enabled] : state.commands)
+            menu->EnableMenuItem(id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    if (CComboBox* combo = m_view.ModuleSelector()) combo->EnableWindow(state.moduleSelector ? TRUE : FALSE);
+    if (CComboBox* combo = m_view.EntryCombo()) combo->EnableWindow(state.entrySelector ? TRUE : FALSE);
+    if (window.GetWindowText() != state.mainTitle) window.SetWindowText(state.mainTitle);
 }
 
 int EditorControls::Message(const std::string& text, UINT type, const char* caption) {

@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "table/CTableModule.h"
 #include "ui/CScrollPanel.h"
+#include "ui/model/EditorState.h"
 
 namespace {
 
@@ -19,11 +20,14 @@ constexpr DWORD kEntryComboStyle =
 
 } // namespace
 
-EditorView::EditorView(CWnd& window) : m_window(window), m_font(std::make_unique<CFont>()) {
+EditorView::EditorView(CWnd& window, EditorState& state)
+    : m_window(window), m_state(state), m_font(std::make_unique<CFont>()),
+      m_following(state.Subscribe([this](const EditorChange& change) { OnChange(change); })) {
     m_font->CreatePointFont(100, "Times New Roman");
 }
 
 EditorView::~EditorView() {
+    m_following.Cancel();
     // The rows live in the panel, so they go before it.
     ReleaseRows();
     m_panel.reset();
@@ -43,55 +47,53 @@ void EditorView::Create() {
     m_panel->SetFocusListener([this](UINT id) { FocusMoved(id); });
 }
 
-void EditorView::FocusMoved(UINT id) {
-    const int element = static_cast<int>(id) - IDC_ELEMENT_BASE;
-    const int focused =
-            element >= 0 && static_cast<std::size_t>(element) < m_valueCtrls.size() ? element : -1;
-    if (focused == m_focusedElement) return;
-    m_focusedElement = focused;
-    for (const FocusObserver& observer : m_focusObservers)
-        observer(m_focusedElement);
+CComboBox* EditorView::ModuleSelector() const {
+    return dynamic_cast<CComboBox*>(m_window.GetDlgItem(IDC_MODULE_COMBO));
 }
 
-ElementForm EditorView::Form() {
-    return ElementForm(m_window, *m_panel, *m_entryCombo, m_font.get(), m_valueCtrls, m_labelCtrls);
+void EditorView::OnChange(const EditorChange& change) {
+    switch (change.kind) {
+    case EditorChange::Kind::Modules:
+        RefillModuleSelector();
+        break;
+    case EditorChange::Kind::Module:
+        RebuildForm();
+        break;
+    case EditorChange::Kind::Entry:
+        ShowEntry();
+        break;
+    case EditorChange::Kind::Closed:
+        ClearValues();
+        break;
+    default:
+        break;
+    }
 }
 
-void EditorView::BuildForm(const CTableModule& module, bool romOpen) {
-    if (!Created()) return;
-    m_focusedElement = -1;
-    Form().Build(module, romOpen);
-    Notify(FormChange::Built);
-}
-
-void EditorView::DestroyForm(bool hasModule) {
-    // A dialog that never opened has no panel; its rows are only objects.
+void EditorView::RebuildForm() {
+    if (CComboBox* selector = ModuleSelector()) selector->SetCurSel(m_state.CurrentModuleIndex());
     if (!Created()) {
+        // A dialog that never opened has no panel; its rows are only objects.
         ReleaseRows();
         return;
     }
-    Form().Destroy(hasModule);
+    Form().Destroy(!m_valueCtrls.empty() || m_entryCombo->GetCount() > 0);
     m_focusedElement = -1;
-    Notify(FormChange::Destroyed);
+    if (const CTableModule* module = m_state.CurrentModule()) Form().Build(*module, m_state.document.IsOpen());
 }
 
-void EditorView::ShowEntry(const CTableModule& module) {
-    if (!Created()) return;
-    Form().Show(module);
-    Notify(FormChange::EntryShown);
+void EditorView::ShowEntry() {
+    const CTableModule* module = m_state.CurrentModule();
+    if (!Created() || module == nullptr) return;
+    m_entryCombo->SetCurSel(module->m_nCurEntry);
+    Form().Show(*module);
 }
 
-bool EditorView::ReadBack(CTableModule& module) {
-    return Created() && Form().ReadBack(module);
-}
-
-bool EditorView::HoldsEdits(const CTableModule& module) {
-    return Created() && Form().HoldsEdits(module);
-}
-
-void EditorView::ClearValues(const CTableModule& module) {
-    if (!Created()) return;
-    for (int i = 0; i < module.m_nElements; ++i) {
+void EditorView::ClearValues() {
+    const CTableModule* module = m_state.CurrentModule();
+    if (!Created() || module == nullptr) return;
+    // The rows stay and the module stays current; only what they show goes.
+    for (int i = 0; i < module->m_nElements; ++i) {
         CWnd* control = m_panel->GetDlgItem(IDC_ELEMENT_BASE + i);
         if (control == nullptr) continue;
         if (auto* combo = dynamic_cast<CComboBox*>(control)) {
@@ -100,16 +102,36 @@ void EditorView::ClearValues(const CTableModule& module) {
         } else
             control->SetWindowText("");
     }
-    Notify(FormChange::Cleared);
 }
 
-void EditorView::SelectEntry(int entry) {
-    if (m_entryCombo) m_entryCombo->SetCurSel(entry);
+void EditorView::RefillModuleSelector() {
+    CComboBox* combo = ModuleSelector();
+    if (combo == nullptr) return;
+    combo->ResetContent();
+    for (const auto& module : m_state.modules)
+        combo->AddString(module->m_strName);
+    combo->SetCurSel(m_state.CurrentModuleIndex());
 }
 
-void EditorView::Notify(FormChange change) {
-    for (const FormObserver& observer : m_observers)
-        observer(change);
+void EditorView::FocusMoved(UINT id) {
+    const int element = static_cast<int>(id) - IDC_ELEMENT_BASE;
+    const int focused =
+            element >= 0 && static_cast<std::size_t>(element) < m_valueCtrls.size() ? element : -1;
+    if (focused == m_focusedElement) return;
+    m_focusedElement = focused;
+    m_focusObservers.Notify(m_focusedElement);
+}
+
+ElementForm EditorView::Form() {
+    return ElementForm(m_window, *m_panel, *m_entryCombo, m_font.get(), m_valueCtrls, m_labelCtrls);
+}
+
+bool EditorView::ReadBack(CTableModule& module) {
+    return Created() && Form().ReadBack(module);
+}
+
+bool EditorView::HoldsEdits(const CTableModule& module) {
+    return Created() && Form().HoldsEdits(module);
 }
 
 void EditorView::ReleaseRows() {

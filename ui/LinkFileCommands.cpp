@@ -5,12 +5,12 @@
 #include "document/LinkFile.h"
 #include "document/ModuleList.h"
 #include "table/CTableModule.h"
-#include "ui/EditorState.h"
+#include "ui/model/EditorState.h"
 #include "ui/ModuleListCommands.h"
 
 void LinkFileCommands::LinkRom() {
     if (!m_state.document.IsOpen()) return;
-    if (!m_state.document.IsCompatible()) {
+    if (!m_state.Fits()) {
         m_controls.ShowIncompatible();
         return;
     }

@@ -4,7 +4,7 @@
 
 #include "ui/EditorControls.h"
 
-struct EditorState;
+class EditorState;
 class EditorView;
 
 // The link file beside the open ROM: Link Rom To Modules writes the module

@@ -5,50 +5,45 @@
 #include "document/ModuleList.h"
 #include "ui/EditorControls.h"
 
-struct EditorState;
+class EditorState;
 class EditorView;
 
 // The module list of the editor: loading module files into it, making one
-// current, switching and unloading, and the test of whether the current
-// module fits the open ROM image. Works on the editor's state and view.
+// current, switching, unloading and reloading. Works on the editor's state,
+// which announces every change; the view only shows the messages.
 class ModuleListCommands {
 public:
     ModuleListCommands(EditorState& state, EditorView& view)
         : m_state(state), m_view(view), m_controls(view) {}
 
-    // Loads one module and appends it to the list and the selector; a file
-    // that cannot be opened is skipped in silence, one that fails to load
-    // gets its "Module Error" message. Never changes the current module.
+    // Loads one module and appends it to the list; a file that cannot be
+    // opened is skipped in silence, one that fails to load gets its
+    // "Module Error" message. Never changes the current module.
     void AddModuleFromFile(const std::string& path);
     void LoadStartupModule(const std::string& path);
     void LoadModules();
+    // The first module becomes current (and meets the open ROM).
     void SelectFirstModule();
-    // The current module meets the open ROM image: entry 0 selected, the
-    // compatibility test, and the commands that need both enabled.
+    // The current module meets the open ROM image: entry 0 selected and
+    // the incompatibility message when the module does not fit.
     void MeetOpenRom();
     // Asks nothing: the caller has had its apply question answered.
     void UnloadModule();
     void ModuleSelChange();
-    // Entry 0 of the current module against the open image; sets
-    // the document's verdict and shows the entry or the incompatibility message.
-    void TestCompatibility(int entry = 0);
     // Reads every listed module again from its file, keeping the current
     // module and its entry where the new modules allow; a module that now
     // fails gets its "Module Error" and leaves the list. Asks nothing.
     void ReloadModules();
-    // Unloads every module without a question, ending as unloading the last
-    // module does.
+    // Unloads every module without a question.
     void Clear();
 
 private:
-    // A listed module joins the selector; a failed load gets its message.
     void ShowAdded(const ModuleList::AddResult& added);
     void ShowLoadFailure(const ModuleFileError& error);
-    void RefillModuleSelector();
     void SelectFirstIfNoneCurrent();
-    void ShowListEmptied();
-    void BuildForm();
-    void DestroyForm();
+    // Makes the module current; with a ROM open, the entry is selected and
+    // a module that does not fit says so.
+    void MakeCurrent(int index, int entry = 0);
 
     EditorState& m_state;
     EditorView& m_view;

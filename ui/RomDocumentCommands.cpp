@@ -3,8 +3,7 @@
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CFileDialog.h"
 #include "res/StringTable.h"
-#include "res/resource.h"
-#include "ui/EditorState.h"
+#include "ui/model/EditorState.h"
 #include "ui/EditorView.h"
 #include "ui/LinkFileCommands.h"
 #include "ui/ModuleListCommands.h"
@@ -12,13 +11,16 @@
 namespace {
 
 constexpr char kRomFilter[] = "All Files (*.*)|*.*|";
-constexpr char kApplyQuestion[] = "Apply changes before closing?";
 
 } // namespace
 
+int RomDocumentCommands::AskApply() {
+    return m_controls.Message(kApplyQuestionText, MB_YESNOCANCEL | MB_ICONINFORMATION, kApplyQuestionCaption);
+}
+
 bool RomDocumentCommands::PromptApply() {
     if (!m_state.document.IsModified()) return true;
-    switch (m_controls.Message(kApplyQuestion, MB_YESNOCANCEL | MB_ICONINFORMATION, "Quillmoor")) {
+    switch (AskApply()) {
     case IDYES:
         return SaveRom();
     case IDNO:
@@ -31,7 +33,7 @@ bool RomDocumentCommands::PromptApply() {
 bool RomDocumentCommands::PromptApplyEdits() {
     CTableModule* module = m_state.CurrentModule();
     if (module == nullptr || !m_state.document.IsOpen() || !m_view.HoldsEdits(*module)) return true;
-    switch (m_controls.Message(kApplyQuestion, MB_YESNOCANCEL | MB_ICONINFORMATION, "Quillmoor")) {
+    switch (AskApply()) {
     case IDYES:
         ApplyChanges();
         // A value that did not read back had its message; the edits stay.
@@ -48,89 +50,62 @@ void RomDocumentCommands::OpenRom() {
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST, kRomFilter);
     if (dialog.DoModal() != IDOK) return;
     if (m_state.document.IsOpen() && !CloseRom()) return;
-    if (const FileResult opened = m_state.document.Open(dialog.GetPathName(), dialog.GetFileName());
-        !opened) {
+    if (const FileResult opened = m_state.OpenRom(dialog.GetPathName(), dialog.GetFileName()); !opened) {
         m_controls.Message(opened.Error(), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    m_controls.ShowDocumentTitle(m_state.document);
-    m_controls.ShowUndoState(m_state.document);
     // The link file's modules, when it names any, were tested as they
     // became current; otherwise the module already current meets the new
     // image here, once.
-    if (!LinkFileCommands(m_state, m_view).ReadLinkFile() && m_state.currentModule != -1)
+    if (!LinkFileCommands(m_state, m_view).ReadLinkFile() && m_state.CurrentModuleIndex() != -1)
         ModuleListCommands(m_state, m_view).MeetOpenRom();
-    m_controls.EnableCommand(ID_FILE_CLOSEROM, true);
     // The next thing a user does with a ROM is pick an entry.
     if (CComboBox* selector = m_view.EntryCombo()) selector->SetFocus();
 }
 
 bool RomDocumentCommands::CloseRom() {
     if (!PromptApply()) return false;
-    m_controls.ShowNoDocumentTitle();
-    m_state.document.Close();
-    // The entry names stay listed; only the choice goes away.
-    m_controls.EnableEntrySelector(false);
-    for (UINT id :
-         {UINT{ID_FILE_CLOSEROM}, UINT{ID_FILE_APPLY}, UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK},
-          UINT{ID_EDIT_UNDO}, UINT{ID_EDIT_REDO}, UINT{ID_FILE_EXPORTTABLE}, UINT{ID_FILE_IMPORTTABLE}})
-        m_controls.EnableCommand(id, false);
-    // The rows stay and the module stays current; only what they show goes.
-    if (const CTableModule* module = m_state.CurrentModule()) m_view.ClearValues(*module);
+    m_state.CloseRom();
     return true;
 }
 
 bool RomDocumentCommands::SaveRom() {
-    RomDocument& document = m_state.document;
-    if (!document.IsOpen()) return false;
-    if (!document.IsCompatible()) {
+    if (!m_state.document.IsOpen()) return false;
+    if (!m_state.Fits()) {
         m_controls.ShowIncompatible();
         return false;
     }
     // Save has the bytes on the disk before it reports success, so the
     // title never claims a save that a crash could still undo.
-    RomDocument::SaveResult saved = document.Save(RomDocument::SaveMode::KeepChangedFile);
+    RomDocument::SaveResult saved = m_state.SaveRom(RomDocument::SaveMode::KeepChangedFile);
     if (saved && saved.Value() == RomDocument::SaveOutcome::ChangedOnDisk) {
-        if (m_controls.Message(ChangedOnDiskText(document.Path()), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        if (m_controls.Message(ChangedOnDiskText(m_state.document.Path()), MB_YESNO | MB_ICONEXCLAMATION) !=
+            IDYES)
             return false;
-        saved = document.Save(RomDocument::SaveMode::Overwrite);
+        saved = m_state.SaveRom(RomDocument::SaveMode::Overwrite);
     }
     if (!saved) {
         m_controls.Message(saved.Error(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    m_controls.ShowDocumentTitle(document);
     return true;
 }
 
 void RomDocumentCommands::ApplyChanges() {
-    if (!m_state.document.IsCompatible()) {
+    if (!m_state.Fits()) {
         m_controls.ShowIncompatible();
         return;
     }
     CTableModule* module = m_state.CurrentModule();
     // The command is grayed without a ROM and a module; a key may still race it.
     if (module == nullptr || !m_state.document.IsOpen() || !m_view.ReadBack(*module)) return;
-    if (!m_state.document.ApplyEntry(*module)) return;
-    m_view.ShowEntry(*module);
+    m_state.ApplyEntry();
 }
 
 void RomDocumentCommands::Undo() {
-    if (const std::optional<int> entry = m_state.document.Undo()) ShowStepEntry(*entry);
+    m_state.Undo();
 }
 
 void RomDocumentCommands::Redo() {
-    if (const std::optional<int> entry = m_state.document.Redo()) ShowStepEntry(*entry);
-}
-
-void RomDocumentCommands::ShowStepEntry(int entry) {
-    CTableModule* module = m_state.CurrentModule();
-    const RomDocument& document = m_state.document;
-    if (module == nullptr || !document.IsCompatible()) return;
-    // A step made under another module may name an entry this one lacks;
-    // its current entry is then shown afresh.
-    const int shown = entry < module->m_nEntryCount ? entry : module->m_nCurEntry;
-    if (!module->SelectEntry(shown, document.Data(), document.Length())) return;
-    m_view.SelectEntry(shown);
-    m_view.ShowEntry(*module);
+    m_state.Redo();
 }

@@ -2,7 +2,7 @@
 
 #include "ui/EditorControls.h"
 
-struct EditorState;
+class EditorState;
 class EditorView;
 
 // The one open ROM document of the editor as its commands meet it: open,
@@ -36,8 +36,8 @@ public:
     bool MayExit() { return PromptApply(); }
 
 private:
-    // The entry a journal step touched, selected and shown from the image.
-    void ShowStepEntry(int entry);
+    // Yes, No or Cancel to the apply question.
+    int AskApply();
 
     EditorState& m_state;
     EditorView& m_view;

@@ -10,7 +10,7 @@
 #include "platform/windows/CFileDialog.h"
 #include "res/StringTable.h"
 #include "res/resource.h"
-#include "ui/EditorState.h"
+#include "ui/model/EditorState.h"
 #include "ui/EditorView.h"
 
 namespace {
@@ -22,17 +22,10 @@ std::span<const uint8_t> TableBytes(const CTableModule& module, const RomDocumen
 
 } // namespace
 
-void TableFileCommands::ShowEnabled(EditorControls& controls, const EditorState& state) {
-    const bool enable =
-            state.document.IsOpen() && state.CurrentModule() != nullptr && state.document.IsCompatible();
-    controls.EnableCommand(ID_FILE_EXPORTTABLE, enable);
-    controls.EnableCommand(ID_FILE_IMPORTTABLE, enable);
-}
-
 bool TableFileCommands::Ready() {
     // Grayed otherwise; a key may still race the graying.
     if (m_state.CurrentModule() == nullptr || !m_state.document.IsOpen()) return false;
-    if (m_state.document.IsCompatible()) return true;
+    if (m_state.Fits()) return true;
     m_controls.ShowIncompatible();
     return false;
 }
@@ -65,17 +58,12 @@ void TableFileCommands::ImportTable() {
                            MB_OK | MB_ICONEXCLAMATION, kImportTableCaption);
         return;
     }
-    CTableModule& module = *m_state.CurrentModule();
-    RomDocument& document = m_state.document;
+    const CTableModule& module = *m_state.CurrentModule();
     const TableImport::Outcome imported =
-            TableImport::Read(module, TableBytes(module, document), csv.Text(), InputRules::Strict);
+            TableImport::Read(module, TableBytes(module, m_state.document), csv.Text(), InputRules::Strict);
     if (!imported) {
         m_controls.Message(imported.Error().Text(), MB_OK | MB_ICONEXCLAMATION, kImportTableCaption);
         return;
     }
-    if (imported.Value().empty() || !document.ApplyEntries(module, imported.Value(), module.m_nCurEntry))
-        return;
-    // The form shows the imported bytes; edits typed into it and never
-    // applied go, as when another entry is picked.
-    if (module.SelectEntry(module.m_nCurEntry, document.Data(), document.Length())) m_view.ShowEntry(module);
+    if (!imported.Value().empty()) m_state.ApplyEntries(imported.Value());
 }

@@ -2,7 +2,7 @@
 
 #include "ui/EditorControls.h"
 
-struct EditorState;
+class EditorState;
 class EditorView;
 
 // Export Table and Import Table: the current module's whole table as CSV,
@@ -12,14 +12,10 @@ class EditorView;
 class TableFileCommands {
 public:
     TableFileCommands(EditorState& state, EditorView& view)
-        : m_state(state), m_view(view), m_controls(view) {}
+        : m_state(state), m_controls(view) {}
 
     void ExportTable();
     void ImportTable();
-
-    // Both commands enabled exactly while a ROM is open with a current
-    // module that fits it.
-    static void ShowEnabled(EditorControls& controls, const EditorState& state);
 
 private:
     // Whether a ROM and a current module that fits it are there to work on;
@@ -27,6 +23,5 @@ private:
     bool Ready();
 
     EditorState& m_state;
-    EditorView& m_view;
     EditorControls m_controls;
 };

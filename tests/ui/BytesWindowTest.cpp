@@ -4,7 +4,7 @@
 // shows its raw value there and in the form's tooltip. Also grabs the
 // picture of the window on the bundled example for the user guide.
 
-#include "ui/BytesWindow.h"
+#include "ui/model/BytesWindow.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

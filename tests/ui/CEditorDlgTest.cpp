@@ -16,9 +16,9 @@
 #include "platform/windows/CMenu.h"
 #include "res/resource.h"
 #include "res/ui/EditorResources.h"
-#include "ui/BytesWindow.h"
+#include "ui/model/BytesWindow.h"
 #include "ui/CScrollPanel.h"
-#include "ui/EditorState.h"
+#include "ui/model/EditorState.h"
 #include "ui/EditorView.h"
 
 namespace {

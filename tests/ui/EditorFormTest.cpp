@@ -22,7 +22,7 @@
 #include "table/CTableModule.h"
 #include "ui/CEditorDlg.h"
 #include "ui/CScrollPanel.h"
-#include "ui/EditorState.h"
+#include "ui/model/EditorState.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The table window as a user meets it on the example: Ctrl+T, cells edited
 // with real keys and clicks, the form and the table following each other,
 // filter, sort, module switch and Close Rom.
-#include "ui/TableWindow.h"
+#include "ui/model/TableWindow.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

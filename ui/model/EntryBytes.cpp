@@ -1,13 +1,13 @@
-#include "ui/EntryBytes.h"
+#include "ui/model/EntryBytes.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <span>
 
-#include "document/RomDocument.h"
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"
+#include "ui/model/EditorState.h"
 
 namespace {
 
@@ -25,9 +25,9 @@ std::string Hex(std::uint32_t value) {
 
 // Whether the module's current entry lies in the image; the table as a
 // whole must, or the entry would not have been selected.
-bool EntryInImage(const CTableModule& module, const RomDocument& document) {
-    return document.IsOpen() && document.IsCompatible() && module.FitsIn(document.Length()) &&
-           module.m_nCurEntry >= 0 && module.m_nCurEntry < module.m_nEntryCount;
+bool EntryShown(const EditorState& state) {
+    const CTableModule& module = *state.CurrentModule();
+    return state.ShowsEntries() && module.m_nCurEntry >= 0 && module.m_nCurEntry < module.m_nEntryCount;
 }
 
 } // namespace
@@ -50,23 +50,23 @@ std::string EntryBytes::Row::Chars() const {
     return text;
 }
 
-EntryBytes EntryBytes::Of(const CTableModule* module, const RomDocument& document, int focused) {
+EntryBytes EntryBytes::Of(const EditorState& state, int focused) {
     EntryBytes bytes;
+    const CTableModule* module = state.CurrentModule();
     if (module == nullptr) {
-        bytes.m_heading = "No module loaded.";
+        bytes.m_heading = kBytesNoModule;
         return bytes;
     }
-    if (!EntryInImage(*module, document)) {
-        bytes.m_heading = module->m_strName + ": no entry shown.";
+    if (!EntryShown(state)) {
+        bytes.m_heading = BytesNoEntryText(module->m_strName);
         return bytes;
     }
     const auto entry = static_cast<std::uint32_t>(module->m_nCurEntry);
     const std::uint32_t romOffset = module->m_nBaseOffset + entry * module->m_nEntryLength;
     const std::string label =
             entry < module->m_entryNames.size() ? std::string(module->m_entryNames[entry]) : Hex(entry);
-    bytes.m_heading = module->m_strName + ", " + label + " (" + std::to_string(module->m_nEntryLength) +
-                      " bytes at " + Hex(romOffset) + ")";
-    const std::uint8_t* data = document.Data() + romOffset;
+    bytes.m_heading = EntryBytesHeading(module->m_strName, label, module->m_nEntryLength, Hex(romOffset));
+    const std::uint8_t* data = state.document.Data() + romOffset;
     bytes.AddRows(*module, data, romOffset, focused);
     bytes.AddLegend(*module, focused);
     bytes.AddNotes(*module, data);

@@ -1,4 +1,4 @@
-#include "ui/TableRows.h"
+#include "ui/model/TableRows.h"
 
 #include <algorithm>
 #include <charconv>

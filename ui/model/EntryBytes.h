@@ -5,7 +5,7 @@
 #include <vector>
 
 class CTableModule;
-class RomDocument;
+class EditorState;
 
 // What the bytes window shows of the current entry, worked out without any
 // window: the entry's bytes in the image, sixteen to a row, each with its
@@ -46,10 +46,10 @@ public:
         bool outlined = false;
     };
 
-    // The module's current entry in the document's image; focused is the
-    // element whose control has the focus, or -1. Without a module, an open
-    // ROM or a table that fits, only the heading says why nothing shows.
-    static EntryBytes Of(const CTableModule* module, const RomDocument& document, int focused);
+    // The current entry in the image; focused is the element whose control
+    // has the focus, or -1. Without a module, an open ROM or a table that
+    // fits, only the heading says why nothing shows.
+    static EntryBytes Of(const EditorState& state, int focused);
 
     const std::string& Heading() const { return m_heading; }
     const std::vector<Row>& Rows() const { return m_rows; }

@@ -2,16 +2,16 @@
 // and characters, the tint and outline of every byte where two elements
 // overlap, and the raw value of a dropbox that matches no item.
 
-#include "ui/EntryBytes.h"
+#include "ui/model/EntryBytes.h"
 
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
-#include "DialogHarness.h"
-#include "document/RomDocument.h"
+#include "ModuleMaker.h"
 #include "table/CTableModule.h"
 #include "table/ElementStyle.h"
+#include "ui/model/EditorState.h"
 
 namespace {
 
@@ -21,24 +21,23 @@ protected:
     // 2-5 (overlapping Wide at 2 and 3), "Kind" byte 8, a dropbox naming
     // only 1 and 2. Nothing covers 6, 7 and 9 on. The image's byte i is i.
     void SetUp() override {
-        m_module = MakeModule(2, 3, 20,
+        m_state.modules.push_back(MakeModule(2, 3, 20,
                               {{"Wide", 0, 4, 0, {}},
                                {"Mid", 2, 4, STYLE_HEX, {}},
-                               {"Kind", 8, 1, STYLE_DROPBOX, {{1, "One"}, {2, "Two"}}}});
-        m_module->m_charOf[0x21] = 'Z';
+                               {"Kind", 8, 1, STYLE_DROPBOX, {{1, "One"}, {2, "Two"}}}}));
+        m_state.modules[0]->m_charOf[0x21] = 'Z';
         std::vector<std::uint8_t> image(64);
         for (std::size_t i = 0; i < image.size(); ++i)
             image[i] = static_cast<std::uint8_t>(i);
-        m_document.Adopt(image, "game.rom");
-        ASSERT_TRUE(m_module->SelectEntry(1, m_document.Data(), m_document.Length()));
+        m_state.document.Adopt(image, "game.rom");
+        ASSERT_TRUE(m_state.SelectModule(0, 1));
     }
 
-    std::unique_ptr<CTableModule> m_module;
-    RomDocument m_document;
+    EditorState m_state;
 };
 
 TEST_F(EntryBytesTest, OverlapTakesTheLaterElementsTintAndNamesBoth) {
-    const EntryBytes bytes = EntryBytes::Of(m_module.get(), m_document, 1);
+    const EntryBytes bytes = EntryBytes::Of(m_state, 1);
     EXPECT_EQ(bytes.Heading(), "Test module, Entry 1 (20 bytes at 0x16)");
     ASSERT_EQ(bytes.Rows().size(), 2u);
     const EntryBytes::Row& first = bytes.Rows()[0];
@@ -79,12 +78,15 @@ TEST_F(EntryBytesTest, OverlapTakesTheLaterElementsTintAndNamesBoth) {
 }
 
 TEST_F(EntryBytesTest, NothingShowsWithoutAModuleAnOpenRomOrATableThatFits) {
-    EXPECT_EQ(EntryBytes::Of(nullptr, m_document, -1).Heading(), "No module loaded.");
-    m_document.SetCompatible(false);
-    EXPECT_TRUE(EntryBytes::Of(m_module.get(), m_document, -1).Rows().empty());
-    m_document.SetCompatible(true);
-    m_document.Close();
-    const EntryBytes closed = EntryBytes::Of(m_module.get(), m_document, 0);
+    m_state.SelectModule(-1);
+    EXPECT_EQ(EntryBytes::Of(m_state, -1).Heading(), "No module loaded.");
+    // A module whose table the image cannot hold.
+    m_state.modules.push_back(MakeModule(60, 3, 20, {{"Wide", 0, 4, 0, {}}}));
+    EXPECT_FALSE(m_state.SelectModule(1));
+    EXPECT_TRUE(EntryBytes::Of(m_state, -1).Rows().empty());
+    EXPECT_TRUE(m_state.SelectModule(0, 1));
+    m_state.CloseRom();
+    const EntryBytes closed = EntryBytes::Of(m_state, 0);
     EXPECT_EQ(closed.Heading(), "Test module: no entry shown.");
     EXPECT_TRUE(closed.Rows().empty());
     EXPECT_TRUE(closed.Legend().empty());

@@ -1,6 +1,6 @@
 // The table's row order and filter: numbers as numbers, case ignored,
 // stable sorts, the row of an entry after filtering and sorting.
-#include "ui/TableRows.h"
+#include "ui/model/TableRows.h"
 
 #include <gtest/gtest.h>
 #include <string>

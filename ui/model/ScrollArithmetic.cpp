@@ -1,4 +1,4 @@
-#include "ui/ScrollArithmetic.h"
+#include "ui/model/ScrollArithmetic.h"
 
 #include <algorithm>
 

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "document/ModuleList.h"
+#include "document/Observers.h"
+#include "document/RomDocument.h"
+#include "table/CTableModule.h"
+
+// What changed in the editor's state. Every window follows the state
+// through these and none calls another to stay in step.
+struct EditorChange {
+    enum class Kind {
+        // Modules were added, removed or reloaded: the list, not the choice.
+        Modules,
+        // Another module (or none) is current; its entry is not chosen yet.
+        Module,
+        // The current entry was selected: its bytes are in the module's
+        // element buffers (the same entry again counts).
+        Entry,
+        // Bytes of the image changed: [offset, offset + length).
+        Bytes,
+        Opened,
+        Closed,
+        Saved,
+        // The image started or stopped differing from the file.
+        Modified,
+    };
+    Kind kind;
+    uint32_t offset = 0;
+    uint32_t length = 0;
+};
+
+// What the editor holds besides its windows: the open ROM document, the
+// loaded modules, which of them is current and which entry. It is the one
+// place that changes the selection, and it announces every change.
+class EditorState {
+public:
+    using Observer = std::function<void(const EditorChange&)>;
+
+    EditorState();
+    EditorState(const EditorState&) = delete;
+    EditorState& operator=(const EditorState&) = delete;
+
+    RomDocument document;
+    // In load order; the module selector mirrors it item for item. After
+    // changing it, ModulesChanged (with no module current while it changes).
+    ModuleList::Modules modules;
+
+    [[nodiscard]] Subscription Subscribe(Observer observer) { return m_observers.Subscribe(std::move(observer)); }
+
+    int CurrentModuleIndex() const { return m_current; }
+    CTableModule* CurrentModule() const;
+    // -1 without a module or before its first entry was selected.
+    int CurrentEntry() const;
+    // Whether the current module fits the open image, as its last selection
+    // with this image found; true while no module met it.
+    bool Fits() const { return m_fits; }
+    // A ROM is open, a module current and its entries can be read from the
+    // image: the one test of whether entries can be shown.
+    bool ShowsEntries() const;
+    // A module has been current while this ROM was open (Save Rom and Link
+    // Rom To Modules wait for that).
+    bool ModuleMetRom() const { return m_moduleMetRom; }
+
+    // Makes the module current (-1: none) and, with a ROM open, selects the
+    // entry (0 when it has no such entry) to test whether the module fits.
+    // False when it does not fit; the caller tells the user.
+    bool SelectModule(int index, int entry = 0);
+    // Copies the entry's bytes into the module's element buffers and makes
+    // it current. False, with nothing changed, when it cannot be shown.
+    bool SelectEntry(int entry);
+    void ModulesChanged();
+
+    FileResult OpenRom(const std::string& path, const std::string& name);
+    void CloseRom();
+    RomDocument::SaveResult SaveRom(RomDocument::SaveMode mode);
+
+    // The form's Apply: every element buffer into the current entry, then
+    // the entry read back from the image into the buffers.
+    bool ApplyEntry();
+    // One element's value into an entry, which becomes current first.
+    RomDocument::Applied ApplyValue(int entry, int element, std::span<const uint8_t> value);
+    // Many entries as one step; the current entry is read back.
+    bool ApplyEntries(const ImportedEntries& entries);
+    // Takes a step back or forward; the entry it touched becomes current
+    // (the current one stays when this module has no such entry).
+    void Undo();
+    void Redo();
+
+private:
+    void Notify(EditorChange::Kind kind, uint32_t offset = 0, uint32_t length = 0);
+    void BytesChanged(uint32_t offset, uint32_t length);
+    void ShowStepEntry(std::optional<int> entry);
+    void NotifyIfModifiedFlipped();
+
+    Observers<const EditorChange&> m_observers;
+    Subscription m_documentBytes;
+    int m_current = -1;
+    bool m_fits = true;
+    bool m_moduleMetRom = false;
+    bool m_wasModified = false;
+};
