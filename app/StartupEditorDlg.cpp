@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "document/RomDocument.h"
 #include "platform/windows/CFileDialog.h"
 
 BOOL StartupEditorDlg::OnInitDialog() {
@@ -18,5 +17,5 @@ BOOL StartupEditorDlg::OnInitDialog() {
     OnOpenRom();
     // Open Rom put the focus where it belongs; the dialog must not move it
     // to its first control.
-    return Document().IsOpen() ? FALSE : result;
+    return IsRomOpen() ? FALSE : result;
 }

@@ -98,10 +98,6 @@ public:
     size_t JournalBytes() const { return m_journalBytes; }
 
     [[nodiscard]] Subscription Subscribe(Listener listener) { return m_listeners.Subscribe(std::move(listener)); }
-    // TRANSITIONAL: goes once the editor subscribes through its state.
-    void AddListener(Listener listener) { m_legacyListeners.push_back(Subscribe(std::move(listener))); }
-    bool IsCompatible() const { return m_compatible; }
-    void SetCompatible(bool compatible) { m_compatible = compatible; }
 
     // qlm's way in: the file held open for reading and writing, locked
     // against every other qlm until Close; nothing is read yet. A file that
@@ -169,6 +165,4 @@ private:
     int m_writeErrno = 0;
 
     Observers<uint32_t, uint32_t> m_listeners;
-    std::vector<Subscription> m_legacyListeners;
-    bool m_compatible = true;
 };

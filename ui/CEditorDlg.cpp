@@ -116,6 +116,10 @@ void CEditorDlg::LoadStartupModule() {
     ModuleListCommands(*m_state, *m_view).LoadStartupModule(m_lpszStartupModule);
 }
 
+bool CEditorDlg::IsRomOpen() const {
+    return m_state->document.IsOpen();
+}
+
 void CEditorDlg::ShowCommandState() {
     EditorControls(*m_view).Show(EditorCommandState::Of(*m_state));
 }

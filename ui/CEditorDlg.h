@@ -56,6 +56,7 @@ public:
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    bool IsRomOpen() const;
     void OnCancel() override;
 
 private:

@@ -51,7 +51,7 @@ public:
     CComboBox* ModuleSelector() const;
 
 private:
-    friend class EditorViewProbe;
+    friend class EditorDlgProbe;
 
     bool Created() const { return m_panel != nullptr && m_entryCombo != nullptr; }
     ElementForm Form();

@@ -86,12 +86,12 @@ TEST_F(EditorAppTest, ASecondArgumentIsARomOpenedAfterStartUp) {
     m_app.SetCommandLine({alpha, rom});
     DialogHook hook([&](const DialogRequest& request) -> INT_PTR {
         auto& dlg = static_cast<CEditorDlg&>(*request.dialog);
-        seen.romOpen = dlg.Document().IsOpen();
-        seen.romPath = dlg.Document().Path();
-        for (const auto& module : dlg.Modules())
+        seen.romOpen = EditorDlgProbe(dlg).State().document.IsOpen();
+        seen.romPath = EditorDlgProbe(dlg).State().document.Path();
+        for (const auto& module : EditorDlgProbe(dlg).State().modules)
             seen.modules.push_back(module->m_strName);
         TestInput::ProcessEvents();
-        seen.entryFocused = CWnd::GetFocus() == dlg.EntryCombo();
+        seen.entryFocused = CWnd::GetFocus() == EditorDlgProbe(dlg).EntryCombo();
         return IDCANCEL;
     });
     EXPECT_FALSE(m_app.InitInstance());

@@ -91,7 +91,7 @@ void DialogHarness::Click(UINT id) {
 }
 
 void DialogHarness::ApplyValue(int value) {
-    CWnd* edit = m_dlg.Panel()->GetDlgItem(IDC_ELEMENT_BASE);
+    CWnd* edit = Panel()->GetDlgItem(IDC_ELEMENT_BASE);
     ASSERT_NE(edit, nullptr);
     edit->SetFocus();
     TestInput::KeyClick(*edit, 'A', FCONTROL);
@@ -132,7 +132,7 @@ std::vector<std::string> DialogHarness::ModuleTitles() {
 }
 
 std::string DialogHarness::ShownValue() {
-    CWnd* edit = m_dlg.Panel()->GetDlgItem(IDC_ELEMENT_BASE);
+    CWnd* edit = Panel()->GetDlgItem(IDC_ELEMENT_BASE);
     return edit == nullptr ? "<no form>" : edit->GetWindowText();
 }
 

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "EditorDlgProbe.h"
 #include "ModalScript.h"
 #include "ModuleMaker.h"
 #include "StoreSandbox.h"
@@ -86,6 +87,12 @@ public:
     CComboBox& ModuleSelector();
     std::vector<std::string> ModuleTitles();
     std::string Title() const { return m_dlg.GetWindowText(); }
+    // What the dialog holds, beyond what a user sees.
+    EditorDlgProbe Probe() const { return EditorDlgProbe(const_cast<ObservedEditorDlg&>(m_dlg)); }
+    EditorState& State() const { return Probe().State(); }
+    const RomDocument& Document() const { return State().document; }
+    CScrollPanel* Panel() const { return Probe().Panel(); }
+    CComboBox* EntryCombo() const { return Probe().EntryCombo(); }
     // What element 0's control shows.
     std::string ShownValue();
     // The texts of every message box so far.

@@ -41,9 +41,9 @@ protected:
             LoadModules({WriteModule("big.qlm", "Big", 0, 100)});
             m_modals.AnswerMessageBox(IDOK);
             ChooseModule(1);
-            ASSERT_FALSE(m_dlg.Document().IsCompatible());
+            ASSERT_FALSE(State().Fits());
         }
-        m_modulesBefore = m_dlg.Modules().size();
+        m_modulesBefore = State().modules.size();
     }
 
     void ScriptAnswer() {
@@ -84,13 +84,13 @@ protected:
     bool Done() {
         switch (Op()) {
         case Operation::CloseRom:
-            return !m_dlg.Document().IsOpen() && Title() == "Quillmoor - No file open";
+            return !Document().IsOpen() && Title() == "Quillmoor - No file open";
         case Operation::OpenRom:
             return Title() == "Quillmoor - other.rom";
         case Operation::Exit:
             return m_dlg.IsEnded() != FALSE;
         case Operation::UnloadModule:
-            return m_dlg.Modules().size() == m_modulesBefore - 1;
+            return State().modules.size() == m_modulesBefore - 1;
         }
         return false;
     }
@@ -116,10 +116,10 @@ TEST_P(ApplyQuestionTest, AnswerDecidesWhatRunsAndWhatIsSaved) {
     case Answer::YesIncompatible:
         // Nothing ran; the edit is still in memory and still marked.
         EXPECT_FALSE(Done());
-        ASSERT_TRUE(m_dlg.Document().IsOpen());
-        EXPECT_TRUE(m_dlg.Document().IsModified());
+        ASSERT_TRUE(Document().IsOpen());
+        EXPECT_TRUE(Document().IsModified());
         EXPECT_EQ(Title(), "Quillmoor - game.rom *");
-        EXPECT_EQ(m_dlg.Document().Data()[0], 99);
+        EXPECT_EQ(Document().Data()[0], 99);
         EXPECT_EQ(disk[0], 5);
         EXPECT_EQ(CountMessages(kIncompatible), Reply() == Answer::Cancel ? 0 : 2);
         break;
@@ -128,12 +128,12 @@ TEST_P(ApplyQuestionTest, AnswerDecidesWhatRunsAndWhatIsSaved) {
         EXPECT_EQ(disk[0], 5);
         // Unloading keeps the image, so the edit stays unsaved in it; Exit
         // leaves the document to the destructor.
-        EXPECT_EQ(m_dlg.Document().IsModified(), Op() == Operation::UnloadModule || Op() == Operation::Exit);
+        EXPECT_EQ(Document().IsModified(), Op() == Operation::UnloadModule || Op() == Operation::Exit);
         break;
     case Answer::Yes:
         EXPECT_TRUE(Done());
         EXPECT_EQ(disk[0], 99);
-        EXPECT_FALSE(m_dlg.Document().IsModified());
+        EXPECT_FALSE(Document().IsModified());
         break;
     }
     EXPECT_EQ(m_modals.UnusedAnswers(), 0);

@@ -27,8 +27,8 @@ protected:
     const EntryBytes& Shown() { return m_dlg.Bytes().Shown(); }
     int Byte(std::size_t at) { return Shown().Rows().at(0).cells.at(at).byte; }
     std::uint32_t RomOffset() { return Shown().Rows().at(0).romOffset; }
-    CWnd& Control(int element) { return *m_dlg.Panel()->GetDlgItem(IDC_ELEMENT_BASE + element); }
-    void ChooseEntry(int entry) { TestInput::ChooseComboItem(*m_dlg.EntryCombo(), entry); }
+    CWnd& Control(int element) { return *Panel()->GetDlgItem(IDC_ELEMENT_BASE + element); }
+    void ChooseEntry(int entry) { TestInput::ChooseComboItem(*EntryCombo(), entry); }
 };
 
 TEST_F(BytesWindowTest, FollowsAppliesUndoEntriesModulesFocusAndClose) {

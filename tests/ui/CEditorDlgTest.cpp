@@ -25,7 +25,7 @@ namespace {
 
 class EditorDlgTest : public DialogHarness {
 protected:
-    UINT State(int id) { return m_dlg.GetMenu()->GetMenuState(static_cast<UINT>(id), MF_BYCOMMAND); }
+    UINT MenuState(int id) { return m_dlg.GetMenu()->GetMenuState(static_cast<UINT>(id), MF_BYCOMMAND); }
 };
 
 TEST_F(EditorDlgTest, StartsWithCaptionMenuAndControlsOfNoDocument) {
@@ -33,24 +33,24 @@ TEST_F(EditorDlgTest, StartsWithCaptionMenuAndControlsOfNoDocument) {
     EXPECT_EQ(m_dlg.GetWindowText(), "Quillmoor - No file open");
     for (int id : {ID_FILE_CLOSEROM, ID_FILE_SAVEROM, ID_FILE_APPLY, ID_MODULES_UNLOAD, ID_MODULES_RELOAD,
                    ID_MODULES_LINK})
-        EXPECT_EQ(State(id) & MF_GRAYED, MF_GRAYED) << id;
+        EXPECT_EQ(MenuState(id) & MF_GRAYED, MF_GRAYED) << id;
     for (int id :
          {ID_FILE_OPENROM, IDCANCEL, ID_MODULES_LOAD, ID_MODULES_ASSOCIATE, ID_HELP_HELP, ID_HELP_ABOUT})
-        EXPECT_EQ(State(id) & MF_GRAYED, 0u) << id;
-    EXPECT_EQ(State(ID_MODULES_ASSOCIATE) & MF_CHECKED, 0u);
+        EXPECT_EQ(MenuState(id) & MF_GRAYED, 0u) << id;
+    EXPECT_EQ(MenuState(ID_MODULES_ASSOCIATE) & MF_CHECKED, 0u);
 
     CWnd* modules = m_dlg.GetDlgItem(IDC_MODULE_COMBO);
     ASSERT_NE(modules, nullptr);
     EXPECT_FALSE(modules->IsWindowEnabled());
-    ASSERT_NE(m_dlg.EntryCombo(), nullptr);
-    EXPECT_FALSE(m_dlg.EntryCombo()->IsWindowEnabled());
-    EXPECT_EQ(m_dlg.EntryCombo()->GetParent(), m_dlg.Panel());
-    EXPECT_EQ(m_dlg.EntryCombo()->GetCount(), 0);
-    EXPECT_FALSE(m_dlg.Panel()->IsScrollBarEnabled(SB_VERT));
-    EXPECT_TRUE(m_dlg.Panel()->IsScrollBarVisible(SB_VERT));
-    EXPECT_EQ(m_dlg.CurrentModuleIndex(), -1);
-    EXPECT_TRUE(m_dlg.Document().IsCompatible());
-    EXPECT_FALSE(m_dlg.Document().IsOpen());
+    ASSERT_NE(EntryCombo(), nullptr);
+    EXPECT_FALSE(EntryCombo()->IsWindowEnabled());
+    EXPECT_EQ(EntryCombo()->GetParent(), Panel());
+    EXPECT_EQ(EntryCombo()->GetCount(), 0);
+    EXPECT_FALSE(Panel()->IsScrollBarEnabled(SB_VERT));
+    EXPECT_TRUE(Panel()->IsScrollBarVisible(SB_VERT));
+    EXPECT_EQ(State().CurrentModuleIndex(), -1);
+    EXPECT_TRUE(State().Fits());
+    EXPECT_FALSE(Document().IsOpen());
 }
 
 TEST_F(EditorDlgTest, MenuTextsKeepMnemonicsAndKeyColumn) {
@@ -83,15 +83,15 @@ TEST_F(EditorDlgTest, IconFontAndIconPicture) {
     const BitmapImage icon = GetIconImage(m_dlg.m_hIcon);
     EXPECT_EQ(icon.Width(), 32);
     EXPECT_EQ(icon.Height(), 32);
-    ASSERT_NE(m_dlg.View().Font(), nullptr);
-    EXPECT_NE(std::string(m_dlg.View().Font()->GetResolvedFamily()).find("Serif"), std::string::npos);
-    EXPECT_GT(m_dlg.View().Font()->GetPixelHeight(), 10);
+    ASSERT_NE(Probe().Font(), nullptr);
+    EXPECT_NE(std::string(Probe().Font()->GetResolvedFamily()).find("Serif"), std::string::npos);
+    EXPECT_GT(Probe().Font()->GetPixelHeight(), 10);
 }
 
 TEST_F(EditorDlgTest, AssociateIsCheckedOnlyWhenTheKeyExists) {
     ASSERT_TRUE(StoreSandbox::CreateKey(".qlm"));
     Start();
-    EXPECT_EQ(State(ID_MODULES_ASSOCIATE) & MF_CHECKED, MF_CHECKED);
+    EXPECT_EQ(MenuState(ID_MODULES_ASSOCIATE) & MF_CHECKED, MF_CHECKED);
 
     // Another key of the same family is not the association.
     StoreSandbox other;
@@ -116,8 +116,8 @@ TEST_F(EditorDlgTest, SelectorInDialogUnitsPanelAndEntrySelectorInPixels) {
     // The panel lies below the selector and wholly inside the dialog.
     CRect client;
     m_dlg.GetClientRect(client);
-    const CRect panel = RectInParent(*m_dlg.Panel());
-    EXPECT_EQ(m_dlg.GetDlgItem(IDC_PANEL), m_dlg.Panel());
+    const CRect panel = RectInParent(*Panel());
+    EXPECT_EQ(m_dlg.GetDlgItem(IDC_PANEL), Panel());
     EXPECT_GE(panel.top, modules.bottom);
     EXPECT_GE(panel.left, client.left);
     EXPECT_LE(panel.right, client.right);
@@ -126,12 +126,12 @@ TEST_F(EditorDlgTest, SelectorInDialogUnitsPanelAndEntrySelectorInPixels) {
     // The entry selector sits inside the panel's client area: a drop-down
     // list the user reaches with Tab, disabled until a ROM is open.
     CRect inside;
-    m_dlg.Panel()->GetClientRect(inside);
-    const CRect entry = RectInParent(*m_dlg.EntryCombo());
+    Panel()->GetClientRect(inside);
+    const CRect entry = RectInParent(*EntryCombo());
     EXPECT_GE(entry.left, inside.left);
     EXPECT_GE(entry.top, inside.top);
     EXPECT_LE(entry.right, inside.right);
-    const DWORD style = m_dlg.EntryCombo()->GetStyle();
+    const DWORD style = EntryCombo()->GetStyle();
     EXPECT_EQ(style & 0x3u, static_cast<DWORD>(CBS_DROPDOWNLIST));
     EXPECT_EQ(style & (WS_TABSTOP | WS_DISABLED), static_cast<DWORD>(WS_TABSTOP | WS_DISABLED));
 }
@@ -139,9 +139,9 @@ TEST_F(EditorDlgTest, SelectorInDialogUnitsPanelAndEntrySelectorInPixels) {
 TEST_F(EditorDlgTest, PanelBarPageIsTheClientHeightFromTheStart) {
     Start();
     CRect client;
-    m_dlg.Panel()->GetClientRect(client);
+    Panel()->GetClientRect(client);
     SCROLLINFO info;
-    ASSERT_TRUE(m_dlg.Panel()->GetScrollInfo(SB_VERT, &info));
+    ASSERT_TRUE(Panel()->GetScrollInfo(SB_VERT, &info));
     EXPECT_EQ(info.nMax, 1000);
     // The panel is made while the dialog is still hidden; its page must
     // already be the height it will show with.
@@ -185,7 +185,7 @@ const Route kRoutes[] = {
          }},
         {"UnloadModule", ID_MODULES_UNLOAD, nullptr,
          [](DialogHarness& h, ModalScript&) {
-             return h.m_dlg.Modules().empty();
+             return h.State().modules.empty();
          }},
         {"ReloadModules", ID_MODULES_RELOAD,
          [](DialogHarness& h, ModalScript&) { h.WriteModule("a.qlm", "Alpha 2"); },
@@ -194,7 +194,7 @@ const Route kRoutes[] = {
          }},
         {"Bytes", ID_VIEW_BYTES, nullptr,
          [](DialogHarness& h, ModalScript&) {
-             return h.m_dlg.Bytes().IsVisible();
+             return h.Probe().Bytes().IsVisible();
          }},
         {"LinkRom", ID_MODULES_LINK, nullptr,
          [](DialogHarness& h, ModalScript&) {
@@ -249,7 +249,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, CommandRouteTest,
 
 TEST_F(EditorDlgTest, PanelChildrenNotificationsReachTheTable) {
     Start();
-    CComboBox& entries = *m_dlg.EntryCombo();
+    CComboBox& entries = *EntryCombo();
     entries.EnableWindow(TRUE);
     entries.AddString("Slime");
     entries.AddString("Wyvern");
@@ -261,7 +261,7 @@ TEST_F(EditorDlgTest, PanelChildrenNotificationsReachTheTable) {
 
     // An element control's notifications arrive too and match nothing.
     CEdit element;
-    ASSERT_TRUE(element.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 40, 200, 52), m_dlg.Panel(),
+    ASSERT_TRUE(element.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 40, 200, 52), Panel(),
                                IDC_ELEMENT_BASE));
     m_dlg.commands.clear();
     TestInput::TypeText(element, "7");
@@ -306,7 +306,7 @@ TEST_F(EditorDlgTest, KeysRunTheirCommandsOnlyWhileEnabled) {
 TEST_F(EditorDlgTest, EnterInAnElementControlAppliesTheWholeEntry) {
     Start();
     CEdit element;
-    ASSERT_TRUE(element.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 40, 200, 52), m_dlg.Panel(),
+    ASSERT_TRUE(element.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 40, 200, 52), Panel(),
                                IDC_ELEMENT_BASE));
     element.SetFocus();
     TestInput::KeyClick(element, VK_RETURN);
@@ -359,7 +359,7 @@ TEST_P(EditorDlgCancelTest, EndsTheDialogThroughOnCancel) {
 
 TEST_P(EditorDlgCancelTest, KeepsAModifiedImageOpen) {
     Start();
-    m_dlg.State().document.Adopt({1, 2, 3}, "game.rom", true);
+    State().document.Adopt({1, 2, 3}, "game.rom", true);
     m_modals.AnswerMessageBox(IDCANCEL);
     Leave();
     EXPECT_EQ(m_dlg.cancels, 1);

@@ -36,23 +36,19 @@ protected:
         ASSERT_TRUE(m_dlg.Create());
         m_app.m_hAccel = LoadAccelerators(EditorResources::EditorAccelerators());
         m_app.m_pMainWnd = &m_dlg;
-        EditorState& state = m_dlg.State();
+        EditorState& state = State();
         state.document.Adopt(rom, "test.rom");
-        m_dlg.SetWindowText("Quillmoor - test.rom");
         state.modules.push_back(std::move(module));
-        state.currentModule = 0;
-        m_dlg.BuildForm(0);
-        state.document.SetCompatible(Module().SelectEntry(0, state.document.Data(), state.document.Length()));
-        if (state.document.IsCompatible()) m_dlg.ShowEntry();
-        m_dlg.GetMenu()->EnableMenuItem(ID_FILE_APPLY, MF_BYCOMMAND | MF_ENABLED);
+        state.ModulesChanged();
+        state.SelectModule(0);
     }
 
-    CTableModule& Module() { return *m_dlg.Modules()[0]; }
-    CWnd& Value(int i) { return *m_dlg.Panel()->GetDlgItem(IDC_ELEMENT_BASE + i); }
+    CTableModule& Module() { return *State().modules[0]; }
+    CWnd& Value(int i) { return *Panel()->GetDlgItem(IDC_ELEMENT_BASE + i); }
     CEdit& Edit(int i) { return dynamic_cast<CEdit&>(Value(i)); }
     CComboBox& Combo(int i) { return dynamic_cast<CComboBox&>(Value(i)); }
     Bytes Image() const {
-        return Bytes(m_dlg.Document().Data(), m_dlg.Document().Data() + m_dlg.Document().Length());
+        return Bytes(Document().Data(), Document().Data() + Document().Length());
     }
 
     // Replaces the text of an edit box the way a user does.
@@ -77,7 +73,7 @@ std::unique_ptr<CTableModule> SmallModule() {
 
 TEST_F(EditorFormTest, EnterAppliesTheEntryIntoTheImageOnly) {
     Open(SmallModule(), kRom);
-    TestInput::ChooseComboItem(*m_dlg.EntryCombo(), 1);
+    TestInput::ChooseComboItem(*EntryCombo(), 1);
     ASSERT_EQ(Edit(0).GetWindowText(), "2");
 
     Retype(0, "0x10");
@@ -88,7 +84,7 @@ TEST_F(EditorFormTest, EnterAppliesTheEntryIntoTheImageOnly) {
     expected[6] = 0x10;
     expected[9] = 0x7F;
     EXPECT_EQ(Image(), expected);
-    EXPECT_TRUE(m_dlg.Document().IsModified());
+    EXPECT_TRUE(Document().IsModified());
     EXPECT_EQ(m_dlg.GetWindowText(), "Quillmoor - test.rom *");
     // The controls show the stored bytes in their normal form.
     EXPECT_EQ(Edit(0).GetWindowText(), "16");
@@ -107,7 +103,7 @@ TEST_F(EditorFormTest, InvalidElementLeavesImageFlagAndTitle) {
     ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
     EXPECT_EQ(m_modals.MessageBoxes()[0].text, "One of your hex arrays is improperly formatted.");
     EXPECT_EQ(Image(), (Bytes{1, 2, 3, 4}));
-    EXPECT_FALSE(m_dlg.Document().IsModified());
+    EXPECT_FALSE(Document().IsModified());
     EXPECT_EQ(m_dlg.GetWindowText(), "Quillmoor - test.rom");
     EXPECT_EQ(Edit(1).GetWindowText(), "02 03");
 }
@@ -115,14 +111,14 @@ TEST_F(EditorFormTest, InvalidElementLeavesImageFlagAndTitle) {
 TEST_F(EditorFormTest, ReselectingTheShownEntryKeepsEditsAnotherDiscardsThem) {
     Open(SmallModule(), kRom);
     Retype(0, "77");
-    TestInput::ChooseComboItem(*m_dlg.EntryCombo(), 0);
+    TestInput::ChooseComboItem(*EntryCombo(), 0);
     EXPECT_EQ(Edit(0).GetWindowText(), "77");
 
-    TestInput::ChooseComboItem(*m_dlg.EntryCombo(), 2);
+    TestInput::ChooseComboItem(*EntryCombo(), 2);
     EXPECT_EQ(Module().m_nCurEntry, 2);
     EXPECT_EQ(Edit(0).GetWindowText(), "3");
     EXPECT_EQ(Combo(1).GetCurSel(), 2);
-    TestInput::ChooseComboItem(*m_dlg.EntryCombo(), 0);
+    TestInput::ChooseComboItem(*EntryCombo(), 0);
     EXPECT_EQ(Edit(0).GetWindowText(), "1");
     EXPECT_EQ(Image(), kRom);
 }
@@ -130,10 +126,10 @@ TEST_F(EditorFormTest, ReselectingTheShownEntryKeepsEditsAnotherDiscardsThem) {
 TEST_F(EditorFormTest, IncompatibleModuleShowsNothingPicksNothingAppliesNothing) {
     const Bytes shortRom(kRom.begin(), kRom.begin() + 13);
     Open(SmallModule(), shortRom);
-    ASSERT_FALSE(m_dlg.Document().IsCompatible());
-    EXPECT_TRUE(m_dlg.EntryCombo()->IsWindowEnabled());
+    ASSERT_FALSE(State().Fits());
+    EXPECT_TRUE(EntryCombo()->IsWindowEnabled());
 
-    TestInput::ChooseComboItem(*m_dlg.EntryCombo(), 1);
+    TestInput::ChooseComboItem(*EntryCombo(), 1);
     EXPECT_EQ(Module().m_nCurEntry, 0);
     EXPECT_EQ(Edit(0).GetWindowText(), "");
 
@@ -143,7 +139,7 @@ TEST_F(EditorFormTest, IncompatibleModuleShowsNothingPicksNothingAppliesNothing)
     ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
     EXPECT_EQ(m_modals.MessageBoxes()[0].text, kIncompatible);
     EXPECT_EQ(Image(), shortRom);
-    EXPECT_FALSE(m_dlg.Document().IsModified());
+    EXPECT_FALSE(Document().IsModified());
     EXPECT_EQ(m_dlg.GetWindowText(), "Quillmoor - test.rom");
 }
 
@@ -156,8 +152,8 @@ TEST_F(EditorFormTest, OverlapGoesToTheLaterElementEachControlKeepsItsOwnBuffer)
     EXPECT_EQ(Image(), (Bytes{0x78, 0x9A, 0, 0}));
     EXPECT_EQ(Edit(0).GetWindowText(), std::to_string(0x5678));
 
-    TestInput::ChooseComboItem(*m_dlg.EntryCombo(), 1);
-    TestInput::ChooseComboItem(*m_dlg.EntryCombo(), 0);
+    TestInput::ChooseComboItem(*EntryCombo(), 1);
+    TestInput::ChooseComboItem(*EntryCombo(), 0);
     EXPECT_EQ(Edit(0).GetWindowText(), std::to_string(0x9A78));
 }
 
@@ -178,18 +174,18 @@ TEST_F(EditorFormTest, UntouchedTextSurvivesAnApplyOfAnotherElement) {
 // what the next Enter writes, which entry is shown or which module is current.
 TEST_F(EditorFormTest, TheWheelTurnsOnlyTheComboBoxThatHasTheFocus) {
     Open(SmallModule(), kRom);
-    m_dlg.State().modules.push_back(SmallModule());
+    State().modules.push_back(SmallModule());
     ModuleSelector().AddString("First");
     ModuleSelector().AddString("Second");
     ModuleSelector().SetCurSel(0);
     Retype(0, "77");
 
-    for (CComboBox* combo : {&Combo(1), m_dlg.EntryCombo(), &ModuleSelector()}) {
+    for (CComboBox* combo : {&Combo(1), EntryCombo(), &ModuleSelector()}) {
         TestInput::Wheel(*combo, -1);
         EXPECT_EQ(combo->GetCurSel(), 0) << combo->GetDlgCtrlID();
     }
     EXPECT_EQ(Edit(0).GetWindowText(), "77");
-    EXPECT_EQ(m_dlg.CurrentModuleIndex(), 0);
+    EXPECT_EQ(State().CurrentModuleIndex(), 0);
 
     Combo(1).SetFocus();
     TestInput::Wheel(Combo(1), -1);
@@ -203,7 +199,7 @@ TEST_F(EditorFormTest, TheWheelTurnsOnlyTheComboBoxThatHasTheFocus) {
 TEST_F(EditorFormTest, TheWheelAndTheFocusScrollALongForm) {
     constexpr int kRows = 40;
     Open(MakeModule(0, 1, kRows, NumberElements(kRows)), Bytes(kRows, 1));
-    CScrollPanel& panel = *m_dlg.Panel();
+    CScrollPanel& panel = *Panel();
     CRect client;
     panel.GetClientRect(client);
     const int firstTop = RectInParent(Edit(0)).top;

@@ -28,7 +28,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(m_dlg.Create()); }
 
     ElementForm Form() {
-        return ElementForm(m_dlg, *m_dlg.Panel(), *m_dlg.EntryCombo(), m_dlg.View().Font(), m_values,
+        return ElementForm(m_dlg, *Panel(), *EntryCombo(), Probe().Font(), m_values,
                            m_labels);
     }
 
@@ -43,13 +43,13 @@ protected:
         Form().Show(module);
     }
 
-    CWnd& Value(int i) { return *m_dlg.Panel()->GetDlgItem(IDC_ELEMENT_BASE + i); }
+    CWnd& Value(int i) { return *Panel()->GetDlgItem(IDC_ELEMENT_BASE + i); }
     CComboBox& Combo(int i) { return dynamic_cast<CComboBox&>(Value(i)); }
     CEdit& Edit(int i) { return dynamic_cast<CEdit&>(Value(i)); }
     // The height the panel's bar covers.
     int ContentHeight() {
         SCROLLINFO info;
-        m_dlg.Panel()->GetScrollInfo(SB_VERT, &info);
+        Panel()->GetScrollInfo(SB_VERT, &info);
         return info.nMax;
     }
 
@@ -89,7 +89,7 @@ TEST_F(ElementFormTest, RowsSitAtTheirPixelPlacesWithTheirStylesAndIds) {
     EXPECT_EQ(RectInParent(Edit(1)).left, first.left);
     EXPECT_LT(RectInParent(Combo(2)).left, first.left);
     CRect inside;
-    m_dlg.Panel()->GetClientRect(inside);
+    Panel()->GetClientRect(inside);
     EXPECT_LE(first.right, inside.right) << "rows must fit the panel without scrolling sideways";
 
     // Edit boxes are framed tab stops whose text scrolls past their width;
@@ -108,14 +108,14 @@ TEST_F(ElementFormTest, RowsSitAtTheirPixelPlacesWithTheirStylesAndIds) {
     EXPECT_EQ(Combo(2).GetLBText(1), "1 - Wood");
 
     // The entry selector spans the rows' width above the first row.
-    const CRect entries = RectInParent(*m_dlg.EntryCombo());
+    const CRect entries = RectInParent(*EntryCombo());
     EXPECT_EQ(entries.left, RectInParent(*m_labels[0]).left);
     EXPECT_EQ(entries.right, first.right);
     EXPECT_LE(entries.bottom, first.top);
-    EXPECT_EQ(m_dlg.EntryCombo()->GetCount(), 3);
-    EXPECT_EQ(m_dlg.EntryCombo()->GetLBText(2), "Entry 2");
-    EXPECT_EQ(m_dlg.EntryCombo()->GetCurSel(), 0);
-    EXPECT_TRUE(m_dlg.EntryCombo()->IsWindowEnabled());
+    EXPECT_EQ(EntryCombo()->GetCount(), 3);
+    EXPECT_EQ(EntryCombo()->GetLBText(2), "Entry 2");
+    EXPECT_EQ(EntryCombo()->GetCurSel(), 0);
+    EXPECT_TRUE(EntryCombo()->IsWindowEnabled());
 }
 
 TEST_F(ElementFormTest, TabStepsDownTheRows) {
@@ -135,43 +135,43 @@ TEST_F(ElementFormTest, TabStepsDownTheRows) {
 
 TEST_F(ElementFormTest, ScrollingStartsAtThirteenElements) {
     CRect client;
-    m_dlg.Panel()->GetClientRect(client);
+    Panel()->GetClientRect(client);
     auto twelve = MakeModule(0, 1, 13, NumberElements(12));
     Form().Build(*twelve, false);
-    EXPECT_FALSE(m_dlg.Panel()->IsScrollBarEnabled(SB_VERT));
+    EXPECT_FALSE(Panel()->IsScrollBarEnabled(SB_VERT));
     // Twelve rows fit the panel; the bar covers the form's height.
     const int pitch = RectInParent(Edit(1)).top - RectInParent(Edit(0)).top;
     const int twelveHeight = ContentHeight();
     EXPECT_LE(twelveHeight, client.Height());
     EXPECT_GE(twelveHeight, RectInParent(Edit(11)).bottom);
     // Without a ROM the selector is filled but cannot be used.
-    EXPECT_EQ(m_dlg.EntryCombo()->GetCount(), 1);
-    EXPECT_FALSE(m_dlg.EntryCombo()->IsWindowEnabled());
+    EXPECT_EQ(EntryCombo()->GetCount(), 1);
+    EXPECT_FALSE(EntryCombo()->IsWindowEnabled());
     Form().Destroy(true);
 
     auto thirteen = MakeModule(0, 1, 13, NumberElements(13));
     Form().Build(*thirteen, false);
-    EXPECT_TRUE(m_dlg.Panel()->IsScrollBarEnabled(SB_VERT));
+    EXPECT_TRUE(Panel()->IsScrollBarEnabled(SB_VERT));
     EXPECT_EQ(ContentHeight(), twelveHeight + pitch);
     EXPECT_GT(ContentHeight(), client.Height()) << "the thirteenth row needs the bar";
-    EXPECT_NE(m_dlg.Panel()->GetDlgItem(IDC_ELEMENT_BASE + 12), nullptr);
+    EXPECT_NE(Panel()->GetDlgItem(IDC_ELEMENT_BASE + 12), nullptr);
 }
 
 TEST_F(ElementFormTest, DestroyScrollsToTheTopAndClearsRowsSelectorAndBar) {
     auto module = MakeModule(0, 2, 20, NumberElements(20));
     Form().Build(*module, true);
     const LONG top = RectInParent(Edit(0)).top;
-    m_dlg.Panel()->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), 0);
-    ASSERT_GT(m_dlg.Panel()->GetScrollPos(SB_VERT), 0);
+    Panel()->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), 0);
+    ASSERT_GT(Panel()->GetScrollPos(SB_VERT), 0);
     ASSERT_LT(RectInParent(Edit(0)).top, top);
 
     Form().Destroy(true);
-    EXPECT_EQ(m_dlg.Panel()->GetScrollPos(SB_VERT), 0);
+    EXPECT_EQ(Panel()->GetScrollPos(SB_VERT), 0);
     EXPECT_TRUE(m_values.empty());
     EXPECT_TRUE(m_labels.empty());
-    EXPECT_EQ(m_dlg.Panel()->GetDlgItem(IDC_ELEMENT_BASE), nullptr);
-    EXPECT_EQ(m_dlg.EntryCombo()->GetCount(), 0);
-    EXPECT_FALSE(m_dlg.Panel()->IsScrollBarEnabled(SB_VERT));
+    EXPECT_EQ(Panel()->GetDlgItem(IDC_ELEMENT_BASE), nullptr);
+    EXPECT_EQ(EntryCombo()->GetCount(), 0);
+    EXPECT_FALSE(Panel()->IsScrollBarEnabled(SB_VERT));
 
     // The next form's first row is back at its place, not a page up.
     Form().Build(*module, true);
@@ -181,12 +181,12 @@ TEST_F(ElementFormTest, DestroyScrollsToTheTopAndClearsRowsSelectorAndBar) {
 TEST_F(ElementFormTest, DestroyWithoutModuleOnlyScrolls) {
     auto module = MakeModule(0, 2, 20, NumberElements(20));
     Form().Build(*module, true);
-    m_dlg.Panel()->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
+    Panel()->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
     Form().Destroy(false);
-    EXPECT_EQ(m_dlg.Panel()->GetScrollPos(SB_VERT), 0);
+    EXPECT_EQ(Panel()->GetScrollPos(SB_VERT), 0);
     EXPECT_EQ(m_values.size(), 20u);
-    EXPECT_EQ(m_dlg.EntryCombo()->GetCount(), 2);
-    EXPECT_TRUE(m_dlg.Panel()->IsScrollBarEnabled(SB_VERT));
+    EXPECT_EQ(EntryCombo()->GetCount(), 2);
+    EXPECT_TRUE(Panel()->IsScrollBarEnabled(SB_VERT));
 }
 
 TEST_F(ElementFormTest, ShowsEveryKindAndReadsItBackInNormalForm) {

@@ -40,7 +40,7 @@ protected:
         ASSERT_EQ(m_before.size(), 0x40u + 24 * 20 + 32);
     }
 
-    static CWnd& Value(CEditorDlg& dlg, int i) { return *dlg.Panel()->GetDlgItem(IDC_ELEMENT_BASE + i); }
+    static CWnd& Value(CEditorDlg& dlg, int i) { return *EditorDlgProbe(dlg).Panel()->GetDlgItem(IDC_ELEMENT_BASE + i); }
 
     static void Retype(CEditorDlg& dlg, int i, const std::string& text) {
         CWnd& edit = Value(dlg, i);
@@ -58,11 +58,11 @@ protected:
         m_modals.AnswerFileDialog({m_rom});
         TestInput::KeyClick(dlg, 'O', FCONTROL);
         EXPECT_EQ(dlg.GetWindowText(), "Quillmoor - bestiary.rom");
-        EXPECT_EQ(dlg.EntryCombo()->GetCount(), 24);
-        EXPECT_TRUE(dlg.EntryCombo()->IsWindowEnabled());
+        EXPECT_EQ(EditorDlgProbe(dlg).EntryCombo()->GetCount(), 24);
+        EXPECT_TRUE(EditorDlgProbe(dlg).EntryCombo()->IsWindowEnabled());
         EXPECT_EQ(Value(dlg, 0).GetWindowText(), "Toad");
 
-        TestInput::ChooseComboItem(*dlg.EntryCombo(), 2);
+        TestInput::ChooseComboItem(*EditorDlgProbe(dlg).EntryCombo(), 2);
         EXPECT_EQ(Value(dlg, 0).GetWindowText(), "Quillhog");
         EXPECT_EQ(Value(dlg, 5).GetWindowText(), "02 10 00");
         TestInput::SaveScreenshot(dlg, QUILL_FORM_SCREENSHOT);

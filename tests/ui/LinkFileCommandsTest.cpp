@@ -45,10 +45,10 @@ TEST_F(LinkFileDialogTest, WrittenListComesBackInOrderWhenTheRomIsReopened) {
     LoadModules({WriteModule("c.qlm", "Gamma", 0, 2)});
     OpenRom(m_rom);
     EXPECT_EQ(ModuleTitles(), (Titles{"Alpha", "Beta"}));
-    EXPECT_EQ(m_dlg.CurrentModuleIndex(), 0);
+    EXPECT_EQ(State().CurrentModuleIndex(), 0);
     EXPECT_EQ(ModuleSelector().GetCurSel(), 0);
-    EXPECT_EQ(m_dlg.EntryCombo()->GetCount(), 4);
-    EXPECT_EQ(m_dlg.EntryCombo()->GetCurSel(), 0);
+    EXPECT_EQ(EntryCombo()->GetCount(), 4);
+    EXPECT_EQ(EntryCombo()->GetCurSel(), 0);
     EXPECT_EQ(ShownValue(), "5");
     for (UINT id : {UINT{ID_FILE_APPLY}, UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK},
                     UINT{ID_MODULES_UNLOAD}, UINT{ID_FILE_CLOSEROM}})
@@ -81,12 +81,12 @@ TEST_F(LinkFileDialogTest, EmptyLinkFileEmptiesTheList) {
     LoadModules({m_a, m_b});
     ChooseModule(1);
     OpenRom(m_rom);
-    EXPECT_TRUE(m_dlg.Modules().empty());
+    EXPECT_TRUE(State().modules.empty());
     EXPECT_EQ(ModuleSelector().GetCount(), 0);
-    EXPECT_EQ(m_dlg.CurrentModuleIndex(), -1);
+    EXPECT_EQ(State().CurrentModuleIndex(), -1);
     EXPECT_FALSE(ModuleSelector().IsWindowEnabled());
-    EXPECT_FALSE(m_dlg.EntryCombo()->IsWindowEnabled());
-    EXPECT_EQ(m_dlg.EntryCombo()->GetCount(), 0);
+    EXPECT_FALSE(EntryCombo()->IsWindowEnabled());
+    EXPECT_EQ(EntryCombo()->GetCount(), 0);
     EXPECT_TRUE(Enabled(ID_FILE_CLOSEROM));
     for (UINT id :
          {UINT{ID_FILE_SAVEROM}, UINT{ID_FILE_APPLY}, UINT{ID_MODULES_LINK}, UINT{ID_MODULES_UNLOAD}})
@@ -115,7 +115,7 @@ TEST_F(LinkFileDialogTest, RelativeLinesWithBackslashesResolveFromTheRomFolder) 
     Start();
     OpenRom(m_rom);
     EXPECT_EQ(ModuleTitles(), (Titles{"Beta"}));
-    EXPECT_EQ(m_dlg.Modules()[0]->GetPath(), PathOf("mods/b.qlm"));
+    EXPECT_EQ(State().modules[0]->GetPath(), PathOf("mods/b.qlm"));
 }
 
 TEST_F(LinkFileDialogTest, LinkingWhileTheModuleDoesNotFitLeavesTheOldFileUntouched) {
@@ -140,7 +140,7 @@ TEST_F(LinkFileDialogTest, LinkingWithNoModuleLeftFollowsTheLastVerdict) {
     EXPECT_EQ(ReadFile(m_link), "");
     LoadModules({m_b});
     OpenRom(m_rom);
-    EXPECT_TRUE(m_dlg.Modules().empty());
+    EXPECT_TRUE(State().modules.empty());
 
     // A module that did not fit, unloaded: still refused.
     m_modals.AnswerMessageBox(IDOK);

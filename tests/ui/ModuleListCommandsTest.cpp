@@ -30,7 +30,7 @@ protected:
         ASSERT_EQ(ModuleTitles(), (Titles{"Alpha", "Beta", "Gamma"}));
     }
 
-    int Entries() { return m_dlg.EntryCombo()->GetCount(); }
+    int Entries() { return EntryCombo()->GetCount(); }
 };
 
 TEST_F(ModuleListDialogTest, FailingModuleAmongThreeIsReportedOnceAndTheOthersLoadInOrder) {
@@ -52,17 +52,17 @@ TEST_F(ModuleListDialogTest, FailingModuleAmongThreeIsReportedOnceAndTheOthersLo
     EXPECT_EQ(m_modals.FileDialogs()[0].flags, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST);
 
     EXPECT_EQ(ModuleTitles(), (Titles{"Alpha", "Gamma"}));
-    EXPECT_EQ(m_dlg.Modules().size(), 2u);
-    EXPECT_EQ(m_dlg.CurrentModuleIndex(), 0);
+    EXPECT_EQ(State().modules.size(), 2u);
+    EXPECT_EQ(State().CurrentModuleIndex(), 0);
     EXPECT_TRUE(ModuleSelector().IsWindowEnabled());
     EXPECT_TRUE(Enabled(ID_MODULES_UNLOAD));
     // No ROM: nothing to select from, and nothing that needs one is enabled.
-    EXPECT_FALSE(m_dlg.EntryCombo()->IsWindowEnabled());
+    EXPECT_FALSE(EntryCombo()->IsWindowEnabled());
     EXPECT_FALSE(Enabled(ID_FILE_APPLY));
 
     ChooseModule(1);
-    EXPECT_EQ(m_dlg.CurrentModuleIndex(), 1);
-    EXPECT_EQ(m_dlg.Modules()[1]->m_strName, "Gamma");
+    EXPECT_EQ(State().CurrentModuleIndex(), 1);
+    EXPECT_EQ(State().modules[1]->m_strName, "Gamma");
     EXPECT_EQ(Entries(), 2);
 }
 
@@ -86,13 +86,13 @@ TEST_F(ModuleListDialogTest, LoadingMoreLeavesTheCurrentModuleAndEntryAlone) {
     Start();
     LoadModules({WriteModule("a.qlm", "Alpha", 0, 4)});
     OpenRom(WriteRom("game.rom", 32));
-    TestInput::ChooseComboItem(*m_dlg.EntryCombo(), 2);
+    TestInput::ChooseComboItem(*EntryCombo(), 2);
     ASSERT_EQ(ShownValue(), "8");
 
     LoadModules({WriteModule("b.qlm", "Beta", 0, 3)});
-    EXPECT_EQ(m_dlg.CurrentModuleIndex(), 0);
+    EXPECT_EQ(State().CurrentModuleIndex(), 0);
     EXPECT_EQ(ModuleSelector().GetCurSel(), 0);
-    EXPECT_EQ(m_dlg.EntryCombo()->GetCurSel(), 2);
+    EXPECT_EQ(EntryCombo()->GetCurSel(), 2);
     EXPECT_EQ(ShownValue(), "8");
 }
 
@@ -100,14 +100,14 @@ TEST_F(ModuleListDialogTest, SwitchingModulesAlwaysReturnsToEntryZero) {
     Start();
     LoadModules({WriteModule("a.qlm", "Alpha", 0, 4), WriteModule("b.qlm", "Beta", 16, 3)});
     OpenRom(WriteRom("game.rom", 32));
-    TestInput::ChooseComboItem(*m_dlg.EntryCombo(), 3);
+    TestInput::ChooseComboItem(*EntryCombo(), 3);
     ASSERT_EQ(ShownValue(), "12");
 
     ChooseModule(1);
     EXPECT_EQ(Entries(), 3);
     EXPECT_EQ(ShownValue(), "16");
     ChooseModule(0);
-    EXPECT_EQ(m_dlg.EntryCombo()->GetCurSel(), 0);
+    EXPECT_EQ(EntryCombo()->GetCurSel(), 0);
     EXPECT_EQ(ShownValue(), "0");
 }
 
@@ -122,16 +122,16 @@ TEST_P(UnloadTest, NextModuleMovesIntoTheGapOrTheNewLastBecomesCurrent) {
     LoadThree();
     OpenRom(WriteRom("game.rom", 32));
     if (before != 0) ChooseModule(before);
-    TestInput::ChooseComboItem(*m_dlg.EntryCombo(), 1);
+    TestInput::ChooseComboItem(*EntryCombo(), 1);
 
     Click(ID_MODULES_UNLOAD);
     EXPECT_EQ(ModuleTitles(), titles);
-    EXPECT_EQ(m_dlg.Modules().size(), 2u);
-    EXPECT_EQ(m_dlg.CurrentModuleIndex(), after);
+    EXPECT_EQ(State().modules.size(), 2u);
+    EXPECT_EQ(State().CurrentModuleIndex(), after);
     EXPECT_EQ(ModuleSelector().GetCurSel(), after);
-    EXPECT_EQ(m_dlg.Modules()[static_cast<size_t>(after)]->m_strName, titles[static_cast<size_t>(after)]);
-    EXPECT_EQ(Entries(), m_dlg.Modules()[static_cast<size_t>(after)]->m_nEntryCount);
-    EXPECT_EQ(m_dlg.EntryCombo()->GetCurSel(), 0);
+    EXPECT_EQ(State().modules[static_cast<size_t>(after)]->m_strName, titles[static_cast<size_t>(after)]);
+    EXPECT_EQ(Entries(), State().modules[static_cast<size_t>(after)]->m_nEntryCount);
+    EXPECT_EQ(EntryCombo()->GetCurSel(), 0);
     EXPECT_EQ(ShownValue(), "0");
     EXPECT_TRUE(Enabled(ID_MODULES_UNLOAD));
 }
@@ -147,22 +147,22 @@ TEST_F(ModuleListDialogTest, UnloadingTheOnlyModuleDisablesTheSelectorsButKeepsS
     OpenRom(WriteRom("game.rom", 32));
     Click(ID_MODULES_UNLOAD);
 
-    EXPECT_TRUE(m_dlg.Modules().empty());
-    EXPECT_EQ(m_dlg.CurrentModuleIndex(), -1);
+    EXPECT_TRUE(State().modules.empty());
+    EXPECT_EQ(State().CurrentModuleIndex(), -1);
     EXPECT_EQ(ModuleSelector().GetCount(), 0);
     EXPECT_FALSE(ModuleSelector().IsWindowEnabled());
-    EXPECT_FALSE(m_dlg.EntryCombo()->IsWindowEnabled());
-    EXPECT_EQ(m_dlg.EntryCombo()->GetCount(), 0);
+    EXPECT_FALSE(EntryCombo()->IsWindowEnabled());
+    EXPECT_EQ(EntryCombo()->GetCount(), 0);
     EXPECT_FALSE(Enabled(ID_MODULES_UNLOAD));
     EXPECT_FALSE(Enabled(ID_FILE_APPLY));
     for (UINT id : {UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK}, UINT{ID_FILE_CLOSEROM}})
         EXPECT_TRUE(Enabled(id)) << id;
 
     // Save Rom still runs without a module and writes the image.
-    WriteFile(m_dlg.Document().Path(), std::string(32, 'z'));
+    WriteFile(Document().Path(), std::string(32, 'z'));
     m_modals.AnswerMessageBox(IDYES); // changed behind the editor: overwrite
     TestInput::KeyClick(m_dlg, 'S', FCONTROL);
-    EXPECT_EQ(ReadFile(m_dlg.Document().Path()), ReadFile(WriteRom("copy.rom", 32)));
+    EXPECT_EQ(ReadFile(Document().Path()), ReadFile(WriteRom("copy.rom", 32)));
 }
 
 TEST_F(ModuleListDialogTest, IncompatibleFirstModuleIsReportedOnceAndCommandsAreEnabled) {
@@ -171,11 +171,11 @@ TEST_F(ModuleListDialogTest, IncompatibleFirstModuleIsReportedOnceAndCommandsAre
     m_modals.AnswerMessageBox(IDOK);
     LoadModules({WriteModule("big.qlm", "Big", 0, 100), WriteModule("a.qlm", "Alpha")});
     EXPECT_EQ(Messages(), std::vector<std::string>{kIncompatible});
-    EXPECT_EQ(m_dlg.CurrentModuleIndex(), 0);
+    EXPECT_EQ(State().CurrentModuleIndex(), 0);
     for (UINT id :
          {UINT{ID_FILE_APPLY}, UINT{ID_FILE_SAVEROM}, UINT{ID_MODULES_LINK}, UINT{ID_MODULES_UNLOAD}})
         EXPECT_TRUE(Enabled(id)) << id;
-    EXPECT_TRUE(m_dlg.EntryCombo()->IsWindowEnabled());
+    EXPECT_TRUE(EntryCombo()->IsWindowEnabled());
     EXPECT_EQ(ShownValue(), "");
 }
 
@@ -192,12 +192,12 @@ TEST_F(ModuleListDialogTest, UnloadOntoAModuleThatDoesNotFitRefusesApplyUntilOne
     m_modals.AnswerMessageBox(IDOK);
     ApplyValue(3);
     EXPECT_EQ(CountMessages(kIncompatible), 2);
-    EXPECT_FALSE(m_dlg.Document().IsModified());
+    EXPECT_FALSE(Document().IsModified());
 
     ChooseModule(1);
     ApplyValue(3);
-    EXPECT_TRUE(m_dlg.Document().IsModified());
-    EXPECT_EQ(m_dlg.Document().Data()[0], 3);
+    EXPECT_TRUE(Document().IsModified());
+    EXPECT_EQ(Document().Data()[0], 3);
     EXPECT_EQ(m_modals.UnusedAnswers(), 0);
 }
 
@@ -216,12 +216,12 @@ TEST_F(ModuleListDialogTest, ModuleErrorEndsWithTheLineAndFileThatFailed) {
               "An error occurred while trying to load the module kinds.qlm.\n\n"
               "One or more lines in an element's dropbox value list are improperly formatted.\n\n"
               "(line 3 of kinds.txt)");
-    EXPECT_TRUE(m_dlg.Modules().empty());
+    EXPECT_TRUE(State().modules.empty());
 }
 
 TEST_F(ModuleListDialogTest, StartupModuleThatIsMissingIsSkippedSilently) {
     Start(PathOf("missing.qlm"));
-    EXPECT_TRUE(m_dlg.Modules().empty());
+    EXPECT_TRUE(State().modules.empty());
     EXPECT_FALSE(ModuleSelector().IsWindowEnabled());
     EXPECT_TRUE(m_modals.MessageBoxes().empty());
 }
@@ -231,18 +231,18 @@ TEST_F(ModuleListDialogTest, StartupModuleThatFailsToLoadIsReportedDuringStartup
     Start(WriteBrokenModule("broken.qlm"));
     ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
     EXPECT_EQ(m_modals.MessageBoxes()[0].caption, "Module Error");
-    EXPECT_TRUE(m_dlg.Modules().empty());
+    EXPECT_TRUE(State().modules.empty());
     EXPECT_FALSE(ModuleSelector().IsWindowEnabled());
 }
 
 TEST_F(ModuleListDialogTest, StartupModuleBecomesCurrentWithoutATest) {
     Start(WriteModule("a.qlm", "Alpha"));
     EXPECT_EQ(ModuleTitles(), (Titles{"Alpha"}));
-    EXPECT_EQ(m_dlg.CurrentModuleIndex(), 0);
+    EXPECT_EQ(State().CurrentModuleIndex(), 0);
     EXPECT_TRUE(ModuleSelector().IsWindowEnabled());
     EXPECT_TRUE(Enabled(ID_MODULES_UNLOAD));
     EXPECT_FALSE(Enabled(ID_FILE_APPLY));
-    EXPECT_FALSE(m_dlg.EntryCombo()->IsWindowEnabled());
+    EXPECT_FALSE(EntryCombo()->IsWindowEnabled());
 }
 
 } // namespace

@@ -28,19 +28,19 @@ protected:
         m_alpha = WriteModule("a.qlm", "Alpha", 0, 4);
         LoadModules({m_alpha, WriteModule("b.qlm", "Beta", 0, 3)});
         OpenRom(WriteRom("game.rom", 64, 5));
-        TestInput::ChooseComboItem(*m_dlg.EntryCombo(), 2);
+        TestInput::ChooseComboItem(*EntryCombo(), 2);
         ASSERT_EQ(ShownValue(), "13");
         EXPECT_TRUE(Enabled(ID_MODULES_RELOAD));
     }
     void TypeValue(const std::string& text) {
-        CWnd* edit = m_dlg.Panel()->GetDlgItem(IDC_ELEMENT_BASE);
+        CWnd* edit = Panel()->GetDlgItem(IDC_ELEMENT_BASE);
         edit->SetFocus();
         TestInput::KeyClick(*edit, 'A', FCONTROL);
         TestInput::TypeText(*edit, text);
     }
     void Reload() { TestInput::KeyClick(m_dlg, VK_F5); }
-    int ShownEntry() { return m_dlg.EntryCombo()->GetCurSel(); }
-    int Entries() { return m_dlg.EntryCombo()->GetCount(); }
+    int ShownEntry() { return EntryCombo()->GetCurSel(); }
+    int Entries() { return EntryCombo()->GetCount(); }
 
     std::string m_alpha;
 };
@@ -51,7 +51,7 @@ TEST_F(ReloadModulesTest, ChangedFileIsReadAgainKeepingModuleEntryAndRom) {
     WriteModule("a.qlm", "Alpha 2", 16, 6);
     Reload();
     EXPECT_EQ(ModuleTitles(), (Titles{"Alpha 2", "Beta"}));
-    EXPECT_EQ(m_dlg.CurrentModuleIndex(), 0);
+    EXPECT_EQ(State().CurrentModuleIndex(), 0);
     EXPECT_EQ(ModuleSelector().GetCurSel(), 0);
     EXPECT_EQ(Entries(), 6);
     EXPECT_EQ(ShownEntry(), 2);
@@ -79,7 +79,7 @@ TEST_F(ReloadModulesTest, BrokenModulesAreReportedAndDroppedUntilNoneIsLeft) {
     EXPECT_EQ(Messages()[0], ModuleErrorText("b.qlm", LoadError::Version) + "\n\n(line 1 of b.qlm)");
     // The current module went: the one before it takes over, at entry 0.
     EXPECT_EQ(ModuleTitles(), (Titles{"Alpha"}));
-    EXPECT_EQ(m_dlg.CurrentModuleIndex(), 0);
+    EXPECT_EQ(State().CurrentModuleIndex(), 0);
     EXPECT_EQ(Entries(), 4);
     EXPECT_EQ(ShownValue(), "5");
 
@@ -91,7 +91,7 @@ TEST_F(ReloadModulesTest, BrokenModulesAreReportedAndDroppedUntilNoneIsLeft) {
     ASSERT_EQ(Messages().size(), 2u);
     EXPECT_EQ(Messages()[1].rfind("Cannot open a.qlm: ", 0), 0u) << Messages()[1];
     EXPECT_TRUE(ModuleTitles().empty());
-    EXPECT_EQ(m_dlg.CurrentModuleIndex(), -1);
+    EXPECT_EQ(State().CurrentModuleIndex(), -1);
     EXPECT_FALSE(Enabled(ID_MODULES_RELOAD));
     EXPECT_FALSE(Enabled(ID_MODULES_UNLOAD));
     EXPECT_FALSE(Enabled(ID_FILE_APPLY));
@@ -116,12 +116,12 @@ TEST_F(ReloadModulesTest, TypedEditsAreAskedAboutFirst) {
     Reload();
     EXPECT_EQ(ModuleTitles(), (Titles{"Alpha 2", "Beta"}));
     EXPECT_EQ(ShownValue(), "13");
-    EXPECT_EQ(m_dlg.Document().Data()[8], 13);
+    EXPECT_EQ(Document().Data()[8], 13);
 
     TypeValue("78");
     m_modals.AnswerMessageBox(IDYES);
     Reload();
-    EXPECT_EQ(m_dlg.Document().Data()[8], 78);
+    EXPECT_EQ(Document().Data()[8], 78);
     EXPECT_EQ(ShownValue(), "78");
     EXPECT_EQ(Title(), "Quillmoor - game.rom *");
 

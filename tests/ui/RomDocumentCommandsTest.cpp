@@ -25,11 +25,11 @@ protected:
     void Save() { TestInput::KeyClick(m_dlg, 'S', FCONTROL); }
 
     std::string Image() const {
-        return std::string(reinterpret_cast<const char*>(m_dlg.Document().Data()), m_dlg.Document().Length());
+        return std::string(reinterpret_cast<const char*>(Document().Data()), Document().Length());
     }
 
     CComboBox& KindCombo() {
-        return dynamic_cast<CComboBox&>(*m_dlg.Panel()->GetDlgItem(IDC_ELEMENT_BASE + 1));
+        return dynamic_cast<CComboBox&>(*Panel()->GetDlgItem(IDC_ELEMENT_BASE + 1));
     }
 };
 
@@ -50,7 +50,7 @@ TEST_F(RomDocumentDialogTest, OpeningWithoutModulesEnablesOnlyCloseRomUntilOneLo
     for (UINT id : {UINT{ID_FILE_SAVEROM}, UINT{ID_FILE_APPLY}, UINT{ID_MODULES_LINK},
                     UINT{ID_MODULES_UNLOAD}, UINT{ID_FILE_CLOSEROM}})
         EXPECT_TRUE(Enabled(id)) << id;
-    EXPECT_TRUE(m_dlg.EntryCombo()->IsWindowEnabled());
+    EXPECT_TRUE(EntryCombo()->IsWindowEnabled());
     EXPECT_EQ(ShownValue(), "5");
     EXPECT_TRUE(m_modals.MessageBoxes().empty());
 }
@@ -63,7 +63,7 @@ TEST_F(RomDocumentDialogTest, ModuleThatDoesNotFitIsReportedOnceAndRefusesApplyA
     m_modals.AnswerMessageBox(IDOK);
     OpenRom(rom);
     EXPECT_EQ(Messages(), std::vector<std::string>{kIncompatible});
-    EXPECT_FALSE(m_dlg.Document().IsCompatible());
+    EXPECT_FALSE(State().Fits());
     EXPECT_EQ(ShownValue(), "");
     for (UINT id : {UINT{ID_FILE_SAVEROM}, UINT{ID_FILE_APPLY}, UINT{ID_MODULES_LINK}})
         EXPECT_TRUE(Enabled(id)) << id;
@@ -78,9 +78,9 @@ TEST_F(RomDocumentDialogTest, ModuleThatDoesNotFitIsReportedOnceAndRefusesApplyA
 
     // Closing forgets the verdict; a ROM the table fits is tested anew.
     Click(ID_FILE_CLOSEROM);
-    EXPECT_TRUE(m_dlg.Document().IsCompatible());
+    EXPECT_TRUE(State().Fits());
     OpenRom(WriteRom("large.rom", 400, 9));
-    EXPECT_TRUE(m_dlg.Document().IsCompatible());
+    EXPECT_TRUE(State().Fits());
     EXPECT_EQ(ShownValue(), "9");
     EXPECT_EQ(CountMessages(kIncompatible), 3);
     EXPECT_EQ(m_modals.UnusedAnswers(), 0);
@@ -95,27 +95,27 @@ TEST_F(RomDocumentDialogTest, CloseRomEmptiesTheControlsButKeepsRowsAndModule) {
 
     Click(ID_FILE_CLOSEROM);
     EXPECT_EQ(Title(), "Quillmoor - No file open");
-    EXPECT_FALSE(m_dlg.Document().IsOpen());
-    EXPECT_EQ(m_dlg.Document().Data(), nullptr);
-    EXPECT_EQ(m_dlg.Document().Length(), 0u);
-    EXPECT_TRUE(m_dlg.Document().Path().empty() && m_dlg.Document().Folder().empty() &&
-                m_dlg.Document().Name().empty());
+    EXPECT_FALSE(Document().IsOpen());
+    EXPECT_EQ(Document().Data(), nullptr);
+    EXPECT_EQ(Document().Length(), 0u);
+    EXPECT_TRUE(Document().Path().empty() && Document().Folder().empty() &&
+                Document().Name().empty());
     EXPECT_EQ(KindCombo().GetCurSel(), -1);
     EXPECT_EQ(ShownValue(), "");
-    EXPECT_FALSE(m_dlg.EntryCombo()->IsWindowEnabled());
-    EXPECT_EQ(m_dlg.EntryCombo()->GetCount(), 4);
+    EXPECT_FALSE(EntryCombo()->IsWindowEnabled());
+    EXPECT_EQ(EntryCombo()->GetCount(), 4);
     for (UINT id :
          {UINT{ID_FILE_CLOSEROM}, UINT{ID_FILE_SAVEROM}, UINT{ID_FILE_APPLY}, UINT{ID_MODULES_LINK}})
         EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_TRUE(Enabled(ID_MODULES_UNLOAD));
-    EXPECT_EQ(m_dlg.CurrentModuleIndex(), 0);
+    EXPECT_EQ(State().CurrentModuleIndex(), 0);
 }
 
 TEST_F(RomDocumentDialogTest, SaveWritesTheImageInPlaceAndDropsTheStar) {
     OpenAndModify();
     Save();
     EXPECT_EQ(Title(), "Quillmoor - game.rom");
-    EXPECT_FALSE(m_dlg.Document().IsModified());
+    EXPECT_FALSE(Document().IsModified());
     EXPECT_EQ(ReadFile(m_rom), Image());
     EXPECT_EQ(ReadFile(m_rom)[0], 99);
     EXPECT_EQ(ReadFile(m_rom)[1], 6);
@@ -145,7 +145,7 @@ TEST_F(RomDocumentDialogTest, SaveOfADeletedRomIsReportedAndTheEditSurvives) {
     EXPECT_EQ(m_modals.MessageBoxes()[0].text, "Cannot open " + m_rom + ": No such file or directory");
     EXPECT_FALSE(fs::exists(m_rom)); // never created
     EXPECT_EQ(Title(), "Quillmoor - game.rom *");
-    EXPECT_TRUE(m_dlg.Document().IsModified());
+    EXPECT_TRUE(Document().IsModified());
 
     // The file is back, a new one: after the overwrite question the edit
     // still in memory reaches it.
@@ -168,7 +168,7 @@ TEST_F(RomDocumentDialogTest, SaveOfAReadOnlyRomIsReportedAndTheEditSurvives) {
         m_dlg.OnSaveRom();
         const std::string shown =
                 m_modals.MessageBoxes().empty() ? "<none>" : m_modals.MessageBoxes()[0].text;
-        return shown + "|" + Title() + "|" + (m_dlg.Document().IsModified() ? "modified" : "saved");
+        return shown + "|" + Title() + "|" + (Document().IsModified() ? "modified" : "saved");
     });
     EXPECT_EQ(seen, "Cannot open " + m_rom + ": Permission denied|Quillmoor - game.rom *|modified");
     EXPECT_EQ(ReadFile(m_rom), before);
@@ -191,8 +191,8 @@ TEST_F(RomDocumentDialogTest, WriteThatBreaksOffInTheApplyQuestionKeepsTheRomOpe
 
     EXPECT_EQ(Messages(),
               (std::vector<std::string>{kApplyQuestion, "Cannot write " + m_rom + ": File too large"}));
-    EXPECT_TRUE(m_dlg.Document().IsOpen());
-    EXPECT_TRUE(m_dlg.Document().IsModified());
+    EXPECT_TRUE(Document().IsOpen());
+    EXPECT_TRUE(Document().IsModified());
     EXPECT_EQ(Title(), "Quillmoor - game.rom *");
     EXPECT_EQ(fs::file_size(m_rom), 32u);
 }
@@ -211,8 +211,8 @@ TEST_F(RomDocumentDialogTest, RomOf4GiBOrMoreIsRefusedNotTruncated) {
             0u)
             << m_modals.MessageBoxes()[0].text;
     EXPECT_EQ(Title(), "Quillmoor - No file open");
-    EXPECT_FALSE(m_dlg.Document().IsOpen());
-    EXPECT_EQ(m_dlg.Document().Data(), nullptr);
+    EXPECT_FALSE(Document().IsOpen());
+    EXPECT_EQ(Document().Data(), nullptr);
     EXPECT_FALSE(Enabled(ID_FILE_CLOSEROM));
 }
 
@@ -222,7 +222,7 @@ TEST_F(RomDocumentDialogTest, RomThatCannotBeOpenedIsReportedWithPathAndReason) 
     m_modals.AnswerMessageBox(IDOK);
     OpenRom(gone);
     EXPECT_EQ(Messages(), std::vector<std::string>{"Cannot open " + gone + ": No such file or directory"});
-    EXPECT_FALSE(m_dlg.Document().IsOpen());
+    EXPECT_FALSE(Document().IsOpen());
     EXPECT_EQ(Title(), "Quillmoor - No file open");
     EXPECT_FALSE(Enabled(ID_FILE_CLOSEROM));
 }
@@ -233,7 +233,7 @@ TEST_F(RomDocumentDialogTest, CancelledFileDialogChangesNothing) {
     TestInput::KeyClick(m_dlg, 'O', FCONTROL);
     EXPECT_EQ(Title(), "Quillmoor - game.rom *");
     EXPECT_TRUE(m_modals.MessageBoxes().empty());
-    EXPECT_EQ(m_dlg.Document().Data()[0], 99);
+    EXPECT_EQ(Document().Data()[0], 99);
 }
 
 TEST_F(RomDocumentDialogTest, ReopeningTheOpenFileAnsweringNoShowsItAsLastSaved) {
@@ -242,7 +242,7 @@ TEST_F(RomDocumentDialogTest, ReopeningTheOpenFileAnsweringNoShowsItAsLastSaved)
     OpenRom(m_rom);
     EXPECT_EQ(Title(), "Quillmoor - game.rom");
     EXPECT_EQ(ShownValue(), "5");
-    EXPECT_EQ(m_dlg.Document().Data()[0], 5);
+    EXPECT_EQ(Document().Data()[0], 5);
 }
 
 } // namespace
@@ -320,7 +320,7 @@ TEST_P(ChangedBehindTest, NoWritesNothingAndStopsTheOperationThatAsked) {
     Click(ID_FILE_CLOSEROM);
     EXPECT_EQ(Messages(), (std::vector<std::string>{Question(), kApplyQuestion, Question()}));
     EXPECT_EQ(ReadFile(m_rom), changed);
-    EXPECT_TRUE(m_dlg.Document().IsOpen());
+    EXPECT_TRUE(Document().IsOpen());
     EXPECT_EQ(Title(), "Quillmoor - game.rom *");
 }
 

@@ -29,7 +29,7 @@ protected:
         Click(ID_FILE_IMPORTTABLE);
     }
     std::string Image() const {
-        const RomDocument& document = m_dlg.Document();
+        const RomDocument& document = Document();
         return {reinterpret_cast<const char*>(document.Data()), document.Length()};
     }
 };

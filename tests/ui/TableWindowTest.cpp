@@ -51,13 +51,13 @@ protected:
     TableWindow& Window() { return m_dlg.Table(); }
     CTableCtrl& Table() { return m_dlg.Table().Table(); }
     std::string Cell(int row, int column) { return Table().GetItemText(row, column); }
-    int Byte(std::size_t at) const { return m_dlg.Document().Data()[at]; }
+    int Byte(std::size_t at) const { return Document().Data()[at]; }
     // What the form's control of an element shows.
     std::string FormShows(int element) {
-        CWnd* control = m_dlg.Panel()->GetDlgItem(IDC_ELEMENT_BASE + element);
+        CWnd* control = Panel()->GetDlgItem(IDC_ELEMENT_BASE + element);
         return control != nullptr ? control->GetWindowText() : "<none>";
     }
-    int FormEntry() { return m_dlg.EntryCombo()->GetCurSel(); }
+    int FormEntry() { return EntryCombo()->GetCurSel(); }
     // Double-click, the text over what the editor holds, Enter.
     void EditText(int row, int column, const std::string& text) {
         TestInput::ClickCell(Table(), row, column, true);
@@ -92,13 +92,13 @@ TEST_F(TableWindowTest, OpensOnTheCurrentModuleShowingWhatTheFormShows) {
         EXPECT_EQ(Table().GetHeaderText(c), headers[static_cast<size_t>(c)]);
     // Every cell of every entry is what the form shows when that entry is picked.
     for (int entry = 0; entry < 24; ++entry) {
-        TestInput::ChooseComboItem(*m_dlg.EntryCombo(), entry);
+        TestInput::ChooseComboItem(*EntryCombo(), entry);
         EXPECT_EQ(Table().GetCurRow(), entry);
-        EXPECT_EQ(Cell(entry, kLabel), m_dlg.EntryCombo()->GetWindowText());
+        EXPECT_EQ(Cell(entry, kLabel), EntryCombo()->GetWindowText());
         for (int c = kName; c < kColumns; ++c)
             EXPECT_EQ(Cell(entry, c), FormShows(c - 1)) << "entry " << entry << " column " << c;
     }
-    TestInput::ChooseComboItem(*m_dlg.EntryCombo(), 2);
+    TestInput::ChooseComboItem(*EntryCombo(), 2);
     Window().MoveWindow(0, 0, 900, 420);
     TestInput::ClickCell(Table(), 0, kLabel);
     TestInput::ClickCell(Table(), 2, kName);
@@ -133,7 +133,7 @@ TEST_P(TableEditTest, AppliesTheEntryAsOneUndoStep) {
 
     // Undone from the table itself, with the editor's key.
     TestInput::KeyClick(Table(), 'Z', FCONTROL);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(m_dlg.Document().Data()), before.size()), before);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(Document().Data()), before.size()), before);
     EXPECT_EQ(Cell(3, row.column), FormShows(row.column - 1));
     EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
 }
@@ -174,7 +174,7 @@ TEST_F(TableWindowTest, TextAndDropboxCellsEditThroughTheirOwnEditors) {
     ExpectBiscuits();
     Enter();
     EXPECT_EQ(Cell(4, kTemper), "12");
-    EXPECT_EQ(m_dlg.Document().JournalSteps(), 3u);
+    EXPECT_EQ(Document().JournalSteps(), 3u);
 }
 
 TEST_F(TableWindowTest, InvalidInputShowsTheFormsMessagesAndChangesNothing) {
@@ -192,8 +192,8 @@ TEST_F(TableWindowTest, InvalidInputShowsTheFormsMessagesAndChangesNothing) {
     TestInput::KeyClick(Table(), VK_F2);
     Enter();
     EXPECT_EQ(Messages(), (std::vector<std::string>{kBadHexArrayText, kNoSelectionText}));
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(m_dlg.Document().Data()), rom.size()), rom);
-    EXPECT_EQ(m_dlg.Document().JournalSteps(), 0u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(Document().Data()), rom.size()), rom);
+    EXPECT_EQ(Document().JournalSteps(), 0u);
     EXPECT_EQ(Title(), "Quillmoor - bestiary.rom");
 }
 
@@ -203,7 +203,7 @@ TEST_F(TableWindowTest, TheFormAndTheTableFollowEachOther) {
     // form and not applied goes, as when another entry is picked.
     TestInput::ClickCell(Table(), 5, kGold);
     EXPECT_EQ(FormEntry(), 5);
-    CWnd& hitPoints = *m_dlg.Panel()->GetDlgItem(IDC_ELEMENT_BASE + kHitPoints - 1);
+    CWnd& hitPoints = *Panel()->GetDlgItem(IDC_ELEMENT_BASE + kHitPoints - 1);
     TypeInto(hitPoints, "777");
     TestInput::ClickCell(Table(), 6, kGold);
     EXPECT_EQ(FormEntry(), 6);
@@ -212,7 +212,7 @@ TEST_F(TableWindowTest, TheFormAndTheTableFollowEachOther) {
     EXPECT_NE(Cell(5, kHitPoints), "777");
 
     // An apply in the form shows in the table, and so does its undo.
-    TestInput::ChooseComboItem(*m_dlg.EntryCombo(), 7);
+    TestInput::ChooseComboItem(*EntryCombo(), 7);
     EXPECT_EQ(Table().GetCurRow(), 7);
     TypeInto(hitPoints, "4242");
     ExpectBiscuits();
@@ -225,8 +225,8 @@ TEST_F(TableWindowTest, TheFormAndTheTableFollowEachOther) {
 
 TEST_F(TableWindowTest, FilterAndSortOnlyChooseAndOrderRows) {
     OpenExample();
-    const std::string image(reinterpret_cast<const char*>(m_dlg.Document().Data()),
-                            m_dlg.Document().Length());
+    const std::string image(reinterpret_cast<const char*>(Document().Data()),
+                            Document().Length());
     const std::string label = Cell(2, kLabel); // "Quill hog"
     Window().FilterBox().SetFocus();
     TestInput::TypeText(Window().FilterBox(), "QUILL H");
@@ -246,12 +246,12 @@ TEST_F(TableWindowTest, FilterAndSortOnlyChooseAndOrderRows) {
     TestInput::ClickHeader(Table(), kHitPoints);
     for (int r = 1; r < 24; ++r)
         EXPECT_LE(std::stol(Cell(r - 1, kHitPoints)), std::stol(Cell(r, kHitPoints)));
-    EXPECT_EQ(Cell(Table().GetCurRow(), kLabel), m_dlg.EntryCombo()->GetWindowText());
+    EXPECT_EQ(Cell(Table().GetCurRow(), kLabel), EntryCombo()->GetWindowText());
     TestInput::ClickHeader(Table(), kTemper);
     TestInput::ClickHeader(Table(), kTemper);
     for (int r = 1; r < 24; ++r)
         EXPECT_GE(std::stol(Cell(r - 1, kTemper)), std::stol(Cell(r, kTemper)));
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(m_dlg.Document().Data()), image.size()), image);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(Document().Data()), image.size()), image);
     EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
 }
 

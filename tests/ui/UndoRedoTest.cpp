@@ -14,9 +14,9 @@ namespace {
 class UndoRedoTest : public DialogHarness {
 protected:
     void Key(WORD vk, BYTE modifiers = FCONTROL) { TestInput::KeyClick(m_dlg, vk, modifiers); }
-    void ChooseEntry(int entry) { TestInput::ChooseComboItem(*m_dlg.EntryCombo(), entry); }
-    int Byte(std::uint32_t at) const { return m_dlg.Document().Data()[at]; }
-    int ShownEntry() const { return m_dlg.EntryCombo()->GetCurSel(); }
+    void ChooseEntry(int entry) { TestInput::ChooseComboItem(*EntryCombo(), entry); }
+    int Byte(std::uint32_t at) const { return Document().Data()[at]; }
+    int ShownEntry() const { return EntryCombo()->GetCurSel(); }
     // What the user sees of the journal: Undo's and Redo's states, the title.
     std::string State() {
         return std::string(Enabled(ID_EDIT_UNDO) ? "undo" : "-") + "|" +
@@ -85,7 +85,7 @@ TEST_F(UndoRedoTest, KeysAndMenuWalkTheJournalAcrossEntriesAndASave) {
 
 TEST_F(UndoRedoTest, UndoFirstDropsEditsNotYetApplied) {
     OpenAndModify();
-    CWnd& edit = *m_dlg.Panel()->GetDlgItem(IDC_ELEMENT_BASE);
+    CWnd& edit = *Panel()->GetDlgItem(IDC_ELEMENT_BASE);
     edit.SetFocus();
     TestInput::KeyClick(edit, 'A', FCONTROL);
     TestInput::TypeText(edit, "42");
