@@ -1,0 +1,63 @@
+#include "platform/windows/SideByteWindow.h"
+
+#include <algorithm>
+
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "platform/windows/ByteGridCanvas.h"
+#include "platform/windows/MessageBoxHook.h"
+#include "platform/windows/SideWindowFrame.h"
+#include "platform/windows/WindowText.h"
+
+namespace {
+
+// The window opens as big as its content, up to this.
+constexpr int kMostWidth = 900;
+constexpr int kMostHeight = 700;
+
+} // namespace
+
+SideByteWindow::SideByteWindow(ByteGridModel& model, QWidget* owner)
+    : m_model(model), m_frame(new SideWindowFrame(owner, model, "BytesWindow")), m_handle(m_frame.data()) {
+    m_frame->setAttribute(Qt::WA_ShowWithoutActivating);
+    auto* layout = new QVBoxLayout(m_frame);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* area = new QScrollArea(m_frame);
+    m_canvas = new ByteGridCanvas(model, area);
+    // The canvas fills a larger window, so no strip of another colour shows.
+    area->setWidgetResizable(true);
+    area->setWidget(m_canvas);
+    layout->addWidget(area);
+    TitleChanged();
+    ContentChanged();
+    const QSize size = m_canvas->minimumSize() + QSize(area->frameWidth() * 2, area->frameWidth() * 2);
+    m_frame->resize(std::min(size.width(), kMostWidth), std::min(size.height(), kMostHeight));
+}
+
+SideByteWindow::~SideByteWindow() {
+    m_handle.DestroyWindow();
+}
+
+void SideByteWindow::Show() {
+    if (m_frame != nullptr) m_frame->Present(false);
+}
+
+bool SideByteWindow::IsVisible() const {
+    return m_frame != nullptr && m_frame->isVisible();
+}
+
+void SideByteWindow::TitleChanged() {
+    if (m_frame != nullptr) m_frame->setWindowTitle(WindowText::ForDisplay(m_model.Title()));
+}
+
+int SideByteWindow::Message(const std::string& text, const std::string& caption, UINT type) {
+    return ::MessageBox(m_handle.GetSafeHwnd(), text.c_str(), caption.empty() ? nullptr : caption.c_str(),
+                        type);
+}
+
+void SideByteWindow::ContentChanged() {
+    if (m_canvas == nullptr) return;
+    m_canvas->setMinimumSize(m_canvas->ContentSize());
+    m_canvas->update();
+}
