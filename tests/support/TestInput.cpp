@@ -12,11 +12,9 @@
 
 #include "platform/win32/WinConstants.h"
 #include "platform/windows/CComboBox.h"
-#include "platform/windows/CTableCtrl.h"
 #include "platform/windows/CWnd.h"
 #include "platform/windows/NativeIcon.h"
 #include "platform/windows/NativeMenu.h"
-#include "platform/windows/NativeTable.h"
 #include "platform/windows/NativeWindow.h"
 
 // The window system's entry for wheel turns (exported by Qt GUI, its header
@@ -130,37 +128,6 @@ void TestInput::ChooseComboItem(CComboBox& combo, int index) {
     QAbstractItemView* view = box->view();
     const QRect rect = view->visualRect(view->model()->index(index, box->modelColumn()));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
-    QCoreApplication::processEvents();
-}
-
-namespace {
-
-QTableView* TableViewOf(CTableCtrl& table) {
-    HWND hwnd = table.GetSafeHwnd();
-    auto* native = NativeWindow::IsLive(hwnd) ? dynamic_cast<NativeTable*>(hwnd) : nullptr;
-    return native != nullptr ? native->View() : nullptr;
-}
-
-} // namespace
-
-void TestInput::ClickCell(CTableCtrl& table, int row, int column, bool twice) {
-    QTableView* view = TableViewOf(table);
-    if (view == nullptr) return;
-    const QModelIndex index = view->model()->index(row, column);
-    view->scrollTo(index);
-    const QPoint centre = view->visualRect(index).center();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
-    if (twice) QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
-    QCoreApplication::processEvents();
-}
-
-void TestInput::ClickHeader(CTableCtrl& table, int column) {
-    QTableView* view = TableViewOf(table);
-    if (view == nullptr) return;
-    QHeaderView* header = view->horizontalHeader();
-    const QPoint centre(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
-                        header->height() / 2);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
     QCoreApplication::processEvents();
 }
 

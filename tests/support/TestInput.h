@@ -6,7 +6,6 @@
 #include "platform/windows/BitmapImage.h"
 
 class CComboBox;
-class CTableCtrl;
 class CWnd;
 
 // A user's actions as real toolkit events, for UI tests that must not name
@@ -23,10 +22,6 @@ public:
     static void TypeUtf8(CWnd& window, const std::string& utf8);
     // Opens the drop-down and clicks the item with the mouse.
     static void ChooseComboItem(CComboBox& combo, int index);
-    // A click on a table's cell (scrolled into view first), two for a
-    // double-click; and one on a column's header.
-    static void ClickCell(CTableCtrl& table, int row, int column, bool twice = false);
-    static void ClickHeader(CTableCtrl& table, int column);
     // Chooses the menu item with that command id as a click on it would,
     // whether or not it is grayed (a grayed item does nothing).
     static void ClickMenuItem(CWnd& window, UINT id);

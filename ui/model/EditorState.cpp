@@ -22,16 +22,19 @@ bool EditorState::ShowsEntries() const {
 bool EditorState::SelectModule(int index, int entry) {
     const bool known = index >= 0 && static_cast<size_t>(index) < modules.size();
     m_current = known ? index : -1;
-    Notify(EditorChange::Kind::Module);
     CTableModule* module = CurrentModule();
-    if (module == nullptr || !document.IsOpen()) return true;
-    m_moduleMetRom = true;
-    const int wanted = entry >= 0 && entry < module->m_nEntryCount ? entry : 0;
-    // Any entry tells as well as entry 0: the module refuses an image the
-    // whole table does not fit in, whichever entry is asked for.
-    m_fits = module->SelectEntry(wanted, document.Data(), document.Length());
-    if (m_fits) Notify(EditorChange::Kind::Entry);
-    return m_fits;
+    const bool meets = module != nullptr && document.IsOpen();
+    if (meets) {
+        m_moduleMetRom = true;
+        const int wanted = entry >= 0 && entry < module->m_nEntryCount ? entry : 0;
+        // Any entry tells as well as entry 0: the module refuses an image the
+        // whole table does not fit in, whichever entry is asked for.
+        m_fits = module->SelectEntry(wanted, document.Data(), document.Length());
+    }
+    // The verdict is known before anyone hears of the module.
+    Notify(EditorChange::Kind::Module);
+    if (meets && m_fits) Notify(EditorChange::Kind::Entry);
+    return !meets || m_fits;
 }
 
 bool EditorState::SelectEntry(int entry) {
@@ -75,13 +78,20 @@ RomDocument::SaveResult EditorState::SaveRom(RomDocument::SaveMode mode) {
 
 bool EditorState::ApplyEntry() {
     CTableModule* module = CurrentModule();
-    return ShowsEntries() && document.ApplyEntry(*module);
+    if (!ShowsEntries() || !document.ApplyEntry(*module)) return false;
+    // Each element shows its own buffer again, as stored, even where a
+    // later element's bytes won in the image.
+    Notify(EditorChange::Kind::Entry);
+    return true;
 }
 
 RomDocument::Applied EditorState::ApplyValue(int entry, int element, std::span<const uint8_t> value) {
     CTableModule* module = CurrentModule();
     if (!SelectEntry(entry)) return {};
-    return document.ApplyValue(*module, entry, element, value);
+    const RomDocument::Applied applied = document.ApplyValue(*module, entry, element, value);
+    // The buffers take what the image now holds.
+    if (applied.kind == RomDocument::Applied::Kind::Stored) SelectEntry(entry);
+    return applied;
 }
 
 bool EditorState::ApplyEntries(const ImportedEntries& entries) {
@@ -111,15 +121,6 @@ void EditorState::ShowStepEntry(std::optional<int> entry) {
 
 void EditorState::BytesChanged(uint32_t offset, uint32_t length) {
     Notify(EditorChange::Kind::Bytes, offset, length);
-    // The current entry, when touched, is read back: what the image holds
-    // is what every window shows.
-    const CTableModule* module = CurrentModule();
-    if (module != nullptr && module->m_nCurEntry >= 0 && ShowsEntries()) {
-        const uint64_t begin =
-                module->m_nBaseOffset + uint64_t{module->m_nEntryLength} * static_cast<uint64_t>(module->m_nCurEntry);
-        if (begin < uint64_t{offset} + length && uint64_t{offset} < begin + module->m_nEntryLength)
-            SelectEntry(module->m_nCurEntry);
-    }
     NotifyIfModifiedFlipped();
 }
 

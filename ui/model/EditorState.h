@@ -80,10 +80,11 @@ public:
     void CloseRom();
     RomDocument::SaveResult SaveRom(RomDocument::SaveMode mode);
 
-    // The form's Apply: every element buffer into the current entry, then
-    // the entry read back from the image into the buffers.
+    // The form's Apply: every element buffer into the current entry, in
+    // element order; the buffers stay as they were, and are shown again.
     bool ApplyEntry();
-    // One element's value into an entry, which becomes current first.
+    // One element's value into an entry, which becomes current first and is
+    // read back from the image once the value is stored.
     RomDocument::Applied ApplyValue(int entry, int element, std::span<const uint8_t> value);
     // Many entries as one step; the current entry is read back.
     bool ApplyEntries(const ImportedEntries& entries);
