@@ -51,56 +51,12 @@ QWindow* KeyWindow(CWnd& window) {
     return WindowOf(widget);
 }
 
-Qt::Key QtKey(WORD vk) {
-    if (vk >= 'A' && vk <= 'Z') return static_cast<Qt::Key>(Qt::Key_A + (vk - 'A'));
-    if (vk >= '0' && vk <= '9') return static_cast<Qt::Key>(Qt::Key_0 + (vk - '0'));
-    if (vk >= VK_F1 && vk <= VK_F12) return static_cast<Qt::Key>(Qt::Key_F1 + (vk - VK_F1));
-    switch (vk) {
-    case VK_RETURN:
-        return Qt::Key_Return;
-    case VK_ESCAPE:
-        return Qt::Key_Escape;
-    case VK_TAB:
-        return Qt::Key_Tab;
-    case VK_BACK:
-        return Qt::Key_Backspace;
-    case VK_SPACE:
-        return Qt::Key_Space;
-    case VK_PRIOR:
-        return Qt::Key_PageUp;
-    case VK_NEXT:
-        return Qt::Key_PageDown;
-    case VK_END:
-        return Qt::Key_End;
-    case VK_HOME:
-        return Qt::Key_Home;
-    case VK_LEFT:
-        return Qt::Key_Left;
-    case VK_UP:
-        return Qt::Key_Up;
-    case VK_RIGHT:
-        return Qt::Key_Right;
-    case VK_DOWN:
-        return Qt::Key_Down;
-    case VK_DELETE:
-        return Qt::Key_Delete;
-    default:
-        return Qt::Key_unknown;
-    }
-}
-
-Qt::KeyboardModifiers QtModifiers(BYTE modifiers) {
-    Qt::KeyboardModifiers out;
-    if (modifiers & FCONTROL) out |= Qt::ControlModifier;
-    if (modifiers & FSHIFT) out |= Qt::ShiftModifier;
-    if (modifiers & FALT) out |= Qt::AltModifier;
-    return out;
-}
-
 } // namespace
 
 void TestInput::KeyClick(CWnd& window, WORD vk, BYTE modifiers) {
-    if (QWindow* target = KeyWindow(window)) QTest::keyClick(target, QtKey(vk), QtModifiers(modifiers));
+    if (QWindow* target = KeyWindow(window))
+        QTest::keyClick(target, static_cast<Qt::Key>(WindowSystemInput::KeyOf(vk)),
+                        Qt::KeyboardModifiers(WindowSystemInput::ModifiersOf(modifiers)));
 }
 
 void TestInput::TypeText(CWnd& window, const std::string& text) {

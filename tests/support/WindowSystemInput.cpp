@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "platform/win32/WinConstants.h"
+
 // The window system's entries (exported by Qt GUI, their header is not
 // shipped): turns and close requests delivered this way are routed, blocked
 // by a modal window and propagated as the window system's own are.
@@ -96,4 +98,50 @@ void WindowSystemInput::Wheel(QWidget* widget, int notches) {
                                              QPoint(), QPoint(0, 120 * notches), Qt::NoModifier,
                                              Qt::NoScrollPhase, Qt::MouseEventNotSynthesized);
     QCoreApplication::processEvents();
+}
+
+int WindowSystemInput::KeyOf(WORD vk) {
+    if (vk >= 'A' && vk <= 'Z') return static_cast<Qt::Key>(Qt::Key_A + (vk - 'A'));
+    if (vk >= '0' && vk <= '9') return static_cast<Qt::Key>(Qt::Key_0 + (vk - '0'));
+    if (vk >= VK_F1 && vk <= VK_F12) return static_cast<Qt::Key>(Qt::Key_F1 + (vk - VK_F1));
+    switch (vk) {
+    case VK_RETURN:
+        return Qt::Key_Return;
+    case VK_ESCAPE:
+        return Qt::Key_Escape;
+    case VK_TAB:
+        return Qt::Key_Tab;
+    case VK_BACK:
+        return Qt::Key_Backspace;
+    case VK_SPACE:
+        return Qt::Key_Space;
+    case VK_PRIOR:
+        return Qt::Key_PageUp;
+    case VK_NEXT:
+        return Qt::Key_PageDown;
+    case VK_END:
+        return Qt::Key_End;
+    case VK_HOME:
+        return Qt::Key_Home;
+    case VK_LEFT:
+        return Qt::Key_Left;
+    case VK_UP:
+        return Qt::Key_Up;
+    case VK_RIGHT:
+        return Qt::Key_Right;
+    case VK_DOWN:
+        return Qt::Key_Down;
+    case VK_DELETE:
+        return Qt::Key_Delete;
+    default:
+        return Qt::Key_unknown;
+    }
+}
+
+int WindowSystemInput::ModifiersOf(BYTE modifiers) {
+    Qt::KeyboardModifiers out;
+    if (modifiers & FCONTROL) out |= Qt::ControlModifier;
+    if (modifiers & FSHIFT) out |= Qt::ShiftModifier;
+    if (modifiers & FALT) out |= Qt::AltModifier;
+    return static_cast<int>(out.toInt());
 }

@@ -3,6 +3,8 @@
 #include <QPoint>
 #include <QString>
 
+#include "platform/win32/WinTypes.h"
+
 class QWidget;
 
 // A user's input as the window system delivers it: to the top-level window
@@ -28,4 +30,7 @@ public:
     // Turns the wheel over the middle of the widget; positive notches turn
     // away from the user.
     static void Wheel(QWidget* widget, int notches);
+    // A virtual key's Qt key, and FCONTROL/FSHIFT/FALT as Qt's modifiers.
+    static int KeyOf(WORD vk);
+    static int ModifiersOf(BYTE modifiers);
 };
