@@ -160,9 +160,7 @@ INT_PTR CDialog::DoModal() {
     if (!::IsWindow(m_hWnd)) return m_bEnded ? m_nResult : -1;
     INT_PTR result = m_nResult;
     if (!m_bEnded) {
-        QWidget* widget = m_hWnd->Widget();
-        widget->setWindowModality(Qt::ApplicationModal);
-        ShowAndActivate(widget);
+        ShowModalWindow();
         if (DialogHook::Current()) {
             const INT_PTR answer = DialogHook::Current()(DialogRequest{this});
             result = m_bEnded ? m_nResult : answer;
@@ -180,6 +178,15 @@ INT_PTR CDialog::DoModal() {
     }
     DestroyWindow();
     return result;
+}
+
+void CDialog::ShowModalWindow() {
+    if (!::IsWindow(m_hWnd)) return;
+    QWidget* widget = m_hWnd->Widget();
+    // Qt takes a window's modality only as it is shown.
+    if (widget->isVisible() && widget->windowModality() != Qt::ApplicationModal) widget->hide();
+    widget->setWindowModality(Qt::ApplicationModal);
+    ShowAndActivate(widget);
 }
 
 void CDialog::EndDialog(int nResult) {

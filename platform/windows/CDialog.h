@@ -28,6 +28,9 @@ public:
     // Records the result and ends the modal loop; the window goes when
     // DoModal returns (a dialog made with Create hides at once).
     void EndDialog(int nResult);
+    // Shows the window application-modal and active: the step DoModal takes
+    // before its loop, for a dialog whose loop runs elsewhere (a test's).
+    void ShowModalWindow();
     // Whether EndDialog was called since the window was created, and with
     // which result.
     BOOL IsEnded() const { return m_bEnded; }

@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include <QFocusEvent>
 #include <QLineEdit>
 
 #include "platform/win32/WinConstants.h"
@@ -16,27 +17,29 @@ namespace {
 // itself.
 class NotifyingLineEdit : public QLineEdit {
 public:
-    NotifyingLineEdit(QWidget* parent, std::function<void()> focused)
+    NotifyingLineEdit(QWidget* parent, std::function<void(bool)> focused)
         : QLineEdit(parent), m_focused(std::move(focused)) {}
 
 protected:
     void focusInEvent(QFocusEvent* e) override {
         QLineEdit::focusInEvent(e);
-        m_focused();
+        // A menu that opened and closed over the window took no focus in
+        // Win32: no new EN_SETFOCUS.
+        m_focused(e->reason() != Qt::PopupFocusReason);
     }
 
 private:
-    std::function<void()> m_focused;
+    std::function<void(bool)> m_focused;
 };
 
 } // namespace
 
 NativeEdit::NativeEdit(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget* parent)
     : NativeWindow(owner, style, exStyle, id) {
-    auto* edit = new NotifyingLineEdit(parent, [this] {
+    auto* edit = new NotifyingLineEdit(parent, [this](bool notify) {
         // Keys must edit the text the program last set.
         ApplyPending();
-        NotifyParent(EN_SETFOCUS);
+        if (notify) NotifyParent(EN_SETFOCUS);
     });
     // Qt's own maximum would cut text the program sets; limits are ours.
     edit->setMaxLength(std::numeric_limits<int>::max());

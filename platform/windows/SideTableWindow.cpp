@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "platform/windows/CellEditorDelegate.h"
+#include "platform/windows/CellGrid.h"
 #include "platform/windows/MessageBoxHook.h"
 #include "platform/windows/ProviderTableModel.h"
 #include "platform/windows/SideWindowFrame.h"
@@ -63,7 +64,7 @@ QWidget* SideTableWindow::BuildFilterRow() {
 }
 
 void SideTableWindow::BuildGrid() {
-    m_grid = new QTableView(m_frame);
+    m_grid = new CellGrid(m_frame);
     m_grid->setObjectName(QStringLiteral("TableGrid"));
     m_cells = new ProviderTableModel(m_model, m_grid);
     m_grid->setModel(m_cells);
@@ -95,7 +96,8 @@ void SideTableWindow::ConnectGrid() {
     });
     QObject::connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, m_grid,
                      [this](const QModelIndex& current, const QModelIndex&) {
-                         if (!m_quiet && current.isValid()) m_model.OnCurrentRowChanged(current.row());
+                         if (!m_quiet && !m_grid->InFocusChange() && current.isValid())
+                             m_model.OnCurrentRowChanged(current.row());
                      });
     // After the view's own handling, which may hand the focus elsewhere.
     QObject::connect(m_delegate, &QAbstractItemDelegate::closeEditor, m_grid, [this] { KeepFocusOnGrid(); });

@@ -11,9 +11,9 @@
 #include "platform/windows/WindowHandle.h"
 
 class CellEditorDelegate;
+class CellGrid;
 class ProviderTableModel;
 class QLineEdit;
-class QTableView;
 class QWidget;
 class SideWindowFrame;
 
@@ -53,7 +53,7 @@ private:
     QPointer<SideWindowFrame> m_frame;
     WindowHandle m_handle;
     QPointer<QLineEdit> m_filter;
-    QPointer<QTableView> m_grid;
+    QPointer<CellGrid> m_grid;
     QPointer<ProviderTableModel> m_cells;
     QPointer<CellEditorDelegate> m_delegate;
     // Widths the user dragged, by header text: they outlive the rows and

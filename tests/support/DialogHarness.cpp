@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "ModalLoop.h"
 #include "TestInput.h"
 #include "platform/windows/AcceleratorTable.h"
 #include "platform/windows/CComboBox.h"
@@ -72,8 +73,16 @@ void DialogHarness::Start(const std::string& startupModule) {
     m_startup = startupModule;
     m_dlg.m_lpszStartupModule = m_startup.c_str();
     ASSERT_TRUE(m_dlg.Create());
+    m_dlg.ShowModalWindow();
+    // A window manager makes the new window active, with its first control
+    // focused, before the user does anything.
+    TestInput::Activate(m_dlg);
     m_app.m_hAccel = LoadAccelerators(EditorResources::EditorAccelerators());
     m_app.m_pMainWnd = &m_dlg;
+}
+
+INT_PTR DialogHarness::RunModal(std::function<void()> body) {
+    return ModalLoop::Run(m_dlg, std::move(body));
 }
 
 void DialogHarness::OpenRom(const std::string& path) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -69,8 +70,13 @@ public:
     }
     static std::string ReadFile(const std::string& path) { return TempDir::ReadFile(path); }
 
-    // Creates the window with the accelerator table live, as start-up does.
+    // Creates the window with the accelerator table live, as start-up does,
+    // and shows it application-modal as DoModal does, so every other
+    // window of the program meets the modality it meets in use.
     void Start(const std::string& startupModule = "");
+    // Runs `body` inside the dialog's real DoModal loop (after Start), then
+    // ends the dialog; its window is gone afterwards.
+    INT_PTR RunModal(std::function<void()> body);
     void OpenRom(const std::string& path); // Ctrl+O
     void LoadModules(const std::vector<std::string>& paths);
     void Click(UINT id);

@@ -5,27 +5,20 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QImage>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QTableView>
 #include <QTest>
 #include <QWindow>
 
+#include "WindowSystemInput.h"
 #include "platform/win32/WinConstants.h"
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CWnd.h"
 #include "platform/windows/NativeIcon.h"
 #include "platform/windows/NativeMenu.h"
 #include "platform/windows/NativeWindow.h"
-
-// The window system's entry for wheel turns (exported by Qt GUI, its header
-// is not shipped): the one way to deliver a turn that the toolkit routes and
-// propagates as it does the mouse's own.
-class QWindowSystemInterface {
-public:
-    static bool handleWheelEvent(QWindow* window, const QPointF& local, const QPointF& global,
-                                 QPoint pixelDelta, QPoint angleDelta, Qt::KeyboardModifiers mods,
-                                 Qt::ScrollPhase phase, Qt::MouseEventSource source);
-};
 
 namespace {
 
@@ -34,69 +27,38 @@ QWidget* WidgetOf(CWnd& window) {
     return NativeWindow::IsLive(hwnd) ? hwnd->Widget() : nullptr;
 }
 
-// The focused widget inside the window, else the window itself.
-QWidget* KeyTarget(CWnd& window) {
+// The window the window system delivers the widget's input to; null while
+// it has none (never shown), so the input goes nowhere, as a user's would.
+QWindow* WindowOf(QWidget* widget) {
+    return widget != nullptr ? widget->window()->windowHandle() : nullptr;
+}
+
+// Keys go to the focused widget of the window they are typed into. A key
+// meant for a control that does not have the focus is typed after giving
+// it the focus, as a click on it would.
+QWindow* KeyWindow(CWnd& window) {
     QWidget* widget = WidgetOf(window);
     if (widget == nullptr) return nullptr;
     QWidget* focus = widget->window()->focusWidget();
-    if (focus != nullptr && (focus == widget || widget->isAncestorOf(focus))) return focus;
-    return widget;
-}
-
-Qt::Key QtKey(WORD vk) {
-    if (vk >= 'A' && vk <= 'Z') return static_cast<Qt::Key>(Qt::Key_A + (vk - 'A'));
-    if (vk >= '0' && vk <= '9') return static_cast<Qt::Key>(Qt::Key_0 + (vk - '0'));
-    if (vk >= VK_F1 && vk <= VK_F12) return static_cast<Qt::Key>(Qt::Key_F1 + (vk - VK_F1));
-    switch (vk) {
-    case VK_RETURN:
-        return Qt::Key_Return;
-    case VK_ESCAPE:
-        return Qt::Key_Escape;
-    case VK_TAB:
-        return Qt::Key_Tab;
-    case VK_BACK:
-        return Qt::Key_Backspace;
-    case VK_SPACE:
-        return Qt::Key_Space;
-    case VK_PRIOR:
-        return Qt::Key_PageUp;
-    case VK_NEXT:
-        return Qt::Key_PageDown;
-    case VK_END:
-        return Qt::Key_End;
-    case VK_HOME:
-        return Qt::Key_Home;
-    case VK_LEFT:
-        return Qt::Key_Left;
-    case VK_UP:
-        return Qt::Key_Up;
-    case VK_RIGHT:
-        return Qt::Key_Right;
-    case VK_DOWN:
-        return Qt::Key_Down;
-    case VK_DELETE:
-        return Qt::Key_Delete;
-    default:
-        return Qt::Key_unknown;
-    }
-}
-
-Qt::KeyboardModifiers QtModifiers(BYTE modifiers) {
-    Qt::KeyboardModifiers out;
-    if (modifiers & FCONTROL) out |= Qt::ControlModifier;
-    if (modifiers & FSHIFT) out |= Qt::ShiftModifier;
-    if (modifiers & FALT) out |= Qt::AltModifier;
-    return out;
+    const bool inside = focus != nullptr && (focus == widget || widget->isAncestorOf(focus));
+    // Keys reach the active window only: it becomes active first, so its
+    // focus arrives before the key does.
+    WindowSystemInput::Activate(widget);
+    if (!inside && !widget->isWindow()) widget->setFocus(Qt::MouseFocusReason);
+    QCoreApplication::processEvents();
+    return WindowOf(widget);
 }
 
 } // namespace
 
 void TestInput::KeyClick(CWnd& window, WORD vk, BYTE modifiers) {
-    if (QWidget* target = KeyTarget(window)) QTest::keyClick(target, QtKey(vk), QtModifiers(modifiers));
+    if (QWindow* target = KeyWindow(window))
+        QTest::keyClick(target, static_cast<Qt::Key>(WindowSystemInput::KeyOf(vk)),
+                        Qt::KeyboardModifiers(WindowSystemInput::ModifiersOf(modifiers)));
 }
 
 void TestInput::TypeText(CWnd& window, const std::string& text) {
-    QWidget* target = KeyTarget(window);
+    QWindow* target = KeyWindow(window);
     if (target == nullptr) return;
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -110,7 +72,7 @@ void TestInput::TypeText(CWnd& window, const std::string& text) {
 }
 
 void TestInput::TypeUtf8(CWnd& window, const std::string& utf8) {
-    QWidget* target = KeyTarget(window);
+    QWindow* target = KeyWindow(window);
     if (target == nullptr) return;
     for (QChar c : QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))) {
         QTest::sendKeyEvent(QTest::Press, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
@@ -121,44 +83,73 @@ void TestInput::TypeUtf8(CWnd& window, const std::string& utf8) {
 void TestInput::ChooseComboItem(CComboBox& combo, int index) {
     auto* box = qobject_cast<QComboBox*>(WidgetOf(combo));
     if (box == nullptr || index < 0 || index >= box->count()) return;
-    // The press on the closed box gives it the focus before the list opens.
-    box->setFocus(Qt::MouseFocusReason);
-    QCoreApplication::processEvents();
-    box->showPopup();
+    // The press on the closed box gives it the focus and opens the list.
+    WindowSystemInput::Click(box);
     QAbstractItemView* view = box->view();
+    if (!view->isVisible()) return;
     const QRect rect = view->visualRect(view->model()->index(index, box->modelColumn()));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    view->scrollTo(view->model()->index(index, box->modelColumn()));
+    WindowSystemInput::Hover(view->viewport(), rect.center());
+    WindowSystemInput::Click(view->viewport(),
+                             view->visualRect(view->model()->index(index, box->modelColumn())).center());
     QCoreApplication::processEvents();
 }
+
+namespace {
+
+// The path of menus from the bar down to the action.
+bool PathTo(QWidget* menu, QAction* target, std::vector<QAction*>& path) {
+    for (QAction* action : menu->actions()) {
+        path.push_back(action);
+        if (action == target || (action->menu() != nullptr && PathTo(action->menu(), target, path)))
+            return true;
+        path.pop_back();
+    }
+    return false;
+}
+
+} // namespace
 
 void TestInput::ClickMenuItem(CWnd& window, UINT id) {
     HWND hwnd = window.GetSafeHwnd();
     if (!NativeWindow::IsLive(hwnd) || hwnd->Menu() == nullptr) return;
-    // What QMenu does for a click on an item: a grayed one does nothing.
-    if (QAction* action = hwnd->Menu()->Find(id, MF_BYCOMMAND); action != nullptr && action->isEnabled())
-        action->trigger();
+    QMenuBar* bar = hwnd->Menu()->Bar();
+    QAction* item = hwnd->Menu()->Find(id, MF_BYCOMMAND);
+    std::vector<QAction*> path;
+    if (bar == nullptr || item == nullptr || !PathTo(bar, item, path)) return;
+    // The bar's title opens its menu; each further step is a click in the
+    // menu that is open, which opens a sub-menu or chooses the item (a
+    // grayed one does nothing and closes the menus).
+    WindowSystemInput::Click(bar, bar->actionGeometry(path.front()).center());
+    QWidget* open = path.front()->menu();
+    for (std::size_t i = 1; i < path.size() && open != nullptr; ++i) {
+        auto* menu = qobject_cast<QMenu*>(open);
+        if (menu == nullptr || !QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000)) break;
+        const QPoint centre = menu->actionGeometry(path[i]).center();
+        WindowSystemInput::Hover(menu, centre);
+        WindowSystemInput::Click(menu, centre);
+        open = path[i]->menu();
+    }
+    // A menu left open by a path that broke off must not catch the next
+    // test's clicks.
+    if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    QCoreApplication::processEvents();
 }
 
 void TestInput::ClickCloseBox(CWnd& window) {
-    if (QWidget* widget = WidgetOf(window)) widget->window()->close();
+    WindowSystemInput::Close(WidgetOf(window));
+}
+
+void TestInput::Activate(CWnd& window) {
+    WindowSystemInput::Activate(WidgetOf(window));
 }
 
 void TestInput::Click(CWnd& window) {
-    if (QWidget* widget = WidgetOf(window))
-        QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+    if (QWidget* widget = WidgetOf(window)) WindowSystemInput::Click(widget);
 }
 
 void TestInput::Wheel(CWnd& window, int notches) {
-    QWidget* widget = WidgetOf(window);
-    if (widget == nullptr || widget->window()->windowHandle() == nullptr) return;
-    const QPoint centre = widget->rect().center();
-    const QPointF local = widget->mapTo(widget->window(), centre);
-    const QPointF global = widget->mapToGlobal(centre);
-    // One notch is 120 eighths of a degree, as every mouse wheel reports.
-    QWindowSystemInterface::handleWheelEvent(widget->window()->windowHandle(), local, global, QPoint(),
-                                             QPoint(0, 120 * notches), Qt::NoModifier, Qt::NoScrollPhase,
-                                             Qt::MouseEventNotSynthesized);
-    QCoreApplication::processEvents();
+    if (QWidget* widget = WidgetOf(window)) WindowSystemInput::Wheel(widget, notches);
 }
 
 void TestInput::ProcessEvents() {

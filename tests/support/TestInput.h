@@ -31,6 +31,10 @@ public:
     // top-level window becomes the active one first, since the toolkit holds
     // back the focus of a window that is not active.
     static void Focus(CWnd& window);
+    // Makes the window's top-level window the active one, as the user's
+    // click on it would (its first control takes the focus); nothing for a
+    // window a modal one blocks.
+    static void Activate(CWnd& window);
     // A left click in the middle of the window.
     static void Click(CWnd& window);
     // Turns the wheel over the middle of the window, as the mouse under the

@@ -1,0 +1,218 @@
+// The windows beside the dialog, with the dialog in its real modal loop as
+// the program runs it: everything the user does reaches them through the
+// window system.
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLineEdit>
+
+#include "ModalLoop.h"
+#include "RecordingDialog.h"
+#include "SideWindowProbe.h"
+#include "TestInput.h"
+#include "WindowSystemInput.h"
+#include "platform/windows/SideWindows.h"
+
+namespace {
+
+constexpr UINT kUndo = 57643;
+constexpr char kLongest[] = "4 - Sunken ruins of the old keep";
+
+class FakeTable : public TableWindowModel {
+public:
+    std::vector<std::string> headers{"Entry", "Habitat", "Hit points"};
+    std::vector<std::vector<std::string>> rows{
+            {"Entry 0", "1 - Meadow", "300"}, {"Entry 1", kLongest, "12"}, {"Entry 2", "2 - Cave", "7"}};
+    TableWindowView* view = nullptr;
+    int current = -1;
+    std::vector<std::string> filters;
+    std::vector<int> headerClicks;
+    std::vector<int> rowMoves;
+    std::vector<UINT> commands;
+    std::vector<std::tuple<int, int, std::string>> commits;
+    int closed = 0;
+
+    std::string Title() const override { return "Bestiary - Quillmoor"; }
+    void OnClosed() override { ++closed; }
+    void OnCommand(UINT id) override { commands.push_back(id); }
+    std::string FilterLabel() const override { return "Filter:"; }
+    int CurrentRow() const override { return current; }
+    int SortColumn() const override { return 2; }
+    bool SortAscending() const override { return true; }
+    void OnFilterChanged(const std::string& text) override { filters.push_back(text); }
+    int RowCount() const override { return static_cast<int>(rows.size()); }
+    int ColumnCount() const override { return static_cast<int>(headers.size()); }
+    std::string HeaderText(int column) const override { return headers[static_cast<std::size_t>(column)]; }
+    std::string CellText(int row, int column) const override {
+        return rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    }
+    bool ColumnIsBytes(int column) const override { return column == 2; }
+    bool CanEdit(int column) const override { return column > 0; }
+    CellEditor EditorFor(int row, int column) const override {
+        CellEditor editor;
+        editor.kind = CellEditor::Kind::Text;
+        editor.text = CellText(row, column);
+        return editor;
+    }
+    // As the editor's presenter does: the rows are ordered and filtered
+    // anew after every edit.
+    bool CommitText(int row, int column, const std::string& text) override {
+        commits.emplace_back(row, column, text);
+        rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
+        current = row;
+        if (view != nullptr) view->RowsChanged();
+        return true;
+    }
+    bool CommitItem(int, int, int) override { return false; }
+    void OnCurrentRowChanged(int row) override {
+        rowMoves.push_back(row);
+        current = row;
+    }
+    void OnHeaderClicked(int column) override { headerClicks.push_back(column); }
+};
+
+class FakeBytes : public ByteGridModel {
+public:
+    ByteGridContent content;
+    int closed = 0;
+    std::string Title() const override { return "Bytes of Entry 2"; }
+    void OnClosed() override { ++closed; }
+    void OnCommand(UINT) override {}
+    const ByteGridContent& Content() const override { return content; }
+};
+
+class SideWindowTest : public ::testing::Test {
+protected:
+    // The table window, shown while the dialog's modal loop runs.
+    void RunWithTable(const std::function<void(SideWindowProbe&)>& body) {
+        ModalLoop::Run(dialog, [&] {
+            ASSERT_NE(QApplication::activeModalWidget(), nullptr) << "the dialog runs modal";
+            auto view = MakeTableWindow(table, dialog, {ACCEL{FVIRTKEY | FCONTROL, 'Z', kUndo}});
+            table.view = view.get();
+            view->Show();
+            SideWindowProbe probe("TableWindow");
+            ASSERT_TRUE(probe.Visible());
+            body(probe);
+            table.view = nullptr;
+        });
+    }
+    void Edit(SideWindowProbe& probe, int row, int column, const std::string& text) {
+        probe.DoubleClickCell(row, column);
+        ASSERT_TRUE(probe.Editing());
+        probe.PressKey('A', FCONTROL);
+        probe.TypeText(text);
+        probe.PressKey(VK_RETURN);
+        // The editor hands its text over once the key has been handled.
+        TestInput::ProcessEvents();
+    }
+
+    RecordingDialog dialog;
+    FakeTable table;
+};
+
+TEST_F(SideWindowTest, AWindowOutsideTheModalDialogGetsNoInput) {
+    // What the harness must show: a top-level window of its own is blocked.
+    QLineEdit outside;
+    outside.show();
+    ModalLoop::Run(dialog, [&] {
+        WindowSystemInput::Click(&outside);
+        WindowSystemInput::Text(&outside, QStringLiteral("lost"));
+    });
+    EXPECT_EQ(outside.text(), QString());
+}
+
+TEST_F(SideWindowTest, FilterHeaderAndCellEditsReachTheModelAndTheKeysStayOnTheCell) {
+    RunWithTable([&](SideWindowProbe& probe) {
+        EXPECT_EQ(probe.Title(), "Bestiary - Quillmoor");
+        EXPECT_EQ(probe.Header(1), "Habitat");
+        EXPECT_EQ(probe.Cell(1, 1), kLongest);
+        probe.TypeFilter("ke");
+        EXPECT_EQ(table.filters, (std::vector<std::string>{"k", "ke"}));
+        probe.ClickHeader(2);
+        EXPECT_EQ(table.headerClicks, std::vector<int>{2});
+        probe.ClickCell(2, 1);
+        EXPECT_EQ(table.rowMoves, std::vector<int>{2});
+
+        Edit(probe, 2, 1, "3 - Tower");
+        ASSERT_EQ(table.commits.size(), 1u);
+        EXPECT_EQ(table.commits[0], std::make_tuple(2, 1, std::string("3 - Tower")));
+        EXPECT_EQ(probe.Cell(2, 1), "3 - Tower");
+        EXPECT_FALSE(probe.Editing());
+        EXPECT_EQ(probe.FocusName(), "TableGrid") << "never the filter box";
+        EXPECT_EQ(probe.CurrentRow(), 2);
+        EXPECT_EQ(probe.CurrentColumn(), 1);
+        EXPECT_EQ(table.rowMoves, std::vector<int>{2}) << "the program's own row moves are not reported";
+    });
+}
+
+TEST_F(SideWindowTest, CommandKeysOutsideAnEditorAndTheCloseBoxReachTheModel) {
+    RunWithTable([&](SideWindowProbe& probe) {
+        probe.ClickCell(0, 1);
+        probe.PressKey('Z', FCONTROL);
+        EXPECT_EQ(table.commands, std::vector<UINT>{kUndo});
+
+        probe.DoubleClickCell(0, 1);
+        ASSERT_TRUE(probe.Editing());
+        probe.PressKey('Z', FCONTROL);
+        EXPECT_EQ(table.commands, std::vector<UINT>{kUndo}) << "the editor keeps Ctrl+Z for its typing";
+        probe.PressKey(VK_ESCAPE);
+        EXPECT_FALSE(probe.Editing());
+        EXPECT_TRUE(probe.Visible()) << "Escape closed the editor only";
+        EXPECT_TRUE(table.commits.empty());
+
+        probe.PressKey(VK_ESCAPE);
+        EXPECT_FALSE(probe.Visible());
+        EXPECT_EQ(table.closed, 1);
+        table.view->Show();
+        probe.ClickCloseBox();
+        EXPECT_FALSE(probe.Visible());
+        EXPECT_EQ(table.closed, 2);
+    });
+}
+
+TEST_F(SideWindowTest, ColumnsFitTheirCellsAndKeepTheWidthsTheUserSet) {
+    RunWithTable([&](SideWindowProbe& probe) {
+        const QFontMetrics metrics(QApplication::font());
+        EXPECT_GE(probe.ColumnWidth(1), metrics.horizontalAdvance(QString::fromLatin1(kLongest)));
+        EXPECT_LT(probe.ColumnWidth(2), probe.ColumnWidth(1));
+
+        const int dragged = probe.ColumnWidth(2) + 60;
+        probe.DragColumnEdge(2, 60);
+        ASSERT_EQ(probe.ColumnWidth(2), dragged);
+        table.headers = {"Entry", "Hit points", "Habitat"};
+        table.rows = {{"Entry 0", "300", "1 - Meadow"}};
+        table.view->RowsChanged();
+        EXPECT_EQ(probe.ColumnWidth(1), dragged) << "kept by its header, wherever the column went";
+        EXPECT_LT(probe.ColumnWidth(2), probe.ColumnWidth(1) + 60) << "the others fit their cells again";
+
+        probe.ClickCloseBox();
+        table.view->Show();
+        EXPECT_EQ(probe.ColumnWidth(1), dragged);
+    });
+}
+
+TEST_F(SideWindowTest, ByteWindowPaintsTheModelsContentAndCloses) {
+    FakeBytes bytes;
+    ModalLoop::Run(dialog, [&] {
+        auto view = MakeByteGridWindow(bytes, dialog);
+        view->Show();
+        SideWindowProbe probe("BytesWindow");
+        ASSERT_TRUE(probe.Visible());
+        EXPECT_EQ(probe.Title(), "Bytes of Entry 2");
+        EXPECT_FALSE(probe.Paints("ByteCanvas")) << "nothing to show yet";
+        bytes.content.heading = "Entry 2 at 0x68";
+        bytes.content.rows.push_back({"0068", {{"2C", ',', 0, true, "Hit points"}}});
+        view->ContentChanged();
+        EXPECT_TRUE(probe.Paints("ByteCanvas"));
+        probe.ClickCloseBox();
+        EXPECT_FALSE(view->IsVisible());
+        EXPECT_EQ(bytes.closed, 1);
+    });
+}
+
+} // namespace

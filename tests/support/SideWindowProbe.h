@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+
+#include "platform/win32/WinTypes.h"
+
+class QWidget;
+
+// A window beside the dialog as a user meets it, found by its object name
+// ("TableWindow", "BytesWindow"): what it shows, read from its widgets, and
+// the user's clicks and keys, given through the window system, so a window
+// the user could not reach gets nothing. Without such a window every read
+// is empty and every action does nothing.
+class SideWindowProbe {
+public:
+    explicit SideWindowProbe(const std::string& objectName);
+
+    bool Found() const;
+    bool Visible() const;
+    std::string Title() const;
+    // The object name of the widget with the keyboard focus in the window.
+    std::string FocusName() const;
+
+    // The grid (table windows).
+    int RowCount() const;
+    int ColumnCount() const;
+    std::string Cell(int row, int column) const;
+    std::string Header(int column) const;
+    int ColumnWidth(int column) const;
+    int CurrentRow() const;
+    int CurrentColumn() const;
+    bool Editing() const;
+    void ClickCell(int row, int column);
+    void DoubleClickCell(int row, int column);
+    void ClickHeader(int column);
+    // Drags the right edge of a column's header by dx pixels.
+    void DragColumnEdge(int column, int dx);
+    // Clicks into the filter box and types the text (Latin-1, a key each).
+    void TypeFilter(const std::string& text);
+
+    // A key into the window (to its focused widget); modifiers: FCONTROL,
+    // FSHIFT, FALT.
+    void PressKey(WORD vk, BYTE modifiers = 0);
+    void TypeText(const std::string& text);
+    void ClickCloseBox();
+    // What a named child widget paints, as text the painter drew is not
+    // readable: whether its grab has pixels other than its background.
+    bool Paints(const std::string& childName) const;
+
+private:
+    QWidget* Window() const;
+    QWidget* Child(const char* name) const;
+
+    std::string m_name;
+};
