@@ -20,6 +20,15 @@ void ModuleListCommands::AddModuleFromFile(const std::string& path) {
     ShowAdded(ModuleList(m_state.modules).AddModuleFromFile(path));
 }
 
+void ModuleListCommands::AddModulesFromFiles(const std::vector<std::string>& paths) {
+    const size_t before = m_state.modules.size();
+    const ModuleList::Failures failures = ModuleList(m_state.modules).AddModulesFromFiles(paths);
+    if (CComboBox* combo = m_controls.ModuleSelector())
+        for (size_t i = before; i < m_state.modules.size(); ++i)
+            combo->AddString(m_state.modules[i]->m_strName);
+    if (!failures.Empty()) m_controls.Message(failures.Text(), MB_OK | MB_ICONEXCLAMATION, "Module Error");
+}
+
 void ModuleListCommands::ShowAdded(const ModuleList::AddResult& added) {
     if (!added) {
         if (!added.Error().NotOpened()) ShowLoadFailure(added.Error());
