@@ -240,6 +240,8 @@ void RomDocument::MarkDirty(uint32_t offset, uint32_t length) {
     // Ranges that touch or overlap the new one merge into it.
     auto first = std::lower_bound(m_dirty.begin(), m_dirty.end(), begin,
                                   [](const auto& range, uint32_t at) { return range.second < at; });
+    // Undo and redo mark what is marked already, range by range.
+    if (first != m_dirty.end() && first->first <= begin && end <= first->second) return;
     auto last = first;
     while (last != m_dirty.end() && last->first <= end) {
         begin = std::min(begin, last->first);

@@ -131,7 +131,7 @@ TEST_F(QlmImportInput, ManyHeaderNamesMatchInLinearTime) {
     for (int i = 0; i < kElements; ++i) {
         ModuleWriter::Lines element = ModuleWriter::Element(std::to_string(i), "1", "----");
         element[0] = "E" + std::to_string(i);
-        lines = lines + element;
+        lines.insert(lines.end(), element.begin(), element.end());
         header += ",E" + std::to_string(kElements - 1 - i);
         row += ",1";
     }
