@@ -1,5 +1,7 @@
 #include "ImportCommand.h"
 
+#include <ostream>
+
 #include "ModuleProblem.h"
 #include "document/RomDocument.h"
 #include "module/LoadModuleFile.h"
@@ -43,14 +45,14 @@ int ImportCommand::Run(const std::vector<std::string>& operands, std::ostream& o
     // whatever the import did to the image.
     const TableImport::InPlaceOutcome imported =
             TableImport::ReadInPlace(module, {rom.Data(), rom.Length()}, csv.Text(), rules);
-    if (!imported) {
-        err << imported.Error().Text();
-        return 1;
-    }
+    if (!imported) return Refuse(err, imported.Error().Text());
     const std::vector<int>& entries = imported.Value();
     if (const FileResult saved = rom.WriteRanges(Ranges(entries, length)); !saved)
         return Refuse(err, saved.Error());
-    out << ImportChangedText(entries.size()) << '\n';
+    // The ROM is written now; a report that cannot be printed must not
+    // leave a script believing nothing changed.
+    if (!(out << ImportChangedText(entries.size()) << '\n' << std::flush))
+        return Refuse(err, ImportChangedNoOutputText(entries.size()));
     return 0;
 }
 

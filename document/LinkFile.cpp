@@ -1,6 +1,7 @@
 #include "document/LinkFile.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "platform/files/AtomicFileWriter.h"
 #include "platform/files/CArchive.h"
@@ -39,11 +40,28 @@ LinkFileRead LinkFile::Read(const std::string& linkPath) {
     std::vector<std::string> lines;
     CArchive archive(file, CArchive::load);
     std::string line;
-    while (archive.ReadString(line))
+    while (lines.size() <= kMaxLines && archive.ReadString(line))
         lines.push_back(line);
+    if (lines.size() > kMaxLines)
+        return LinkFileRead::Failure(
+                CannotText(FileAction::Read, linkPath, LinkFileTooLongReason(kMaxLines)));
+    if (archive.LineTooLong())
+        return LinkFileRead::Failure(
+                CannotText(FileAction::Read, linkPath, LineTooLongReason(lines.size() + 1)));
     if (archive.Failed())
         return LinkFileRead::Failure(CannotText(FileAction::Read, linkPath, file.LastErrorText()));
     return LinkFileRead(std::move(lines));
+}
+
+std::vector<std::string> LinkFile::ModulePaths(std::string_view romDir,
+                                               const std::vector<std::string>& lines) {
+    std::vector<std::string> paths;
+    std::unordered_set<std::string> seen;
+    for (const std::string& line : lines) {
+        std::string path = ResolveLine(romDir, line);
+        if (seen.insert(path).second) paths.push_back(std::move(path));
+    }
+    return paths;
 }
 
 std::string LinkFile::ResolveLine(std::string_view romDir, std::string_view line) {

@@ -17,6 +17,10 @@ using LinkFileRead = Result<std::optional<std::vector<std::string>>, std::string
 // read the same.
 class LinkFile {
 public:
+    // A link file longer than this is refused as unreadable: no ROM needs
+    // more modules, and each one listed costs a load.
+    static constexpr size_t kMaxLines = 1024;
+
     // romDir (ending in '/', or empty) + the ROM name up to its last '.' +
     // ".ql.ini"; a name without '.' gives ".ql.ini" alone.
     static std::string PathFor(std::string_view romDir, std::string_view romName);
@@ -31,8 +35,14 @@ public:
     // it; a last line without terminator counts; nothing is trimmed or
     // skipped. Each line comes exactly as read, in file order, without its
     // terminator. A read failure gives no lines, so a half-read file never
-    // replaces the module list.
+    // replaces the module list. More than kMaxLines lines, or a line longer
+    // than CArchive::kLineLimit, fails the same way.
     static LinkFileRead Read(const std::string& linkPath);
+
+    // The module path of every line (ResolveLine), each path once, in the
+    // order of its first line: a module named twice is loaded once.
+    static std::vector<std::string> ModulePaths(std::string_view romDir,
+                                                const std::vector<std::string>& lines);
 
     // The module path a line names: '\' separates folders as '/' does, and
     // a path that does not start at '/' is taken from the ROM's folder.

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "platform/files/CPath.h"
+#include "res/StringTable.h"
 #include "table/CTableModule.h"
 
 ModuleList::AddResult ModuleList::AddModuleFromFile(const std::string& path) {
@@ -24,6 +25,25 @@ ModuleList::AddResult ModuleList::AddModuleFromFile(const std::string& path) {
 ModuleList::AddResult ModuleList::AddUnlisted(const std::string& path) {
     if (Contains(path)) return nullptr;
     return AddModuleFromFile(path);
+}
+
+ModuleList::Failures ModuleList::AddModulesFromFiles(const std::vector<std::string>& paths) {
+    Failures failures;
+    for (const std::string& path : paths) {
+        AddResult added = AddModuleFromFile(path);
+        if (added || added.Error().NotOpened()) continue;
+        if (failures.listed.size() < kListedFailures) failures.listed.push_back(added.Error());
+        ++failures.count;
+    }
+    return failures;
+}
+
+std::string ModuleList::Failures::Text() const {
+    std::vector<std::string> texts;
+    for (const ModuleFileError& error : listed)
+        texts.push_back(ModuleErrorText(error.fileName, error));
+    if (count == 1 && texts.size() == 1) return texts.front();
+    return ModuleFailuresText(texts, count);
 }
 
 bool ModuleList::Contains(std::string_view path) const {

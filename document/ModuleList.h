@@ -31,6 +31,20 @@ public:
     AddResult AddUnlisted(const std::string& path);
     bool Contains(std::string_view path) const;
 
+    // How many failed loads one report shows; it counts them all.
+    static constexpr size_t kListedFailures = 3;
+    struct Failures {
+        std::vector<ModuleFileError> listed;
+        size_t count = 0;
+        bool Empty() const { return count == 0; }
+        // The report of them all, for one message box: the one failure's
+        // text alone, else the first kListedFailures and how many more.
+        std::string Text() const;
+    };
+    // Appends every module that loads, in order; a file that does not open
+    // is skipped without a word, as AddModuleFromFile callers do.
+    Failures AddModulesFromFiles(const std::vector<std::string>& paths);
+
     // Removes the module at index and returns the index that becomes current:
     // the same index, now holding the module that followed, or the new last
     // one when the last was removed; -1 when the list is empty afterwards.

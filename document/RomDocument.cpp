@@ -12,6 +12,10 @@ namespace {
 
 constexpr char kNotRegularReason[] = "not a regular file";
 
+bool ByEntry(const ImportedEntry& a, const ImportedEntry& b) {
+    return a.entry < b.entry;
+}
+
 } // namespace
 
 FileResult RomDocument::Open(const std::string& path, const std::string& name) {
@@ -80,14 +84,20 @@ bool RomDocument::EntryOffset(const CTableModule& module, int entry, uint32_t& o
     return true;
 }
 
+void RomDocument::Step::Seal() {
+    pieces.shrink_to_fit();
+    bytes.shrink_to_fit();
+    cost = sizeof(Step) + pieces.capacity() * sizeof(Piece) + bytes.capacity();
+}
+
 void RomDocument::RecordEntry(int entry, uint32_t offset, std::vector<uint8_t> before, uint32_t length) {
     const uint8_t* at = m_image.get() + offset;
-    Piece piece{offset, std::move(before), std::vector<uint8_t>(at, at + length)};
+    Step step{entry, {{offset, length, 0}}, std::move(before), 0};
+    step.bytes.insert(step.bytes.end(), at, at + length);
     // ApplyPiece marks what differs from the bytes as they were.
-    std::copy(piece.before.begin(), piece.before.end(), m_image.get() + offset);
-    ApplyPiece(piece);
-    Step step{entry, {}, 2 * size_t{length}};
-    step.pieces.push_back(std::move(piece));
+    std::copy_n(step.bytes.begin(), length, m_image.get() + offset);
+    step.Seal();
+    ApplyPiece(step, step.pieces.front());
     Record(std::move(step));
     Notify(offset, length);
 }
@@ -122,40 +132,51 @@ bool RomDocument::ApplyEntries(const CTableModule& module, const ImportedEntries
     for (const ImportedEntry e : entries)
         if (e.entry < 0 || e.entry >= module.m_nEntryCount) return false;
     if (entries.empty()) return true;
-    Step step{shownEntry, {}, 0};
-    step.pieces.reserve(entries.size());
-    for (const ImportedEntry e : entries) {
-        const auto offset = static_cast<uint32_t>(module.m_nBaseOffset +
-                                                  uint64_t{length} * static_cast<uint64_t>(e.entry));
+    // In file order, so that entries side by side become one piece and the
+    // dirty ranges grow at their end instead of being inserted into the
+    // middle a hundred thousand times.
+    std::vector<ImportedEntry> order;
+    order.reserve(entries.size());
+    for (const ImportedEntry e : entries)
+        order.push_back(e);
+    if (!std::is_sorted(order.begin(), order.end(), ByEntry)) std::sort(order.begin(), order.end(), ByEntry);
+    Step step{shownEntry, {}, {}, 0};
+    step.bytes.reserve(2 * size_t{length} * order.size());
+    for (size_t first = 0; first < order.size();) {
+        size_t last = first + 1;
+        while (last < order.size() && order[last].entry == order[last - 1].entry + 1)
+            ++last;
+        const auto offset = static_cast<uint32_t>(
+                module.m_nBaseOffset + uint64_t{length} * static_cast<uint64_t>(order[first].entry));
+        const auto runLength = static_cast<uint32_t>(length * (last - first));
+        step.pieces.push_back({offset, runLength, step.bytes.size()});
         const uint8_t* at = m_image.get() + offset;
-        step.pieces.push_back(
-                {offset, std::vector<uint8_t>(at, at + length), {e.bytes.begin(), e.bytes.end()}});
-        step.cost += 2 * size_t{length};
+        step.bytes.insert(step.bytes.end(), at, at + runLength);
+        for (size_t i = first; i < last; ++i)
+            step.bytes.insert(step.bytes.end(), order[i].bytes.begin(), order[i].bytes.end());
+        first = last;
     }
-    // In file order, so the dirty ranges grow at their end instead of being
-    // inserted into the middle a hundred thousand times.
-    std::sort(step.pieces.begin(), step.pieces.end(),
-              [](const Piece& a, const Piece& b) { return a.offset < b.offset; });
+    step.Seal();
     for (const Piece& piece : step.pieces)
-        ApplyPiece(piece);
+        ApplyPiece(step, piece);
     const uint32_t begin = step.pieces.front().offset;
-    const uint32_t end = step.pieces.back().offset + length;
+    const uint32_t end = step.pieces.back().offset + step.pieces.back().length;
     Record(std::move(step));
     // One notice for the whole span: a listener redraws once, not per entry.
     Notify(begin, end - begin);
     return true;
 }
 
-void RomDocument::ApplyPiece(const Piece& piece) {
+void RomDocument::ApplyPiece(const Step& step, const Piece& piece) {
     // Only the bytes that differ need to reach the file.
-    const auto [firstDiff, ignored] =
-            std::mismatch(piece.before.begin(), piece.before.end(), piece.after.begin());
-    std::copy(piece.after.begin(), piece.after.end(), m_image.get() + piece.offset);
-    if (firstDiff == piece.before.end()) return;
-    const auto lastDiff =
-            std::mismatch(piece.before.rbegin(), piece.before.rend(), piece.after.rbegin()).first.base();
-    const auto begin = static_cast<uint32_t>(firstDiff - piece.before.begin());
-    const auto end = static_cast<uint32_t>(lastDiff - piece.before.begin());
+    const std::span<const uint8_t> before = step.Before(piece);
+    const std::span<const uint8_t> after = step.After(piece);
+    const auto firstDiff = std::mismatch(before.begin(), before.end(), after.begin()).first;
+    std::copy(after.begin(), after.end(), m_image.get() + piece.offset);
+    if (firstDiff == before.end()) return;
+    const auto lastDiff = std::mismatch(before.rbegin(), before.rend(), after.rbegin()).first.base();
+    const auto begin = static_cast<uint32_t>(firstDiff - before.begin());
+    const auto end = static_cast<uint32_t>(lastDiff - before.begin());
     MarkDirty(piece.offset + begin, end - begin);
 }
 
@@ -168,7 +189,7 @@ void RomDocument::Record(Step step) {
     if (m_savedPosition && *m_savedPosition > m_position) m_savedPosition.reset();
     ++m_position;
     const size_t cost = step.cost;
-    if (cost > kJournalLimit) {
+    if (cost > m_journalLimit) {
         // Too large to keep: nothing before it can be undone either, since
         // undoing those would skip this change.
         m_steps.clear();
@@ -178,7 +199,7 @@ void RomDocument::Record(Step step) {
     }
     m_steps.push_back(std::move(step));
     m_journalBytes += cost;
-    while (m_journalBytes > kJournalLimit) {
+    while (m_journalBytes > m_journalLimit) {
         m_journalBytes -= m_steps.front().cost;
         m_steps.pop_front();
         ++m_first;
@@ -203,13 +224,13 @@ std::optional<int> RomDocument::Redo() {
 
 void RomDocument::Restore(const Step& step, bool after) {
     for (const Piece& piece : step.pieces) {
-        const std::vector<uint8_t>& bytes = after ? piece.after : piece.before;
+        const std::span<const uint8_t> bytes = after ? step.After(piece) : step.Before(piece);
         std::copy(bytes.begin(), bytes.end(), m_image.get() + piece.offset);
-        MarkDirty(piece.offset, static_cast<uint32_t>(bytes.size()));
+        MarkDirty(piece.offset, piece.length);
     }
     const uint32_t begin = step.pieces.front().offset;
     const Piece& last = step.pieces.back();
-    Notify(begin, last.offset + static_cast<uint32_t>(last.after.size()) - begin);
+    Notify(begin, last.offset + last.length - begin);
 }
 
 void RomDocument::MarkDirty(uint32_t offset, uint32_t length) {
@@ -219,6 +240,8 @@ void RomDocument::MarkDirty(uint32_t offset, uint32_t length) {
     // Ranges that touch or overlap the new one merge into it.
     auto first = std::lower_bound(m_dirty.begin(), m_dirty.end(), begin,
                                   [](const auto& range, uint32_t at) { return range.second < at; });
+    // Undo and redo mark what is marked already, range by range.
+    if (first != m_dirty.end() && first->first <= begin && end <= first->second) return;
     auto last = first;
     while (last != m_dirty.end() && last->first <= end) {
         begin = std::min(begin, last->first);

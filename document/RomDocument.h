@@ -23,8 +23,9 @@ class CTableModule;
 // walk. The editor and qlm both work through it; it knows no window.
 class RomDocument {
 public:
-    // One step may hold an entry before and after; the journal as a whole
-    // stays within this, dropping its oldest steps first.
+    // One step may hold an entry before and after; the journal as a whole,
+    // its bookkeeping counted, stays within this, dropping its oldest steps
+    // first.
     static constexpr size_t kJournalLimit = size_t{64} << 20;
 
     // Called with the range of the image whose bytes changed.
@@ -45,6 +46,8 @@ public:
     using SaveResult = Result<SaveOutcome, std::string>;
 
     RomDocument() = default;
+    // A journal of another bound than kJournalLimit.
+    explicit RomDocument(size_t journalLimit) : m_journalLimit(journalLimit) {}
     RomDocument(const RomDocument&) = delete;
     RomDocument& operator=(const RomDocument&) = delete;
 
@@ -97,7 +100,9 @@ public:
     size_t JournalSteps() const { return m_steps.size(); }
     size_t JournalBytes() const { return m_journalBytes; }
 
-    [[nodiscard]] Subscription Subscribe(Listener listener) { return m_listeners.Subscribe(std::move(listener)); }
+    [[nodiscard]] Subscription Subscribe(Listener listener) {
+        return m_listeners.Subscribe(std::move(listener));
+    }
 
     // qlm's way in: the file held open for reading and writing, locked
     // against every other qlm until Close; nothing is read yet. A file that
@@ -112,20 +117,36 @@ public:
     FileResult WriteRanges(const std::vector<std::pair<uint32_t, uint32_t>>& ranges);
 
 private:
+    // One changed range of the image: its bytes before, then after, at `at`
+    // in its step's buffer.
     struct Piece {
         uint32_t offset;
-        std::vector<uint8_t> before;
-        std::vector<uint8_t> after;
+        uint32_t length;
+        size_t at;
     };
+    // A step's ranges share one buffer, so a step of a million one-byte
+    // entries costs a few bytes per entry, not an allocation per entry; and
+    // its cost counts that bookkeeping too, so the journal's bound holds
+    // whatever the entry length.
     struct Step {
         int entry;
-        // Sorted by offset, disjoint.
+        // Sorted by offset, disjoint; neighbouring ranges are one piece.
         std::vector<Piece> pieces;
+        std::vector<uint8_t> bytes;
         size_t cost = 0;
+
+        // Frees what was reserved and not used, and counts what is left.
+        void Seal();
+        std::span<const uint8_t> Before(const Piece& piece) const {
+            return {bytes.data() + piece.at, piece.length};
+        }
+        std::span<const uint8_t> After(const Piece& piece) const {
+            return {bytes.data() + piece.at + piece.length, piece.length};
+        }
     };
 
     // Writes the piece's after bytes and marks what differs.
-    void ApplyPiece(const Piece& piece);
+    void ApplyPiece(const Step& step, const Piece& piece);
     // The entry's place in the image; false when the image does not hold it.
     bool EntryOffset(const CTableModule& module, int entry, uint32_t& offset) const;
     // A one-piece step from the entry's bytes before and after.
@@ -149,6 +170,7 @@ private:
     // Steps [m_first, m_position) are applied, the rest can be redone;
     // positions count every step since open, dropped ones included.
     std::deque<Step> m_steps;
+    size_t m_journalLimit = kJournalLimit;
     size_t m_journalBytes = 0;
     uint64_t m_first = 0;
     uint64_t m_position = 0;

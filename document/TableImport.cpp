@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "document/CsvReader.h"
+#include "document/EntryStore.h"
 #include "document/StrictNumber.h"
 #include "document/TableText.h"
 #include "res/StringTable.h"
@@ -60,27 +61,33 @@ public:
             IndexDropbox(i);
     }
 
-    // The elements the header names, or false when one is unknown.
+    // The elements the header names, or false when one is unknown or the
+    // first cell is not the entry column: a sheet whose entry column was
+    // moved or deleted would otherwise write its first field as entries.
     bool ReadHeader(const std::vector<std::string_view>& cells) {
-        std::vector<bool> taken(m_module.m_elements.size(), false);
+        std::string_view first = cells.empty() ? std::string_view() : cells[0];
+        // Spreadsheets start a UTF-8 file with a byte order mark.
+        if (first.starts_with("\xEF\xBB\xBF")) first.remove_prefix(3);
+        if (first != kQlmEntryHeading) {
+            m_problems.AddCell(1, 1, ImportFirstColumnText(first));
+            return false;
+        }
+        // Each name's elements in order; two elements of one name take the
+        // header's columns of that name in order, so a dump of such a
+        // module reads back.
+        std::unordered_map<std::string_view, std::vector<int>> byName;
+        for (int i = m_module.m_nElements - 1; i >= 0; --i)
+            byName[m_module.m_elements[static_cast<size_t>(i)]->name].push_back(i);
         for (size_t column = 1; column < cells.size(); ++column) {
-            // Two elements of one name take the header's columns of that
-            // name in order, so a dump of such a module reads back.
-            std::optional<int> found;
-            for (int i = 0; i < m_module.m_nElements && !found; ++i)
-                if (!taken[static_cast<size_t>(i)] &&
-                    m_module.m_elements[static_cast<size_t>(i)]->name == cells[column])
-                    found = i;
-            if (!found) {
-                const bool twice = std::any_of(m_module.m_elements.begin(), m_module.m_elements.end(),
-                                               [&](const auto& e) { return e->name == cells[column]; });
+            const auto found = byName.find(cells[column]);
+            if (found == byName.end() || found->second.empty()) {
                 m_problems.AddCell(1, column + 1,
-                                   twice ? ImportTwoColumnsText(cells[column])
-                                         : ImportNoColumnText(cells[column]));
+                                   found != byName.end() ? ImportTwoColumnsText(cells[column])
+                                                         : ImportNoColumnText(cells[column]));
                 continue;
             }
-            taken[static_cast<size_t>(*found)] = true;
-            m_columns.push_back(*found);
+            m_columns.push_back(found->second.back());
+            found->second.pop_back();
         }
         return m_problems.Empty();
     }
@@ -99,8 +106,7 @@ public:
             ReadCell(row, c + 2, m_columns[c], cells[c + 1], old);
         if (m_changed.empty()) return;
         std::sort(m_changed.begin(), m_changed.end());
-        Store(old);
-        if (!CheckCovered(row) || !m_problems.Empty()) return;
+        if (!Store(row, old) || !m_problems.Empty()) return;
         if (std::equal(m_bytes.begin(), m_bytes.end(), old.begin())) return;
         if (m_writable.empty()) return m_result.Add(*entry, m_bytes);
         std::copy(m_bytes.begin(), m_bytes.end(), m_writable.begin() + (old.data() - m_table.data()));
@@ -204,39 +210,20 @@ private:
         return {m_newBytes.data() + m_newBytesAt[static_cast<size_t>(element)], e.size};
     }
 
-    // As StoreEntry: every element in order, later ones over earlier ones,
-    // each with its new bytes or the entry's old ones, into m_bytes.
-    void Store(std::span<const uint8_t> old) {
+    // The changed values in element order, each as EntryStore stores a
+    // value, into a copy of the entry; a value a later element writes over
+    // never arrives, and is a bad cell rather than a silent loss.
+    bool Store(size_t row, std::span<const uint8_t> old) {
         std::copy(old.begin(), old.end(), m_bytes.begin());
-        auto changed = m_changed.begin();
-        for (int i = 0; i < m_module.m_nElements; ++i) {
-            const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(i)];
-            const uint8_t* from = old.data() + e.offset;
-            if (changed != m_changed.end() && *changed == i) {
-                from = m_newBytes.data() + m_newBytesAt[static_cast<size_t>(i)];
-                ++changed;
-            }
-            std::copy_n(from, e.size, m_bytes.begin() + e.offset);
-        }
-    }
-
-    // A value a later element stores its own bytes over never arrives; that
-    // is a bad cell, not a silent loss.
-    bool CheckCovered(size_t row) {
         bool ok = true;
         for (const int element : m_changed) {
-            const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(element)];
-            const std::span<const uint8_t> value = NewBytes(element);
-            const auto differs = std::mismatch(value.begin(), value.end(), m_bytes.begin() + e.offset);
-            if (differs.first == value.end()) continue;
-            const uint64_t at = e.offset + static_cast<uint64_t>(differs.first - value.begin());
-            for (int i = m_module.m_nElements - 1; i > element; --i) {
-                const ModuleElement& later = *m_module.m_elements[static_cast<size_t>(i)];
-                if (later.offset <= at && at < uint64_t{later.offset} + later.size) {
-                    m_problems.AddCell(row, ColumnOf(element), QlmCoveredText(e.name, later.name));
-                    break;
-                }
-            }
+            const EntryStore::Outcome stored =
+                    EntryStore::StoreValue(m_module, element, NewBytes(element), m_bytes);
+            if (!stored.Refused()) continue;
+            m_problems.AddCell(
+                    row, ColumnOf(element),
+                    QlmCoveredText(m_module.m_elements[static_cast<size_t>(element)]->name,
+                                   m_module.m_elements[static_cast<size_t>(stored.covering)]->name));
             ok = false;
         }
         return ok;
@@ -277,7 +264,7 @@ private:
 std::string TableImport::Problems::Text() const {
     std::string lines;
     for (const std::string& line : listed)
-        lines += line + '\n';
+        lines += (lines.empty() ? "" : "\n") + line;
     return ImportProblemsText(lines, listed.size(), count);
 }
 

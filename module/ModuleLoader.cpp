@@ -21,7 +21,8 @@ LoadError ModuleLoader::Read(std::string& line, bool* got) {
     if (!read) m_ended = true;
     if (got != nullptr) *got = read;
     m_at = Here();
-    return m_archive.Failed() ? LoadError::Read : LoadError::None;
+    if (!m_archive.Failed()) return LoadError::None;
+    return m_archive.LineTooLong() ? LoadError::LineTooLong : LoadError::Read;
 }
 
 LoadFailure ModuleLoader::Run() {
@@ -48,6 +49,7 @@ LoadError ModuleLoader::ReadAll() {
         bool got = false;
         if (LoadError err = Read(name, &got); err != LoadError::None) return err;
         if (!got) return LoadError::None;
+        if (m_module.m_elements.size() >= CTableModule::maxElements) return LoadError::TooLarge;
         m_element = name;
         m_module.m_source.elements.push_back({});
         m_module.m_source.elements.back().nameLine = m_at.line;
@@ -110,6 +112,8 @@ LoadError ModuleLoader::ReadElement(std::string name) {
     if (StyleDescriptor::TooWideForNumber(element.style, element.size)) return LoadError::NumericSize;
     if (LoadError err = ReadList(element, m_module.m_source.elements.back()); err != LoadError::None)
         return err;
+    m_listValues += element.values.size();
+    if (m_listValues > CTableModule::maxListValues) return LoadError::TooLarge;
     m_module.AddElement(std::move(element));
     return LoadError::None;
 }

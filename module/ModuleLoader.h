@@ -41,6 +41,8 @@ private:
     CFile& m_file;
     CArchive m_archive;
     uint64_t m_lines = 0;
+    // List values of every element so far.
+    size_t m_listValues = 0;
     bool m_ended = false;
     // Where a failure is: the module line last read, or a side file's line.
     SourceLine m_at;

@@ -36,6 +36,10 @@ public:
     uint64_t Line(bool got = true) const { return m_lines + (got ? 0 : 1); }
     // A read error, as opposed to the end of the file.
     bool Failed() const { return m_archive && m_archive->Failed(); }
+    // What a failed read means to the loader: a line too long or a read error.
+    LoadError ReadError() const {
+        return m_archive && m_archive->LineTooLong() ? LoadError::LineTooLong : LoadError::Read;
+    }
 
 private:
     CFile m_file;

@@ -44,7 +44,7 @@ LoadError CTableModule::LoadEntryNames(const std::string& fileName, SourceLine& 
         }
         if (file.Failed()) {
             at = file.At(false);
-            return LoadError::Read;
+            return file.ReadError();
         }
         m_source.namesPath = file.Path();
         m_source.namesRead = labels.size() + surplus;
@@ -79,7 +79,7 @@ LoadError CTableModule::LoadCharTable(const std::string& fileName, SourceLine& a
     }
     if (!file.Failed()) return LoadError::None;
     at = file.At(false);
-    return LoadError::Read;
+    return file.ReadError();
 }
 
 LoadError CTableModule::LoadValueList(ModuleElement& element, const std::string& fileName, SourceLine& at,
@@ -95,7 +95,7 @@ LoadError CTableModule::LoadValueList(ModuleElement& element, const std::string&
     };
     std::string line;
     got = file.Next(line);
-    if (file.Failed()) return fail(LoadError::Read);
+    if (file.Failed()) return fail(file.ReadError());
     NumberRule::Result count = NumberRule::Parse(line, 0);
     if (count.value == 0) return fail(LoadError::DropboxEmpty);
     if (count.negative || count.overflow || count.value > maxCount) return fail(LoadError::CountRange);
@@ -107,7 +107,7 @@ LoadError CTableModule::LoadValueList(ModuleElement& element, const std::string&
     lines.reserve(count.value);
     for (uint32_t i = 0; i < count.value; ++i) {
         got = file.Next(line);
-        if (file.Failed()) return fail(LoadError::Read);
+        if (file.Failed()) return fail(file.ReadError());
         size_t space = line.find(' ');
         if (space == std::string::npos || space == 0) return fail(LoadError::DropboxFormat);
         lines.push_back(file.Line());

@@ -44,6 +44,12 @@ constexpr LoadErrorEntry kLoadErrors[] = {
          "The module or one of its side files is too large to load: Quillmoor ran out of memory while "
          "reading "
          "it."},
+        {LoadError::LineTooLong, IDS_ERR_LINE_TOO_LONG,
+         "A line of the module file or of one of its side files is longer than 65536 bytes; no line a "
+         "module needs is that long."},
+        {LoadError::TooLarge, IDS_ERR_TOO_LARGE,
+         "The module has more than 4096 elements, or its value lists hold more than 4194304 values in "
+         "all. Quillmoor will not build a form that large."},
 };
 
 const LoadErrorEntry* Find(LoadError error) {
@@ -79,7 +85,60 @@ std::string Join(std::initializer_list<std::string_view> parts) {
     return text;
 }
 
+// One UTF-8 character at `at`: its length, or 0 when the bytes there are not
+// valid UTF-8 (a stray continuation, a cut or overlong sequence, a
+// surrogate, beyond U+10FFFF).
+size_t Utf8Length(std::string_view text, size_t at) {
+    const auto byte = [&](size_t i) {
+        return static_cast<unsigned char>(text[i]);
+    };
+    const unsigned lead = byte(at);
+    if (lead < 0x80) return 1;
+    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || at + length > text.size()) return 0;
+    for (size_t i = 1; i < length; ++i)
+        if ((byte(at + i) & 0xC0) != 0x80) return 0;
+    const unsigned second = byte(at + 1);
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) ||
+        (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second >= 0x90))
+        return 0;
+    return length;
+}
+
+void AppendEscaped(std::string& out, std::string_view bytes) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        out += "\\x";
+        out += kHex[b >> 4];
+        out += kHex[b & 0xF];
+    }
+}
+
+// Controls a terminal acts on: C0, DEL and, written in UTF-8, C1.
+bool IsControl(std::string_view character) {
+    const auto lead = static_cast<unsigned char>(character[0]);
+    if (character.size() == 1) return lead < 0x20 || lead == 0x7F;
+    return character.size() == 2 && lead == 0xC2 && static_cast<unsigned char>(character[1]) < 0xA0;
+}
+
 } // namespace
+
+std::string Excerpt(std::string_view text) {
+    std::string out;
+    size_t at = 0;
+    for (size_t shown = 0; at < text.size() && shown < kExcerptCharacters; ++shown) {
+        const size_t length = Utf8Length(text, at);
+        const std::string_view character = text.substr(at, length == 0 ? 1 : length);
+        if (length == 0 || IsControl(character))
+            AppendEscaped(out, character);
+        else
+            out += character;
+        at += character.size();
+    }
+    if (at < text.size()) out += "...";
+    return out;
+}
 
 int LoadErrorId(LoadError error) {
     const LoadErrorEntry* entry = Find(error);
@@ -111,6 +170,14 @@ std::string ModuleErrorText(std::string_view fileName, const LoadFailure& failur
 
 std::string CannotText(FileAction action, std::string_view path, std::string_view reason) {
     return Join({"Cannot ", ActionWord(action), " ", path, ": ", reason});
+}
+
+std::string LinkFileTooLongReason(size_t maxLines) {
+    return Join({"it names more than ", std::to_string(maxLines), " modules"});
+}
+
+std::string LineTooLongReason(uint64_t line) {
+    return Join({"line ", std::to_string(line), " is longer than 65536 bytes"});
 }
 
 const char kEditorUsage[] = "Usage: quillmoor [MODULE [ROM]]\n"
@@ -211,16 +278,17 @@ std::string QlmCheckSummary(std::string_view title, int64_t entries, int64_t ent
 }
 
 std::string QlmNoEntryText(std::string_view entry, int64_t count) {
-    return Join({"No entry ", entry, " in this module: its entries are numbered 0 to ",
+    return Join({"No entry ", Excerpt(entry), " in this module: its entries are numbered 0 to ",
                  std::to_string(count - 1), "."});
 }
 
 std::string QlmNoElementText(std::string_view element) {
-    return Join({"No element named \"", element, "\" in this module, nor one with that index."});
+    return Join({"No element named \"", Excerpt(element), "\" in this module, nor one with that index."});
 }
 
 std::string QlmNotInListText(std::string_view elementName, std::string_view value) {
-    return Join({elementName, ": \"", value, "\" is neither the name nor the value of an item of its list."});
+    return Join({Excerpt(elementName), ": \"", Excerpt(value),
+                 "\" is neither the name nor the value of an item of its list."});
 }
 
 namespace {
@@ -266,12 +334,12 @@ std::string LintTextTableOnElementText(std::string_view element, std::string_vie
 }
 
 std::string QlmCoveredText(std::string_view elementName, std::string_view coveringName) {
-    return Join({elementName, ": the value would not be stored; the later element \"", coveringName,
-                 "\" covers it with its own bytes."});
+    return Join({Excerpt(elementName), ": the value would not be stored; the later element \"",
+                 Excerpt(coveringName), "\" covers it with its own bytes."});
 }
 
 std::string QlmTextTooLongText(std::string_view elementName, size_t characters, uint32_t size) {
-    return Join({elementName, ": the text has ", std::to_string(characters),
+    return Join({Excerpt(elementName), ": the text has ", std::to_string(characters),
                  " characters; the element holds ", std::to_string(size), "."});
 }
 
@@ -285,25 +353,26 @@ std::string CsvAfterQuoteText(size_t row) {
 
 std::string StrictNumberText(std::string_view elementName, std::string_view value, std::string_view min,
                              std::string_view max) {
-    return Join({elementName, ": \"", value, "\" is not a whole number from ", min, " to ", max, "."});
+    return Join({Excerpt(elementName), ": \"", Excerpt(value), "\" is not a whole number from ", min, " to ",
+                 max, "."});
 }
 
 std::string StrictHexArrayText(std::string_view elementName, std::string_view value, uint32_t groups) {
-    return Join({elementName, ": \"", value, "\" is not ", std::to_string(groups),
+    return Join({Excerpt(elementName), ": \"", Excerpt(value), "\" is not ", std::to_string(groups),
                  groups == 1 ? " group" : " groups", " of two hex digits."});
 }
 
 std::string StrictCharacterText(std::string_view elementName, char character) {
-    return Join({elementName, ": the character \"", std::string_view(&character, 1),
+    return Join({Excerpt(elementName), ": the character \"", Excerpt(std::string_view(&character, 1)),
                  "\" has no code in the character table."});
 }
 
 std::string ImportNoColumnText(std::string_view column) {
-    return Join({"No element named \"", column, "\" in this module."});
+    return Join({"No element named \"", Excerpt(column), "\" in this module."});
 }
 
 std::string ImportTwoColumnsText(std::string_view column) {
-    return Join({"The element \"", column, "\" has two columns."});
+    return Join({"The element \"", Excerpt(column), "\" has two columns."});
 }
 
 std::string ImportCellCountText(size_t cells, size_t columns) {
@@ -312,12 +381,12 @@ std::string ImportCellCountText(size_t cells, size_t columns) {
 }
 
 std::string ImportNoEntryText(std::string_view entry) {
-    return Join(
-            {"No entry \"", entry, "\" in this module: the first column holds an entry's label or number."});
+    return Join({"No entry \"", Excerpt(entry),
+                 "\" in this module: the first column holds an entry's label or number."});
 }
 
 std::string ImportEntryTwiceText(std::string_view entry, size_t firstRow) {
-    return Join({"The entry \"", entry, "\" is also in row ", std::to_string(firstRow), "."});
+    return Join({"The entry \"", Excerpt(entry), "\" is also in row ", std::to_string(firstRow), "."});
 }
 
 std::string ImportCellText(size_t row, size_t column, std::string_view problem) {
@@ -327,7 +396,31 @@ std::string ImportCellText(size_t row, size_t column, std::string_view problem) 
 std::string ImportProblemsText(const std::string& listedLines, size_t listed, size_t count) {
     std::string text = Join({Counted(static_cast<int64_t>(count), "bad cell", "bad cells"),
                              ", nothing changed:\n", listedLines});
-    if (count > listed) text += Join({"... and ", std::to_string(count - listed), " more.\n"});
+    if (count > listed) text += Join({"\n... and ", std::to_string(count - listed), " more."});
+    return text;
+}
+
+std::string ImportFirstColumnText(std::string_view found) {
+    return Join({"The first column is \"", Excerpt(found), "\"; it must be the entry column, \"",
+                 kQlmEntryHeading, "\", as qlm dump writes it."});
+}
+
+std::string ImportChangedNoOutputText(size_t entries) {
+    return Join({kQlmOutputFailed, "; the ROM was written: ", ImportChangedText(entries)});
+}
+
+std::string CommandOutOfMemoryText() {
+    return "Quillmoor ran out of memory; the command was not carried out. The open ROM and its unsaved "
+           "changes are kept.";
+}
+
+std::string ModuleFailuresText(const std::vector<std::string>& listed, size_t count) {
+    std::string text = Join({Counted(static_cast<int64_t>(count), "module", "modules"),
+                             " of the link file could not be loaded:"});
+    for (const std::string& line : listed)
+        text += "\n\n" + line;
+    if (count > listed.size())
+        text += Join({"\n\n... and ", std::to_string(count - listed.size()), " more."});
     return text;
 }
 

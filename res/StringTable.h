@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "res/resource.h"
 #include "table/LoadError.h"
@@ -12,6 +13,14 @@
 // The string catalogue: every text the editor's document layer and qlm show
 // the user, each written once. The core names its failures (LoadError); the
 // words for them are here.
+
+// How many characters of a cell or a line from a file a message quotes.
+inline constexpr size_t kExcerptCharacters = 60;
+// Text from outside (a cell, a name from a file) as a message may quote it:
+// at most kExcerptCharacters characters, then "...", with control characters
+// and bytes that are not UTF-8 written as \xNN, so a terminal or a message
+// box shows it and never acts on it.
+std::string Excerpt(std::string_view text);
 
 // --- Shown by both the editor and qlm ---
 
@@ -37,6 +46,10 @@ inline constexpr int IDS_ERR_COUNT_RANGE = 14;
 inline constexpr int IDS_ERR_READ = 15;
 // Memory ran out while the module or a side file was being loaded.
 inline constexpr int IDS_ERR_OUT_OF_MEMORY = 16;
+// A line of the module or a side file longer than CArchive::kLineLimit.
+inline constexpr int IDS_ERR_LINE_TOO_LONG = 17;
+// More elements or list values than the form is built for.
+inline constexpr int IDS_ERR_TOO_LARGE = 18;
 
 // The id users and module authors know the error by; 0 for None.
 int LoadErrorId(LoadError error);
@@ -70,6 +83,10 @@ inline constexpr char kRomShrankReason[] = "the file became shorter while it was
 // Saving with no ROM open: the reason, and what stands for the path.
 inline constexpr char kNoRomOpenReason[] = "no ROM file is open";
 inline constexpr char kNoRomPath[] = "(no file)";
+// A link file of more lines than Quillmoor reads.
+std::string LinkFileTooLongReason(size_t maxLines);
+// A file whose line <line> is longer than CArchive::kLineLimit.
+std::string LineTooLongReason(uint64_t line);
 
 // --- The editor's command line ---
 
@@ -149,10 +166,20 @@ std::string ImportEntryTwiceText(std::string_view entry, size_t firstRow);
 // One bad cell: "Row <row>, column <column>: <problem>".
 std::string ImportCellText(size_t row, size_t column, std::string_view problem);
 // "<count> bad cell(s), nothing changed:", the listed lines, one per line,
-// and "... and <n> more." when the list is cut short.
+// and "... and <n> more." when the list is cut short; no line end after the
+// last line.
 std::string ImportProblemsText(const std::string& listedLines, size_t listed, size_t count);
 // qlm import's report: "<n> entry/entries changed."
 std::string ImportChangedText(size_t entries);
+// A header whose first cell is not the entry column.
+std::string ImportFirstColumnText(std::string_view found);
+// qlm import changed the ROM but could not print its report.
+std::string ImportChangedNoOutputText(size_t entries);
+// The editor ran out of memory in a command (std::bad_alloc).
+std::string CommandOutOfMemoryText();
+// Opening a ROM whose link file names modules that fail: the first failures'
+// texts, then "... and <n> more." for the rest, in one box.
+std::string ModuleFailuresText(const std::vector<std::string>& listed, size_t count);
 // The editor's Import Table and Export Table boxes.
 inline constexpr char kImportTableCaption[] = "Import Table";
 inline constexpr char kExportTableCaption[] = "Export Table";

@@ -23,6 +23,11 @@ public:
     // label costs its text and one offset (at most 15 bytes), so even the
     // largest table stays near 16 MiB of bare labels.
     static constexpr uint32_t maxCount = 0x100000;
+    // What one module may ask of the form: a row per element and a combo
+    // item per list value. Far beyond any real table, far below what would
+    // take the editor minutes and gigabytes to build.
+    static constexpr size_t maxElements = 4096;
+    static constexpr size_t maxListValues = size_t{4} << 20;
 
     CTableModule();
     ~CTableModule() = default;

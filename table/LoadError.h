@@ -36,4 +36,8 @@ enum class LoadError {
     Read,
     // Memory ran out (std::bad_alloc) while the module was being loaded.
     OutOfMemory,
+    // A line longer than the readers take (CArchive::kLineLimit).
+    LineTooLong,
+    // More elements, or more list values in all, than CTableModule allows.
+    TooLarge,
 };

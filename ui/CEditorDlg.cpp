@@ -1,11 +1,13 @@
 #include "ui/CEditorDlg.h"
 
 #include <algorithm>
+#include <new>
 
 #include "platform/windows/BitmapImage.h"
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CMenu.h"
 #include "platform/windows/Shell.h"
+#include "res/StringTable.h"
 #include "res/resource.h"
 #include "res/ui/AboutResources.h"
 #include "res/ui/EditorResources.h"
@@ -89,7 +91,13 @@ const CEditorDlg::CommandEntry* CEditorDlg::FindCommand(WPARAM wParam, LPARAM lP
 
 BOOL CEditorDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (const CommandEntry* entry = FindCommand(wParam, lParam)) {
-        (this->*entry->handler)();
+        // A command that asks for more memory than there is (a huge module's
+        // form, say) is refused; the open ROM and its unsaved edits stay.
+        try {
+            (this->*entry->handler)();
+        } catch (const std::bad_alloc&) {
+            EditorControls(*m_view).Message(CommandOutOfMemoryText(), MB_OK | MB_ICONSTOP);
+        }
         return TRUE;
     }
     // IDCANCEL (Exit, Escape, the close box) and IDOK go the base's way.

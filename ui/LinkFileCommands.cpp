@@ -29,9 +29,7 @@ bool LinkFileCommands::ReadLinkFile() {
     if (!read.Value()) return false;
     ModuleListCommands modules(m_state, m_view);
     modules.Clear();
-    // No duplicate test: a path listed twice is loaded twice.
-    for (const std::string& line : *read.Value())
-        modules.AddModuleFromFile(LinkFile::ResolveLine(m_state.document.Folder(), line));
+    modules.AddModulesFromFiles(LinkFile::ModulePaths(m_state.document.Folder(), *read.Value()));
     if (!m_state.modules.empty()) modules.SelectFirstModule();
     return true;
 }

@@ -18,6 +18,12 @@ void ModuleListCommands::AddModuleFromFile(const std::string& path) {
     ShowAdded(ModuleList(m_state.modules).AddModuleFromFile(path));
 }
 
+void ModuleListCommands::AddModulesFromFiles(const std::vector<std::string>& paths) {
+    const ModuleList::Failures failures = ModuleList(m_state.modules).AddModulesFromFiles(paths);
+    m_state.ModulesChanged();
+    if (!failures.Empty()) m_controls.Message(failures.Text(), MB_OK | MB_ICONEXCLAMATION, kModuleErrorCaption);
+}
+
 void ModuleListCommands::ShowAdded(const ModuleList::AddResult& added) {
     if (!added) {
         if (!added.Error().NotOpened()) ShowLoadFailure(added.Error());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "document/ModuleList.h"
 #include "ui/EditorControls.h"
@@ -20,6 +21,8 @@ public:
     // opened is skipped in silence, one that fails to load gets its
     // "Module Error" message. Never changes the current module.
     void AddModuleFromFile(const std::string& path);
+    // The same for many, with the failures of all in one message.
+    void AddModulesFromFiles(const std::vector<std::string>& paths);
     void LoadStartupModule(const std::string& path);
     void LoadModules();
     // The first module becomes current (and meets the open ROM).

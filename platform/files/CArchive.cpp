@@ -66,6 +66,10 @@ bool CArchive::ReadString(std::string_view& line) {
         const char* begin = m_buffer.data() + m_nPos;
         const size_t length = stop - m_nPos;
         m_nPos = stop;
+        if (m_spill.size() + length > kLineLimit) {
+            m_bTooLong = m_bFailed = true;
+            break;
+        }
         if (stop == m_nFill) {
             m_spill.append(begin, length);
             spilled = true;

@@ -9,7 +9,8 @@
 class CFile;
 
 // A buffered text stream over an open CFile, reading or writing, never both.
-// Lines are raw bytes: no length limit, no trimming, no code-page conversion.
+// Lines are raw bytes: no trimming, no code-page conversion, and no longer
+// than kLineLimit, so a file without line ends is never read whole.
 class CArchive {
 public:
     enum Mode {
@@ -17,6 +18,8 @@ public:
         store
     };
     static constexpr size_t bufferSize = 4096;
+    // No line of a module, side file or link file needs more.
+    static constexpr size_t kLineLimit = 64 * 1024;
 
     // A larger buffer means fewer system calls on big files.
     CArchive(CFile& file, Mode mode, size_t bufferBytes = bufferSize);
@@ -41,8 +44,11 @@ public:
     // Flushes a store archive; false when any write failed.
     bool Close();
 
-    // A read or write error happened; the end of input is not an error.
+    // A read or write error happened, or a line passed kLineLimit; the end
+    // of input is not an error.
     bool Failed() const { return m_bFailed; }
+    // Reading stopped at a line longer than kLineLimit (Failed() too).
+    bool LineTooLong() const { return m_bTooLong; }
 
 private:
     // -1 at the end of input or on a read error.
@@ -65,5 +71,6 @@ private:
     std::string m_spill;
     bool m_bEof = false;
     bool m_bFailed = false;
+    bool m_bTooLong = false;
     bool m_bClosed = false;
 };

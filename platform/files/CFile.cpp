@@ -134,10 +134,13 @@ bool CFile::Open(const std::string& path, unsigned flags) {
         err = EISDIR;
     else if (!S_ISREG(st.st_mode))
         err = errNotRegular;
-    // Regular files never block; the flag is dropped so it cannot change how
-    // reads and writes behave.
+    // Regular files on a disk never block; the flag is dropped so it cannot
+    // change how reads and writes behave. A "regular" file whose size the
+    // kernel does not know (procfs and sysfs say 0) may be a stream that
+    // waits for data, such as /proc/kmsg: it keeps the flag, so a read
+    // with nothing to give fails at once instead of hanging.
     else if (const int status = fcntl(fd, F_GETFL);
-             status < 0 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0)
+             st.st_size > 0 && (status < 0 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0))
         err = errno;
     if (err != 0) {
         ::close(fd);

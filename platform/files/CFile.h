@@ -27,7 +27,9 @@ public:
     // modeCreate|modeWrite: create the file or empty it. Only a regular file
     // opens (links followed): a directory fails with EISDIR, anything else
     // (FIFO, socket, device) with errNotRegular, and none of them can make the
-    // call wait. A file already open is closed first.
+    // call wait. A regular file of size 0 (as procfs and sysfs report every
+    // file) stays non-blocking: a read with nothing to give fails at once.
+    // A file already open is closed first.
     bool Open(const std::string& path, unsigned flags);
     bool IsOpen() const { return m_fd >= 0; }
 

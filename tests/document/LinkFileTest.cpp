@@ -231,3 +231,47 @@ INSTANTIATE_TEST_SUITE_P(Kinds, OddLinkFileTest, testing::ValuesIn(OddFile::All(
                          [](const auto& row) { return row.param.kind; });
 
 } // namespace
+
+namespace {
+
+// A link file naming one module, itself, or far too many: each path is
+// loaded once, the first failures and a count share one message, and what
+// is read at all is bounded.
+TEST(LinkFileBounds, EachModuleOnceFailuresInOneTextAndBoundedReading) {
+    TempDir dir;
+    ModuleWriter(dir).Write("good.qlm", ModuleWriter::Loadable("Good"));
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += "good.qlm\r\n.\\bad" + std::to_string(i % 5) + ".qlm\r\nmissing.qlm\r\n";
+    for (int i = 0; i < 5; ++i)
+        dir.Write("bad" + std::to_string(i) + ".qlm", "2\n");
+    const LinkFileRead read = LinkFile::Read(dir.Write("rom.ql.ini", text));
+    ASSERT_TRUE(read && read.Value());
+    const std::vector<std::string> paths = LinkFile::ModulePaths(dir.Path() + "/", *read.Value());
+    ASSERT_EQ(paths.size(), 7u);
+
+    ModuleList::Modules modules;
+    const ModuleList::Failures failures = ModuleList(modules).AddModulesFromFiles(paths);
+    ASSERT_EQ(modules.size(), 1u);
+    EXPECT_EQ(modules[0]->m_strName, "Good");
+    EXPECT_EQ(failures.count, 5u);
+    const std::string shown = failures.Text();
+    EXPECT_EQ(shown.rfind("5 modules of the link file could not be loaded:", 0), 0u) << shown;
+    EXPECT_NE(shown.find("bad2.qlm"), std::string::npos);
+    EXPECT_EQ(shown.find("bad3.qlm"), std::string::npos);
+    EXPECT_EQ(shown.substr(shown.size() - 15), "... and 2 more.");
+
+    std::string tooMany;
+    for (size_t i = 0; i <= LinkFile::kMaxLines; ++i)
+        tooMany += "good.qlm\r\n";
+    const LinkFileRead refused = LinkFile::Read(dir.Write("many.ql.ini", tooMany));
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.Error().find("it names more than 1024 modules"), std::string::npos) << refused.Error();
+    const LinkFileRead endless =
+            LinkFile::Read(dir.Write("long.ql.ini", "good.qlm\r\n" + std::string(1 << 20, 'x')));
+    ASSERT_FALSE(endless);
+    EXPECT_NE(endless.Error().find("line 2 is longer than 65536 bytes"), std::string::npos)
+            << endless.Error();
+}
+
+} // namespace

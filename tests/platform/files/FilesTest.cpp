@@ -1,4 +1,6 @@
 #include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -223,3 +225,39 @@ TEST(CPathTest, SideFilesJoinWithBackslashesAsSeparators) {
     EXPECT_EQ(CPath::NameOf("/a/b/c.qlm"), "c.qlm");
     EXPECT_EQ(CPath::NameOf("c.qlm"), "c.qlm");
 }
+
+namespace {
+
+// The open flags of the descriptor this process holds on `path`; -1 for none.
+int FlagsOfOpenFile(const std::string& path) {
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (std::filesystem::read_symlink(fd.path(), error) == path)
+            return fcntl(std::stoi(fd.path().filename().string()), F_GETFL);
+    }
+    return -1;
+}
+
+// procfs and sysfs call their files regular and of size 0, and some wait for
+// data for ever (/proc/kmsg): a file whose size the kernel does not know
+// stays non-blocking, so a read fails or ends at once. A file with bytes
+// reads as before.
+TEST(CFileTest, AFileOfUnknownSizeIsReadWithoutBlocking) {
+    TempDir dir;
+    const std::string empty = dir.Write("empty", "");
+    const std::string full = dir.Write("full", "bytes");
+    CFile emptyFile;
+    CFile fullFile;
+    ASSERT_TRUE(emptyFile.Open(empty, CFile::modeRead));
+    ASSERT_TRUE(fullFile.Open(full, CFile::modeRead));
+    EXPECT_NE(FlagsOfOpenFile(emptyFile.GetFilePath()) & O_NONBLOCK, 0);
+    EXPECT_EQ(FlagsOfOpenFile(fullFile.GetFilePath()) & O_NONBLOCK, 0);
+
+    CFile status;
+    ASSERT_TRUE(status.Open("/proc/self/status", CFile::modeRead));
+    char buffer[64] = {};
+    EXPECT_EQ(status.Read(buffer, 5), 5u);
+    EXPECT_EQ(std::string(buffer, 5), "Name:");
+}
+
+} // namespace
