@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "EditorDlgProbe.h"
 #include "FormBenchShared.h"
 #include "platform/store/RegistryStore.h"
 #include "platform/windows/CComboBox.h"
@@ -85,22 +86,26 @@ struct EditorFixture {
     // list leave the dialog.
     void OpenTable() {
         AdoptRom(std::size_t{EntryLength()} * kEntries);
-        dlg.State().modules.push_back(MakeBigModule());
-        dlg.State().currentModule = 0;
+        State().modules.push_back(MakeBigModule());
+        State().ModulesChanged();
     }
 
     void AdoptRom(std::size_t length) {
         std::vector<std::uint8_t> image(length);
         FillRom(image.data(), length);
-        dlg.State().document.Adopt(image, "bench.rom");
+        State().document.Adopt(image, "bench.rom");
     }
+    EditorState& State() { return EditorDlgProbe(dlg).State(); }
+    // The form of module 0 built (entry 0 shown with a ROM open), and gone.
+    void BuildForm() { State().SelectModule(0); }
+    void DestroyForm() { State().SelectModule(-1); }
 
     CEditorDlg dlg;
 };
 
 void BM_FormEntrySelectorFill(benchmark::State& state) {
     EditorFixture fixture;
-    CComboBox& selector = *fixture.dlg.EntryCombo();
+    CComboBox& selector = *EditorDlgProbe(fixture.dlg).EntryCombo();
     const EntryLabels& labels = SharedEntryLabels();
     // One untimed fill, so every timed one meets the same warm heap.
     selector.AddStrings(labels.Views());
@@ -123,14 +128,14 @@ void BM_FormBuildAndDestroy(benchmark::State& state) {
     EditorFixture fixture;
     fixture.OpenTable();
     // One untimed pass, so every timed one meets the same warm heap.
-    fixture.dlg.BuildForm(0);
+    fixture.BuildForm();
     FlushUntilPainted();
-    fixture.dlg.DestroyForm();
+    fixture.DestroyForm();
     FlushEvents();
     for (auto _ : state) {
-        fixture.dlg.BuildForm(0);
+        fixture.BuildForm();
         if (FlushUntilPainted() == 0) state.SkipWithError("the form never painted");
-        fixture.dlg.DestroyForm();
+        fixture.DestroyForm();
         FlushEvents();
     }
 }
@@ -141,17 +146,17 @@ BENCHMARK(BM_FormBuildAndDestroy)->Unit(benchmark::kMillisecond)->Iterations(5);
 void BM_FormSwitchEntry(benchmark::State& state) {
     EditorFixture fixture;
     fixture.OpenTable();
-    fixture.dlg.BuildForm(0);
+    fixture.BuildForm();
     FlushUntilPainted();
     int entry = 0;
     for (auto _ : state) {
         entry = (entry + 4999) % kEntries;
-        fixture.dlg.EntryCombo()->SetCurSel(entry);
+        EditorDlgProbe(fixture.dlg).EntryCombo()->SetCurSel(entry);
         fixture.dlg.OnEntrySelChange();
         if (FlushUntilPainted() == 0) state.SkipWithError("the switch never painted");
     }
-    if (fixture.dlg.Modules()[0]->m_nCurEntry != entry) state.SkipWithError("the entry was not selected");
-    fixture.dlg.DestroyForm();
+    if (fixture.State().modules[0]->m_nCurEntry != entry) state.SkipWithError("the entry was not selected");
+    fixture.DestroyForm();
 }
 BENCHMARK(BM_FormSwitchEntry)->Unit(benchmark::kMillisecond)->Iterations(300);
 
@@ -180,19 +185,19 @@ void BM_FormSwitchScaled(benchmark::State& state) {
         labels.AppendBare();
     EditorFixture fixture;
     CEditorDlg& dlg = fixture.dlg;
-    dlg.State().modules.push_back(MakeModule(kFewEntries, labels, elements));
-    dlg.State().currentModule = 0;
-    fixture.AdoptRom(std::size_t{dlg.Modules()[0]->m_nEntryLength} * kFewEntries);
-    dlg.BuildForm(0);
+    fixture.State().modules.push_back(MakeModule(kFewEntries, labels, elements));
+    fixture.State().ModulesChanged();
+    fixture.AdoptRom(std::size_t{fixture.State().modules[0]->m_nEntryLength} * kFewEntries);
+    fixture.BuildForm();
     FlushUntilPainted();
     int entry = 0;
     for (auto _ : state) {
         entry = (entry + 1) % kFewEntries;
-        dlg.EntryCombo()->SetCurSel(entry);
+        EditorDlgProbe(dlg).EntryCombo()->SetCurSel(entry);
         dlg.OnEntrySelChange();
         FlushEvents();
     }
-    dlg.DestroyForm();
+    fixture.DestroyForm();
 }
 BENCHMARK(BM_FormSwitchScaled)->Arg(200)->Arg(1000)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond);
 

@@ -6,16 +6,22 @@
 //
 //   bench/run.py --build build/rel table-open table-scroll table-filter table-memory
 
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTableView>
 #include <benchmark/benchmark.h>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "CPeakMemory.h"
+#include "EditorDlgProbe.h"
 #include "FormBenchShared.h"
 #include "TableBenchShared.h"
 #include "platform/store/RegistryStore.h"
-#include "platform/windows/CTableCtrl.h"
-#include "platform/windows/TableProvider.h"
+#include "platform/windows/SideWindows.h"
 #include "ui/CEditorDlg.h"
 #include "ui/model/EditorState.h"
 #include "ui/model/TableWindow.h"
@@ -26,21 +32,48 @@ using formbench::FlushEvents;
 using formbench::FlushUntilPainted;
 
 // The editor's dialog with the big module current on an open image, as
-// Open Rom and the module list leave it; the table window not yet opened.
+// Open Rom and the module list leave it; a table window of its own opened
+// on demand, as View > Table opens the dialog's.
 struct TableFixture {
     TableFixture() {
         RegistryStore::SetFolder("/nonexistent/quill-bench-registry");
         dlg.Create();
         FlushUntilPainted();
-        dlg.State().document.Adopt(tablebench::MakeImage(), "bench.rom");
-        dlg.State().modules.push_back(tablebench::MakeTableModule());
-        dlg.State().currentModule = 0;
+        State().document.Adopt(tablebench::MakeImage(), "bench.rom");
+        State().modules.push_back(tablebench::MakeTableModule());
+        State().ModulesChanged();
+        State().SelectModule(0);
+        FlushEvents();
     }
-    TableWindow& Window() { return dlg.Table(); }
-    CTableCtrl& Table() { return dlg.Table().Table(); }
-    bool ShowsEveryEntry() { return Table().GetRowCount() == tablebench::kEntries; }
+    EditorState& State() { return EditorDlgProbe(dlg).State(); }
+    void Open() {
+        window = std::make_unique<TableWindow>(
+                State(), [this](TableWindowModel& model) { return MakeTableWindow(model, dlg, {}); });
+        window->Open();
+    }
+    void Close() {
+        window.reset();
+        FlushEvents();
+    }
+    template <class Widget>
+    Widget* Find(const char* name) {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == "TableWindow")
+                if (auto* found = top->findChild<Widget*>(name)) return found;
+        return nullptr;
+    }
+    QTableView* Grid() { return Find<QTableView>("TableGrid"); }
+    void SetFilter(const char* text) { Find<QLineEdit>("FilterBox")->setText(QString::fromLatin1(text)); }
+    bool ShowsEveryEntry() { return Grid() != nullptr && Grid()->model()->rowCount() == tablebench::kEntries; }
+    int RowsPerPage() {
+        const int height = Grid()->verticalHeader()->defaultSectionSize();
+        return height > 0 ? Grid()->viewport()->height() / height : 0;
+    }
+    // The view scrolls by whole rows, so the bar counts rows.
+    void Scroll(int rows) { Grid()->verticalScrollBar()->setValue(Grid()->verticalScrollBar()->value() + rows); }
 
     CEditorDlg dlg;
+    std::unique_ptr<TableWindow> window;
 };
 
 // View > Table until the window has painted; the window is destroyed after
@@ -48,12 +81,11 @@ struct TableFixture {
 void BM_TableOpen(benchmark::State& state) {
     TableFixture fixture;
     for (auto _ : state) {
-        fixture.dlg.OnViewTable();
+        fixture.Open();
         if (FlushUntilPainted() == 0) state.SkipWithError("the table never painted");
         state.PauseTiming();
         if (!fixture.ShowsEveryEntry()) state.SkipWithError("not every entry is a row");
-        fixture.Window().DestroyWindow();
-        FlushEvents();
+        fixture.Close();
         state.ResumeTiming();
     }
 }
@@ -61,12 +93,12 @@ BENCHMARK(BM_TableOpen)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 void BM_TableScrollPage(benchmark::State& state) {
     TableFixture fixture;
-    fixture.dlg.OnViewTable();
+    fixture.Open();
     FlushUntilPainted();
-    const int page = fixture.Table().GetCountPerPage();
+    const int page = fixture.RowsPerPage();
     if (page <= 0) state.SkipWithError("no row fits the window");
     for (auto _ : state) {
-        fixture.Table().Scroll(page);
+        fixture.Scroll(page);
         if (FlushUntilPainted() == 0) state.SkipWithError("the scroll never painted");
     }
 }
@@ -76,14 +108,14 @@ BENCHMARK(BM_TableScrollPage)->Unit(benchmark::kMillisecond)->Iterations(300);
 // is formatted and searched, then the emptied table paints.
 void BM_TableFilterAll(benchmark::State& state) {
     TableFixture fixture;
-    fixture.dlg.OnViewTable();
+    fixture.Open();
     FlushUntilPainted();
     for (auto _ : state) {
-        fixture.Window().FilterBox().SetWindowText(tablebench::kNeedle);
+        fixture.SetFilter(tablebench::kNeedle);
         FlushUntilPainted();
         state.PauseTiming();
-        if (fixture.Table().GetRowCount() != 0) state.SkipWithError("the filter kept rows");
-        fixture.Window().FilterBox().SetWindowText("");
+        if (fixture.Grid()->model()->rowCount() != 0) state.SkipWithError("the filter kept rows");
+        fixture.SetFilter("");
         FlushUntilPainted();
         state.ResumeTiming();
     }
@@ -97,17 +129,17 @@ void BM_TableMemory(benchmark::State& state) {
     const CPeakMemory memory;
     if (!memory.IsValid()) state.SkipWithError("cannot reset the peak resident size (/proc/self/clear_refs)");
     for (auto _ : state) {
-        fixture.dlg.OnViewTable();
+        fixture.Open();
         FlushUntilPainted();
-        fixture.Window().FilterBox().SetWindowText(tablebench::kNeedle);
-        fixture.Window().FilterBox().SetWindowText("");
-        fixture.Window().Provider().OnHeaderClicked(1);
-        fixture.Table().Scroll(fixture.Table().GetCountPerPage());
+        fixture.SetFilter(tablebench::kNeedle);
+        fixture.SetFilter("");
+        fixture.window->OnHeaderClicked(1);
+        fixture.Scroll(fixture.RowsPerPage());
         FlushUntilPainted();
         if (!fixture.ShowsEveryEntry()) state.SkipWithError("not every entry is a row");
     }
     state.counters["rss_growth_MiB"] = memory.GrowthMiB();
-    state.counters["image_MiB"] = static_cast<double>(fixture.dlg.Document().Length()) / (1024.0 * 1024.0);
+    state.counters["image_MiB"] = static_cast<double>(fixture.State().document.Length()) / (1024.0 * 1024.0);
 }
 BENCHMARK(BM_TableMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 

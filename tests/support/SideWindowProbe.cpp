@@ -169,3 +169,13 @@ bool SideWindowProbe::Paints(const std::string& childName) const {
             if (image.pixel(x, y) != background) return true;
     return false;
 }
+
+void SideWindowProbe::Resize(int width, int height) {
+    if (QWidget* window = Window()) window->resize(width, height);
+    QCoreApplication::processEvents();
+}
+
+bool SideWindowProbe::SaveScreenshot(const std::string& path) const {
+    QWidget* window = Window();
+    return window != nullptr && window->grab().save(QString::fromStdString(path));
+}

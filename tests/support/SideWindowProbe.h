@@ -46,6 +46,10 @@ public:
     // What a named child widget paints, as text the painter drew is not
     // readable: whether its grab has pixels other than its background.
     bool Paints(const std::string& childName) const;
+    // The window at this size, and its grab saved as a PNG (the README's
+    // pictures).
+    void Resize(int width, int height);
+    bool SaveScreenshot(const std::string& path) const;
 
 private:
     QWidget* Window() const;

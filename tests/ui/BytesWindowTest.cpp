@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "DialogHarness.h"
+#include "SideWindowProbe.h"
 #include "TestInput.h"
-#include "platform/windows/CByteGrid.h"
 #include "platform/windows/CComboBox.h"
 #include "res/resource.h"
 #include "ui/CScrollPanel.h"
@@ -24,9 +24,17 @@ namespace fs = std::filesystem;
 
 class BytesWindowTest : public DialogHarness {
 protected:
-    const EntryBytes& Shown() { return m_dlg.Bytes().Shown(); }
-    int Byte(std::size_t at) { return Shown().Rows().at(0).cells.at(at).byte; }
-    std::uint32_t RomOffset() { return Shown().Rows().at(0).romOffset; }
+    const ByteGridContent& Shown() { return Probe().Bytes().Content(); }
+    int Byte(std::size_t at) { return std::stoi(Shown().rows.at(0).cells.at(at).hex, nullptr, 16); }
+    std::string Offsets() { return Shown().rows.at(0).offsets; }
+    std::string Hex() {
+        std::string hex;
+        for (const ByteGridContent::Cell& cell : Shown().rows.at(0).cells)
+            hex += (hex.empty() ? "" : " ") + cell.hex;
+        return hex;
+    }
+    bool Visible() { return Probe().Bytes().IsVisible(); }
+    SideWindowProbe m_window{"BytesWindow"};
     CWnd& Control(int element) { return *Panel()->GetDlgItem(IDC_ELEMENT_BASE + element); }
     void ChooseEntry(int entry) { TestInput::ChooseComboItem(*EntryCombo(), entry); }
 };
@@ -35,45 +43,47 @@ TEST_F(BytesWindowTest, FollowsAppliesUndoEntriesModulesFocusAndClose) {
     Start();
     LoadModules({WriteModule("a.qlm", "Alpha", 0, 4), WriteModule("b.qlm", "Beta", 4, 4)});
     OpenRom(WriteRom("game.rom", 32, 5));
-    EXPECT_FALSE(m_dlg.Bytes().IsVisible());
+    EXPECT_FALSE(Visible());
     TestInput::KeyClick(m_dlg, 'B', FCONTROL);
-    ASSERT_TRUE(m_dlg.Bytes().IsVisible());
-    EXPECT_EQ(Shown().Heading(), "Alpha, 0x00 (4 bytes at 0x0)");
-    EXPECT_EQ(Shown().Rows().at(0).Hex(), "05 06 07 08");
-    // The grid paints what the provider gave.
-    ASSERT_EQ(m_dlg.Bytes().Grid()->Content().rows.size(), 1u);
-    EXPECT_EQ(m_dlg.Bytes().Grid()->Content().rows[0].cells[1].tip, "Kind");
+    ASSERT_TRUE(Visible());
+    EXPECT_EQ(Shown().heading, "Alpha, 0x00 (4 bytes at 0x0)");
+    EXPECT_EQ(Hex(), "05 06 07 08");
+    EXPECT_EQ(m_window.Title(), "Alpha - Bytes - Quillmoor");
+    ASSERT_EQ(Shown().rows.size(), 1u);
+    EXPECT_EQ(Shown().rows[0].cells[1].tip, "Kind");
+    EXPECT_TRUE(m_window.Paints("ByteCanvas"));
 
     ApplyValue(99);
     EXPECT_EQ(Byte(0), 99);
+    EXPECT_EQ(m_window.Title(), "Alpha - Bytes - Quillmoor *");
     TestInput::KeyClick(m_dlg, 'Z', FCONTROL);
     EXPECT_EQ(Byte(0), 5);
     ChooseEntry(2);
-    EXPECT_EQ(RomOffset(), 8u);
+    EXPECT_EQ(Offsets(), "00000008 +0000");
     EXPECT_EQ(Byte(0), 13);
 
     TestInput::Focus(Control(1));
-    EXPECT_FALSE(Shown().Rows()[0].cells[0].outlined);
-    EXPECT_TRUE(Shown().Rows()[0].cells[1].outlined);
-    EXPECT_TRUE(Shown().Legend().at(1).outlined);
+    EXPECT_FALSE(Shown().rows[0].cells[0].outlined);
+    EXPECT_TRUE(Shown().rows[0].cells[1].outlined);
+    EXPECT_TRUE(Shown().legend.at(1).outlined);
 
     // Another module: its own entry 0, and no outline until a control of its
     // form takes the focus.
     ChooseModule(1);
-    EXPECT_EQ(Shown().Heading(), "Beta, 0x00 (4 bytes at 0x4)");
+    EXPECT_EQ(Shown().heading, "Beta, 0x00 (4 bytes at 0x4)");
     EXPECT_EQ(Byte(0), 9);
-    EXPECT_FALSE(Shown().Rows()[0].cells[1].outlined);
+    EXPECT_FALSE(Shown().rows[0].cells[1].outlined);
 
     TestInput::ClickMenuItem(m_dlg, ID_FILE_CLOSEROM);
-    EXPECT_EQ(Shown().Heading(), "Beta: no entry shown.");
-    EXPECT_TRUE(Shown().Rows().empty());
+    EXPECT_EQ(Shown().heading, "Beta: no entry shown.");
+    EXPECT_TRUE(Shown().rows.empty());
 
     // Closed with its close box, the menu brings it back up to date.
-    TestInput::ClickCloseBox(*m_dlg.Bytes().Grid());
-    EXPECT_FALSE(m_dlg.Bytes().IsVisible());
+    m_window.ClickCloseBox();
+    EXPECT_FALSE(Visible());
     ChooseModule(0);
     TestInput::ClickMenuItem(m_dlg, ID_VIEW_BYTES);
-    EXPECT_EQ(Shown().Heading(), "Alpha: no entry shown.");
+    EXPECT_EQ(Shown().heading, "Alpha: no entry shown.");
 }
 
 TEST_F(BytesWindowTest, DropboxMatchingNoItemShowsItsRawValueInTheTooltipAndTheWindow) {
@@ -88,13 +98,12 @@ TEST_F(BytesWindowTest, DropboxMatchingNoItemShowsItsRawValueInTheTooltipAndTheW
     EXPECT_EQ(kind.GetCurSel(), 0);
     EXPECT_EQ(kind.GetToolTip(), "");
     TestInput::KeyClick(m_dlg, 'B', FCONTROL);
-    EXPECT_TRUE(Shown().Notes().empty());
+    EXPECT_TRUE(Shown().notes.empty());
 
     ChooseEntry(1);
     EXPECT_EQ(kind.GetCurSel(), -1);
     EXPECT_EQ(kind.GetToolTip(), "Kind: 0x08 (no item)");
-    EXPECT_EQ(Shown().Notes(), (std::vector<std::string>{"Kind: 0x08 (no item)"}));
-    EXPECT_EQ(m_dlg.Bytes().Grid()->Content().notes, Shown().Notes());
+    EXPECT_EQ(Shown().notes, (std::vector<std::string>{"Kind: 0x08 (no item)"}));
     ChooseEntry(0);
     EXPECT_EQ(kind.GetToolTip(), "");
 }
@@ -109,9 +118,9 @@ TEST_F(BytesWindowTest, ScreenshotOfTheExample) {
     TestInput::KeyClick(m_dlg, 'B', FCONTROL);
     TestInput::Focus(Control(3));
     TestInput::ProcessEvents();
-    EXPECT_EQ(Shown().Notes(), (std::vector<std::string>{"Habitat: 0x09 (no item)"}));
-    EXPECT_TRUE(Shown().Rows()[0].cells[11].outlined);
-    EXPECT_TRUE(TestInput::SaveScreenshot(*m_dlg.Bytes().Grid(), QUILL_BYTES_SCREENSHOT));
+    EXPECT_EQ(Shown().notes, (std::vector<std::string>{"Habitat: 0x09 (no item)"}));
+    EXPECT_TRUE(Shown().rows[0].cells[11].outlined);
+    EXPECT_TRUE(m_window.SaveScreenshot(QUILL_BYTES_SCREENSHOT));
 }
 
 } // namespace

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "DialogHarness.h"
+#include "SideWindowProbe.h"
 #include "TestInput.h"
 #include "platform/windows/CComboBox.h"
-#include "platform/windows/CTableCtrl.h"
 #include "res/StringTable.h"
 #include "res/resource.h"
 #include "ui/CScrollPanel.h"
@@ -48,9 +48,7 @@ protected:
         OpenRom(m_rom);
         TestInput::KeyClick(m_dlg, 'T', FCONTROL);
     }
-    TableWindow& Window() { return m_dlg.Table(); }
-    CTableCtrl& Table() { return m_dlg.Table().Table(); }
-    std::string Cell(int row, int column) { return Table().GetItemText(row, column); }
+    std::string Cell(int row, int column) { return m_table.Cell(row, column); }
     int Byte(std::size_t at) const { return Document().Data()[at]; }
     // What the form's control of an element shows.
     std::string FormShows(int element) {
@@ -60,15 +58,29 @@ protected:
     int FormEntry() { return EntryCombo()->GetCurSel(); }
     // Double-click, the text over what the editor holds, Enter.
     void EditText(int row, int column, const std::string& text) {
-        TestInput::ClickCell(Table(), row, column, true);
-        TestInput::KeyClick(Table(), 'A', FCONTROL);
-        TestInput::TypeText(Table(), text);
+        m_table.DoubleClickCell(row, column);
+        m_table.PressKey('A', FCONTROL);
+        m_table.TypeText(text);
         Enter();
     }
     // The editor hands its text over once the key has been handled.
     void Enter() {
-        TestInput::KeyClick(Table(), VK_RETURN);
+        m_table.PressKey(VK_RETURN);
         TestInput::ProcessEvents();
+    }
+    // Replaces the filter box's text, as typing over it does.
+    void Filter(const std::string& text) {
+        m_table.TypeFilter("");
+        m_table.PressKey('A', FCONTROL);
+        m_table.PressKey(VK_BACK);
+        m_table.TypeText(text);
+    }
+    // Reverts every step the image holds, counting them.
+    int UndoAll() {
+        int steps = 0;
+        for (; Document().CanUndo(); ++steps)
+            m_table.PressKey('Z', FCONTROL);
+        return steps;
     }
     static void TypeInto(CWnd& edit, const std::string& text) {
         TestInput::Click(edit);
@@ -77,33 +89,35 @@ protected:
     }
     // The example has a biscuit element: every apply says so, as the form's does.
     void ExpectBiscuits() { m_modals.AnswerMessageBox(IDOK); }
+
+    SideWindowProbe m_table{"TableWindow"};
 };
 
 TEST_F(TableWindowTest, OpensOnTheCurrentModuleShowingWhatTheFormShows) {
     OpenExample();
-    EXPECT_TRUE(Window().IsWindowVisible());
-    EXPECT_EQ(Window().GetWindowText(), "Bestiary - Quillmoor");
-    ASSERT_EQ(Table().GetColumnCount(), kColumns);
-    EXPECT_EQ(Table().GetRowCount(), 24);
+    EXPECT_TRUE(m_table.Visible());
+    EXPECT_EQ(m_table.Title(), "Bestiary - Quillmoor");
+    ASSERT_EQ(m_table.ColumnCount(), kColumns);
+    EXPECT_EQ(m_table.RowCount(), 24);
     const std::vector<std::string> headers = {"Entry",      "Short name",     "Hit points",
                                               "Temper",     "Habitat",        "Gold carried",
                                               "Loot flags", "Biscuits eaten", "Affinity"};
     for (int c = 0; c < kColumns; ++c)
-        EXPECT_EQ(Table().GetHeaderText(c), headers[static_cast<size_t>(c)]);
+        EXPECT_EQ(m_table.Header(c), headers[static_cast<size_t>(c)]);
     // Every cell of every entry is what the form shows when that entry is picked.
     for (int entry = 0; entry < 24; ++entry) {
         TestInput::ChooseComboItem(*EntryCombo(), entry);
-        EXPECT_EQ(Table().GetCurRow(), entry);
+        EXPECT_EQ(m_table.CurrentRow(), entry);
         EXPECT_EQ(Cell(entry, kLabel), EntryCombo()->GetWindowText());
         for (int c = kName; c < kColumns; ++c)
             EXPECT_EQ(Cell(entry, c), FormShows(c - 1)) << "entry " << entry << " column " << c;
     }
     TestInput::ChooseComboItem(*EntryCombo(), 2);
-    Window().MoveWindow(0, 0, 900, 420);
-    TestInput::ClickCell(Table(), 0, kLabel);
-    TestInput::ClickCell(Table(), 2, kName);
+    m_table.Resize(900, 420);
+    m_table.ClickCell(0, kLabel);
+    m_table.ClickCell(2, kName);
     EXPECT_EQ(FormEntry(), 2);
-    EXPECT_TRUE(TestInput::SaveScreenshot(Window(), QUILL_TABLE_SCREENSHOT));
+    EXPECT_TRUE(m_table.SaveScreenshot(QUILL_TABLE_SCREENSHOT));
 }
 
 struct EditRow {
@@ -132,7 +146,7 @@ TEST_P(TableEditTest, AppliesTheEntryAsOneUndoStep) {
     EXPECT_EQ(m_modals.MessageBoxes().size(), 1u);
 
     // Undone from the table itself, with the editor's key.
-    TestInput::KeyClick(Table(), 'Z', FCONTROL);
+    m_table.PressKey('Z', FCONTROL);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(Document().Data()), before.size()), before);
     EXPECT_EQ(Cell(3, row.column), FormShows(row.column - 1));
     EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
@@ -157,10 +171,10 @@ TEST_F(TableWindowTest, TextAndDropboxCellsEditThroughTheirOwnEditors) {
 
     // Dropbox: F2 opens the list of items, Down picks the next one.
     const std::string habitat = Cell(2, kHabitat);
-    TestInput::ClickCell(Table(), 2, kHabitat);
-    TestInput::KeyClick(Table(), VK_F2);
-    ASSERT_TRUE(Table().IsEditing());
-    TestInput::KeyClick(Table(), VK_DOWN);
+    m_table.ClickCell(2, kHabitat);
+    m_table.PressKey(VK_F2);
+    ASSERT_TRUE(m_table.Editing());
+    m_table.PressKey(VK_DOWN);
     ExpectBiscuits();
     Enter();
     EXPECT_NE(Cell(2, kHabitat), habitat);
@@ -168,13 +182,13 @@ TEST_F(TableWindowTest, TextAndDropboxCellsEditThroughTheirOwnEditors) {
 
     // Typing on a cell starts its edit with what is typed; the keys after
     // the first go to the editor it opened.
-    TestInput::ClickCell(Table(), 4, kTemper);
-    TestInput::TypeText(Table(), "1");
-    TestInput::TypeText(Table(), "2");
+    m_table.ClickCell(4, kTemper);
+    m_table.TypeText("1");
+    m_table.TypeText("2");
     ExpectBiscuits();
     Enter();
     EXPECT_EQ(Cell(4, kTemper), "12");
-    EXPECT_EQ(Document().JournalSteps(), 3u);
+    EXPECT_EQ(UndoAll(), 3);
 }
 
 TEST_F(TableWindowTest, InvalidInputShowsTheFormsMessagesAndChangesNothing) {
@@ -188,12 +202,12 @@ TEST_F(TableWindowTest, InvalidInputShowsTheFormsMessagesAndChangesNothing) {
     m_modals.AnswerMessageBox(IDOK);
     EditText(0, kLoot, "0A 0B");
     m_modals.AnswerMessageBox(IDOK);
-    TestInput::ClickCell(Table(), 0, kHabitat);
-    TestInput::KeyClick(Table(), VK_F2);
+    m_table.ClickCell(0, kHabitat);
+    m_table.PressKey(VK_F2);
     Enter();
     EXPECT_EQ(Messages(), (std::vector<std::string>{kBadHexArrayText, kNoSelectionText}));
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(Document().Data()), rom.size()), rom);
-    EXPECT_EQ(Document().JournalSteps(), 0u);
+    EXPECT_FALSE(Document().CanUndo());
     EXPECT_EQ(Title(), "Quillmoor - bestiary.rom");
 }
 
@@ -201,19 +215,19 @@ TEST_F(TableWindowTest, TheFormAndTheTableFollowEachOther) {
     OpenExample();
     // A row picked in the table is the form's entry; what was typed in the
     // form and not applied goes, as when another entry is picked.
-    TestInput::ClickCell(Table(), 5, kGold);
+    m_table.ClickCell(5, kGold);
     EXPECT_EQ(FormEntry(), 5);
     CWnd& hitPoints = *Panel()->GetDlgItem(IDC_ELEMENT_BASE + kHitPoints - 1);
     TypeInto(hitPoints, "777");
-    TestInput::ClickCell(Table(), 6, kGold);
+    m_table.ClickCell(6, kGold);
     EXPECT_EQ(FormEntry(), 6);
-    TestInput::ClickCell(Table(), 5, kGold);
+    m_table.ClickCell(5, kGold);
     EXPECT_EQ(FormShows(kHitPoints - 1), Cell(5, kHitPoints));
     EXPECT_NE(Cell(5, kHitPoints), "777");
 
     // An apply in the form shows in the table, and so does its undo.
     TestInput::ChooseComboItem(*EntryCombo(), 7);
-    EXPECT_EQ(Table().GetCurRow(), 7);
+    EXPECT_EQ(m_table.CurrentRow(), 7);
     TypeInto(hitPoints, "4242");
     ExpectBiscuits();
     TestInput::KeyClick(m_dlg, VK_RETURN);
@@ -228,27 +242,26 @@ TEST_F(TableWindowTest, FilterAndSortOnlyChooseAndOrderRows) {
     const std::string image(reinterpret_cast<const char*>(Document().Data()),
                             Document().Length());
     const std::string label = Cell(2, kLabel); // "Quill hog"
-    Window().FilterBox().SetFocus();
-    TestInput::TypeText(Window().FilterBox(), "QUILL H");
-    ASSERT_EQ(Table().GetRowCount(), 1);
+    m_table.TypeFilter("QUILL H");
+    ASSERT_EQ(m_table.RowCount(), 1);
     EXPECT_EQ(Cell(0, kLabel), label);
     // Any cell counts, not only the label: every row left holds the text.
-    Window().FilterBox().SetWindowText("marsh");
-    ASSERT_GT(Table().GetRowCount(), 0);
-    ASSERT_LT(Table().GetRowCount(), 24);
-    for (int r = 0; r < Table().GetRowCount(); ++r)
+    Filter("marsh");
+    ASSERT_GT(m_table.RowCount(), 0);
+    ASSERT_LT(m_table.RowCount(), 24);
+    for (int r = 0; r < m_table.RowCount(); ++r)
         EXPECT_EQ(Cell(r, kHabitat).find("Marsh") != std::string::npos, true) << Cell(r, kLabel);
-    Window().FilterBox().SetWindowText("");
-    EXPECT_EQ(Table().GetRowCount(), 24);
+    Filter("");
+    EXPECT_EQ(m_table.RowCount(), 24);
 
     // Numbers sort as numbers, both ways; the row the form shows stays current.
-    TestInput::ClickCell(Table(), 4, kLabel);
-    TestInput::ClickHeader(Table(), kHitPoints);
+    m_table.ClickCell(4, kLabel);
+    m_table.ClickHeader(kHitPoints);
     for (int r = 1; r < 24; ++r)
         EXPECT_LE(std::stol(Cell(r - 1, kHitPoints)), std::stol(Cell(r, kHitPoints)));
-    EXPECT_EQ(Cell(Table().GetCurRow(), kLabel), EntryCombo()->GetWindowText());
-    TestInput::ClickHeader(Table(), kTemper);
-    TestInput::ClickHeader(Table(), kTemper);
+    EXPECT_EQ(Cell(m_table.CurrentRow(), kLabel), EntryCombo()->GetWindowText());
+    m_table.ClickHeader(kTemper);
+    m_table.ClickHeader(kTemper);
     for (int r = 1; r < 24; ++r)
         EXPECT_GE(std::stol(Cell(r - 1, kTemper)), std::stol(Cell(r, kTemper)));
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(Document().Data()), image.size()), image);
@@ -259,31 +272,110 @@ TEST_F(TableWindowTest, FollowsModuleSwitchesAndCloseRom) {
     OpenExample();
     LoadModules({WriteModule("alpha.qlm", "Alpha", 0, 4)});
     ChooseModule(1);
-    EXPECT_EQ(Window().GetWindowText(), "Alpha - Quillmoor");
-    ASSERT_EQ(Table().GetColumnCount(), 3);
-    EXPECT_EQ(Table().GetHeaderText(1), "Value");
-    EXPECT_EQ(Table().GetRowCount(), 4);
+    EXPECT_EQ(m_table.Title(), "Alpha - Quillmoor");
+    ASSERT_EQ(m_table.ColumnCount(), 3);
+    EXPECT_EQ(m_table.Header(1), "Value");
+    EXPECT_EQ(m_table.RowCount(), 4);
     EXPECT_EQ(Cell(1, 1), std::to_string(Byte(4)));
 
     Click(ID_FILE_CLOSEROM);
-    EXPECT_EQ(Table().GetRowCount(), 0);
-    EXPECT_EQ(Table().GetColumnCount(), 3);
+    EXPECT_EQ(m_table.RowCount(), 0);
+    EXPECT_EQ(m_table.ColumnCount(), 3);
     // Closed with the close box, it opens again in step.
-    TestInput::ClickCloseBox(Window());
-    EXPECT_FALSE(Window().IsWindowVisible());
+    m_table.ClickCloseBox();
+    EXPECT_FALSE(m_table.Visible());
     OpenRom(m_rom);
     Click(ID_VIEW_TABLE);
-    EXPECT_TRUE(Window().IsWindowVisible());
-    EXPECT_EQ(Table().GetRowCount(), 4);
+    EXPECT_TRUE(m_table.Visible());
+    EXPECT_EQ(m_table.RowCount(), 4);
 
     // Unloading the modules, even while the window is hidden, leaves
     // nothing the table could still read.
-    TestInput::ClickCloseBox(Window());
+    m_table.ClickCloseBox();
     Click(ID_MODULES_UNLOAD);
     Click(ID_MODULES_UNLOAD);
     Click(ID_VIEW_TABLE);
-    EXPECT_EQ(Table().GetColumnCount(), 0);
-    EXPECT_EQ(Window().GetWindowText(), "Quillmoor");
+    EXPECT_EQ(m_table.ColumnCount(), 0);
+    EXPECT_EQ(m_table.Title(), "Quillmoor");
+}
+
+TEST_F(TableWindowTest, TakesInputInsideTheDialogsOwnModalLoop) {
+    Start(PathOf("bestiary.qlm"));
+    RunModal([&] {
+        OpenRom(m_rom);
+        TestInput::KeyClick(m_dlg, 'T', FCONTROL);
+        m_table.TypeFilter("quill");
+        EXPECT_LT(m_table.RowCount(), 24);
+        Filter("");
+        m_table.ClickHeader(kHitPoints);
+        EXPECT_LE(std::stol(Cell(0, kHitPoints)), std::stol(Cell(1, kHitPoints)));
+        const std::string before = ReadFile(m_rom);
+        ExpectBiscuits();
+        EditText(0, kTemper, "-9");
+        EXPECT_EQ(Cell(0, kTemper), "-9");
+        m_table.PressKey('Z', FCONTROL);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(Document().Data()), before.size()), before);
+        m_dlg.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(m_modals.UnusedAnswers(), 0);
+}
+
+TEST_F(TableWindowTest, AfterAnEditTheKeysStayWithTheTableAndTheTitleTellsOfTheChange) {
+    OpenExample();
+    ExpectBiscuits();
+    EditText(3, kHitPoints, "321");
+    EXPECT_EQ(m_table.FocusName(), "TableGrid");
+    EXPECT_EQ(m_table.CurrentRow(), 3);
+    EXPECT_EQ(m_table.Title(), "Bestiary - Quillmoor *");
+    m_table.PressKey(VK_DOWN);
+    EXPECT_EQ(m_table.CurrentRow(), 4);
+    EXPECT_EQ(m_table.RowCount(), 24);
+    EXPECT_EQ(FormEntry(), 4);
+    TestInput::KeyClick(m_dlg, 'S', FCONTROL);
+    EXPECT_EQ(m_table.Title(), "Bestiary - Quillmoor");
+    // Columns are wide enough for what they show, and the user may widen them.
+    const int width = m_table.ColumnWidth(kLabel);
+    m_table.DragColumnEdge(kLabel, 40);
+    EXPECT_GT(m_table.ColumnWidth(kLabel), width);
+}
+
+TEST_F(TableWindowTest, EveryFrontEndSelectsTheSameEntryEverywhere) {
+    OpenExample();
+    TestInput::KeyClick(m_dlg, 'B', FCONTROL);
+    const auto same = [&](int entry) {
+        SCOPED_TRACE(entry);
+        EXPECT_EQ(FormEntry(), entry);
+        EXPECT_EQ(State().CurrentEntry(), entry);
+        EXPECT_EQ(m_table.CurrentRow(), entry);
+        const std::string label = EntryCombo()->GetWindowText();
+        EXPECT_NE(Probe().Bytes().Content().heading.find(label), std::string::npos) << label;
+    };
+    TestInput::ChooseComboItem(*EntryCombo(), 5);
+    same(5);
+    m_table.ClickCell(7, kLabel);
+    same(7);
+    TestInput::Focus(*EntryCombo());
+    TestInput::KeyClick(*EntryCombo(), VK_DOWN);
+    same(8);
+
+    ExpectBiscuits();
+    EditText(3, kGold, "0x77");
+    same(3);
+    TestInput::ChooseComboItem(*EntryCombo(), 10);
+    TestInput::KeyClick(m_dlg, 'Z', FCONTROL);
+    same(3);
+
+    // An import keeps the entry and shows its new bytes everywhere.
+    WriteFile(PathOf("in.csv"), "Entry,Hit points\n3,4321\n");
+    m_modals.AnswerFileDialog({PathOf("in.csv")});
+    Click(ID_FILE_IMPORTTABLE);
+    same(3);
+    EXPECT_EQ(Cell(3, kHitPoints), "4321");
+    EXPECT_EQ(FormShows(kHitPoints - 1), "4321");
+
+    LoadModules({WriteModule("alpha.qlm", "Alpha", 0, 4)});
+    ChooseModule(1);
+    same(0);
 }
 
 } // namespace
