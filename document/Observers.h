@@ -44,10 +44,10 @@ public:
         m_list->push_back(slot);
         return Subscription([list = std::weak_ptr<List>(m_list), weak = std::weak_ptr<Slot>(slot)] {
             const std::shared_ptr<Slot> gone = weak.lock();
-            const std::shared_ptr<List> slots = list.lock();
-            if (!gone || !slots) return;
+            const std::shared_ptr<List> owner = list.lock();
+            if (!gone || !owner) return;
             gone->live = false;
-            std::erase(*slots, gone);
+            std::erase(*owner, gone);
         });
     }
 
