@@ -76,8 +76,8 @@ inline constexpr char kNoRomPath[] = "(no file)";
 extern const char kEditorUsage[];
 inline constexpr char kEditorUsageHint[] = "Try 'quillmoor --help' for more information.\n";
 inline constexpr char kEditorTooManyArguments[] = "too many arguments (at most a module and a ROM)";
-// "unknown option '<option>'".
-std::string EditorUnknownOptionText(std::string_view option);
+// "ignoring unknown option '<option>'".
+std::string EditorIgnoredOptionText(std::string_view option);
 
 // --- qlm ---
 

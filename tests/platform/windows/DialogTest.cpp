@@ -238,6 +238,13 @@ TEST(AppTest, AfxWinMainHandsTheFirstNonFlagArgumentOver) {
     app.SetCommandLine({"-a", "-", "z"});
     app.InitInstance();
     EXPECT_EQ(app.fileName, "-") << "a lone dash is not a flag";
+    // The toolkit's options left in argv (a display name off X11) take their values along.
+    app.SetCommandLine({"-style", "fusion", "-display", ":1", "-reverse", "x.qlm"});
+    app.InitInstance();
+    EXPECT_EQ(app.fileName, "x.qlm");
+    app.SetCommandLine({"--", "-odd.qlm"});
+    app.InitInstance();
+    EXPECT_EQ(app.fileName, "-odd.qlm") << "after \"--\" a file name may start with a dash";
 }
 
 } // namespace
