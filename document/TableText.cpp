@@ -6,11 +6,10 @@
 
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"
+#include "table/HexText.h"
 #include "table/NumberCodec.h"
 
 namespace {
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 bool NeedsQuotes(char c) {
     return c == ',' || c == '"' || c == '\r' || c == '\n';
@@ -31,7 +30,7 @@ char* WriteHexNumber(char* at, uint32_t value) {
     char digits[8];
     int count = 0;
     do {
-        digits[count++] = kHexDigits[value & 0xF];
+        digits[count++] = HexText::Digit(value);
         value >>= 4;
     } while (value != 0);
     *at++ = '0';
@@ -39,15 +38,6 @@ char* WriteHexNumber(char* at, uint32_t value) {
     if (count == 1) *at++ = '0';
     while (count > 0)
         *at++ = digits[--count];
-    return at;
-}
-
-char* WriteHexArray(char* at, const uint8_t* bytes, uint32_t size) {
-    for (uint32_t k = 0; k < size; ++k) {
-        if (k != 0) *at++ = ' ';
-        *at++ = kHexDigits[bytes[k] >> 4];
-        *at++ = kHexDigits[bytes[k] & 0xF];
-    }
     return at;
 }
 
@@ -141,7 +131,7 @@ char* TableText::Write(char* at, int element, const uint8_t* entry, bool quote) 
         return at + label.size();
     }
     case ElementKind::HexArray:
-        return WriteHexArray(at, bytes, column.size);
+        return HexText::WriteBytes(at, span);
     case ElementKind::Text:
         return WriteText(at, bytes, column.size, quote);
     case ElementKind::HexNumber:

@@ -8,6 +8,7 @@
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"
+#include "table/HexText.h"
 
 namespace {
 
@@ -33,12 +34,10 @@ bool EntryInImage(const CTableModule& module, const RomDocument& document) {
 } // namespace
 
 std::string EntryBytes::Row::Hex() const {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
     for (const Cell& cell : cells) {
         if (!text.empty()) text += ' ';
-        text += kDigits[cell.byte >> 4];
-        text += kDigits[cell.byte & 0xF];
+        HexText::AppendByte(text, cell.byte);
     }
     return text;
 }
