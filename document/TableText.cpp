@@ -4,26 +4,13 @@
 #include <charconv>
 #include <cstring>
 
+#include "document/CsvWriter.h"
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"
 #include "table/HexText.h"
 #include "table/NumberCodec.h"
 
 namespace {
-
-bool NeedsQuotes(char c) {
-    return c == ',' || c == '"' || c == '\r' || c == '\n';
-}
-
-std::string Quoted(std::string_view text) {
-    if (std::none_of(text.begin(), text.end(), NeedsQuotes)) return std::string(text);
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
 
 // "0x%02X": at least two digits, upper case.
 char* WriteHexNumber(char* at, uint32_t value) {
@@ -54,7 +41,7 @@ TableText::TableText(const CTableModule& module) : m_module(module) {
             for (size_t item = 0; item < e.values.size(); ++item) {
                 dropbox.labels.push_back(ElementCodec::DropboxItemLabel(
                         e.values[item], module.GetValueName(i, static_cast<int>(item)), e.style));
-                dropbox.quotedLabels.push_back(Quoted(dropbox.labels.back()));
+                dropbox.quotedLabels.push_back(CsvWriter::Quote(dropbox.labels.back()));
                 column.maxLength = std::max(column.maxLength, dropbox.quotedLabels.back().size());
                 // Later items overwrite earlier ones: the form picks the last.
                 if (e.values[item] < dropbox.itemOfValue.size())
@@ -100,21 +87,10 @@ char* TableText::WriteText(char* at, const uint8_t* bytes, uint32_t size, bool q
     for (uint32_t k = 0; k < size; ++k) {
         const char c = static_cast<char>(m_module.m_charOf[bytes[k]]);
         if (c == '\0') break;
-        needsQuotes |= NeedsQuotes(c);
+        needsQuotes |= CsvWriter::NeedsQuotes(c);
         *at++ = c;
     }
-    if (!quote || !needsQuotes) return at;
-    // From the back, so every byte moves once.
-    const auto quotes = static_cast<size_t>(std::count(start, at, '"'));
-    char* to = at + quotes + 2;
-    char* const end = to;
-    *--to = '"';
-    for (char* from = at; from-- != start;) {
-        *--to = *from;
-        if (*from == '"') *--to = '"';
-    }
-    *--to = '"';
-    return end;
+    return quote && needsQuotes ? CsvWriter::QuoteInPlace(start, at) : at;
 }
 
 char* TableText::Write(char* at, int element, const uint8_t* entry, bool quote) const {
