@@ -346,6 +346,6 @@ std::string DocumentTitle(std::string_view romName, bool modified) {
 }
 
 std::string ChangedOnDiskText(std::string_view fileName) {
-    return Join({fileName, " was changed on disk by another program since it was opened. Overwrite it with "
-                           "Quillmoor's copy?"});
+    return Join({fileName, " was changed on disk by another program since it was opened or last saved. "
+                           "Overwrite it with Quillmoor's copy?"});
 }

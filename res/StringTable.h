@@ -165,5 +165,6 @@ inline constexpr char kTitleNoFile[] = "Quillmoor - No file open";
 // The window's title with a ROM open: "Quillmoor - " and the file name, and
 // " *" after it while the image holds changes that are not saved.
 std::string DocumentTitle(std::string_view romName, bool modified);
-// Save Rom over a file that another program changed since it was opened.
+// Save Rom over a file that another program changed since it was opened or
+// last saved.
 std::string ChangedOnDiskText(std::string_view fileName);
