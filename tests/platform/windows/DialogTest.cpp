@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QStyleOption>
+#include <QWidget>
+
 #include "ModalScript.h"
 #include "RecordingDialog.h"
 #include "TestInput.h"
@@ -9,6 +13,7 @@
 #include "platform/windows/CEdit.h"
 #include "platform/windows/CWinApp.h"
 #include "platform/windows/DialogHook.h"
+#include "platform/windows/NativeWindow.h"
 #include "platform/windows/UnscriptedModal.h"
 
 namespace {
@@ -206,6 +211,27 @@ TEST(DialogTest, IconsAreSetPerSizeAndReturnThePreviousOne) {
     EXPECT_EQ(dialog.GetIcon(FALSE), icon);
     EXPECT_EQ(GetIconImage(icon).Pixel(5, 5), 0xFF2050A0u);
     EXPECT_EQ(LoadIcon(BitmapImage(32, 32, {1, 2, 3})), nullptr) << "pixels that do not fit the size";
+}
+
+// The entry selector has the focus when the editor opens, and shows it
+// before any key is pressed, as in a Win32 dialog.
+TEST(DialogTest, TheControlFocusedAtStartDrawsItsFocusCue) {
+    RecordingDialog dialog;
+    dialog.onInit = [](RecordingDialog& d) {
+        d.GetDlgItem(D::kCombo)->EnableWindow(TRUE);
+    };
+    ASSERT_TRUE(dialog.Create());
+    TestInput::ProcessEvents();
+    QWidget* combo = dialog.GetDlgItem(D::kCombo)->GetSafeHwnd()->Widget();
+    ASSERT_TRUE(combo->hasFocus());
+    QStyleOption option;
+    option.initFrom(combo);
+    EXPECT_TRUE(option.state & QStyle::State_HasFocus);
+    EXPECT_TRUE(option.state & QStyle::State_KeyboardFocusChange);
+    // The style really draws the cue from that state.
+    const QImage cued = combo->grab().toImage();
+    combo->window()->setAttribute(Qt::WA_KeyboardFocusChange, false);
+    EXPECT_NE(combo->grab().toImage(), cued);
 }
 
 class ArgsApp : public CWinApp {
