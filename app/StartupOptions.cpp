@@ -1,19 +1,19 @@
 #include "app/StartupOptions.h"
 
+#include "platform/windows/ToolkitOptions.h"
 #include "res/StringTable.h"
 
 StartupOptions StartupOptions::Parse(const std::vector<std::string>& args) {
     StartupOptions options;
     std::size_t operands = 0;
     bool optionsEnded = false;
-    for (const std::string& arg : args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         // "-" alone names standard input, not an option; after "--" a name
         // may start with '-'.
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             ++operands;
-            continue;
-        }
-        if (arg == "--") {
+        } else if (arg == "--") {
             optionsEnded = true;
         } else if (arg == "-h" || arg == "--help") {
             options.action = Action::Help;
@@ -21,10 +21,10 @@ StartupOptions StartupOptions::Parse(const std::vector<std::string>& args) {
         } else if (arg == "--version") {
             options.action = Action::Version;
             return options;
+        } else if (const std::size_t span = ToolkitOptions::Span(args, i); span > 0) {
+            i += span - 1;
         } else {
-            options.action = Action::Invalid;
-            options.problem = EditorUnknownOptionText(arg);
-            return options;
+            options.ignored.push_back(arg);
         }
     }
     if (operands > 2) {
@@ -32,6 +32,13 @@ StartupOptions StartupOptions::Parse(const std::vector<std::string>& args) {
         options.problem = kEditorTooManyArguments;
     }
     return options;
+}
+
+std::string StartupOptions::Warnings() const {
+    std::string text;
+    for (const std::string& option : ignored)
+        text += "quillmoor: " + EditorIgnoredOptionText(option) + "\n";
+    return text;
 }
 
 std::string StartupOptions::Output() const {

@@ -1,6 +1,7 @@
 // Quillmoor's entry. The program itself is theApp; this file only answers the
-// options that print and end (before the toolkit, so they need no display)
-// and adds the first-paint stamp that bench/startup.py times start-up with.
+// options that print and end (before the toolkit, so they need no display),
+// warns of the flags it skips and adds the first-paint stamp that
+// bench/startup.py times start-up with.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
         std::fputs(options.Output().c_str(), out);
         return std::fflush(out) == 0 ? options.ExitCode() : 1;
     }
+    std::fputs(options.Warnings().c_str(), stderr);
     if (std::getenv("QUILL_FIRST_PAINT_STAMP") == nullptr) return AfxWinMain(argc, argv);
     // AfxWinMain adopts an existing toolkit application, so the stamp can
     // watch from the very first event.

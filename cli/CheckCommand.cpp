@@ -18,8 +18,6 @@ int CheckCommand::Run(const std::vector<std::string>& operands, Options options,
     out << QlmCheckSummary(m.m_strName, m.m_nEntryCount, m.m_nEntryLength, m.m_nBaseOffset, m.m_nElements)
         << '\n';
     if (!options.warnings) return 0;
-    // Warnings go to the error stream; on a terminal they follow the summary.
-    out.flush();
     const std::vector<LintWarning> warnings = ModuleLint::Check(m);
     for (const LintWarning& warning : warnings)
         err << QlmWarningText(ShownPath(path, m.GetPath(), warning.at.file), warning.at.line, warning.text)

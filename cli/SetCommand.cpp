@@ -4,6 +4,7 @@
 
 #include "ModuleProblem.h"
 #include "document/ElementInput.h"
+#include "document/EntryStore.h"
 #include "document/RomDocument.h"
 #include "document/StrictNumber.h"
 #include "module/LoadModuleFile.h"
@@ -63,34 +64,14 @@ int SetCommand::Run(const std::vector<std::string>& operands, std::ostream& out,
             module.m_nBaseOffset + uint64_t{module.m_nEntryLength} * static_cast<uint64_t>(entry.Value());
     if (const FileResult read = rom.ReadRange(offset, module.m_nEntryLength); !read)
         return Refuse(err, read.Error());
-    // The entry alone stands in for the image: the module, rebased onto it,
-    // selects and stores it as it would in the whole file.
-    module.m_nBaseOffset = 0;
-    module.m_nEntryCount = 1;
-    if (!module.SelectEntry(0, rom.Data(), rom.Length())) return Refuse(err, kIncompatibleText);
-    module.SetElementData(element.Value(), bytes.Value().data());
-    if (!module.StoreEntry(rom.Data(), rom.Length())) return Refuse(err, kIncompatibleText);
-    if (const std::optional<int> covering =
-                CoveringElement(module, element.Value(), bytes.Value(), rom.Data()))
+    const EntryStore::Outcome stored =
+            EntryStore::StoreValue(module, element.Value(), bytes.Value(), {rom.Data(), rom.Length()});
+    if (stored.Refused())
         return Refuse(err, QlmCoveredText(module.GetElementName(element.Value()),
-                                          module.GetElementName(*covering)));
+                                          module.GetElementName(stored.covering)));
     if (const FileResult saved = rom.WriteRanges(CoveredRanges(module)); !saved)
         return Refuse(err, saved.Error());
     return 0;
-}
-
-std::optional<int> SetCommand::CoveringElement(const CTableModule& module, int element,
-                                               const std::vector<uint8_t>& value, const uint8_t* entry) {
-    const ModuleElement& set = *module.m_elements[static_cast<size_t>(element)];
-    const auto differs = std::mismatch(value.begin(), value.end(), entry + set.offset);
-    if (differs.first == value.end()) return std::nullopt;
-    const uint64_t at = set.offset + static_cast<uint64_t>(differs.first - value.begin());
-    // Elements are stored in order, so the byte is the last covering one's.
-    for (int i = module.m_nElements - 1; i > element; --i) {
-        const ModuleElement& e = *module.m_elements[static_cast<size_t>(i)];
-        if (e.offset <= at && at < uint64_t{e.offset} + e.size) return i;
-    }
-    return std::nullopt;
 }
 
 std::vector<std::pair<uint32_t, uint32_t>> SetCommand::CoveredRanges(const CTableModule& module) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -24,10 +23,6 @@ private:
     // The index, or the text telling the user why there is none.
     static Result<int, std::string> FindEntry(const CTableModule& module, const std::string& text);
     static Result<int, std::string> FindElement(const CTableModule& module, const std::string& text);
-    // The later element whose bytes ended up over the value just set, or
-    // nullopt when the entry holds the value as given.
-    static std::optional<int> CoveringElement(const CTableModule& module, int element,
-                                              const std::vector<uint8_t>& value, const uint8_t* entry);
     // [begin, end) runs of the entry that some element covers.
     static std::vector<std::pair<uint32_t, uint32_t>> CoveredRanges(const CTableModule& module);
 };

@@ -39,10 +39,20 @@ int Dispatch(const CommandLine& line) {
     return 2;
 }
 
+// Every command writes its results to standard output and its complaints to
+// standard error. On a terminal, or with both sent to one file, the lines must
+// appear in the order they were written, but standard output is buffered and
+// standard error is not: flushing the one before each write to the other keeps
+// that order for every command.
+void FlushOutputBeforeErrors() {
+    std::cerr.tie(&std::cout);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    FlushOutputBeforeErrors();
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 1 && args[0] == "--version") {
         std::cout << "qlm " << QUILL_VERSION << '\n';

@@ -1,21 +1,37 @@
 #include "document/CsvWriter.h"
 
-namespace {
+#include <algorithm>
 
-bool NeedsQuotes(std::string_view text) {
-    return text.find_first_of(",\"\r\n") != std::string_view::npos;
+bool CsvWriter::NeedsQuotes(std::string_view cell) {
+    return std::any_of(cell.begin(), cell.end(), [](char c) { return NeedsQuotes(c); });
 }
 
-} // namespace
+char* CsvWriter::QuoteInPlace(char* start, char* end) {
+    const auto quotes = std::count(start, end, '"');
+    char* const quotedEnd = end + quotes + 2;
+    // From the back, so every byte moves once.
+    char* to = quotedEnd;
+    *--to = '"';
+    for (char* from = end; from-- != start;) {
+        *--to = *from;
+        if (*from == '"') *--to = '"';
+    }
+    *--to = '"';
+    return quotedEnd;
+}
+
+void CsvWriter::QuoteTail(std::string& buffer, size_t start) {
+    const std::string_view cell = std::string_view(buffer).substr(start);
+    if (!NeedsQuotes(cell)) return;
+    const auto quotes = static_cast<size_t>(std::count(cell.begin(), cell.end(), '"'));
+    const size_t end = buffer.size();
+    buffer.resize(end + quotes + 2);
+    QuoteInPlace(buffer.data() + start, buffer.data() + end);
+}
 
 std::string CsvWriter::Quote(std::string_view text) {
-    if (!NeedsQuotes(text)) return std::string(text);
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    quoted += '"';
+    std::string quoted(text);
+    QuoteTail(quoted, 0);
     return quoted;
 }
 

@@ -42,8 +42,7 @@ EntryStore::Outcome EntryStore::StoreValue(const CTableModule& module, int eleme
     // Later elements write their own bytes, as they were, over it.
     for (int i = element + 1; i < module.m_nElements; ++i) {
         const ModuleElement& e = ElementAt(module, i);
-        if (Fits(e, entry.size()))
-            std::memcpy(entry.data() + e.offset, before.data() + e.offset, e.size);
+        if (Fits(e, entry.size())) std::memcpy(entry.data() + e.offset, before.data() + e.offset, e.size);
     }
     if (const int covering = CoveringElement(module, element, value, entry); covering >= 0) {
         std::copy(before.begin(), before.end(), entry.begin());

@@ -54,12 +54,6 @@ void RomFile::Close() {
     m_open = false;
 }
 
-std::unique_ptr<uint8_t[]> RomFile::TakeImage() {
-    std::unique_ptr<uint8_t[]> image = std::move(m_image);
-    Close();
-    return image;
-}
-
 FileResult RomFile::SaveImage(const std::string& path, const uint8_t* image, size_t length) {
     CFile file;
     if (!file.Open(path, CFile::modeWrite)) return FileFailure(FileAction::Open, path, file);

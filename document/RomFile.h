@@ -26,10 +26,6 @@ public:
     FileResult Open(const std::string& path);
     // Writes the image over the file it was read from (see SaveImage).
     FileResult Save() const;
-    // Hands the image over to a caller that keeps it elsewhere, then forgets
-    // the image and the path; the length is Length() as it was before the
-    // call.
-    std::unique_ptr<uint8_t[]> TakeImage();
 
     uint8_t* Data() { return m_image.get(); }
     const uint8_t* Data() const { return m_image.get(); }

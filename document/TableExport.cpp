@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "document/CsvWriter.h"
 #include "document/TableText.h"
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
@@ -16,28 +17,12 @@ constexpr size_t kBlock = size_t{1} << 18;
 
 } // namespace
 
-void TableExport::QuoteTail(std::string& buffer, size_t start) {
-    const std::string_view cell = std::string_view(buffer).substr(start);
-    if (cell.find_first_of(",\"\r\n") == std::string_view::npos) return;
-    const auto quotes = static_cast<size_t>(std::count(cell.begin(), cell.end(), '"'));
-    const size_t oldEnd = buffer.size();
-    buffer.resize(oldEnd + quotes + 2);
-    // From the back, so every byte moves once.
-    char* to = buffer.data() + buffer.size();
-    *--to = '"';
-    for (size_t from = oldEnd; from-- > start;) {
-        *--to = buffer[from];
-        if (buffer[from] == '"') *--to = '"';
-    }
-    *--to = '"';
-}
-
 bool TableExport::Write(const CTableModule& module, std::span<const uint8_t> table, const Sink& sink) {
     std::string header;
     const auto cell = [&header](std::string_view text) {
         const size_t start = header.size();
         header += text;
-        QuoteTail(header, start);
+        CsvWriter::QuoteTail(header, start);
     };
     cell(kQlmEntryHeading);
     for (int i = 0; i < module.m_nElements; ++i) {
@@ -68,10 +53,10 @@ bool TableExport::Write(const CTableModule& module, std::span<const uint8_t> tab
         char* at = buffer.data() + used;
         const size_t labelStart = used;
         std::memcpy(at, label.data(), label.size());
-        if (label.find_first_of(",\"\r\n") != std::string_view::npos) {
+        if (CsvWriter::NeedsQuotes(label)) {
             // Rare: a named label with a comma or quote goes the slow way.
             std::string quoted(label);
-            QuoteTail(quoted, 0);
+            CsvWriter::QuoteTail(quoted, 0);
             std::memcpy(buffer.data() + labelStart, quoted.data(), quoted.size());
             at = buffer.data() + labelStart + quoted.size();
         } else {

@@ -19,7 +19,4 @@ public:
     // `table` holds the bytes of the whole table, entry 0 first. False when
     // the sink refused a block.
     static bool Write(const CTableModule& module, std::span<const uint8_t> table, const Sink& sink);
-
-    // Quotes the cell that starts at `start` in place when it needs quotes.
-    static void QuoteTail(std::string& buffer, size_t start);
 };

@@ -4,34 +4,20 @@
 #include <charconv>
 #include <cstring>
 
+#include "document/CsvWriter.h"
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"
+#include "table/HexText.h"
 #include "table/NumberCodec.h"
 
 namespace {
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-bool NeedsQuotes(char c) {
-    return c == ',' || c == '"' || c == '\r' || c == '\n';
-}
-
-std::string Quoted(std::string_view text) {
-    if (std::none_of(text.begin(), text.end(), NeedsQuotes)) return std::string(text);
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
 
 // "0x%02X": at least two digits, upper case.
 char* WriteHexNumber(char* at, uint32_t value) {
     char digits[8];
     int count = 0;
     do {
-        digits[count++] = kHexDigits[value & 0xF];
+        digits[count++] = HexText::Digit(value);
         value >>= 4;
     } while (value != 0);
     *at++ = '0';
@@ -39,15 +25,6 @@ char* WriteHexNumber(char* at, uint32_t value) {
     if (count == 1) *at++ = '0';
     while (count > 0)
         *at++ = digits[--count];
-    return at;
-}
-
-char* WriteHexArray(char* at, const uint8_t* bytes, uint32_t size) {
-    for (uint32_t k = 0; k < size; ++k) {
-        if (k != 0) *at++ = ' ';
-        *at++ = kHexDigits[bytes[k] >> 4];
-        *at++ = kHexDigits[bytes[k] & 0xF];
-    }
     return at;
 }
 
@@ -64,7 +41,7 @@ TableText::TableText(const CTableModule& module) : m_module(module) {
             for (size_t item = 0; item < e.values.size(); ++item) {
                 dropbox.labels.push_back(ElementCodec::DropboxItemLabel(
                         e.values[item], module.GetValueName(i, static_cast<int>(item)), e.style));
-                dropbox.quotedLabels.push_back(Quoted(dropbox.labels.back()));
+                dropbox.quotedLabels.push_back(CsvWriter::Quote(dropbox.labels.back()));
                 column.maxLength = std::max(column.maxLength, dropbox.quotedLabels.back().size());
                 // Later items overwrite earlier ones: the form picks the last.
                 if (e.values[item] < dropbox.itemOfValue.size())
@@ -110,21 +87,10 @@ char* TableText::WriteText(char* at, const uint8_t* bytes, uint32_t size, bool q
     for (uint32_t k = 0; k < size; ++k) {
         const char c = static_cast<char>(m_module.m_charOf[bytes[k]]);
         if (c == '\0') break;
-        needsQuotes |= NeedsQuotes(c);
+        needsQuotes |= CsvWriter::NeedsQuotes(c);
         *at++ = c;
     }
-    if (!quote || !needsQuotes) return at;
-    // From the back, so every byte moves once.
-    const auto quotes = static_cast<size_t>(std::count(start, at, '"'));
-    char* to = at + quotes + 2;
-    char* const end = to;
-    *--to = '"';
-    for (char* from = at; from-- != start;) {
-        *--to = *from;
-        if (*from == '"') *--to = '"';
-    }
-    *--to = '"';
-    return end;
+    return quote && needsQuotes ? CsvWriter::QuoteInPlace(start, at) : at;
 }
 
 char* TableText::Write(char* at, int element, const uint8_t* entry, bool quote) const {
@@ -141,7 +107,7 @@ char* TableText::Write(char* at, int element, const uint8_t* entry, bool quote) 
         return at + label.size();
     }
     case ElementKind::HexArray:
-        return WriteHexArray(at, bytes, column.size);
+        return HexText::WriteBytes(at, span);
     case ElementKind::Text:
         return WriteText(at, bytes, column.size, quote);
     case ElementKind::HexNumber:

@@ -191,11 +191,14 @@ const char kEditorUsage[] = "Usage: quillmoor [MODULE [ROM]]\n"
                             "  -h, --help   show this text and exit\n"
                             "  --version    show the version and exit\n"
                             "\n"
+                            "The toolkit's own options (-style NAME, -platform NAME, -reverse, ...) are\n"
+                            "passed on to it; any other option is ignored with a warning.\n"
+                            "\n"
                             "Exit status: 0 when the editor closes normally, 2 when the command line\n"
-                            "is wrong.\n";
+                            "names more than a module and a ROM.\n";
 
-std::string EditorUnknownOptionText(std::string_view option) {
-    return Join({"unknown option '", option, "'"});
+std::string EditorIgnoredOptionText(std::string_view option) {
+    return Join({"ignoring unknown option '", option, "'"});
 }
 
 const char kQlmUsage[] = "Usage: qlm COMMAND ARGUMENTS\n"
@@ -454,6 +457,6 @@ std::string BytesNoEntryText(std::string_view module) {
 }
 
 std::string ChangedOnDiskText(std::string_view fileName) {
-    return Join({fileName, " was changed on disk by another program since it was opened. Overwrite it with "
-                           "Quillmoor's copy?"});
+    return Join({fileName, " was changed on disk by another program since it was opened or last saved. "
+                           "Overwrite it with Quillmoor's copy?"});
 }

@@ -93,8 +93,8 @@ std::string LineTooLongReason(uint64_t line);
 extern const char kEditorUsage[];
 inline constexpr char kEditorUsageHint[] = "Try 'quillmoor --help' for more information.\n";
 inline constexpr char kEditorTooManyArguments[] = "too many arguments (at most a module and a ROM)";
-// "unknown option '<option>'".
-std::string EditorUnknownOptionText(std::string_view option);
+// "ignoring unknown option '<option>'".
+std::string EditorIgnoredOptionText(std::string_view option);
 
 // --- qlm ---
 
@@ -192,7 +192,8 @@ inline constexpr char kTitleNoFile[] = "Quillmoor - No file open";
 // The window's title with a ROM open: "Quillmoor - " and the file name, and
 // " *" after it while the image holds changes that are not saved.
 std::string DocumentTitle(std::string_view romName, bool modified);
-// Save Rom over a file that another program changed since it was opened.
+// Save Rom over a file that another program changed since it was opened or
+// last saved.
 std::string ChangedOnDiskText(std::string_view fileName);
 // The windows beside the dialog: "<module name> - Quillmoor" for the table,
 // "<module name> - Bytes - Quillmoor" for the bytes, the module's name left

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "table/ElementStyle.h"
+#include "table/HexText.h"
 #include "table/NumberCodec.h"
 #include "table/NumberRule.h"
 
@@ -32,15 +33,7 @@ ElementKind ElementCodec::KindOf(uint8_t style) {
 }
 
 std::string ElementCodec::ShowHexArray(std::span<const uint8_t> bytes) {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    std::string text;
-    text.reserve(bytes.size() * 3);
-    for (size_t k = 0; k < bytes.size(); ++k) {
-        if (k != 0) text.push_back(' ');
-        text.push_back(digits[bytes[k] >> 4]);
-        text.push_back(digits[bytes[k] & 0x0F]);
-    }
-    return text;
+    return HexText::Bytes(bytes);
 }
 
 std::string ElementCodec::ShowText(std::span<const uint8_t> bytes, const CharTable& charOf) {

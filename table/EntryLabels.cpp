@@ -1,5 +1,7 @@
 #include "table/EntryLabels.h"
 
+#include "table/HexText.h"
+
 std::string_view EntryLabels::operator[](size_t index) const {
     const size_t begin = index == 0 ? 0 : m_ends[index - 1];
     return std::string_view(m_text).substr(begin, m_ends[index] - begin);
@@ -20,13 +22,12 @@ size_t EntryLabels::BareLength(size_t index) {
 // Written by hand: a million-entry table formats a million labels, and
 // snprintf would dominate the load.
 void EntryLabels::AppendHex(size_t index) {
-    static constexpr char digits[] = "0123456789ABCDEF";
     char text[2 + 2 * sizeof(size_t)];
     const size_t length = BareLength(index);
     text[0] = '0';
     text[1] = 'x';
     for (size_t at = length; at > 2; --at, index >>= 4)
-        text[at - 1] = digits[index & 0xF];
+        text[at - 1] = HexText::Digit(index);
     m_text.append(text, length);
 }
 

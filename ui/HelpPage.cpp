@@ -2,6 +2,7 @@
 
 #include "platform/windows/CWnd.h"
 #include "platform/windows/Shell.h"
+#include "table/HexText.h"
 
 namespace {
 
@@ -10,7 +11,6 @@ bool NeedsEscape(unsigned char c) {
 }
 
 std::string Escaped(std::string_view path) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(path.size());
     for (const char ch : path) {
@@ -20,8 +20,7 @@ std::string Escaped(std::string_view path) {
             continue;
         }
         out += '%';
-        out += kHex[c >> 4];
-        out += kHex[c & 0x0F];
+        HexText::AppendByte(out, c);
     }
     return out;
 }

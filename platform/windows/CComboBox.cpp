@@ -28,11 +28,6 @@ int CComboBox::AddStrings(std::initializer_list<std::string_view> texts) {
     return AddStrings(std::span<const std::string_view>(texts.begin(), texts.size()));
 }
 
-int CComboBox::InsertString(int nIndex, const std::string& text) {
-    return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(nIndex),
-                                        reinterpret_cast<LPARAM>(text.c_str())));
-}
-
 int CComboBox::DeleteString(UINT nIndex) {
     return static_cast<int>(SendMessage(CB_DELETESTRING, nIndex, 0));
 }

@@ -25,7 +25,6 @@ public:
     int AddStrings(std::span<const std::string_view> texts);
     int AddStrings(const std::vector<std::string>& texts);
     int AddStrings(std::initializer_list<std::string_view> texts);
-    int InsertString(int nIndex, const std::string& text);
     // Count remaining, or CB_ERR for a bad index. Removing the selected item
     // leaves no selection, as in Win32.
     int DeleteString(UINT nIndex);

@@ -75,11 +75,15 @@ QWidget* FirstTabStop(QWidget* parent) {
 }
 
 // Without a window manager (a bare X server) nothing activates a new
-// window, and an inactive window gets no keys.
+// window, and an inactive window gets no keys. A Win32 dialog that opens
+// with the focus on a control shows that control's focus cue at once; the
+// toolkit's styles draw it only once the window has seen keyboard
+// navigation, so the window starts as if it had.
 void ShowAndActivate(QWidget* widget) {
     widget->show();
     widget->raise();
     widget->activateWindow();
+    if (widget->focusWidget() != nullptr) widget->setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "platform/windows/AppKeyFilter.h"
 #include "platform/windows/CCommandLineInfo.h"
 #include "platform/windows/Shell.h"
+#include "platform/windows/ToolkitOptions.h"
 
 namespace {
 CWinApp*& CurrentApp() {
@@ -37,11 +38,23 @@ BOOL CWinApp::ProcessMessageFilter(int, MSG*) {
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < m_args.size(); ++i) {
         const std::string& arg = m_args[i];
+        // The toolkit's options are its own, even those it left in place.
+        const std::size_t toolkitSpan = optionsEnded ? 0 : ToolkitOptions::Span(m_args, i);
+        if (toolkitSpan > 0) {
+            i += toolkitSpan - 1;
+            continue;
+        }
+        if (arg == "--" && !optionsEnded) {
+            optionsEnded = true;
+            continue;
+        }
         const bool last = i + 1 == m_args.size();
-        // "-" alone conventionally names standard input: not a flag.
-        const bool flag = arg.size() > 1 && arg[0] == '-';
+        // "-" alone conventionally names standard input, and after "--" a
+        // file name may start with '-': neither is a flag.
+        const bool flag = !optionsEnded && arg.size() > 1 && arg[0] == '-';
         rCmdInfo.ParseParam(flag ? arg.c_str() + 1 : arg.c_str(), flag, last);
     }
 }
@@ -73,6 +86,8 @@ int AfxWinMain(int argc, char** argv) {
     if (app == nullptr) return 1;
     QCoreApplication::setApplicationName(QString::fromStdString(app->m_strAppName));
     std::vector<std::string> args;
+    // The toolkit has taken its own options out of argv and counted them off.
+    if (owned) argc = s_argc;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i] != nullptr ? argv[i] : "");
     app->SetCommandLine(std::move(args));

@@ -287,10 +287,6 @@ void CWnd::Invalidate(BOOL bErase) {
     InvalidateRect(nullptr, bErase);
 }
 
-void CWnd::UpdateWindow() {
-    if (::IsWindow(m_hWnd) && m_pNative->Widget()->isVisible()) m_pNative->Widget()->repaint();
-}
-
 int CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL) {
     ScrollBarState* bar = ::IsWindow(m_hWnd) ? m_pNative->ScrollBar(nBar) : nullptr;
     if (bar == nullptr || lpScrollInfo == nullptr) return 0;
@@ -317,12 +313,6 @@ int CWnd::SetScrollPos(int nBar, int nPos, BOOL) {
     const int previous = bar->SetPos(nPos);
     m_pNative->SyncScrollBar(nBar);
     return previous;
-}
-
-void CWnd::GetScrollRange(int nBar, int* lpMinPos, int* lpMaxPos) const {
-    ScrollBarState* bar = ::IsWindow(m_hWnd) ? m_pNative->ScrollBar(nBar) : nullptr;
-    if (lpMinPos != nullptr) *lpMinPos = bar != nullptr ? bar->Min() : 0;
-    if (lpMaxPos != nullptr) *lpMaxPos = bar != nullptr ? bar->Max() : 0;
 }
 
 BOOL CWnd::EnableScrollBar(int nSBFlags, UINT nArrowFlags) {

@@ -91,7 +91,6 @@ public:
 
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
     void Invalidate(BOOL bErase = TRUE);
-    void UpdateWindow();
 
     // Scroll bars of a window created with WS_VSCROLL (SB_VERT) or
     // WS_HSCROLL (SB_HORZ), with Win32 arithmetic: the largest position is
@@ -103,7 +102,6 @@ public:
     int GetScrollPos(int nBar) const;
     // Returns the previous position.
     int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE);
-    void GetScrollRange(int nBar, int* lpMinPos, int* lpMaxPos) const;
     BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH);
     void ShowScrollBar(UINT nBar, BOOL bShow = TRUE);
     // Not Win32, for checks: whether the bar takes user input (neither

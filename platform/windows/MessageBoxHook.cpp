@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 #include "platform/windows/CWinApp.h"
-#include "platform/windows/CWnd.h"
 #include "platform/windows/NativeWindow.h"
 #include "platform/windows/UnscriptedModal.h"
 #include "platform/windows/WindowText.h"
@@ -140,10 +139,4 @@ int MessageBox(HWND hwndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) 
     if (UnscriptedModal::Report("message box \"" + request.text + "\" (caption \"" + request.caption + "\")"))
         return CancelAnswer(nType);
     return ShowReal(request);
-}
-
-int AfxMessageBox(LPCSTR lpszText, UINT nType) {
-    CWinApp* app = AfxGetApp();
-    HWND owner = app != nullptr && app->m_pMainWnd != nullptr ? app->m_pMainWnd->GetSafeHwnd() : nullptr;
-    return MessageBox(owner, lpszText, nullptr, nType);
 }

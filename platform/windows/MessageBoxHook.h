@@ -24,5 +24,3 @@ using MessageBoxHook = ModalHook<MessageBoxRequest, int>;
 // has a Cancel button (IDOK for MB_OK) and are ignored otherwise. A null
 // caption shows the application's name.
 int MessageBox(HWND hwndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType);
-// The same owned by the application's main window.
-int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK);

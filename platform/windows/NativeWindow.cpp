@@ -43,7 +43,11 @@ NativeWindow::~NativeWindow() {
     if (widget == nullptr) return;
     QObject::disconnect(m_destroyed);
     // Nothing of this object may be reached from the widget's signals now.
-    QObject::disconnect(widget, nullptr, nullptr, nullptr);
+    // The layer connects them with the widget as the context, so only those
+    // go: the toolkit's own watchers of the widget (the accessibility cache,
+    // the style's animations) must still hear it is destroyed, or they keep
+    // a dangling entry that a new widget at the same address then inherits.
+    QObject::disconnect(widget, nullptr, widget, nullptr);
     WidgetWindows().erase(widget);
     if (*m_dispatch > 0) {
         // Still inside one of this widget's own signals: Qt must unwind

@@ -14,7 +14,6 @@ public:
     int SetPos(int pos);
     int Pos() const { return m_pos; }
     int Min() const { return m_min; }
-    int Max() const { return m_max; }
     UINT Page() const { return m_page; }
     int MaxPos() const;
     // There is room to scroll: the page is smaller than the range.

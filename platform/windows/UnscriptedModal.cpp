@@ -11,10 +11,6 @@ void UnscriptedModal::SetReporter(Reporter reporter) {
     CurrentReporter() = std::move(reporter);
 }
 
-bool UnscriptedModal::IsStrict() {
-    return static_cast<bool>(CurrentReporter());
-}
-
 bool UnscriptedModal::Report(const std::string& description) {
     if (!CurrentReporter()) return false;
     CurrentReporter()(description);

@@ -14,7 +14,6 @@ public:
 
     // An empty reporter restores the real dialogs.
     static void SetReporter(Reporter reporter);
-    static bool IsStrict();
     // Calls the reporter; returns true when one is installed, so the caller
     // must not show anything.
     static bool Report(const std::string& description);

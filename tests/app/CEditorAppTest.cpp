@@ -66,7 +66,7 @@ TEST_F(EditorAppTest, OneArgumentArrivesWholeBlanksIncluded) {
 }
 
 TEST_F(EditorAppTest, TheFirstArgumentThatIsNotAFlagIsTheModule) {
-    const StartupRun run = StartWith({"-geometry", "first.qlm"}, m_app);
+    const StartupRun run = StartWith({"-nologo", "-style", "fusion", "first.qlm"}, m_app);
     EXPECT_EQ(run.startupModule, "first.qlm");
 }
 
@@ -103,23 +103,29 @@ TEST_F(EditorAppTest, ASecondArgumentIsARomOpenedAfterStartUp) {
 }
 
 // What the command line answers before any window exists.
-TEST(StartupOptionsTest, PrintingOptionsEndAndAnythingUnknownIsAUsageError) {
+TEST(StartupOptionsTest, PrintingOptionsEndToolkitOptionsPassAndOtherFlagsAreSkipped) {
     using A = StartupOptions::Action;
+    using Args = std::vector<std::string>;
     const struct {
-        std::vector<std::string> args;
+        Args args;
         A action;
-        int exitCode;
+        Args ignored;
     } rows[] = {
-            {{}, A::Run, 0},
-            {{"m.qlm", "game.rom"}, A::Run, 0},
-            {{"-", "game.rom"}, A::Run, 0},
-            {{"--", "-odd.qlm"}, A::Run, 0},
-            {{"--help"}, A::Help, 0},
-            {{"m.qlm", "-h"}, A::Help, 0},
-            {{"--version", "--bogus"}, A::Version, 0},
-            {{"--bogus", "--help"}, A::Invalid, 2},
-            {{"-geometry", "m.qlm"}, A::Invalid, 2},
-            {{"a.qlm", "b.rom", "c"}, A::Invalid, 2},
+            {{}, A::Run, {}},
+            {{"m.qlm", "game.rom"}, A::Run, {}},
+            {{"-", "game.rom"}, A::Run, {}},
+            {{"--", "-odd.qlm", "-reverse"}, A::Run, {}},
+            {{"--help"}, A::Help, {}},
+            {{"m.qlm", "-h"}, A::Help, {}},
+            {{"--version", "--bogus"}, A::Version, {}},
+            {{"--bogus", "--help"}, A::Help, {"--bogus"}},
+            // A toolkit option's value is not an operand, so two files still fit.
+            {{"-style", "fusion", "-platform", "offscreen", "-reverse", "m.qlm", "game.rom"}, A::Run, {}},
+            {{"--style=fusion", "-stylesheet", "s.qss", "-display", ":1", "m.qlm", "game.rom"}, A::Run, {}},
+            {{"-x", "m.qlm", "--nologo", "game.rom"}, A::Run, {"-x", "--nologo"}},
+            {{"m.qlm", "-style"}, A::Run, {"-style"}},
+            {{"a.qlm", "b.rom", "c"}, A::Invalid, {}},
+            {{"-style", "fusion", "a.qlm", "b.rom", "c"}, A::Invalid, {}},
     };
     for (const auto& row : rows) {
         const StartupOptions options = StartupOptions::Parse(row.args);
@@ -127,10 +133,14 @@ TEST(StartupOptionsTest, PrintingOptionsEndAndAnythingUnknownIsAUsageError) {
         for (const std::string& arg : row.args)
             line += arg + " ";
         EXPECT_EQ(options.action, row.action) << line;
-        EXPECT_EQ(options.ExitCode(), row.exitCode) << line;
+        EXPECT_EQ(options.ExitCode(), row.action == A::Invalid ? 2 : 0) << line;
+        EXPECT_EQ(options.ignored, row.ignored) << line;
     }
-    EXPECT_EQ(StartupOptions::Parse({"-x"}).Output(),
-              "quillmoor: unknown option '-x'\nTry 'quillmoor --help' for more information.\n");
+    EXPECT_EQ(StartupOptions::Parse({"-x", "m.qlm", "-y"}).Warnings(),
+              "quillmoor: ignoring unknown option '-x'\nquillmoor: ignoring unknown option '-y'\n");
+    EXPECT_EQ(StartupOptions::Parse({"a", "b", "c"}).Output(),
+              "quillmoor: too many arguments (at most a module and a ROM)\n"
+              "Try 'quillmoor --help' for more information.\n");
     EXPECT_EQ(StartupOptions::Parse({"--version"}).Output().rfind("quillmoor ", 0), 0u);
 }
 

@@ -1,7 +1,8 @@
 #!/bin/sh
 # The options that print and end need no display: with no platform named and
-# no display to find, --help and --version print and exit 0, an unknown
-# option is a usage error on stderr with exit 2. qlm --version alike.
+# no display to find, --help and --version print and exit 0 (an unknown option
+# does not stop them), more than two file names is a usage error on stderr with
+# exit 2. qlm --version alike.
 #   check_options.sh <quillmoor> <qlm> <version>
 set -u
 quillmoor=$1
@@ -21,11 +22,14 @@ grep -q '^Usage: quillmoor \[MODULE \[ROM\]\]' "$scratch/out" || fail "--help pr
 bare "$quillmoor" --version || fail "--version exited $?"
 [ "$(cat "$scratch/out")" = "quillmoor $version" ] || fail "--version printed: $(cat "$scratch/out")"
 
-bare "$quillmoor" --no-such-option
+bare "$quillmoor" --no-such-option --help || fail "an unknown option before --help exited $?"
+grep -q '^Usage: quillmoor' "$scratch/out" || fail "an unknown option kept --help from printing"
+
+bare "$quillmoor" -style fusion a.qlm b.rom c
 code=$?
-[ "$code" -eq 2 ] || fail "an unknown option exited $code"
-[ -s "$scratch/out" ] && fail "an unknown option wrote to stdout"
-grep -q "unknown option '--no-such-option'" "$scratch/err" || fail "unknown option said: $(cat "$scratch/err")"
+[ "$code" -eq 2 ] || fail "three file names exited $code"
+[ -s "$scratch/out" ] && fail "three file names wrote to stdout"
+grep -q "too many arguments" "$scratch/err" || fail "three file names said: $(cat "$scratch/err")"
 
 bare "$qlm" --version || fail "qlm --version exited $?"
 [ "$(cat "$scratch/out")" = "qlm $version" ] || fail "qlm --version printed: $(cat "$scratch/out")"

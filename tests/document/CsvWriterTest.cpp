@@ -11,6 +11,13 @@ TEST(CsvWriter, QuotesOnlyCellsThatNeedIt) {
     EXPECT_EQ("\"say \"\"hi\"\"\"", CsvWriter::Quote("say \"hi\""));
     EXPECT_EQ("\"two\nlines\"", CsvWriter::Quote("two\nlines"));
     EXPECT_EQ("\"cr\rhere\"", CsvWriter::Quote("cr\rhere"));
+    // In place at the end of a row: only the tail counts and only it moves.
+    std::string row = "a,b,say \"hi\"";
+    CsvWriter::QuoteTail(row, 4);
+    EXPECT_EQ(row, "a,b,\"say \"\"hi\"\"\"");
+    row = "a,b,c";
+    CsvWriter::QuoteTail(row, 4);
+    EXPECT_EQ(row, "a,b,c");
 }
 
 TEST(CsvWriter, KeepsBytesAsTheyAre) {

@@ -294,8 +294,8 @@ const std::vector<ChangeBehind>& ChangesBehind() {
 class ChangedBehindTest : public RomDocumentDialogTest, public ::testing::WithParamInterface<ChangeBehind> {
 protected:
     std::string Question() const {
-        return m_rom + " was changed on disk by another program since it was opened. Overwrite it with "
-                       "Quillmoor's copy?";
+        return m_rom + " was changed on disk by another program since it was opened or last saved. "
+                       "Overwrite it with Quillmoor's copy?";
     }
 };
 

@@ -7,6 +7,7 @@
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"
+#include "table/HexText.h"
 #include "ui/model/EditorState.h"
 
 namespace {
@@ -33,12 +34,10 @@ bool EntryShown(const EditorState& state) {
 } // namespace
 
 std::string EntryBytes::Row::Hex() const {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
     for (const Cell& cell : cells) {
         if (!text.empty()) text += ' ';
-        text += kDigits[cell.byte >> 4];
-        text += kDigits[cell.byte & 0xF];
+        HexText::AppendByte(text, cell.byte);
     }
     return text;
 }

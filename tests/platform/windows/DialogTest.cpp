@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QImage>
+#include <QStyleOption>
+#include <QWidget>
+
 #include "ModalScript.h"
 #include "RecordingDialog.h"
 #include "TestInput.h"
@@ -7,8 +12,10 @@
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CCommandLineInfo.h"
 #include "platform/windows/CEdit.h"
+#include "platform/windows/CStatic.h"
 #include "platform/windows/CWinApp.h"
 #include "platform/windows/DialogHook.h"
+#include "platform/windows/NativeWindow.h"
 #include "platform/windows/UnscriptedModal.h"
 
 namespace {
@@ -208,6 +215,73 @@ TEST(DialogTest, IconsAreSetPerSizeAndReturnThePreviousOne) {
     EXPECT_EQ(LoadIcon(BitmapImage(32, 32, {1, 2, 3})), nullptr) << "pixels that do not fit the size";
 }
 
+// The entry selector has the focus when the editor opens, and shows it
+// before any key is pressed, as in a Win32 dialog.
+TEST(DialogTest, TheControlFocusedAtStartDrawsItsFocusCue) {
+    RecordingDialog dialog;
+    dialog.onInit = [](RecordingDialog& d) {
+        d.GetDlgItem(D::kCombo)->EnableWindow(TRUE);
+    };
+    ASSERT_TRUE(dialog.Create());
+    TestInput::ProcessEvents();
+    QWidget* combo = dialog.GetDlgItem(D::kCombo)->GetSafeHwnd()->Widget();
+    ASSERT_TRUE(combo->hasFocus());
+    QStyleOption option;
+    option.initFrom(combo);
+    EXPECT_TRUE(option.state & QStyle::State_HasFocus);
+    EXPECT_TRUE(option.state & QStyle::State_KeyboardFocusChange);
+    // The style really draws the cue from that state.
+    const QImage cued = combo->grab().toImage();
+    combo->window()->setAttribute(Qt::WA_KeyboardFocusChange, false);
+    EXPECT_NE(combo->grab().toImage(), cued);
+}
+
+// Reload Modules destroys the form's labels and value controls and makes new
+// ones. A screen reader must find every new label by its text, and nothing
+// may stay of the old controls: a new one born at a gone one's address would
+// otherwise inherit its dead entry and drop out of the tree.
+TEST(DialogTest, ControlsMadeAfterOthersWentAreInTheAccessibilityTree) {
+    RecordingDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    struct Row {
+        CStatic label;
+        CEdit value;
+    };
+    const auto makeRows = [&dialog](std::vector<std::unique_ptr<Row>>& rows, std::vector<const char*> names) {
+        for (const char* name : names) {
+            const int top = 60 + 30 * static_cast<int>(rows.size());
+            auto row = std::make_unique<Row>();
+            row->label.Create(name, WS_CHILD | WS_VISIBLE, CRect(10, top, 190, top + 25), &dialog);
+            row->value.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(200, top, 300, top + 25), &dialog,
+                              static_cast<UINT>(2000 + rows.size()));
+            rows.push_back(std::move(row));
+        }
+    };
+    const auto accessible = [](CWnd& control) {
+        return QAccessible::queryAccessibleInterface(control.GetSafeHwnd()->Widget());
+    };
+
+    std::vector<std::unique_ptr<Row>> rows;
+    makeRows(rows, {"Name", "Level"});
+    std::vector<QAccessible::Id> gone;
+    for (const auto& row : rows)
+        for (CWnd* control : {static_cast<CWnd*>(&row->label), static_cast<CWnd*>(&row->value)})
+            gone.push_back(QAccessible::uniqueId(accessible(*control)));
+    rows.clear();
+    for (const QAccessible::Id id : gone)
+        EXPECT_EQ(QAccessible::accessibleInterface(id), nullptr) << "a gone control is still in the tree";
+
+    makeRows(rows, {"Hit points", "Speed"});
+    QAccessibleInterface* form = QAccessible::queryAccessibleInterface(dialog.GetSafeHwnd()->Client());
+    ASSERT_NE(form, nullptr);
+    std::vector<std::string> labels;
+    for (int i = 0; i < form->childCount(); ++i)
+        if (QAccessibleInterface* child = form->child(i);
+            child != nullptr && child->isValid() && child->role() == QAccessible::StaticText)
+            labels.push_back(child->text(QAccessible::Name).toStdString());
+    EXPECT_EQ(labels, (std::vector<std::string>{"Hit points", "Speed"}));
+}
+
 class ArgsApp : public CWinApp {
 public:
     std::string fileName;
@@ -238,6 +312,13 @@ TEST(AppTest, AfxWinMainHandsTheFirstNonFlagArgumentOver) {
     app.SetCommandLine({"-a", "-", "z"});
     app.InitInstance();
     EXPECT_EQ(app.fileName, "-") << "a lone dash is not a flag";
+    // The toolkit's options left in argv (a display name off X11) take their values along.
+    app.SetCommandLine({"-style", "fusion", "-display", ":1", "-reverse", "x.qlm"});
+    app.InitInstance();
+    EXPECT_EQ(app.fileName, "x.qlm");
+    app.SetCommandLine({"--", "-odd.qlm"});
+    app.InitInstance();
+    EXPECT_EQ(app.fileName, "-odd.qlm") << "after \"--\" a file name may start with a dash";
 }
 
 } // namespace
