@@ -78,7 +78,11 @@ void EditorView::RebuildForm() {
         return;
     }
     Form().Destroy(!m_valueCtrls.empty() || m_entryCombo->GetCount() > 0);
-    m_focusedElement = -1;
+    // The rows that had the focus are gone with the module they described.
+    if (m_focusedElement != -1) {
+        m_focusedElement = -1;
+        m_focusObservers.Notify(m_focusedElement);
+    }
     if (const CTableModule* module = m_state.CurrentModule()) Form().Build(*module, m_state.document.IsOpen());
 }
 

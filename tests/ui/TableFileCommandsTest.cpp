@@ -98,7 +98,7 @@ TEST_F(TableFileCommandsTest, BadCellsChangeNothingAndAreListedWithRowAndColumn)
               "Row 3, column 3: Kind: \"Kind 300\" is neither the name nor the value of an item "
               "of its list.\n"
               "Row 4, column 1: No entry \"9\" in this module: the first column holds an "
-              "entry's label or number.\n");
+              "entry's label or number.");
 }
 
 TEST_F(TableFileCommandsTest, AModuleThatDoesNotFitGraysBoth) {
