@@ -6,15 +6,16 @@
 //
 //   bench/run.py --build build/rel table-open table-scroll table-filter table-memory
 
+#include <benchmark/benchmark.h>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTableView>
-#include <benchmark/benchmark.h>
-#include <cstdint>
-#include <memory>
-#include <vector>
 
 #include "CPeakMemory.h"
 #include "EditorDlgProbe.h"
@@ -64,13 +65,17 @@ struct TableFixture {
     }
     QTableView* Grid() { return Find<QTableView>("TableGrid"); }
     void SetFilter(const char* text) { Find<QLineEdit>("FilterBox")->setText(QString::fromLatin1(text)); }
-    bool ShowsEveryEntry() { return Grid() != nullptr && Grid()->model()->rowCount() == tablebench::kEntries; }
+    bool ShowsEveryEntry() {
+        return Grid() != nullptr && Grid()->model()->rowCount() == tablebench::kEntries;
+    }
     int RowsPerPage() {
         const int height = Grid()->verticalHeader()->defaultSectionSize();
         return height > 0 ? Grid()->viewport()->height() / height : 0;
     }
     // The view scrolls by whole rows, so the bar counts rows.
-    void Scroll(int rows) { Grid()->verticalScrollBar()->setValue(Grid()->verticalScrollBar()->value() + rows); }
+    void Scroll(int rows) {
+        Grid()->verticalScrollBar()->setValue(Grid()->verticalScrollBar()->value() + rows);
+    }
 
     CEditorDlg dlg;
     std::unique_ptr<TableWindow> window;

@@ -199,7 +199,10 @@ std::string ChangedOnDiskText(std::string_view fileName);
 // "<module name> - Bytes - Quillmoor" for the bytes, the module's name left
 // out without one, and " *" after either while the image holds unsaved
 // changes, as in the main title.
-enum class SideWindow { Table, Bytes };
+enum class SideWindow {
+    Table,
+    Bytes
+};
 std::string SideWindowTitle(SideWindow window, std::string_view moduleName, bool modified);
 // The table window's label of its filter box.
 inline constexpr char kFilterLabel[] = "Filter:";

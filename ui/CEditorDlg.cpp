@@ -7,18 +7,15 @@
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CMenu.h"
 #include "platform/windows/Shell.h"
+#include "platform/windows/SideWindows.h"
 #include "res/StringTable.h"
 #include "res/resource.h"
 #include "res/ui/AboutResources.h"
 #include "res/ui/EditorResources.h"
 #include "table/CTableModule.h"
 #include "ui/AssociateCommand.h"
-#include "platform/windows/SideWindows.h"
-#include "ui/model/BytesWindow.h"
 #include "ui/CScrollPanel.h"
-#include "ui/model/EditorCommandState.h"
 #include "ui/EditorControls.h"
-#include "ui/model/EditorState.h"
 #include "ui/EditorView.h"
 #include "ui/HelpPage.h"
 #include "ui/LinkFileCommands.h"
@@ -26,6 +23,9 @@
 #include "ui/RomDocumentCommands.h"
 #include "ui/ShellAssociation.h"
 #include "ui/TableFileCommands.h"
+#include "ui/model/BytesWindow.h"
+#include "ui/model/EditorCommandState.h"
+#include "ui/model/EditorState.h"
 #include "ui/model/TableWindow.h"
 
 namespace {
@@ -45,9 +45,9 @@ CEditorDlg::CEditorDlg(CWnd* parent)
       m_state(std::make_unique<EditorState>()), m_view(std::make_unique<EditorView>(*this, *m_state)),
       m_bytes(std::make_unique<BytesWindow>(
               *m_state, [this](ByteGridModel& model) { return MakeByteGridWindow(model, *this); })),
-      m_table(std::make_unique<TableWindow>(*m_state, [this](TableWindowModel& model) {
-          return MakeTableWindow(model, *this, UndoKeys());
-      })),
+      m_table(std::make_unique<TableWindow>(
+              *m_state,
+              [this](TableWindowModel& model) { return MakeTableWindow(model, *this, UndoKeys()); })),
       m_following(m_state->Subscribe([this](const EditorChange&) { ShowCommandState(); })),
       m_focus(m_view->SubscribeFocus([this](int element) { m_bytes->FocusChanged(element); })) {}
 
@@ -176,7 +176,8 @@ void CEditorDlg::OnUnloadModule() {
     ModuleListCommands(*m_state, *m_view).UnloadModule();
 }
 void CEditorDlg::OnReloadModules() {
-    if (m_state->CurrentModuleIndex() < 0 || !RomDocumentCommands(*m_state, *m_view).PromptApplyEdits()) return;
+    if (m_state->CurrentModuleIndex() < 0 || !RomDocumentCommands(*m_state, *m_view).PromptApplyEdits())
+        return;
     ModuleListCommands(*m_state, *m_view).ReloadModules();
 }
 void CEditorDlg::OnViewBytes() {

@@ -3,8 +3,8 @@
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CMenu.h"
 #include "res/StringTable.h"
-#include "ui/model/EditorCommandState.h"
 #include "ui/EditorView.h"
+#include "ui/model/EditorCommandState.h"
 
 void EditorControls::Show(const EditorCommandState& state) {
     CWnd& window = m_view.Window();

@@ -83,7 +83,8 @@ void EditorView::RebuildForm() {
         m_focusedElement = -1;
         m_focusObservers.Notify(m_focusedElement);
     }
-    if (const CTableModule* module = m_state.CurrentModule()) Form().Build(*module, m_state.document.IsOpen());
+    if (const CTableModule* module = m_state.CurrentModule())
+        Form().Build(*module, m_state.document.IsOpen());
 }
 
 void EditorView::ShowEntry() {

@@ -5,8 +5,8 @@
 #include "document/LinkFile.h"
 #include "document/ModuleList.h"
 #include "table/CTableModule.h"
-#include "ui/model/EditorState.h"
 #include "ui/ModuleListCommands.h"
+#include "ui/model/EditorState.h"
 
 void LinkFileCommands::LinkRom() {
     if (!m_state.document.IsOpen()) return;

@@ -5,8 +5,8 @@
 #include "platform/windows/CFileDialog.h"
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
-#include "ui/model/EditorState.h"
 #include "ui/EditorView.h"
+#include "ui/model/EditorState.h"
 
 namespace {
 
@@ -21,7 +21,8 @@ void ModuleListCommands::AddModuleFromFile(const std::string& path) {
 void ModuleListCommands::AddModulesFromFiles(const std::vector<std::string>& paths) {
     const ModuleList::Failures failures = ModuleList(m_state.modules).AddModulesFromFiles(paths);
     m_state.ModulesChanged();
-    if (!failures.Empty()) m_controls.Message(failures.Text(), MB_OK | MB_ICONEXCLAMATION, kModuleErrorCaption);
+    if (!failures.Empty())
+        m_controls.Message(failures.Text(), MB_OK | MB_ICONEXCLAMATION, kModuleErrorCaption);
 }
 
 void ModuleListCommands::ShowAdded(const ModuleList::AddResult& added) {

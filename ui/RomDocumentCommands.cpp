@@ -3,10 +3,10 @@
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CFileDialog.h"
 #include "res/StringTable.h"
-#include "ui/model/EditorState.h"
 #include "ui/EditorView.h"
 #include "ui/LinkFileCommands.h"
 #include "ui/ModuleListCommands.h"
+#include "ui/model/EditorState.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "platform/windows/CFileDialog.h"
 #include "res/StringTable.h"
 #include "res/resource.h"
-#include "ui/model/EditorState.h"
 #include "ui/EditorView.h"
+#include "ui/model/EditorState.h"
 
 namespace {
 

@@ -11,8 +11,7 @@ class EditorView;
 // that a single Undo takes back, or changes nothing and lists the bad cells.
 class TableFileCommands {
 public:
-    TableFileCommands(EditorState& state, EditorView& view)
-        : m_state(state), m_controls(view) {}
+    TableFileCommands(EditorState& state, EditorView& view) : m_state(state), m_controls(view) {}
 
     void ExportTable();
     void ImportTable();

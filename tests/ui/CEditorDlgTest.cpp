@@ -16,10 +16,10 @@
 #include "platform/windows/CMenu.h"
 #include "res/resource.h"
 #include "res/ui/EditorResources.h"
-#include "ui/model/BytesWindow.h"
 #include "ui/CScrollPanel.h"
-#include "ui/model/EditorState.h"
 #include "ui/EditorView.h"
+#include "ui/model/BytesWindow.h"
+#include "ui/model/EditorState.h"
 
 namespace {
 

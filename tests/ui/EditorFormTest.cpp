@@ -47,9 +47,7 @@ protected:
     CWnd& Value(int i) { return *Panel()->GetDlgItem(IDC_ELEMENT_BASE + i); }
     CEdit& Edit(int i) { return dynamic_cast<CEdit&>(Value(i)); }
     CComboBox& Combo(int i) { return dynamic_cast<CComboBox&>(Value(i)); }
-    Bytes Image() const {
-        return Bytes(Document().Data(), Document().Data() + Document().Length());
-    }
+    Bytes Image() const { return Bytes(Document().Data(), Document().Data() + Document().Length()); }
 
     // Replaces the text of an edit box the way a user does.
     void Retype(int i, const std::string& text) {

@@ -28,8 +28,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(m_dlg.Create()); }
 
     ElementForm Form() {
-        return ElementForm(m_dlg, *Panel(), *EntryCombo(), Probe().Font(), m_values,
-                           m_labels);
+        return ElementForm(m_dlg, *Panel(), *EntryCombo(), Probe().Font(), m_values, m_labels);
     }
 
     // Builds the form with a ROM open and shows entry `entry` of `rom`.

@@ -40,7 +40,9 @@ protected:
         ASSERT_EQ(m_before.size(), 0x40u + 24 * 20 + 32);
     }
 
-    static CWnd& Value(CEditorDlg& dlg, int i) { return *EditorDlgProbe(dlg).Panel()->GetDlgItem(IDC_ELEMENT_BASE + i); }
+    static CWnd& Value(CEditorDlg& dlg, int i) {
+        return *EditorDlgProbe(dlg).Panel()->GetDlgItem(IDC_ELEMENT_BASE + i);
+    }
 
     static void Retype(CEditorDlg& dlg, int i, const std::string& text) {
         CWnd& edit = Value(dlg, i);

@@ -28,9 +28,7 @@ protected:
         return std::string(reinterpret_cast<const char*>(Document().Data()), Document().Length());
     }
 
-    CComboBox& KindCombo() {
-        return dynamic_cast<CComboBox&>(*Panel()->GetDlgItem(IDC_ELEMENT_BASE + 1));
-    }
+    CComboBox& KindCombo() { return dynamic_cast<CComboBox&>(*Panel()->GetDlgItem(IDC_ELEMENT_BASE + 1)); }
 };
 
 TEST_F(RomDocumentDialogTest, OpeningWithoutModulesEnablesOnlyCloseRomUntilOneLoads) {
@@ -98,8 +96,7 @@ TEST_F(RomDocumentDialogTest, CloseRomEmptiesTheControlsButKeepsRowsAndModule) {
     EXPECT_FALSE(Document().IsOpen());
     EXPECT_EQ(Document().Data(), nullptr);
     EXPECT_EQ(Document().Length(), 0u);
-    EXPECT_TRUE(Document().Path().empty() && Document().Folder().empty() &&
-                Document().Name().empty());
+    EXPECT_TRUE(Document().Path().empty() && Document().Folder().empty() && Document().Name().empty());
     EXPECT_EQ(KindCombo().GetCurSel(), -1);
     EXPECT_EQ(ShownValue(), "");
     EXPECT_FALSE(EntryCombo()->IsWindowEnabled());

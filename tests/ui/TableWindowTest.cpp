@@ -239,8 +239,7 @@ TEST_F(TableWindowTest, TheFormAndTheTableFollowEachOther) {
 
 TEST_F(TableWindowTest, FilterAndSortOnlyChooseAndOrderRows) {
     OpenExample();
-    const std::string image(reinterpret_cast<const char*>(Document().Data()),
-                            Document().Length());
+    const std::string image(reinterpret_cast<const char*>(Document().Data()), Document().Length());
     const std::string label = Cell(2, kLabel); // "Quill hog"
     m_table.TypeFilter("QUILL H");
     ASSERT_EQ(m_table.RowCount(), 1);

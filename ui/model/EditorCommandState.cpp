@@ -7,7 +7,8 @@
 #include "ui/model/EditorState.h"
 
 bool EditorCommandState::Enabled(UINT id) const {
-    const auto it = std::find_if(commands.begin(), commands.end(), [id](const auto& c) { return c.first == id; });
+    const auto it =
+            std::find_if(commands.begin(), commands.end(), [id](const auto& c) { return c.first == id; });
     return it != commands.end() && it->second;
 }
 
@@ -21,16 +22,11 @@ EditorCommandState EditorCommandState::Of(const EditorState& state) {
     const bool table = open && module && state.Fits();
     EditorCommandState result;
     result.commands = {
-            {ID_FILE_CLOSEROM, open},
-            {ID_FILE_SAVEROM, met},
-            {ID_FILE_APPLY, open && module},
-            {ID_FILE_EXPORTTABLE, table},
-            {ID_FILE_IMPORTTABLE, table},
-            {ID_EDIT_UNDO, document.CanUndo()},
-            {ID_EDIT_REDO, document.CanRedo()},
-            {ID_MODULES_UNLOAD, module},
-            {ID_MODULES_RELOAD, module},
-            {ID_MODULES_LINK, met},
+            {ID_FILE_CLOSEROM, open},           {ID_FILE_SAVEROM, met},
+            {ID_FILE_APPLY, open && module},    {ID_FILE_EXPORTTABLE, table},
+            {ID_FILE_IMPORTTABLE, table},       {ID_EDIT_UNDO, document.CanUndo()},
+            {ID_EDIT_REDO, document.CanRedo()}, {ID_MODULES_UNLOAD, module},
+            {ID_MODULES_RELOAD, module},        {ID_MODULES_LINK, met},
     };
     result.moduleSelector = module;
     result.entrySelector = open && module;

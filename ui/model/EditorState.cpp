@@ -1,7 +1,8 @@
 #include "ui/model/EditorState.h"
 
 EditorState::EditorState()
-    : m_documentBytes(document.Subscribe([this](uint32_t offset, uint32_t length) { BytesChanged(offset, length); })) {}
+    : m_documentBytes(document.Subscribe(
+              [this](uint32_t offset, uint32_t length) { BytesChanged(offset, length); })) {}
 
 CTableModule* EditorState::CurrentModule() const {
     if (m_current < 0 || static_cast<size_t>(m_current) >= modules.size()) return nullptr;

@@ -51,7 +51,9 @@ public:
     // changing it, ModulesChanged (with no module current while it changes).
     ModuleList::Modules modules;
 
-    [[nodiscard]] Subscription Subscribe(Observer observer) { return m_observers.Subscribe(std::move(observer)); }
+    [[nodiscard]] Subscription Subscribe(Observer observer) {
+        return m_observers.Subscribe(std::move(observer));
+    }
 
     int CurrentModuleIndex() const { return m_current; }
     CTableModule* CurrentModule() const;

@@ -5,8 +5,8 @@
 
 #include "document/ElementDisplay.h"
 #include "document/ElementInput.h"
-#include "res/StringTable.h"
 #include "platform/win32/WinConstants.h"
+#include "res/StringTable.h"
 #include "res/resource.h"
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"

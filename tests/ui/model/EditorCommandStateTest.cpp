@@ -17,7 +17,7 @@ namespace {
 std::string Pattern(const EditorCommandState& s) {
     std::string bits;
     for (int id : {ID_FILE_CLOSEROM, ID_FILE_SAVEROM, ID_FILE_APPLY, ID_FILE_EXPORTTABLE, ID_FILE_IMPORTTABLE,
-                    ID_EDIT_UNDO, ID_EDIT_REDO, ID_MODULES_UNLOAD, ID_MODULES_RELOAD, ID_MODULES_LINK})
+                   ID_EDIT_UNDO, ID_EDIT_REDO, ID_MODULES_UNLOAD, ID_MODULES_RELOAD, ID_MODULES_LINK})
         bits += s.Enabled(static_cast<UINT>(id)) ? '1' : '0';
     return bits;
 }
@@ -50,21 +50,24 @@ const Row kRows[] = {
              AddModule(s, 0);
              s.SelectModule(0);
          },
-         "0000000110", true, false, "Quillmoor - No file open", "Beasts - Quillmoor", "Beasts - Bytes - Quillmoor"},
+         "0000000110", true, false, "Quillmoor - No file open", "Beasts - Quillmoor",
+         "Beasts - Bytes - Quillmoor"},
         {"a ROM and a module that fits",
          [](EditorState& s) {
              Open(s);
              AddModule(s, 0);
              s.SelectModule(0);
          },
-         "1111100111", true, true, "Quillmoor - game.rom", "Beasts - Quillmoor", "Beasts - Bytes - Quillmoor"},
+         "1111100111", true, true, "Quillmoor - game.rom", "Beasts - Quillmoor",
+         "Beasts - Bytes - Quillmoor"},
         {"a module the ROM cannot hold",
          [](EditorState& s) {
              Open(s);
              AddModule(s, 8);
              s.SelectModule(0);
          },
-         "1110000111", true, true, "Quillmoor - game.rom", "Beasts - Quillmoor", "Beasts - Bytes - Quillmoor"},
+         "1110000111", true, true, "Quillmoor - game.rom", "Beasts - Quillmoor",
+         "Beasts - Bytes - Quillmoor"},
         {"an applied edit",
          [](EditorState& s) {
              Open(s);
@@ -84,7 +87,8 @@ const Row kRows[] = {
              s.ApplyValue(1, 0, {&v, 1});
              s.Undo();
          },
-         "1111101111", true, true, "Quillmoor - game.rom", "Beasts - Quillmoor", "Beasts - Bytes - Quillmoor"},
+         "1111101111", true, true, "Quillmoor - game.rom", "Beasts - Quillmoor",
+         "Beasts - Bytes - Quillmoor"},
         {"the last module unloaded: Save and Link stay",
          [](EditorState& s) {
              Open(s);
@@ -102,7 +106,8 @@ const Row kRows[] = {
              s.SelectModule(0);
              s.CloseRom();
          },
-         "0000000110", true, false, "Quillmoor - No file open", "Beasts - Quillmoor", "Beasts - Bytes - Quillmoor"},
+         "0000000110", true, false, "Quillmoor - No file open", "Beasts - Quillmoor",
+         "Beasts - Bytes - Quillmoor"},
 };
 
 TEST(EditorCommandState, FollowsTheStateAlone) {

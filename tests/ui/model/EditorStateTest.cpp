@@ -82,7 +82,8 @@ TEST_F(EditorStateTest, AValueACoveringElementWouldOverwriteIsRefusedAndChangesN
     // The edited entry became current and was read back from the image.
     EXPECT_EQ(m_state.CurrentEntry(), 2);
     EXPECT_EQ(m_state.CurrentModule()->m_elements[2]->data[0], 0x99);
-    EXPECT_EQ(Heard(), (std::vector<Kind>{Kind::Entry, Kind::Entry, Kind::Bytes, Kind::Modified, Kind::Entry}));
+    EXPECT_EQ(Heard(),
+              (std::vector<Kind>{Kind::Entry, Kind::Entry, Kind::Bytes, Kind::Modified, Kind::Entry}));
     EXPECT_EQ(m_state.ApplyValue(2, 2, {&high, 1}).kind, RomDocument::Applied::Kind::Unchanged);
 }
 

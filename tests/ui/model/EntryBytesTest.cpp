@@ -22,9 +22,9 @@ protected:
     // only 1 and 2. Nothing covers 6, 7 and 9 on. The image's byte i is i.
     void SetUp() override {
         m_state.modules.push_back(MakeModule(2, 3, 20,
-                              {{"Wide", 0, 4, 0, {}},
-                               {"Mid", 2, 4, STYLE_HEX, {}},
-                               {"Kind", 8, 1, STYLE_DROPBOX, {{1, "One"}, {2, "Two"}}}}));
+                                             {{"Wide", 0, 4, 0, {}},
+                                              {"Mid", 2, 4, STYLE_HEX, {}},
+                                              {"Kind", 8, 1, STYLE_DROPBOX, {{1, "One"}, {2, "Two"}}}}));
         m_state.modules[0]->m_charOf[0x21] = 'Z';
         std::vector<std::uint8_t> image(64);
         for (std::size_t i = 0; i < image.size(); ++i)

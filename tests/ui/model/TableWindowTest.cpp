@@ -56,8 +56,7 @@ protected:
 
 TEST_F(TableWindowTest, ACoveredCellIsRefusedWithQlmsWordsAndNoByteChanges) {
     EXPECT_FALSE(m_window.CommitText(1, 1, "9"));
-    EXPECT_EQ(m_view->messages,
-              (std::vector<std::string>{QlmCoveredText("Low", "Word")}));
+    EXPECT_EQ(m_view->messages, (std::vector<std::string>{QlmCoveredText("Low", "Word")}));
     EXPECT_EQ(m_state.document.Data()[2], 2);
     EXPECT_FALSE(m_state.document.IsModified());
     EXPECT_EQ(m_window.CellText(1, 1), "2");
