@@ -216,5 +216,11 @@ std::string BytesNoEntryText(std::string_view module);
 // The caption of the question asked before unsaved changes are dropped.
 inline constexpr char kApplyQuestionText[] = "Apply changes before closing?";
 inline constexpr char kApplyQuestionCaption[] = "Quillmoor";
+// The file dialogs' filters: Load Modules, Open Rom.
+inline constexpr char kModuleFileFilter[] = "Quillmoor modules (*.qlm)|*.qlm|";
+inline constexpr char kRomFileFilter[] = "All Files (*.*)|*.*|";
+// Associate .qlm Files when the store refused the change.
+inline constexpr char kAssociateFailedText[] = "Could not associate .qlm files with Quillmoor.";
+inline constexpr char kDisassociateFailedText[] = "Could not remove the association of .qlm files.";
 // The caption of a module's load failure.
 inline constexpr char kModuleErrorCaption[] = "Module Error";

@@ -5,6 +5,7 @@
 #include "platform/store/DesktopAssociation.h"
 #include "platform/windows/CMenu.h"
 #include "platform/windows/CWnd.h"
+#include "res/StringTable.h"
 #include "res/resource.h"
 
 AssociateCommand::AssociateCommand(CWnd& dialog, std::string program)
@@ -40,8 +41,7 @@ void AssociateCommand::ShowMark(bool checked) {
 }
 
 void AssociateCommand::Report(bool create, const std::vector<AssociationFailure>& failures) {
-    std::string text = create ? "Could not associate .qlm files with Quillmoor."
-                              : "Could not remove the association of .qlm files.";
+    std::string text = create ? kAssociateFailedText : kDisassociateFailedText;
     text += "\n";
     for (const AssociationFailure& failure : failures)
         text += "\n" + failure.path + ": " + failure.reason;

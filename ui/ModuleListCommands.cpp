@@ -8,12 +8,6 @@
 #include "ui/EditorView.h"
 #include "ui/model/EditorState.h"
 
-namespace {
-
-constexpr char kModuleFilter[] = "Quillmoor modules (*.qlm)|*.qlm|";
-
-} // namespace
-
 void ModuleListCommands::AddModuleFromFile(const std::string& path) {
     ShowAdded(ModuleList(m_state.modules).AddModuleFromFile(path));
 }
@@ -46,7 +40,7 @@ void ModuleListCommands::LoadStartupModule(const std::string& path) {
 }
 
 void ModuleListCommands::LoadModules() {
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST, kModuleFilter);
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST, kModuleFileFilter);
     if (dialog.DoModal() != IDOK) return;
     for (POSITION pos = dialog.GetStartPosition(); pos != nullptr;) {
         const std::string path = dialog.GetNextPathName(pos);

@@ -8,12 +8,6 @@
 #include "ui/ModuleListCommands.h"
 #include "ui/model/EditorState.h"
 
-namespace {
-
-constexpr char kRomFilter[] = "All Files (*.*)|*.*|";
-
-} // namespace
-
 int RomDocumentCommands::AskApply() {
     return m_controls.Message(kApplyQuestionText, MB_YESNOCANCEL | MB_ICONINFORMATION, kApplyQuestionCaption);
 }
@@ -47,7 +41,7 @@ bool RomDocumentCommands::PromptApplyEdits() {
 
 void RomDocumentCommands::OpenRom() {
     // The read-only check box the dialog shows is deliberately ignored.
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST, kRomFilter);
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST, kRomFileFilter);
     if (dialog.DoModal() != IDOK) return;
     if (m_state.document.IsOpen() && !CloseRom()) return;
     if (const FileResult opened = m_state.OpenRom(dialog.GetPathName(), dialog.GetFileName()); !opened) {

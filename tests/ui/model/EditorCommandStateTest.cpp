@@ -38,6 +38,14 @@ void AddModule(EditorState& s, uint32_t base) {
     s.modules.push_back(MakeModule(base, 4, 4, NumberElements(1)));
     s.modules.back()->m_strName = "Beasts";
     s.ModulesChanged();
+    s.SelectModule(0);
+}
+// A ROM and a module that fits it, one entry changed.
+void Edited(EditorState& s) {
+    Open(s);
+    AddModule(s, 0);
+    const uint8_t v = 9;
+    s.ApplyValue(1, 0, {&v, 1});
 }
 
 const Row kRows[] = {
@@ -45,18 +53,13 @@ const Row kRows[] = {
          "Bytes - Quillmoor"},
         {"a ROM, no module", Open, "1000000000", false, false, "Quillmoor - game.rom", "Quillmoor",
          "Bytes - Quillmoor"},
-        {"a module, no ROM",
-         [](EditorState& s) {
-             AddModule(s, 0);
-             s.SelectModule(0);
-         },
+        {"a module, no ROM", [](EditorState& s) { AddModule(s, 0); },
          "0000000110", true, false, "Quillmoor - No file open", "Beasts - Quillmoor",
          "Beasts - Bytes - Quillmoor"},
         {"a ROM and a module that fits",
          [](EditorState& s) {
              Open(s);
              AddModule(s, 0);
-             s.SelectModule(0);
          },
          "1111100111", true, true, "Quillmoor - game.rom", "Beasts - Quillmoor",
          "Beasts - Bytes - Quillmoor"},
@@ -64,27 +67,15 @@ const Row kRows[] = {
          [](EditorState& s) {
              Open(s);
              AddModule(s, 8);
-             s.SelectModule(0);
          },
          "1110000111", true, true, "Quillmoor - game.rom", "Beasts - Quillmoor",
          "Beasts - Bytes - Quillmoor"},
-        {"an applied edit",
-         [](EditorState& s) {
-             Open(s);
-             AddModule(s, 0);
-             s.SelectModule(0);
-             const uint8_t v = 9;
-             s.ApplyValue(1, 0, {&v, 1});
-         },
+        {"an applied edit", Edited,
          "1111110111", true, true, "Quillmoor - game.rom *", "Beasts - Quillmoor *",
          "Beasts - Bytes - Quillmoor *"},
         {"the edit undone",
          [](EditorState& s) {
-             Open(s);
-             AddModule(s, 0);
-             s.SelectModule(0);
-             const uint8_t v = 9;
-             s.ApplyValue(1, 0, {&v, 1});
+             Edited(s);
              s.Undo();
          },
          "1111101111", true, true, "Quillmoor - game.rom", "Beasts - Quillmoor",
@@ -93,7 +84,6 @@ const Row kRows[] = {
          [](EditorState& s) {
              Open(s);
              AddModule(s, 0);
-             s.SelectModule(0);
              s.SelectModule(-1);
              s.modules.clear();
              s.ModulesChanged();
@@ -103,7 +93,6 @@ const Row kRows[] = {
          [](EditorState& s) {
              Open(s);
              AddModule(s, 0);
-             s.SelectModule(0);
              s.CloseRom();
          },
          "0000000110", true, false, "Quillmoor - No file open", "Beasts - Quillmoor",
