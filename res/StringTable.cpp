@@ -413,8 +413,8 @@ std::string ImportChangedNoOutputText(size_t entries) {
 }
 
 std::string CommandOutOfMemoryText() {
-    return "Quillmoor ran out of memory; the command was not carried out. The open ROM and its unsaved "
-           "changes are kept.";
+    return "Quillmoor ran out of memory; the command stopped before it was done. The open ROM and its "
+           "unsaved changes are kept.";
 }
 
 std::string ModuleFailuresText(const std::vector<std::string>& listed, size_t count) {

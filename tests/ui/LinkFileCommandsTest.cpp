@@ -190,4 +190,23 @@ TEST_F(LinkFileDialogTest, LinkFileThatCannotBeReadIsReportedAndTheListKept) {
     EXPECT_TRUE(Enabled(ID_FILE_APPLY));
 }
 
+TEST_F(LinkFileDialogTest, OneOpenLoadsEachModuleOnceAndReportsItsFailuresInOneBox) {
+    // The link file naming itself, and one module, over and over; then
+    // five distinct broken modules.
+    std::string lines;
+    for (int i = 0; i < 300; ++i)
+        lines += m_link + "\n" + m_a + "\n";
+    for (int i = 0; i < 5; ++i)
+        lines += WriteBrokenModule("broken" + std::to_string(i) + ".qlm") + "\n";
+    WriteFile(m_link, lines);
+    Start();
+    m_modals.AnswerMessageBox(IDOK);
+    OpenRom(m_rom);
+    ASSERT_EQ(m_modals.MessageBoxes().size(), 1u);
+    EXPECT_EQ(m_modals.MessageBoxes()[0].caption, "Module Error");
+    EXPECT_NE(Messages()[0].find("6 modules of the link file could not be loaded"), std::string::npos);
+    EXPECT_NE(Messages()[0].find("... and 3 more."), std::string::npos);
+    EXPECT_EQ(ModuleTitles(), (Titles{"Alpha"}));
+}
+
 } // namespace

@@ -53,9 +53,8 @@ const Row kRows[] = {
          "Bytes - Quillmoor"},
         {"a ROM, no module", Open, "1000000000", false, false, "Quillmoor - game.rom", "Quillmoor",
          "Bytes - Quillmoor"},
-        {"a module, no ROM", [](EditorState& s) { AddModule(s, 0); },
-         "0000000110", true, false, "Quillmoor - No file open", "Beasts - Quillmoor",
-         "Beasts - Bytes - Quillmoor"},
+        {"a module, no ROM", [](EditorState& s) { AddModule(s, 0); }, "0000000110", true, false,
+         "Quillmoor - No file open", "Beasts - Quillmoor", "Beasts - Bytes - Quillmoor"},
         {"a ROM and a module that fits",
          [](EditorState& s) {
              Open(s);
@@ -70,9 +69,8 @@ const Row kRows[] = {
          },
          "1110000111", true, true, "Quillmoor - game.rom", "Beasts - Quillmoor",
          "Beasts - Bytes - Quillmoor"},
-        {"an applied edit", Edited,
-         "1111110111", true, true, "Quillmoor - game.rom *", "Beasts - Quillmoor *",
-         "Beasts - Bytes - Quillmoor *"},
+        {"an applied edit", Edited, "1111110111", true, true, "Quillmoor - game.rom *",
+         "Beasts - Quillmoor *", "Beasts - Bytes - Quillmoor *"},
         {"the edit undone",
          [](EditorState& s) {
              Edited(s);
