@@ -67,22 +67,6 @@ TEST_F(TableWindowTest, ACoveredCellIsRefusedWithQlmsWordsAndNoByteChanges) {
     EXPECT_EQ(m_window.Title(), "Pairs - Quillmoor *");
 }
 
-TEST_F(TableWindowTest, RowsFollowTheSelectionAndTheSortWithoutTouchingTheImage) {
-    m_window.OnCurrentRowChanged(2);
-    EXPECT_EQ(m_state.CurrentEntry(), 2);
-    m_window.OnHeaderClicked(2);
-    m_window.OnHeaderClicked(2);
-    // Descending by Word: entry 2 (3) first.
-    EXPECT_EQ(m_window.CellText(0, 0), "Entry 2");
-    EXPECT_EQ(m_window.CurrentRow(), 0);
-    m_state.SelectEntry(0);
-    EXPECT_EQ(m_window.CurrentRow(), 2);
-    m_window.OnFilterChanged("entry 1");
-    EXPECT_EQ(m_window.RowCount(), 1);
-    EXPECT_EQ(m_window.CurrentRow(), -1);
-    EXPECT_EQ(m_state.document.Data()[4], 3);
-}
-
 TEST_F(TableWindowTest, AModuleGoingEmptiesTheWindowBeforeItIsDeleted) {
     m_window.OnClosed();
     m_view->visible = false;
