@@ -138,6 +138,11 @@ void WriteFiles(const std::string& dir) {
     WriteBinary(dir + "/dump.qlm", dumpModule.data(), dumpModule.size());
     const std::vector<uint8_t> big = MakeRom(kDumpEntries, 3);
     WriteBinary(dir + "/dump.rom", big.data(), big.size());
+    // qlm diff's other side: one entry in a hundred differs, spread over the table.
+    std::vector<uint8_t> edited = big;
+    for (int entry = 0; entry < kDumpEntries; entry += 100)
+        edited[kBase + size_t{kEntryLength} * static_cast<size_t>(entry) + 6] ^= 0x5A;
+    WriteBinary(dir + "/diff.rom", edited.data(), edited.size());
     const std::string importModule = ModuleText(kImportEntries);
     WriteBinary(dir + "/import.qlm", importModule.data(), importModule.size());
     const std::vector<uint8_t> rom = MakeRom(kImportEntries, 4);

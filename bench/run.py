@@ -161,6 +161,11 @@ def figures(build, files):
         Figure("dump", "one-shot `qlm dump` of a million-entry table (32 MiB), vs one-shot `xxd -p` of the ROM",
                Measure("qlm dump", [qlm, "dump", table("dump.qlm"), table("dump.rom")], "oneshot"),
                Measure("xxd -p", ["xxd", "-p", table("dump.rom")], "oneshot")),
+        Figure("diff", "one-shot `qlm diff` of a million-entry table (32 MiB) against a copy with 1% of its "
+               "entries changed, vs one-shot `qlm dump` of one of them",
+               Measure("qlm diff", ["sh", "-c", f'"{qlm}" diff "$0" "$1" "$2" >/dev/null; test $? -le 1',
+                                    table("dump.qlm"), table("dump.rom"), table("diff.rom")], "oneshot"),
+               Measure("qlm dump", [qlm, "dump", table("dump.qlm"), table("dump.rom")], "oneshot")),
         Figure("import", "one-shot `qlm import` of a 100,000-row dump (every cell checked), vs `qlm dump` of it",
                Measure("qlm import", [qlm, "import", table("import.qlm"), table("import.rom"), table("import.csv")],
                        "oneshot"),

@@ -23,6 +23,7 @@ constexpr CommandShape kShapes[] = {
         {"set", CommandLine::Command::Set, 5, false, true},
         {"import", CommandLine::Command::Import, 3, false, true},
         {"layout", CommandLine::Command::Layout, 1, false, false},
+        {"diff", CommandLine::Command::Diff, 3, true, false},
 };
 
 constexpr char kFormRulesOption[] = "--form-rules";
@@ -60,6 +61,10 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
 }
 
 bool CommandLine::TakeOption(const std::string& word) {
+    if (m_command == Command::Diff) {
+        m_bytes = m_bytes || word == "--bytes";
+        return word == "--bytes";
+    }
     if (word == "--warnings" || word == "-W")
         m_warnings = true;
     else if (word == "--strict")

@@ -14,6 +14,7 @@ public:
         Set,
         Import,
         Layout,
+        Diff,
         Invalid
     };
 
@@ -30,6 +31,8 @@ public:
     // lists them too).
     bool Warnings() const { return m_warnings || m_strict; }
     bool Strict() const { return m_strict; }
+    // diff: also the differing byte ranges outside the table.
+    bool Bytes() const { return m_bytes; }
 
 private:
     CommandLine(Command command, std::vector<std::string> operands, std::string problem);
@@ -42,4 +45,5 @@ private:
     bool m_formRules = false;
     bool m_warnings = false;
     bool m_strict = false;
+    bool m_bytes = false;
 };

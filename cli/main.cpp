@@ -5,6 +5,7 @@
 
 #include "CheckCommand.h"
 #include "CommandLine.h"
+#include "DiffCommand.h"
 #include "DumpCommand.h"
 #include "ImportCommand.h"
 #include "LayoutCommand.h"
@@ -32,6 +33,8 @@ int Dispatch(const CommandLine& line) {
         return ImportCommand::Run(line.GetOperands(), std::cout, std::cerr, Rules(line));
     case CommandLine::Command::Layout:
         return LayoutCommand::Run(line.GetOperands(), std::cout, std::cerr);
+    case CommandLine::Command::Diff:
+        return DiffCommand::Run(line.GetOperands(), line.Bytes(), std::cout, std::cerr);
     case CommandLine::Command::Invalid:
         break;
     }

@@ -232,6 +232,13 @@ const char kQlmUsage[] = "Usage: qlm COMMAND ARGUMENTS\n"
                          "      into ROM. Every cell is checked first: one bad cell changes nothing\n"
                          "      and the bad cells are listed with their row and column. Only the\n"
                          "      entries that change are written.\n"
+                         "  qlm diff [--bytes] MODULE ROM_A ROM_B\n"
+                         "      Print, as CSV (Entry,Element,Before,After), every element whose text\n"
+                         "      differs between ROM_A and ROM_B, in entry then element order.\n"
+                         "      --bytes  then list the byte ranges outside the table that differ\n"
+                         "               (Offset,Length, in hexadecimal)\n"
+                         "      Exit status as diff(1): 0 when nothing differs, 1 when something\n"
+                         "      does, 2 on trouble.\n"
                          "  --form-rules (set, import)\n"
                          "      Read values as the editor's form does: numbers as far as they read,\n"
                          "      keeping their low bytes.\n"
@@ -245,6 +252,17 @@ const char kQlmUsage[] = "Usage: qlm COMMAND ARGUMENTS\n"
 
 std::string QlmCommandLineText(std::string_view problem) {
     return Join({"qlm: ", problem, "\n\n", kQlmUsage});
+}
+
+std::string QlmDiffIncompatibleText(std::string_view romPath) {
+    return Join({romPath, ": ", kIncompatibleText});
+}
+
+std::string QlmDiffLengthsText(std::string_view pathA, uint64_t lengthA, std::string_view pathB,
+                               uint64_t lengthB) {
+    return Join({"qlm: ", pathA, " is ", Counted(static_cast<int64_t>(lengthA), "byte", "bytes"),
+                 " long and ", pathB, " ", Counted(static_cast<int64_t>(lengthB), "byte", "bytes"),
+                 "; only the table and what both hold are compared."});
 }
 
 std::string QlmOperandCountText(std::string_view command, size_t expected, size_t given) {

@@ -106,6 +106,12 @@ inline constexpr char kQlmNoCommand[] = "no command given";
 std::string QlmOperandCountText(std::string_view command, size_t expected, size_t given);
 std::string QlmUnknownCommandText(std::string_view command);
 inline constexpr char kQlmOutputFailed[] = "qlm: cannot write to standard output";
+// qlm diff: the two CSV sections it writes, and its complaints.
+inline constexpr char kQlmDiffHeader[] = "Entry,Element,Before,After\r\n";
+inline constexpr char kQlmDiffBytesHeader[] = "\r\nOffset,Length\r\n";
+std::string QlmDiffIncompatibleText(std::string_view romPath);
+std::string QlmDiffLengthsText(std::string_view pathA, uint64_t lengthA, std::string_view pathB,
+                               uint64_t lengthB);
 // "<path>:<line>: error <id>: <message>", then ` (element "<name>")` when
 // the error belongs to an element; no ":<line>" for line 0.
 std::string QlmLoadErrorText(std::string_view path, uint64_t line, LoadError error, std::string_view element);
