@@ -474,6 +474,10 @@ std::string BytesNoEntryText(std::string_view module) {
     return Join({module, ": no entry shown."});
 }
 
+std::string ChangedElementLabel(std::string_view name) {
+    return Join({name, " *"});
+}
+
 std::string ChangedOnDiskText(std::string_view fileName) {
     return Join({fileName, " was changed on disk by another program since it was opened or last saved. "
                            "Overwrite it with Quillmoor's copy?"});

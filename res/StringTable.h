@@ -210,8 +210,12 @@ enum class SideWindow {
     Bytes
 };
 std::string SideWindowTitle(SideWindow window, std::string_view moduleName, bool modified);
-// The table window's label of its filter box.
+// The table window's label of its filter box, and of the check box that
+// keeps the rows that differ from the original.
 inline constexpr char kFilterLabel[] = "Filter:";
+inline constexpr char kChangedOnlyLabel[] = "Changed only";
+// A form row whose element differs from the original.
+std::string ChangedElementLabel(std::string_view name);
 // The bytes window's heading: the module, the entry's label, its length and
 // where it lies in the ROM ("Bestiary, Quill hog (20 bytes at 0x68)"), or why
 // no entry shows.

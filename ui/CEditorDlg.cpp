@@ -15,6 +15,7 @@
 #include "table/CTableModule.h"
 #include "ui/AssociateCommand.h"
 #include "ui/CScrollPanel.h"
+#include "ui/CompareCommands.h"
 #include "ui/EditorControls.h"
 #include "ui/EditorView.h"
 #include "ui/HelpPage.h"
@@ -73,6 +74,7 @@ const std::vector<CEditorDlg::CommandEntry>& CEditorDlg::CommandTable() {
             {ID_HELP_ABOUT, 0, &CEditorDlg::OnAbout},
             {ID_HELP_HELP, 0, &CEditorDlg::OnHelp},
             {ID_VIEW_TABLE, 0, &CEditorDlg::OnViewTable},
+            {ID_VIEW_COMPARE, 0, &CEditorDlg::OnCompare},
             {IDC_MODULE_COMBO, CBN_SELCHANGE, &CEditorDlg::OnModuleSelChange},
             {IDC_ENTRY_COMBO, CBN_SELCHANGE, &CEditorDlg::OnEntrySelChange},
     };
@@ -199,6 +201,9 @@ void CEditorDlg::OnHelp() {
 }
 void CEditorDlg::OnViewTable() {
     m_table->Open();
+}
+void CEditorDlg::OnCompare() {
+    CompareCommands(*m_state, *m_view).CompareWithOriginal();
 }
 void CEditorDlg::OnModuleSelChange() {
     ModuleListCommands(*m_state, *m_view).ModuleSelChange();

@@ -43,6 +43,7 @@ public:
     void OnAbout();
     void OnHelp();
     void OnViewTable();
+    void OnCompare();
     void OnModuleSelChange();
     void OnEntrySelChange();
 

@@ -3,6 +3,7 @@
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CFont.h"
 #include "platform/windows/CStatic.h"
+#include "res/StringTable.h"
 #include "res/resource.h"
 #include "table/CTableModule.h"
 #include "ui/CScrollPanel.h"
@@ -61,6 +62,11 @@ void EditorView::OnChange(const EditorChange& change) {
         break;
     case EditorChange::Kind::Entry:
         ShowEntry();
+        MarkChangedRows();
+        break;
+    case EditorChange::Kind::Bytes:
+    case EditorChange::Kind::Original:
+        MarkChangedRows();
         break;
     case EditorChange::Kind::Closed:
         ClearValues();
@@ -92,6 +98,20 @@ void EditorView::ShowEntry() {
     if (!Created() || module == nullptr) return;
     m_entryCombo->SetCurSel(module->m_nCurEntry);
     Form().Show(*module);
+}
+
+void EditorView::MarkChangedRows() {
+    const CTableModule* module = m_state.CurrentModule();
+    if (!Created() || module == nullptr) return;
+    const int entry = module->m_nCurEntry;
+    for (size_t i = 0; i < m_labelCtrls.size(); ++i) {
+        if (!m_labelCtrls[i]) continue;
+        const std::string name = module->GetElementName(static_cast<int>(i));
+        const std::string text =
+                m_state.ElementDiffers(entry, static_cast<int>(i)) ? ChangedElementLabel(name) : name;
+        // Unchanged labels are left alone: setting a text lays the row out again.
+        if (m_labelCtrls[i]->GetWindowText() != text) m_labelCtrls[i]->SetWindowText(text);
+    }
 }
 
 void EditorView::ClearValues() {

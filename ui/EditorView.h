@@ -59,6 +59,8 @@ private:
     void RebuildForm();
     void ShowEntry();
     void ClearValues();
+    // A row whose element differs from the original says so in its label.
+    void MarkChangedRows();
     void RefillModuleSelector();
     void FocusMoved(UINT id);
     void ReleaseRows();

@@ -3,6 +3,7 @@
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CFileDialog.h"
 #include "res/StringTable.h"
+#include "ui/CompareCommands.h"
 #include "ui/EditorView.h"
 #include "ui/LinkFileCommands.h"
 #include "ui/ModuleListCommands.h"
@@ -48,6 +49,7 @@ void RomDocumentCommands::OpenRom() {
         m_controls.Message(opened.Error(), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    CompareCommands(m_state, m_view).RecallOriginal();
     // The link file's modules, when it names any, were tested as they
     // became current; otherwise the module already current meets the new
     // image here, once.

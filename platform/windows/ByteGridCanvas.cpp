@@ -95,6 +95,12 @@ private:
                 m_painter.fillRect(hex, ByteGridCanvas::TintColor(cell.tint));
                 m_painter.fillRect(ch, ByteGridCanvas::TintColor(cell.tint));
             }
+            if (cell.changed) {
+                m_painter.save();
+                m_painter.setPen(QPen(Qt::red, 2));
+                m_painter.drawLine(hex.left() + 2, hex.bottom() - 1, hex.right() - 2, hex.bottom() - 1);
+                m_painter.restore();
+            }
             m_painter.drawText(hex.left() + m_layout.Char() / 2, hex.top() + m_ascent,
                                WindowText::FromLatin1(cell.hex));
             m_painter.drawText(ch.left(), ch.top() + m_ascent,

@@ -18,6 +18,8 @@ struct ByteGridContent {
         bool outlined = false;
         // What hovering over the cell tells.
         std::string tip;
+        // Differs from what it is compared with: drawn underlined in red.
+        bool changed = false;
     };
     struct Row {
         std::string offsets;

@@ -13,7 +13,8 @@ void ProviderTableModel::Reset() {
 
 void ProviderTableModel::Refresh() {
     if (rowCount() > 0 && columnCount() > 0)
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                         {Qt::DisplayRole, Qt::BackgroundRole});
     if (columnCount() > 0) emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
@@ -35,8 +36,16 @@ int ProviderTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ProviderTableModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    if (!index.isValid()) return {};
+    if (role == Qt::BackgroundRole)
+        return m_provider.CellChanged(index.row(), index.column()) ? QVariant(ChangedTint()) : QVariant();
+    if (role != Qt::DisplayRole) return {};
     return Decode(index.column(), m_provider.CellText(index.row(), index.column()));
+}
+
+QColor ProviderTableModel::ChangedTint() {
+    // A pale amber, legible under black text and apart from a selection.
+    return QColor(255, 226, 160);
 }
 
 QVariant ProviderTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

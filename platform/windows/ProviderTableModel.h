@@ -3,6 +3,7 @@
 #include <string>
 
 #include <QAbstractTableModel>
+#include <QColor>
 
 class TableProvider;
 
@@ -21,6 +22,8 @@ public:
     void Refresh();
     // A cell's text as the grid shows it, back in the provider's bytes.
     std::string ShownText(int row, int column) const;
+    // The background of a cell the provider calls changed.
+    static QColor ChangedTint();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

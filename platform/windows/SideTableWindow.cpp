@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -57,6 +58,11 @@ QWidget* SideTableWindow::BuildFilterRow() {
     label->setBuddy(m_filter);
     layout->addWidget(label);
     layout->addWidget(m_filter, 1);
+    m_changedOnly = new QCheckBox(WindowText::ForDisplay(m_model.ChangedOnlyLabel()), row);
+    m_changedOnly->setObjectName(QStringLiteral("ChangedOnly"));
+    layout->addWidget(m_changedOnly);
+    QObject::connect(m_changedOnly, &QCheckBox::toggled, m_changedOnly,
+                     [this](bool checked) { m_model.OnChangedOnly(checked); });
     // Typed text is bytes, as in every edit box of the program.
     QObject::connect(m_filter, &QLineEdit::textEdited, m_filter,
                      [this](const QString& text) { m_model.OnFilterChanged(WindowText::ToLatin1(text)); });
@@ -138,6 +144,8 @@ int SideTableWindow::Message(const std::string& text, const std::string& caption
 
 void SideTableWindow::RowsChanged() {
     if (m_cells == nullptr) return;
+    // Nothing to compare with: the box is of no use and hides.
+    if (m_changedOnly != nullptr) m_changedOnly->setVisible(m_model.Comparing());
     m_quiet = true;
     const bool hadFocus = m_grid->hasFocus() || IsEditing();
     const int column = m_grid->currentIndex().column();

@@ -13,6 +13,7 @@
 class CellEditorDelegate;
 class CellGrid;
 class ProviderTableModel;
+class QCheckBox;
 class QLineEdit;
 class QWidget;
 class SideWindowFrame;
@@ -53,6 +54,7 @@ private:
     QPointer<SideWindowFrame> m_frame;
     WindowHandle m_handle;
     QPointer<QLineEdit> m_filter;
+    QPointer<QCheckBox> m_changedOnly;
     QPointer<CellGrid> m_grid;
     QPointer<ProviderTableModel> m_cells;
     QPointer<CellEditorDelegate> m_delegate;

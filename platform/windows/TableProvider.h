@@ -38,6 +38,8 @@ public:
     // Asked often (every paint): answer cheaply.
     virtual bool CanEdit(int column) const = 0;
     virtual CellEditor EditorFor(int row, int column) const = 0;
+    // Whether the cell differs from what it is compared with (tinted).
+    virtual bool CellChanged(int, int) const { return false; }
 
     // The user finished an edit. False refuses it; the cell then shows what
     // the provider says, as before.

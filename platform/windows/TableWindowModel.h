@@ -16,6 +16,11 @@ public:
     virtual int SortColumn() const = 0;
     virtual bool SortAscending() const = 0;
     virtual void OnFilterChanged(const std::string& text) = 0;
+    // While comparing, a check box beside the filter keeps only the rows
+    // with a changed cell.
+    virtual bool Comparing() const { return false; }
+    virtual std::string ChangedOnlyLabel() const { return {}; }
+    virtual void OnChangedOnly(bool) {}
 };
 
 class TableWindowView : public WindowView {

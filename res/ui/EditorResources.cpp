@@ -46,10 +46,12 @@ MenuTemplate BuildMenu() {
                                                  Item("&Undo\tCtrl+Z", ID_EDIT_UNDO, MF_GRAYED),
                                                  Item("&Redo\tCtrl+Y", ID_EDIT_REDO, MF_GRAYED),
                                          }));
-    menu.popups.push_back(Popup("&View", {
-                                                 Item("&Table...\tCtrl+T", ID_VIEW_TABLE),
-                                                 Item("&Bytes...\tCtrl+B", ID_VIEW_BYTES),
-                                         }));
+    menu.popups.push_back(
+            Popup("&View", {
+                                   Item("&Table...\tCtrl+T", ID_VIEW_TABLE),
+                                   Item("&Bytes...\tCtrl+B", ID_VIEW_BYTES),
+                                   Item("&Compare With Original...", ID_VIEW_COMPARE, MF_GRAYED),
+                           }));
     menu.popups.push_back(Popup("&Modules", {
                                                     Item("&Load Modules...", ID_MODULES_LOAD),
                                                     Item("&Unload Module", ID_MODULES_UNLOAD, MF_GRAYED),

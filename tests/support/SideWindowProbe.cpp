@@ -72,6 +72,19 @@ std::string SideWindowProbe::Cell(int row, int column) const {
     return cells != nullptr ? cells->ShownText(row, column) : std::string();
 }
 
+bool SideWindowProbe::Tinted(int row, int column) const {
+    QTableView* grid = GridOf(Window());
+    return grid != nullptr && grid->model()->index(row, column).data(Qt::BackgroundRole).isValid();
+}
+
+bool SideWindowProbe::ClickChild(const std::string& name) {
+    QWidget* child = Child(name.c_str());
+    if (child == nullptr || !child->isVisible()) return false;
+    WindowSystemInput::Click(child);
+    QCoreApplication::processEvents();
+    return true;
+}
+
 std::string SideWindowProbe::Header(int column) const {
     QTableView* grid = GridOf(Window());
     return grid != nullptr ? grid->model()->headerData(column, Qt::Horizontal).toString().toStdString()

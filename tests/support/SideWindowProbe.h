@@ -26,6 +26,8 @@ public:
     int ColumnCount() const;
     std::string Cell(int row, int column) const;
     std::string Header(int column) const;
+    // Whether the cell has a background of its own (a changed cell's tint).
+    bool Tinted(int row, int column) const;
     int ColumnWidth(int column) const;
     int CurrentRow() const;
     int CurrentColumn() const;
@@ -33,6 +35,9 @@ public:
     void ClickCell(int row, int column);
     void DoubleClickCell(int row, int column);
     void ClickHeader(int column);
+    // A click on a named child (a check box, a button); false when the
+    // window has no such child or it is hidden.
+    bool ClickChild(const std::string& name);
     // Drags the right edge of a column's header by dx pixels.
     void DragColumnEdge(int column, int dx);
     // Clicks into the filter box and types the text (Latin-1, a key each).

@@ -56,6 +56,8 @@ protected:
         return control != nullptr ? control->GetWindowText() : "<none>";
     }
     int FormEntry() { return EntryCombo()->GetCurSel(); }
+    // The label of an element's row in the form.
+    std::string FormLabel(int element) { return Probe().LabelText(element); }
     // Double-click, the text over what the editor holds, Enter.
     void EditText(int row, int column, const std::string& text) {
         m_table.DoubleClickCell(row, column);
@@ -375,6 +377,45 @@ TEST_F(TableWindowTest, EveryFrontEndSelectsTheSameEntryEverywhere) {
     LoadModules({WriteModule("alpha.qlm", "Alpha", 0, 4)});
     ChooseModule(1);
     same(0);
+}
+
+TEST_F(TableWindowTest, ComparedWithTheOriginalChangedCellsAreTintedAndCanBeKeptAlone) {
+    const std::string original = PathOf("original.rom");
+    WriteFile(original, ReadFile(m_rom));
+    OpenExample();
+    EXPECT_FALSE(m_table.ClickChild("ChangedOnly")) << "nothing to compare with yet";
+    m_modals.AnswerFileDialog({original});
+    Click(ID_VIEW_COMPARE);
+    EXPECT_TRUE(Checked(ID_VIEW_COMPARE));
+    EXPECT_FALSE(m_table.Tinted(3, kTemper));
+
+    ExpectBiscuits();
+    EditText(3, kTemper, "-9");
+    EXPECT_TRUE(m_table.Tinted(3, kTemper));
+    EXPECT_FALSE(m_table.Tinted(3, kHitPoints));
+    EXPECT_FALSE(m_table.Tinted(4, kTemper));
+    EXPECT_EQ(FormLabel(kTemper - 1), "Temper *");
+    EXPECT_EQ(FormLabel(kHitPoints - 1), "Hit points");
+    TestInput::KeyClick(m_dlg, 'B', FCONTROL);
+    const auto& bytes = Probe().Bytes().Content().rows.at(0).cells;
+    EXPECT_TRUE(bytes.at(10).changed);
+    EXPECT_FALSE(bytes.at(8).changed);
+    ASSERT_TRUE(m_table.ClickChild("ChangedOnly"));
+    ASSERT_EQ(m_table.RowCount(), 1);
+    EXPECT_EQ(Cell(0, kTemper), "-9");
+
+    // Undone, the entry is the original's again and leaves the rows kept.
+    TestInput::KeyClick(m_dlg, 'Z', FCONTROL);
+    EXPECT_EQ(m_table.RowCount(), 0);
+    EXPECT_EQ(FormLabel(kTemper - 1), "Temper");
+    // Saved and opened again, the ROM comes back compared with its original.
+    TestInput::KeyClick(m_dlg, 'Y', FCONTROL);
+    TestInput::KeyClick(m_dlg, 'S', FCONTROL);
+    Click(ID_FILE_CLOSEROM);
+    EXPECT_FALSE(Checked(ID_VIEW_COMPARE));
+    OpenRom(m_rom);
+    EXPECT_TRUE(Checked(ID_VIEW_COMPARE));
+    EXPECT_EQ(m_table.RowCount(), 1);
 }
 
 } // namespace

@@ -21,7 +21,8 @@ ByteGridContent ToContent(const EntryBytes& bytes) {
         ByteGridContent::Row out{Offsets(row), {}};
         for (const EntryBytes::Cell& cell : row.cells) {
             const std::string hex = EntryBytes::Row{0, 0, {cell}}.Hex();
-            out.cells.push_back({hex, cell.shown, cell.tint, cell.outlined, bytes.CoveringNames(cell)});
+            out.cells.push_back(
+                    {hex, cell.shown, cell.tint, cell.outlined, bytes.CoveringNames(cell), cell.changed});
         }
         content.rows.push_back(std::move(out));
     }

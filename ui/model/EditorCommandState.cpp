@@ -22,12 +22,19 @@ EditorCommandState EditorCommandState::Of(const EditorState& state) {
     const bool table = open && module && state.Fits();
     EditorCommandState result;
     result.commands = {
-            {ID_FILE_CLOSEROM, open},           {ID_FILE_SAVEROM, met},
-            {ID_FILE_APPLY, open && module},    {ID_FILE_EXPORTTABLE, table},
-            {ID_FILE_IMPORTTABLE, table},       {ID_EDIT_UNDO, document.CanUndo()},
-            {ID_EDIT_REDO, document.CanRedo()}, {ID_MODULES_UNLOAD, module},
-            {ID_MODULES_RELOAD, module},        {ID_MODULES_LINK, met},
+            {ID_FILE_CLOSEROM, open},
+            {ID_FILE_SAVEROM, met},
+            {ID_FILE_APPLY, open && module},
+            {ID_FILE_EXPORTTABLE, table},
+            {ID_FILE_IMPORTTABLE, table},
+            {ID_EDIT_UNDO, document.CanUndo()},
+            {ID_EDIT_REDO, document.CanRedo()},
+            {ID_MODULES_UNLOAD, module},
+            {ID_MODULES_RELOAD, module},
+            {ID_MODULES_LINK, met},
+            {ID_VIEW_COMPARE, open},
     };
+    result.checks = {{ID_VIEW_COMPARE, state.HasOriginal()}};
     result.moduleSelector = module;
     result.entrySelector = open && module;
     const bool modified = open && document.IsModified();

@@ -14,6 +14,8 @@ class EditorState;
 struct EditorCommandState {
     // Every command the state decides, with whether it is enabled.
     std::vector<std::pair<UINT, bool>> commands;
+    // The items the state checks, with whether they are checked.
+    std::vector<std::pair<UINT, bool>> checks;
     bool moduleSelector = false;
     bool entrySelector = false;
     std::string mainTitle;

@@ -1,5 +1,9 @@
 #include "ui/model/EditorState.h"
 
+#include <algorithm>
+
+#include "document/ElementDisplay.h"
+
 EditorState::EditorState()
     : m_documentBytes(document.Subscribe(
               [this](uint32_t offset, uint32_t length) { BytesChanged(offset, length); })) {}
@@ -61,6 +65,7 @@ FileResult EditorState::OpenRom(const std::string& path, const std::string& name
 }
 
 void EditorState::CloseRom() {
+    ClearOriginal();
     document.Close();
     m_fits = true;
     m_moduleMetRom = false;
@@ -118,6 +123,47 @@ void EditorState::ShowStepEntry(std::optional<int> entry) {
     if (!entry || module == nullptr) return;
     // A step made under another module may name an entry this one lacks.
     SelectEntry(*entry < module->m_nEntryCount ? *entry : module->m_nCurEntry);
+}
+
+void EditorState::SetOriginal(std::vector<uint8_t> image, std::string path) {
+    m_original = std::move(image);
+    m_originalPath = std::move(path);
+    Notify(EditorChange::Kind::Original);
+}
+
+void EditorState::ClearOriginal() {
+    if (!HasOriginal()) return;
+    m_original = {};
+    m_originalPath.clear();
+    Notify(EditorChange::Kind::Original);
+}
+
+bool EditorState::ElementDiffers(int entry, int element) const {
+    const CTableModule* module = CurrentModule();
+    if (!HasOriginal() || !ShowsEntries() || entry < 0 || entry >= module->m_nEntryCount || element < 0 ||
+        element >= module->m_nElements)
+        return false;
+    const uint64_t at =
+            module->m_nBaseOffset + uint64_t{module->m_nEntryLength} * static_cast<uint64_t>(entry);
+    if (at + module->m_nEntryLength > m_original.size()) return true;
+    const std::span<const uint8_t> now(document.Data() + at, module->m_nEntryLength);
+    const std::span<const uint8_t> then(m_original.data() + at, module->m_nEntryLength);
+    const ModuleElement& e = *module->m_elements[static_cast<size_t>(element)];
+    // Equal bytes show equal texts: the text is worked out only when they differ.
+    if (std::equal(now.begin() + e.offset, now.begin() + e.offset + e.size, then.begin() + e.offset))
+        return false;
+    return ElementDisplay::Show(*module, element, now) != ElementDisplay::Show(*module, element, then);
+}
+
+bool EditorState::ByteDiffers(uint32_t offset) const {
+    if (!HasOriginal() || !document.IsOpen() || offset >= document.Length()) return false;
+    return offset >= m_original.size() || m_original[offset] != document.Data()[offset];
+}
+
+bool EditorState::DiffersFromOriginal() const {
+    return HasOriginal() && document.IsOpen() &&
+           !std::equal(m_original.begin(), m_original.end(), document.Data(),
+                       document.Data() + document.Length());
 }
 
 void EditorState::BytesChanged(uint32_t offset, uint32_t length) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "document/ModuleList.h"
 #include "document/Observers.h"
@@ -29,6 +30,8 @@ struct EditorChange {
         Saved,
         // The image started or stopped differing from the file.
         Modified,
+        // An original to compare with was set or let go.
+        Original,
     };
     Kind kind;
     uint32_t offset = 0;
@@ -95,6 +98,23 @@ public:
     void Undo();
     void Redo();
 
+    // The ROM as the game shipped it, which every window compares with
+    // while one is set; Close Rom lets it go.
+    void SetOriginal(std::vector<uint8_t> image, std::string path);
+    void ClearOriginal();
+    bool HasOriginal() const { return !m_originalPath.empty(); }
+    const std::string& OriginalPath() const { return m_originalPath; }
+    const std::vector<uint8_t>& Original() const { return m_original; }
+    // Whether the element's shown text in the entry differs from the
+    // original's (an original too short to hold it differs); false without
+    // an original or a shown table.
+    bool ElementDiffers(int entry, int element) const;
+    // Whether the image's byte differs from the original's (a byte past
+    // the original's end differs).
+    bool ByteDiffers(uint32_t offset) const;
+    // Whether the image differs from the original anywhere (lengths too).
+    bool DiffersFromOriginal() const;
+
 private:
     void Notify(EditorChange::Kind kind, uint32_t offset = 0, uint32_t length = 0);
     void BytesChanged(uint32_t offset, uint32_t length);
@@ -107,4 +127,6 @@ private:
     bool m_fits = true;
     bool m_moduleMetRom = false;
     bool m_wasModified = false;
+    std::vector<uint8_t> m_original;
+    std::string m_originalPath;
 };

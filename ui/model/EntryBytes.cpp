@@ -66,19 +66,21 @@ EntryBytes EntryBytes::Of(const EditorState& state, int focused) {
             entry < module->m_entryNames.size() ? std::string(module->m_entryNames[entry]) : Hex(entry);
     bytes.m_heading = EntryBytesHeading(module->m_strName, label, module->m_nEntryLength, Hex(romOffset));
     const std::uint8_t* data = state.document.Data() + romOffset;
-    bytes.AddRows(*module, data, romOffset, focused);
+    bytes.AddRows(state, data, romOffset, focused);
     bytes.AddLegend(*module, focused);
     bytes.AddNotes(*module, data);
     return bytes;
 }
 
-void EntryBytes::AddRows(const CTableModule& module, const std::uint8_t* entry, std::uint32_t romOffset,
+void EntryBytes::AddRows(const EditorState& state, const std::uint8_t* entry, std::uint32_t romOffset,
                          int focused) {
+    const CTableModule& module = *state.CurrentModule();
     const std::uint32_t length = module.m_nEntryLength;
     std::vector<Cell> cells(length);
     for (std::uint32_t i = 0; i < length; ++i) {
         cells[i].byte = entry[i];
         cells[i].shown = Shown(entry[i], module.m_charOf);
+        cells[i].changed = state.ByteDiffers(romOffset + i);
     }
     // Element order, so the later of two overlapping elements tints last.
     for (std::size_t e = 0; e < module.m_elements.size(); ++e) {

@@ -30,6 +30,8 @@ public:
         std::vector<int> elements;
         // Covered by the element whose control has the focus in the form.
         bool outlined = false;
+        // Differs from the original the editor compares with.
+        bool changed = false;
     };
     struct Row {
         std::uint32_t romOffset = 0;
@@ -61,7 +63,7 @@ public:
     std::string CoveringNames(const Cell& cell) const;
 
 private:
-    void AddRows(const CTableModule& module, const std::uint8_t* entry, std::uint32_t romOffset, int focused);
+    void AddRows(const EditorState& state, const std::uint8_t* entry, std::uint32_t romOffset, int focused);
     void AddLegend(const CTableModule& module, int focused);
     void AddNotes(const CTableModule& module, const std::uint8_t* entry);
 

@@ -64,7 +64,14 @@ void TableWindow::OnChange(const EditorChange& change) {
             m_view->CurrentRowChanged();
         break;
     case Kind::Bytes:
-        if (visible) m_view->CellsChanged();
+        // Rows kept for their changes come and go with the bytes.
+        if (visible && m_changedOnly && m_state.HasOriginal())
+            ApplySortAndShow();
+        else if (visible)
+            m_view->CellsChanged();
+        break;
+    case Kind::Original:
+        if (visible) ApplySortAndShow();
         break;
     default:
         break;
@@ -94,10 +101,13 @@ void TableWindow::OnFilterChanged(const std::string& text) {
 
 void TableWindow::ApplySortAndShow() {
     const int count = m_module != nullptr ? m_module->m_nEntryCount : 0;
-    if (m_filter.empty())
+    const bool changedOnly = m_changedOnly && m_state.HasOriginal();
+    if (m_filter.empty() && !changedOnly)
         m_rows.ShowAll(count);
     else
-        m_rows.ShowMatching(count, [this](int entry) { return Matches(entry); });
+        m_rows.ShowMatching(count, [this, changedOnly](int entry) {
+            return (!changedOnly || EntryChanged(entry)) && (m_filter.empty() || Matches(entry));
+        });
     if (m_sortColumn >= 0 && m_sortColumn < m_columns)
         m_rows.Sort([this](int entry) { return EntryText(entry, m_sortColumn); }, m_sortAscending);
     if (m_view) m_view->RowsChanged();
@@ -129,6 +139,31 @@ void TableWindow::OnCommand(UINT id) {
 
 std::string TableWindow::Title() const {
     return EditorCommandState::Of(m_state).tableTitle;
+}
+
+bool TableWindow::Comparing() const {
+    return m_state.HasOriginal();
+}
+
+std::string TableWindow::ChangedOnlyLabel() const {
+    return kChangedOnlyLabel;
+}
+
+void TableWindow::OnChangedOnly(bool only) {
+    m_changedOnly = only;
+    ApplySortAndShow();
+}
+
+bool TableWindow::CellChanged(int row, int column) const {
+    if (m_module == nullptr || column <= 0 || column >= m_columns || row < 0 || row >= m_rows.Count())
+        return false;
+    return m_state.ElementDiffers(m_rows.EntryAt(row), column - 1);
+}
+
+bool TableWindow::EntryChanged(int entry) const {
+    for (int element = 0; element + 1 < m_columns; ++element)
+        if (m_state.ElementDiffers(entry, element)) return true;
+    return false;
 }
 
 std::string TableWindow::FilterLabel() const {

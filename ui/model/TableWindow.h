@@ -39,6 +39,10 @@ public:
     int SortColumn() const override { return m_sortColumn; }
     bool SortAscending() const override { return m_sortAscending; }
     void OnFilterChanged(const std::string& text) override;
+    bool Comparing() const override;
+    std::string ChangedOnlyLabel() const override;
+    void OnChangedOnly(bool only) override;
+    bool CellChanged(int row, int column) const override;
     void OnClosed() override;
     void OnCommand(UINT id) override;
 
@@ -65,6 +69,7 @@ private:
     // The module whose entries can be read from the open image, or null.
     const CTableModule* Readable() const;
     bool Matches(int entry) const;
+    bool EntryChanged(int entry) const;
     std::string EntryText(int entry, int column) const;
     bool Apply(int row, int element, const std::vector<uint8_t>& bytes);
     int Message(const std::string& text, const char* caption = nullptr, UINT type = 0);
@@ -77,6 +82,7 @@ private:
     const CTableModule* m_module = nullptr;
     int m_columns = 0;
     std::string m_filter;
+    bool m_changedOnly = false;
     int m_sortColumn = -1;
     bool m_sortAscending = true;
     Subscription m_following;
