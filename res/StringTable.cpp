@@ -482,3 +482,96 @@ std::string ChangedOnDiskText(std::string_view fileName) {
     return Join({fileName, " was changed on disk by another program since it was opened or last saved. "
                            "Overwrite it with Quillmoor's copy?"});
 }
+
+namespace {
+
+std::string Hex(uint64_t value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
+    return text;
+}
+
+std::string Crc(uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%08X", value);
+    return text;
+}
+
+} // namespace
+
+std::string QlmPatchFormatUnknownText(std::string_view path) {
+    return Join({"cannot tell the patch format from '", path,
+                 "': name it .ips or .bps, or give --format ips or --format bps"});
+}
+
+std::string QlmPatchFormatWordText(std::string_view word) {
+    return Join({"--format takes ips or bps, not '", word, "'"});
+}
+
+std::string QlmPatchActionText(std::string_view word) {
+    return Join({"'patch' takes create or apply, not '", word, "'"});
+}
+
+std::string QlmPatchSameFileText(std::string_view written, std::string_view read, std::string_view what) {
+    return Join({written, " and ", read, " are the same file; write ", what, " to a file of its own"});
+}
+
+std::string PatchOutOfIpsReachText(uint64_t offset) {
+    return Join({"The change at ", Hex(offset),
+                 " is out of an IPS patch's reach: IPS offsets end at 16 MiB (0x1000000). "
+                 "A BPS patch can reach it."});
+}
+
+std::string PatchTooLargeText(uint64_t length) {
+    return Join({"The file is ", Hex(length), " bytes long; patches reach files of at most 4 GiB."});
+}
+
+std::string PatchTruncatedText(uint64_t at) {
+    return Join({"The patch is cut short: it ends inside what begins at its byte ", Hex(at), "."});
+}
+
+std::string PatchDamagedText(uint32_t stated, uint32_t actual) {
+    return Join({"The patch is damaged: it states the CRC32 ", Crc(stated),
+                 " for itself, but its bytes have ", Crc(actual), "."});
+}
+
+std::string PatchOtherSourceText(uint32_t expected, uint32_t actual) {
+    return Join({"The patch was made for another file: it expects a file whose CRC32 is ", Crc(expected),
+                 ", and this file's is ", Crc(actual), "."});
+}
+
+std::string PatchAlreadyAppliedText(uint32_t crc) {
+    return Join({"The patch is already applied: this file's CRC32, ", Crc(crc),
+                 ", is that of the file the patch makes."});
+}
+
+std::string PatchNumberTooLargeText(uint64_t at) {
+    return Join({"The patch is damaged: the number at its byte ", Hex(at), " is too large."});
+}
+
+std::string PatchOutsideSourceText(uint64_t at) {
+    return Join({"The patch is damaged: its step at byte ", Hex(at), " reads outside the original file."});
+}
+
+std::string PatchOutsideTargetText(uint64_t at) {
+    return Join({"The patch is damaged: its step at byte ", Hex(at), " reaches outside the file it makes."});
+}
+
+std::string PatchTargetShortText(uint64_t made, uint64_t declared) {
+    return Join(
+            {"The patch is damaged: it makes ", Hex(made), " bytes of the ", Hex(declared), " it declares."});
+}
+
+std::string PatchResultDamagedText(uint32_t expected, uint32_t actual) {
+    return Join({"The patched file's CRC32 is ", Crc(actual), ", not the ", Crc(expected),
+                 " the patch expects: the patch is damaged."});
+}
+
+std::string PatchTruncationBeyondEndText(uint64_t length, uint64_t fileLength) {
+    return Join({"The patch is damaged: it cuts the file to ", Hex(length), " bytes, but the file has only ",
+                 Hex(fileLength), "."});
+}
+
+std::string PatchTrailingBytesText(uint64_t at) {
+    return Join({"The patch is damaged: bytes follow its end mark, from its byte ", Hex(at), "."});
+}

@@ -149,6 +149,48 @@ inline constexpr char kQlmLayoutUncovered[] = "(uncovered)";
 // check: an option word it does not know.
 std::string QlmUnknownOptionText(std::string_view option);
 
+// patch: PATCH's name ends in neither .ips nor .bps and no --format was given.
+std::string QlmPatchFormatUnknownText(std::string_view path);
+// patch: --format followed by a word other than ips or bps, or by nothing.
+std::string QlmPatchFormatWordText(std::string_view word);
+// patch: the word after "patch" is neither create nor apply.
+std::string QlmPatchActionText(std::string_view word);
+// patch: the file to be written is one of the files read, which it would
+// replace: "<written> and <read> are the same file; write <what> to a file of its own".
+std::string QlmPatchSameFileText(std::string_view written, std::string_view read, std::string_view what);
+
+// --- Patches (qlm patch and the editor's Export Patch) ---
+
+// Offsets, lengths and checksums in these texts are hexadecimal, 0x first.
+// An IPS patch cannot address the change at `offset` (16 MiB or beyond).
+std::string PatchOutOfIpsReachText(uint64_t offset);
+// A file (or a patch's declared target) over the 4 GiB patches reach.
+std::string PatchTooLargeText(uint64_t length);
+inline constexpr char kPatchUnknownKind[] =
+        "The file is not an IPS or BPS patch: it starts with neither \"PATCH\" nor \"BPS1\".";
+// The patch ends in the middle of what begins at `at`.
+std::string PatchTruncatedText(uint64_t at);
+// A BPS patch whose own CRC32 differs from the one it states.
+std::string PatchDamagedText(uint32_t stated, uint32_t actual);
+// The input's CRC32 (or length) is not the source's the patch was made from.
+std::string PatchOtherSourceText(uint32_t expected, uint32_t actual);
+// The input is already the patch's target.
+std::string PatchAlreadyAppliedText(uint32_t crc);
+std::string PatchNumberTooLargeText(uint64_t at);
+// The action at `at` reads outside the source, or outside or ahead of the target.
+std::string PatchOutsideSourceText(uint64_t at);
+std::string PatchOutsideTargetText(uint64_t at);
+// The actions end having made `made` bytes of a target of `declared`.
+std::string PatchTargetShortText(uint64_t made, uint64_t declared);
+// The bytes made have another CRC32 than the target's the patch states.
+std::string PatchResultDamagedText(uint32_t expected, uint32_t actual);
+// An IPS truncation to a length beyond the file's.
+std::string PatchTruncationBeyondEndText(uint64_t length, uint64_t fileLength);
+// Bytes after an IPS patch's EOF that are not a truncation length.
+std::string PatchTrailingBytesText(uint64_t at);
+// The writer's sink refused the patch's bytes.
+inline constexpr char kPatchNotWritten[] = "The patch could not be written.";
+
 // --- Tables in CSV (qlm import and the editor's Import Table) ---
 
 // "Row <row>: a quoted cell is not closed before the end of the file."

@@ -1,0 +1,387 @@
+#include "document/BpsPatch.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <zlib.h>
+
+#include "document/BpsNumber.h"
+#include "document/ByteRuns.h"
+
+namespace {
+
+using Failure = PatchFailure::Kind;
+constexpr char kMagic[] = "BPS1";
+constexpr size_t kFooter = 12;
+
+enum Action : uint64_t {
+    SourceRead = 0,
+    TargetRead = 1,
+    SourceCopy = 2,
+    TargetCopy = 3,
+};
+
+uint32_t Crc32(std::span<const uint8_t> bytes) {
+    return static_cast<uint32_t>(crc32_z(0, bytes.data(), static_cast<z_size_t>(bytes.size())));
+}
+
+uint32_t LittleEndian32(std::span<const uint8_t> bytes, size_t at) {
+    return uint32_t{bytes[at]} | uint32_t{bytes[at + 1]} << 8 | uint32_t{bytes[at + 2]} << 16 |
+           uint32_t{bytes[at + 3]} << 24;
+}
+
+// A copy's cursor move, as the patch spells it: the distance, then the sign.
+uint64_t DeltaCode(uint64_t from, uint64_t to) {
+    return to >= from ? (to - from) << 1 : ((from - to) << 1) | 1;
+}
+
+// Where the source holds a given stretch of bytes, found by the hash of a
+// window: one window every kStep bytes of the source is remembered, so the
+// index costs a few per cent of the source and finds any moved block a
+// little over kStep + kWindow long. Built only when the target has a
+// changed stretch long enough to hold such a block.
+class SourceIndex {
+public:
+    static constexpr size_t kWindow = 32;
+    static constexpr size_t kStep = 64;
+
+    explicit SourceIndex(std::span<const uint8_t> source) : m_source(source) {
+        const size_t windows = source.size() < kWindow ? 0 : (source.size() - kWindow) / kStep + 1;
+        size_t buckets = 1;
+        while (buckets < windows)
+            buckets <<= 1;
+        m_shift = 64 - std::countr_zero(buckets);
+        m_buckets = std::make_unique<uint32_t[]>(buckets);
+        for (size_t i = 0; i < windows; ++i)
+            m_buckets[Bucket(Hash(source.data() + i * kStep))] = static_cast<uint32_t>(i * kStep + 1);
+    }
+
+    static uint32_t Hash(const uint8_t* window) {
+        uint32_t hash = 0;
+        for (size_t i = 0; i < kWindow; ++i)
+            hash = hash * kMultiplier + window[i];
+        return hash;
+    }
+    // The hash of the window one byte further on.
+    static uint32_t Roll(uint32_t hash, uint8_t leaving, uint8_t entering) {
+        return (hash - leaving * kLeavingWeight) * kMultiplier + entering;
+    }
+
+    // The offset of a source window with this hash and these bytes.
+    std::optional<size_t> Find(uint32_t hash, const uint8_t* window) const {
+        const uint32_t stored = m_buckets[Bucket(hash)];
+        if (stored == 0) return std::nullopt;
+        const size_t at = stored - 1;
+        if (std::memcmp(m_source.data() + at, window, kWindow) != 0) return std::nullopt;
+        return at;
+    }
+
+private:
+    static constexpr uint32_t kMultiplier = 0x01000193;
+    static constexpr uint32_t kLeavingWeight = [] {
+        uint32_t weight = 1;
+        for (size_t i = 1; i < kWindow; ++i)
+            weight *= kMultiplier;
+        return weight;
+    }();
+
+    size_t Bucket(uint32_t hash) const {
+        return m_shift >= 64 ? 0 : static_cast<size_t>((hash * 0x9E3779B97F4A7C15ull) >> m_shift);
+    }
+
+    std::span<const uint8_t> m_source;
+    std::unique_ptr<uint32_t[]> m_buckets;
+    int m_shift = 64;
+};
+
+class BpsWriter {
+public:
+    BpsWriter(std::span<const uint8_t> source, std::span<const uint8_t> target, PatchOutput& out)
+        : m_source(source), m_target(target), m_out(out) {}
+
+    void Write() {
+        m_out.Bytes(std::string_view(kMagic, 4));
+        BpsNumber::Write(m_out, m_source.size());
+        BpsNumber::Write(m_out, m_target.size());
+        BpsNumber::Write(m_out, 0);
+        const size_t length = m_target.size();
+        const size_t common = std::min(m_source.size(), length);
+        size_t at = 0;
+        while (at < length && !m_out.Failed()) {
+            if (at < common && m_source[at] == m_target[at]) {
+                const size_t end = ByteRuns::FirstDifference(m_source, m_target, at, common);
+                // One unchanged byte between changed ones costs a byte
+                // carried, against two action headers.
+                if (end - at > 1 || !m_literal || end == length) {
+                    Carry(at);
+                    Action(SourceRead, end - at);
+                }
+                at = end;
+                continue;
+            }
+            if (!m_literal) m_literal = at;
+            if (const size_t end = Repeat(at); end != 0) {
+                at = end;
+            } else if (const size_t moved = Moved(at); moved != 0) {
+                at = moved;
+            } else {
+                ++at;
+            }
+        }
+        Carry(length);
+        m_out.LittleEndian32(Crc32(m_source));
+        m_out.LittleEndian32(Crc32(m_target));
+        m_out.LittleEndian32(m_out.Crc());
+    }
+
+private:
+    // What splitting a carried stretch around a copy may cost at most in
+    // action headers beyond the copy's own: a copy must save more.
+    static constexpr size_t kSplitCost = 4;
+    static constexpr size_t kShortestRun = 4;
+
+    void Action(uint64_t action, uint64_t length) { BpsNumber::Write(m_out, ((length - 1) << 2) | action); }
+
+    static size_t CopyCost(uint64_t length, uint64_t delta) {
+        return BpsNumber::Length(((length - 1) << 2) | TargetCopy) + BpsNumber::Length(delta);
+    }
+
+    // Writes the pending changed stretch, up to `end`, as bytes carried.
+    void Carry(size_t end) {
+        if (m_literal && end > *m_literal) {
+            Action(TargetRead, end - *m_literal);
+            m_out.Bytes(m_target.subspan(*m_literal, end - *m_literal));
+        }
+        m_literal.reset();
+    }
+
+    void Copy(uint64_t action, uint64_t& cursor, size_t from, size_t length) {
+        Action(action, length);
+        BpsNumber::Write(m_out, DeltaCode(cursor, from));
+        cursor = from + length;
+    }
+
+    // A run of one byte, made by copying the target onto itself from one
+    // byte back; the end of what it made, or 0.
+    size_t Repeat(size_t at) {
+        const size_t run = ByteRuns::RunLength(m_target, at, m_target.size());
+        if (run < kShortestRun) return 0;
+        const bool repeatsPrevious = at > 0 && m_target[at - 1] == m_target[at];
+        const size_t from = repeatsPrevious ? at - 1 : at;
+        const size_t begin = from + 1;
+        const size_t length = at + run - begin;
+        if (length <= CopyCost(length, DeltaCode(m_targetCursor, from)) + kSplitCost) return 0;
+        Carry(begin);
+        Copy(TargetCopy, m_targetCursor, from, length);
+        return at + run;
+    }
+
+    // Bytes the source holds elsewhere, copied from there; the end of what
+    // was copied, or 0.
+    size_t Moved(size_t at) {
+        constexpr size_t window = SourceIndex::kWindow;
+        if (at - *m_literal < window || m_target.size() - at < window || m_source.size() < window) return 0;
+        if (!m_index) m_index = std::make_unique<SourceIndex>(m_source);
+        const uint8_t* bytes = m_target.data() + at;
+        m_hash = m_hashAt && *m_hashAt + 1 == at ? SourceIndex::Roll(m_hash, bytes[-1], bytes[window - 1])
+                                                 : SourceIndex::Hash(bytes);
+        m_hashAt = at;
+        const std::optional<size_t> found = m_index->Find(m_hash, bytes);
+        if (!found) return 0;
+        size_t from = *found;
+        size_t begin = at;
+        size_t end = at + window;
+        for (size_t past = from + window; end < m_target.size() && past < m_source.size() &&
+                                          m_target[end] == m_source[past];
+             ++past)
+            ++end;
+        while (begin > *m_literal && from > 0 && m_target[begin - 1] == m_source[from - 1]) {
+            --begin;
+            --from;
+        }
+        const size_t length = end - begin;
+        if (length <= CopyCost(length, DeltaCode(m_sourceCursor, from)) + kSplitCost) return 0;
+        Carry(begin);
+        Copy(SourceCopy, m_sourceCursor, from, length);
+        return end;
+    }
+
+    std::span<const uint8_t> m_source;
+    std::span<const uint8_t> m_target;
+    PatchOutput& m_out;
+    // Where the changed stretch not yet written begins.
+    std::optional<size_t> m_literal;
+    uint64_t m_sourceCursor = 0;
+    uint64_t m_targetCursor = 0;
+    std::unique_ptr<SourceIndex> m_index;
+    uint32_t m_hash = 0;
+    std::optional<size_t> m_hashAt;
+};
+
+// Makes the target from the actions between the header and the footer.
+class BpsReader {
+public:
+    using Outcome = Result<std::vector<uint8_t>, PatchFailure>;
+
+    BpsReader(std::span<const uint8_t> body, std::span<const uint8_t> source, uint64_t targetLength)
+        : m_body(body), m_source(source), m_length(targetLength) {}
+
+    Outcome Run(size_t at) {
+        m_target.reserve(static_cast<size_t>(m_length));
+        while (at < m_body.size()) {
+            const size_t start = at;
+            const auto word = BpsNumber::Read(m_body, at);
+            if (!word) return Outcome::Failure(word.Error());
+            const uint64_t length = (word.Value() >> 2) + 1;
+            if (length > m_length - m_target.size()) return Fail(Failure::OutsideTarget, start);
+            if (const std::optional<PatchFailure> failed = Step(word.Value() & 3, length, start, at))
+                return Outcome::Failure(*failed);
+        }
+        if (m_target.size() != m_length)
+            return Outcome::Failure({Failure::TargetShort, m_body.size(), m_length, m_target.size()});
+        return std::move(m_target);
+    }
+
+private:
+    static Outcome Fail(Failure kind, size_t at) { return Outcome::Failure({kind, at}); }
+
+    std::optional<PatchFailure> Step(uint64_t action, uint64_t length, size_t start, size_t& at) {
+        const size_t made = m_target.size();
+        switch (action) {
+        case SourceRead:
+            if (made > m_source.size() || length > m_source.size() - made)
+                return PatchFailure{Failure::OutsideSource, start};
+            Append(m_source.data() + made, length);
+            return std::nullopt;
+        case TargetRead:
+            if (length > m_body.size() - at) return PatchFailure{Failure::Truncated, start};
+            Append(m_body.data() + at, length);
+            at += static_cast<size_t>(length);
+            return std::nullopt;
+        case SourceCopy:
+            if (auto failed = Move(m_sourceCursor, m_source.size(), at, {Failure::OutsideSource, start}))
+                return failed;
+            if (length > m_source.size() - m_sourceCursor) return PatchFailure{Failure::OutsideSource, start};
+            Append(m_source.data() + m_sourceCursor, length);
+            m_sourceCursor += length;
+            return std::nullopt;
+        default:
+            // A target copy may only read what is already made, though it
+            // may go on to read what it makes itself: that is how a run of
+            // one byte repeats.
+            if (auto failed = Move(m_targetCursor, made, at, {Failure::OutsideTarget, start})) return failed;
+            if (m_targetCursor >= made) return PatchFailure{Failure::OutsideTarget, start};
+            CopyTarget(length);
+            return std::nullopt;
+        }
+    }
+
+    // Reads a copy's cursor move and makes it, keeping the cursor within
+    // [0, limit]; `outside` when the move would leave that.
+    std::optional<PatchFailure> Move(uint64_t& cursor, uint64_t limit, size_t& at, PatchFailure outside) {
+        const auto code = BpsNumber::Read(m_body, at);
+        if (!code) return code.Error();
+        const uint64_t distance = code.Value() >> 1;
+        if ((code.Value() & 1) != 0) {
+            if (distance > cursor) return outside;
+            cursor -= distance;
+        } else {
+            if (cursor > limit || distance > limit - cursor) return outside;
+            cursor += distance;
+        }
+        return std::nullopt;
+    }
+
+    void Append(const uint8_t* bytes, uint64_t length) {
+        m_target.insert(m_target.end(), bytes, bytes + static_cast<size_t>(length));
+    }
+
+    void CopyTarget(uint64_t length) {
+        const size_t made = m_target.size();
+        const auto count = static_cast<size_t>(length);
+        m_target.resize(made + count);
+        uint8_t* data = m_target.data();
+        const auto from = static_cast<size_t>(m_targetCursor);
+        if (from + count <= made)
+            std::memcpy(data + made, data + from, count);
+        else
+            for (size_t i = 0; i < count; ++i)
+                data[made + i] = data[from + i];
+        m_targetCursor += length;
+    }
+
+    std::span<const uint8_t> m_body;
+    std::span<const uint8_t> m_source;
+    uint64_t m_length;
+    std::vector<uint8_t> m_target;
+    uint64_t m_sourceCursor = 0;
+    uint64_t m_targetCursor = 0;
+};
+
+} // namespace
+
+Result<void, PatchFailure> BpsPatch::Write(std::span<const uint8_t> original, std::span<const uint8_t> modified,
+                                           const PatchOutput::Sink& sink) {
+    if (original.size() > kMaxTarget || modified.size() > kMaxTarget)
+        return Result<void, PatchFailure>::Failure(
+                {Failure::TooLarge, std::max<uint64_t>(original.size(), modified.size())});
+    PatchOutput out(sink);
+    BpsWriter(original, modified, out).Write();
+    if (!out.Finish()) return Result<void, PatchFailure>::Failure({Failure::NotWritten});
+    return Result<void, PatchFailure>::Success();
+}
+
+Result<std::string, PatchFailure> BpsPatch::Create(std::span<const uint8_t> original,
+                                                   std::span<const uint8_t> modified) {
+    std::string patch;
+    const Result<void, PatchFailure> written = Write(original, modified, [&patch](std::string_view block) {
+        patch.append(block);
+        return true;
+    });
+    if (!written) return Result<std::string, PatchFailure>::Failure(written.Error());
+    return patch;
+}
+
+Result<std::vector<uint8_t>, PatchFailure> BpsPatch::Apply(std::span<const uint8_t> patch,
+                                                           std::span<const uint8_t> source,
+                                                           uint64_t largestTarget) {
+    using Outcome = Result<std::vector<uint8_t>, PatchFailure>;
+    if (patch.size() < 4 || std::memcmp(patch.data(), kMagic, 4) != 0)
+        return Outcome::Failure({Failure::UnknownKind});
+    // Magic, three one-byte numbers, the footer.
+    if (patch.size() < 4 + 3 + kFooter) return Outcome::Failure({Failure::Truncated, 0});
+    const size_t footer = patch.size() - kFooter;
+    const uint32_t statedPatch = LittleEndian32(patch, footer + 8);
+    if (const uint32_t actual = Crc32(patch.first(footer + 8)); actual != statedPatch)
+        return Outcome::Failure({Failure::Damaged, 0, statedPatch, actual});
+
+    const std::span<const uint8_t> body = patch.first(footer);
+    size_t at = 4;
+    uint64_t lengths[3] = {};
+    for (uint64_t& length : lengths) {
+        const auto number = BpsNumber::Read(body, at);
+        if (!number) return Outcome::Failure(number.Error());
+        length = number.Value();
+    }
+    const auto [sourceLength, targetLength, metadataLength] = lengths;
+    if (metadataLength > body.size() - at) return Outcome::Failure({Failure::Truncated, at});
+    at += static_cast<size_t>(metadataLength);
+
+    const uint32_t sourceCrc = LittleEndian32(patch, footer);
+    const uint32_t targetCrc = LittleEndian32(patch, footer + 4);
+    const uint32_t inputCrc = Crc32(source);
+    if (inputCrc != sourceCrc || source.size() != sourceLength) {
+        if (inputCrc == targetCrc && source.size() == targetLength)
+            return Outcome::Failure({Failure::AlreadyApplied, 0, targetCrc, inputCrc});
+        return Outcome::Failure({Failure::OtherSource, 0, sourceCrc, inputCrc});
+    }
+    if (targetLength > std::min(largestTarget, kMaxTarget)) return Outcome::Failure({Failure::TooLarge, targetLength});
+
+    Outcome made = BpsReader(body, source, targetLength).Run(at);
+    if (!made) return made;
+    if (const uint32_t actual = Crc32(made.Value()); actual != targetCrc)
+        return Outcome::Failure({Failure::ResultDamaged, 0, targetCrc, actual});
+    return made;
+}

@@ -1,0 +1,27 @@
+#include "document/ByteRuns.h"
+
+#include <cstring>
+
+size_t ByteRuns::FirstDifference(std::span<const uint8_t> a, std::span<const uint8_t> b, size_t from, size_t to) {
+    // Eight bytes at a time: two ROMs that differ in 1% of their bytes are
+    // compared at close to memory speed.
+    size_t at = from;
+    while (to - at >= 8) {
+        uint64_t x = 0;
+        uint64_t y = 0;
+        std::memcpy(&x, a.data() + at, 8);
+        std::memcpy(&y, b.data() + at, 8);
+        if (x != y) break;
+        at += 8;
+    }
+    while (at < to && a[at] == b[at])
+        ++at;
+    return at;
+}
+
+size_t ByteRuns::RunLength(std::span<const uint8_t> bytes, size_t from, size_t to) {
+    size_t at = from + 1;
+    while (at < to && bytes[at] == bytes[from])
+        ++at;
+    return at - from;
+}
