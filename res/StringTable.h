@@ -256,6 +256,9 @@ std::string SideWindowTitle(SideWindow window, std::string_view moduleName, bool
 // keeps the rows that differ from the original.
 inline constexpr char kFilterLabel[] = "Filter:";
 inline constexpr char kChangedOnlyLabel[] = "Changed only";
+// The editor's Export Patch: its box's caption and its file types.
+inline constexpr char kExportPatchCaption[] = "Export Patch";
+inline constexpr char kPatchFileFilter[] = "BPS patch (*.bps)|*.bps|IPS patch (*.ips)|*.ips|";
 // A form row whose element differs from the original.
 std::string ChangedElementLabel(std::string_view name);
 // The bytes window's heading: the module, the entry's label, its length and

@@ -52,3 +52,4 @@ inline constexpr int ID_FILE_EXPORTTABLE = 40017;
 inline constexpr int ID_FILE_IMPORTTABLE = 40018;
 inline constexpr int ID_MODULES_RELOAD = 40019;
 inline constexpr int ID_VIEW_COMPARE = 40020;
+inline constexpr int ID_FILE_EXPORTPATCH = 40021;

@@ -75,6 +75,7 @@ const std::vector<CEditorDlg::CommandEntry>& CEditorDlg::CommandTable() {
             {ID_HELP_HELP, 0, &CEditorDlg::OnHelp},
             {ID_VIEW_TABLE, 0, &CEditorDlg::OnViewTable},
             {ID_VIEW_COMPARE, 0, &CEditorDlg::OnCompare},
+            {ID_FILE_EXPORTPATCH, 0, &CEditorDlg::OnExportPatch},
             {IDC_MODULE_COMBO, CBN_SELCHANGE, &CEditorDlg::OnModuleSelChange},
             {IDC_ENTRY_COMBO, CBN_SELCHANGE, &CEditorDlg::OnEntrySelChange},
     };
@@ -204,6 +205,9 @@ void CEditorDlg::OnViewTable() {
 }
 void CEditorDlg::OnCompare() {
     CompareCommands(*m_state, *m_view).CompareWithOriginal();
+}
+void CEditorDlg::OnExportPatch() {
+    CompareCommands(*m_state, *m_view).ExportPatch();
 }
 void CEditorDlg::OnModuleSelChange() {
     ModuleListCommands(*m_state, *m_view).ModuleSelChange();

@@ -44,6 +44,7 @@ public:
     void OnHelp();
     void OnViewTable();
     void OnCompare();
+    void OnExportPatch();
     void OnModuleSelChange();
     void OnEntrySelChange();
 

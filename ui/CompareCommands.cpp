@@ -2,7 +2,10 @@
 
 #include <vector>
 
+#include "document/Patch.h"
 #include "document/RomFile.h"
+#include "platform/files/AtomicFileWriter.h"
+#include "platform/files/CFile.h"
 #include "platform/windows/CFileDialog.h"
 #include "res/StringTable.h"
 #include "ui/OriginalStore.h"
@@ -16,6 +19,31 @@ void CompareCommands::CompareWithOriginal() {
     if (!Load(path, false)) return;
     // A store that cannot be written costs only the recall next time.
     (void)OriginalStore::Remember(m_state.document.Path(), path);
+}
+
+void CompareCommands::ExportPatch() {
+    if (!m_state.DiffersFromOriginal()) return;
+    const RomDocument& document = m_state.document;
+    const std::string& name = document.Name();
+    const std::string stem = name.substr(0, name.find_last_of('.'));
+    CFileDialog dialog(FALSE, "bps", (stem + ".bps").c_str(), OFN_OVERWRITEPROMPT, kPatchFileFilter);
+    if (dialog.DoModal() != IDOK) return;
+    const std::string path = dialog.GetPathName();
+    std::string patch;
+    const auto written =
+            Patch::Write(Patch::FormatOfName(path).value_or(PatchFormat::Bps), m_state.Original(),
+                         {document.Data(), document.Length()}, [&patch](std::string_view block) {
+                             patch += block;
+                             return true;
+                         });
+    if (!written) {
+        m_controls.Message(written.Error().Text(), MB_OK | MB_ICONEXCLAMATION, kExportPatchCaption);
+        return;
+    }
+    // A full disk leaves the old file, not half a patch.
+    if (const auto failed = AtomicFileWriter::Replace(path, patch, std::nullopt))
+        m_controls.Message(CannotText(FileAction::Write, path, CFile::ErrorText(failed->error)),
+                           MB_OK | MB_ICONEXCLAMATION, kExportPatchCaption);
 }
 
 void CompareCommands::RecallOriginal() {

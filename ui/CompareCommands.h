@@ -13,6 +13,9 @@ public:
     CompareCommands(EditorState& state, EditorView& view) : m_state(state), m_controls(view) {}
 
     void CompareWithOriginal();
+    // A BPS or IPS patch (by the name's extension) from the original to the
+    // image as it is in memory, applied but unsaved edits included.
+    void ExportPatch();
     // After Open Rom: the original chosen for this ROM before, when it can
     // still be read; nothing is said when it cannot.
     void RecallOriginal();

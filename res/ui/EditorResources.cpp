@@ -37,6 +37,7 @@ MenuTemplate BuildMenu() {
                                                  Separator(),
                                                  Item("&Export Table...", ID_FILE_EXPORTTABLE, MF_GRAYED),
                                                  Item("&Import Table...", ID_FILE_IMPORTTABLE, MF_GRAYED),
+                                                 Item("Export &Patch...", ID_FILE_EXPORTPATCH, MF_GRAYED),
                                                  Separator(),
                                                  Item("&Apply Changes\tEnter", ID_FILE_APPLY, MF_GRAYED),
                                                  Separator(),

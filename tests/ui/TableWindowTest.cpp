@@ -12,6 +12,7 @@
 #include "SideWindowProbe.h"
 #include "TestInput.h"
 #include "platform/windows/CComboBox.h"
+#include "document/Patch.h"
 #include "res/StringTable.h"
 #include "res/resource.h"
 #include "ui/CScrollPanel.h"
@@ -416,6 +417,17 @@ TEST_F(TableWindowTest, ComparedWithTheOriginalChangedCellsAreTintedAndCanBeKept
     OpenRom(m_rom);
     EXPECT_TRUE(Checked(ID_VIEW_COMPARE));
     EXPECT_EQ(m_table.RowCount(), 1);
+
+    // The patch from the original makes the edited ROM.
+    ASSERT_TRUE(Enabled(ID_FILE_EXPORTPATCH));
+    m_modals.AnswerFileDialog({PathOf("fix.bps")});
+    Click(ID_FILE_EXPORTPATCH);
+    const std::string patch = ReadFile(PathOf("fix.bps"));
+    const std::string before = ReadFile(original);
+    const auto made = Patch::Apply({reinterpret_cast<const uint8_t*>(patch.data()), patch.size()},
+                                   {reinterpret_cast<const uint8_t*>(before.data()), before.size()});
+    ASSERT_TRUE(made);
+    EXPECT_EQ(std::string(made.Value().begin(), made.Value().end()), ReadFile(m_rom));
 }
 
 } // namespace

@@ -33,6 +33,7 @@ EditorCommandState EditorCommandState::Of(const EditorState& state) {
             {ID_MODULES_RELOAD, module},
             {ID_MODULES_LINK, met},
             {ID_VIEW_COMPARE, open},
+            {ID_FILE_EXPORTPATCH, state.DiffersFromOriginal()},
     };
     result.checks = {{ID_VIEW_COMPARE, state.HasOriginal()}};
     result.moduleSelector = module;

@@ -128,6 +128,7 @@ void EditorState::ShowStepEntry(std::optional<int> entry) {
 void EditorState::SetOriginal(std::vector<uint8_t> image, std::string path) {
     m_original = std::move(image);
     m_originalPath = std::move(path);
+    CompareWithOriginal();
     Notify(EditorChange::Kind::Original);
 }
 
@@ -135,6 +136,7 @@ void EditorState::ClearOriginal() {
     if (!HasOriginal()) return;
     m_original = {};
     m_originalPath.clear();
+    CompareWithOriginal();
     Notify(EditorChange::Kind::Original);
 }
 
@@ -160,13 +162,14 @@ bool EditorState::ByteDiffers(uint32_t offset) const {
     return offset >= m_original.size() || m_original[offset] != document.Data()[offset];
 }
 
-bool EditorState::DiffersFromOriginal() const {
-    return HasOriginal() && document.IsOpen() &&
-           !std::equal(m_original.begin(), m_original.end(), document.Data(),
-                       document.Data() + document.Length());
+void EditorState::CompareWithOriginal() {
+    m_differsFromOriginal = HasOriginal() && document.IsOpen() &&
+                            !std::equal(m_original.begin(), m_original.end(), document.Data(),
+                                        document.Data() + document.Length());
 }
 
 void EditorState::BytesChanged(uint32_t offset, uint32_t length) {
+    CompareWithOriginal();
     Notify(EditorChange::Kind::Bytes, offset, length);
     NotifyIfModifiedFlipped();
 }

@@ -112,14 +112,16 @@ public:
     // Whether the image's byte differs from the original's (a byte past
     // the original's end differs).
     bool ByteDiffers(uint32_t offset) const;
-    // Whether the image differs from the original anywhere (lengths too).
-    bool DiffersFromOriginal() const;
+    // Whether the image differs from the original anywhere (lengths too);
+    // worked out when either changes, so asking is cheap.
+    bool DiffersFromOriginal() const { return m_differsFromOriginal; }
 
 private:
     void Notify(EditorChange::Kind kind, uint32_t offset = 0, uint32_t length = 0);
     void BytesChanged(uint32_t offset, uint32_t length);
     void ShowStepEntry(std::optional<int> entry);
     void NotifyIfModifiedFlipped();
+    void CompareWithOriginal();
 
     Observers<const EditorChange&> m_observers;
     Subscription m_documentBytes;
@@ -129,4 +131,5 @@ private:
     bool m_wasModified = false;
     std::vector<uint8_t> m_original;
     std::string m_originalPath;
+    bool m_differsFromOriginal = false;
 };
