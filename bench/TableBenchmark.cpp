@@ -109,6 +109,27 @@ void BM_TableScrollPage(benchmark::State& state) {
 }
 BENCHMARK(BM_TableScrollPage)->Unit(benchmark::kMillisecond)->Iterations(300);
 
+// The same scroll compared with an original that differs in one entry of a
+// hundred: every visible cell asks whether it changed, and those that did
+// paint tinted.
+void BM_TableScrollPageCompared(benchmark::State& state) {
+    TableFixture fixture;
+    std::vector<std::uint8_t> original(fixture.State().document.Data(),
+                                       fixture.State().document.Data() + fixture.State().document.Length());
+    for (std::size_t at = 0; at < original.size(); at += 100 * std::size_t{tablebench::EntryLength()})
+        original[at] ^= 0x5A;
+    fixture.State().SetOriginal(std::move(original), "original.rom");
+    fixture.Open();
+    FlushUntilPainted();
+    const int page = fixture.RowsPerPage();
+    if (page <= 0) state.SkipWithError("no row fits the window");
+    for (auto _ : state) {
+        fixture.Scroll(page);
+        if (FlushUntilPainted() == 0) state.SkipWithError("the scroll never painted");
+    }
+}
+BENCHMARK(BM_TableScrollPageCompared)->Unit(benchmark::kMillisecond)->Iterations(300);
+
 // A filter text that no cell holds, typed at once: every cell of every entry
 // is formatted and searched, then the emptied table paints.
 void BM_TableFilterAll(benchmark::State& state) {

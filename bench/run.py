@@ -142,6 +142,9 @@ def figures(build, files):
                "over a fixed-string model", form("BM_TableOpen"), form("BM_BareTableOpen")),
         Figure("table-scroll", "table window scrolled one page until repainted, vs the bare view",
                form("BM_TableScrollPage"), form("BM_BareTableScrollPage")),
+        Figure("table-compare-scroll", "table window compared with an original (1% of entries differ) "
+               "scrolled one page, vs the same scroll with nothing compared",
+               form("BM_TableScrollPageCompared"), form("BM_TableScrollPage")),
         Figure("table-filter", "filter over every cell of 1,000,000 x 64, vs a bare loop formatting and "
                "searching every cell", form("BM_TableFilterAll"), form("BM_BareFilterLoop")),
         Figure("table-memory", "resident growth of the opened, filtered, sorted and scrolled table over "
