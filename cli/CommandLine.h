@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "document/Patch.h"
 
 // What the user asked qlm to do, decided from argv alone: no file is touched
 // here, so a usage error is always reported before any work starts.
@@ -14,6 +17,8 @@ public:
         Set,
         Import,
         Layout,
+        PatchCreate,
+        PatchApply,
         Invalid
     };
 
@@ -30,11 +35,15 @@ public:
     // lists them too).
     bool Warnings() const { return m_warnings || m_strict; }
     bool Strict() const { return m_strict; }
+    // patch create: the format --format named, else PATCH's extension's.
+    PatchFormat GetPatchFormat() const { return m_patchFormat; }
 
 private:
     CommandLine(Command command, std::vector<std::string> operands, std::string problem);
     // False for a word that is no option of check.
     bool TakeOption(const std::string& word);
+    // "patch create|apply" and its operands; --format only with create.
+    static CommandLine ParsePatch(const std::vector<std::string>& args);
 
     Command m_command;
     std::vector<std::string> m_operands;
@@ -42,4 +51,5 @@ private:
     bool m_formRules = false;
     bool m_warnings = false;
     bool m_strict = false;
+    PatchFormat m_patchFormat = PatchFormat::Bps;
 };

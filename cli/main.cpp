@@ -8,6 +8,7 @@
 #include "DumpCommand.h"
 #include "ImportCommand.h"
 #include "LayoutCommand.h"
+#include "PatchCommand.h"
 #include "SetCommand.h"
 #include "res/StringTable.h"
 
@@ -32,6 +33,10 @@ int Dispatch(const CommandLine& line) {
         return ImportCommand::Run(line.GetOperands(), std::cout, std::cerr, Rules(line));
     case CommandLine::Command::Layout:
         return LayoutCommand::Run(line.GetOperands(), std::cout, std::cerr);
+    case CommandLine::Command::PatchCreate:
+        return PatchCommand::Create(line.GetOperands(), line.GetPatchFormat(), std::cerr);
+    case CommandLine::Command::PatchApply:
+        return PatchCommand::Apply(line.GetOperands(), std::cerr);
     case CommandLine::Command::Invalid:
         break;
     }

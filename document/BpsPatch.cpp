@@ -193,9 +193,8 @@ private:
         size_t from = *found;
         size_t begin = at;
         size_t end = at + window;
-        for (size_t past = from + window; end < m_target.size() && past < m_source.size() &&
-                                          m_target[end] == m_source[past];
-             ++past)
+        for (size_t past = from + window;
+             end < m_target.size() && past < m_source.size() && m_target[end] == m_source[past]; ++past)
             ++end;
         while (begin > *m_literal && from > 0 && m_target[begin - 1] == m_source[from - 1]) {
             --begin;
@@ -322,8 +321,8 @@ private:
 
 } // namespace
 
-Result<void, PatchFailure> BpsPatch::Write(std::span<const uint8_t> original, std::span<const uint8_t> modified,
-                                           const PatchOutput::Sink& sink) {
+Result<void, PatchFailure> BpsPatch::Write(std::span<const uint8_t> original,
+                                           std::span<const uint8_t> modified, const PatchOutput::Sink& sink) {
     if (original.size() > kMaxTarget || modified.size() > kMaxTarget)
         return Result<void, PatchFailure>::Failure(
                 {Failure::TooLarge, std::max<uint64_t>(original.size(), modified.size())});
@@ -344,9 +343,8 @@ Result<std::string, PatchFailure> BpsPatch::Create(std::span<const uint8_t> orig
     return patch;
 }
 
-Result<std::vector<uint8_t>, PatchFailure> BpsPatch::Apply(std::span<const uint8_t> patch,
-                                                           std::span<const uint8_t> source,
-                                                           uint64_t largestTarget) {
+Result<std::vector<uint8_t>, PatchFailure>
+BpsPatch::Apply(std::span<const uint8_t> patch, std::span<const uint8_t> source, uint64_t largestTarget) {
     using Outcome = Result<std::vector<uint8_t>, PatchFailure>;
     if (patch.size() < 4 || std::memcmp(patch.data(), kMagic, 4) != 0)
         return Outcome::Failure({Failure::UnknownKind});
@@ -377,7 +375,8 @@ Result<std::vector<uint8_t>, PatchFailure> BpsPatch::Apply(std::span<const uint8
             return Outcome::Failure({Failure::AlreadyApplied, 0, targetCrc, inputCrc});
         return Outcome::Failure({Failure::OtherSource, 0, sourceCrc, inputCrc});
     }
-    if (targetLength > std::min(largestTarget, kMaxTarget)) return Outcome::Failure({Failure::TooLarge, targetLength});
+    if (targetLength > std::min(largestTarget, kMaxTarget))
+        return Outcome::Failure({Failure::TooLarge, targetLength});
 
     Outcome made = BpsReader(body, source, targetLength).Run(at);
     if (!made) return made;
