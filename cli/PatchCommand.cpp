@@ -46,7 +46,8 @@ int PatchCommand::Create(const std::vector<std::string>& operands, PatchFormat f
     const std::string& modifiedPath = operands.at(1);
     const std::string& patchPath = operands.at(2);
     for (const std::string* input : {&originalPath, &modifiedPath})
-        if (SameFile(patchPath, *input)) return Refuse(err, QlmPatchSameFileText(patchPath, *input, "the patch"));
+        if (SameFile(patchPath, *input))
+            return Refuse(err, QlmPatchSameFileText(patchPath, *input, "the patch"));
     FileContents original;
     FileContents modified;
     if (auto failed = Read(original, originalPath)) return Refuse(err, *failed);

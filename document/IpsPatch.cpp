@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "document/ByteRuns.h"
+#include "document/HugePages.h"
 
 namespace {
 
@@ -237,7 +238,7 @@ Result<std::vector<uint8_t>, PatchFailure> IpsPatch::Apply(std::span<const uint8
     }
 
     std::vector<uint8_t> target;
-    target.reserve(length);
+    HugePages::Reserve(target, length);
     target.assign(source.begin(), source.end());
     target.resize(length);
     IpsReader again(patch);

@@ -509,7 +509,8 @@ std::string PatchOutOfIpsReachText(uint64_t offset) {
 }
 
 std::string PatchTooLargeText(uint64_t length) {
-    return Join({"The file is ", Hex(length), " bytes long; patches reach files of at most 4 GiB."});
+    return Join({"A file of ", Hex(length),
+                 " bytes is out of a patch's reach: patches reach files of at most 4 GiB."});
 }
 
 std::string PatchTruncatedText(uint64_t at) {
