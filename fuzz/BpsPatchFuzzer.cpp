@@ -38,8 +38,8 @@ void Check(std::span<const uint8_t> patch, std::span<const uint8_t> source) {
     const auto again = BpsPatch::Create(source, made.Value());
     if (!again) std::abort();
     const auto& bytes = again.Value();
-    const auto remade =
-            BpsPatch::Apply({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, source, kLargestTarget);
+    const auto remade = BpsPatch::Apply({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()},
+                                        source, kLargestTarget);
     if (!remade || remade.Value() != made.Value()) std::abort();
 }
 

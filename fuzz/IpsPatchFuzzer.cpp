@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto again = IpsPatch::Create(source, made.Value());
     if (!again) std::abort();
     const auto& patch = again.Value();
-    const auto remade = IpsPatch::Apply({reinterpret_cast<const uint8_t*>(patch.data()), patch.size()}, source);
+    const auto remade =
+            IpsPatch::Apply({reinterpret_cast<const uint8_t*>(patch.data()), patch.size()}, source);
     if (!remade || remade.Value() != made.Value()) std::abort();
     return 0;
 }

@@ -117,7 +117,11 @@ TEST(CommandLine, PatchTakesItsActionItsFormatAndThreeFiles) {
         SCOPED_TRACE(c.args.back());
         EXPECT_EQ(c.command, line.GetCommand());
         EXPECT_EQ(c.problem, line.GetProblem());
-        if (c.command == Command::PatchCreate) EXPECT_EQ(c.format, line.GetPatchFormat());
-        if (c.command != Command::Invalid) EXPECT_EQ(3u, line.GetOperands().size());
+        if (c.command == Command::PatchCreate) {
+            EXPECT_EQ(c.format, line.GetPatchFormat());
+        }
+        if (c.command != Command::Invalid) {
+            EXPECT_EQ(3u, line.GetOperands().size());
+        }
     }
 }

@@ -2,6 +2,7 @@
 // the damaged or hostile patches a reader must refuse.
 #include "document/BpsPatch.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -148,9 +149,10 @@ TEST(BpsPatch, HostilePatchesAreRefusedNeverFollowed) {
         Bytes body;
         Kind kind;
     };
-    const auto with = [](std::initializer_list<uint8_t> actions, uint8_t targetLength = 0x8F) {
-        Bytes body = {'B', 'P', 'S', '1', 0x89, targetLength, 0x80};
-        body.insert(body.end(), actions);
+    const auto with = [](std::initializer_list<uint8_t> actions) {
+        const Bytes header = {'B', 'P', 'S', '1', 0x89, 0x8F, 0x80};
+        Bytes body(header.size() + actions.size());
+        std::copy(actions.begin(), actions.end(), std::copy(header.begin(), header.end(), body.begin()));
         return body;
     };
     const Hostile cases[] = {
