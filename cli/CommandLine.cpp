@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include <cstddef>
+#include <string_view>
 #include <utility>
 
 #include "res/StringTable.h"
@@ -40,6 +41,7 @@ CommandLine::CommandLine(Command command, std::vector<std::string> operands, std
 CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
     if (args.empty()) return {Command::Invalid, {}, kQlmNoCommand};
     if (IsHelpWord(args[0])) return {Command::Help, {}, {}};
+    if (args[0] == "patch") return ParsePatch(args);
     for (const CommandShape& shape : kShapes) {
         if (args[0] != shape.word) continue;
         CommandLine line{shape.command, {}, {}};
@@ -72,4 +74,39 @@ bool CommandLine::TakeOption(const std::string& word) {
     else
         return false;
     return true;
+}
+
+CommandLine CommandLine::ParsePatch(const std::vector<std::string>& args) {
+    const std::string action = args.size() < 2 ? std::string() : args[1];
+    if (action != "create" && action != "apply") return {Command::Invalid, {}, QlmPatchActionText(action)};
+    const bool create = action == "create";
+    CommandLine line{create ? Command::PatchCreate : Command::PatchApply, {}, {}};
+    std::optional<std::string> format;
+    for (size_t i = 2; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        constexpr std::string_view kFormat = "--format";
+        if (word == kFormat || word.starts_with("--format=")) {
+            if (!create) return {Command::Invalid, {}, QlmUnknownOptionText(kFormat)};
+            if (word != kFormat)
+                format = word.substr(kFormat.size() + 1);
+            else
+                format = i + 1 < args.size() ? args[++i] : std::string();
+        } else {
+            line.m_operands.push_back(word);
+        }
+    }
+    if (line.m_operands.size() != 3)
+        return {Command::Invalid, {}, QlmOperandCountText("patch " + action, 3, line.m_operands.size())};
+    if (!create) return line;
+    if (format) {
+        const std::optional<PatchFormat> named = Patch::FormatOfName("." + *format);
+        if (!named || (*format != "ips" && *format != "bps"))
+            return {Command::Invalid, {}, QlmPatchFormatWordText(*format)};
+        line.m_patchFormat = *named;
+    } else if (const std::optional<PatchFormat> byName = Patch::FormatOfName(line.m_operands[2])) {
+        line.m_patchFormat = *byName;
+    } else {
+        return {Command::Invalid, {}, QlmPatchFormatUnknownText(line.m_operands[2])};
+    }
+    return line;
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "document/Patch.h"
 
 // What the user asked qlm to do, decided from argv alone: no file is touched
 // here, so a usage error is always reported before any work starts.
@@ -15,6 +18,8 @@ public:
         Import,
         Layout,
         Diff,
+        PatchCreate,
+        PatchApply,
         Invalid
     };
 
@@ -33,11 +38,15 @@ public:
     bool Strict() const { return m_strict; }
     // diff: also the differing byte ranges outside the table.
     bool Bytes() const { return m_bytes; }
+    // patch create: the format --format named, else PATCH's extension's.
+    PatchFormat GetPatchFormat() const { return m_patchFormat; }
 
 private:
     CommandLine(Command command, std::vector<std::string> operands, std::string problem);
     // False for a word that is no option of check.
     bool TakeOption(const std::string& word);
+    // "patch create|apply" and its operands; --format only with create.
+    static CommandLine ParsePatch(const std::vector<std::string>& args);
 
     Command m_command;
     std::vector<std::string> m_operands;
@@ -46,4 +55,5 @@ private:
     bool m_warnings = false;
     bool m_strict = false;
     bool m_bytes = false;
+    PatchFormat m_patchFormat = PatchFormat::Bps;
 };

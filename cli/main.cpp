@@ -9,6 +9,7 @@
 #include "DumpCommand.h"
 #include "ImportCommand.h"
 #include "LayoutCommand.h"
+#include "PatchCommand.h"
 #include "SetCommand.h"
 #include "res/StringTable.h"
 
@@ -35,6 +36,10 @@ int Dispatch(const CommandLine& line) {
         return LayoutCommand::Run(line.GetOperands(), std::cout, std::cerr);
     case CommandLine::Command::Diff:
         return DiffCommand::Run(line.GetOperands(), line.Bytes(), std::cout, std::cerr);
+    case CommandLine::Command::PatchCreate:
+        return PatchCommand::Create(line.GetOperands(), line.GetPatchFormat(), std::cerr);
+    case CommandLine::Command::PatchApply:
+        return PatchCommand::Apply(line.GetOperands(), std::cerr);
     case CommandLine::Command::Invalid:
         break;
     }

@@ -29,7 +29,8 @@ Result<uint64_t, PatchFailure> BpsNumber::Read(std::span<const uint8_t> data, si
     uint64_t value = 0;
     uint64_t scale = 1;
     for (;;) {
-        if (at >= data.size()) return Result<uint64_t, PatchFailure>::Failure({PatchFailure::Kind::Truncated, start});
+        if (at >= data.size())
+            return Result<uint64_t, PatchFailure>::Failure({PatchFailure::Kind::Truncated, start});
         const uint8_t byte = data[at++];
         uint64_t part = 0;
         // A hostile patch may spell a number of any length; past 64 bits it
@@ -38,7 +39,8 @@ Result<uint64_t, PatchFailure> BpsNumber::Read(std::span<const uint8_t> data, si
             __builtin_add_overflow(value, part, &value))
             break;
         if ((byte & 0x80) != 0) return value;
-        if (__builtin_mul_overflow(scale, uint64_t{128}, &scale) || __builtin_add_overflow(value, scale, &value))
+        if (__builtin_mul_overflow(scale, uint64_t{128}, &scale) ||
+            __builtin_add_overflow(value, scale, &value))
             break;
     }
     return Result<uint64_t, PatchFailure>::Failure({PatchFailure::Kind::NumberTooLarge, start});

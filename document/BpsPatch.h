@@ -24,8 +24,8 @@ public:
     // source or the target already holds them when that is shorter than
     // carrying them, so the patch is never larger than one that carries
     // every changed stretch.
-    static Result<void, PatchFailure> Write(std::span<const uint8_t> original, std::span<const uint8_t> modified,
-                                            const PatchOutput::Sink& sink);
+    static Result<void, PatchFailure> Write(std::span<const uint8_t> original,
+                                            std::span<const uint8_t> modified, const PatchOutput::Sink& sink);
     // The whole patch in one string.
     static Result<std::string, PatchFailure> Create(std::span<const uint8_t> original,
                                                     std::span<const uint8_t> modified);

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-size_t ByteRuns::FirstDifference(std::span<const uint8_t> a, std::span<const uint8_t> b, size_t from, size_t to) {
+size_t ByteRuns::FirstDifference(std::span<const uint8_t> a, std::span<const uint8_t> b, size_t from,
+                                 size_t to) {
     // Eight bytes at a time: two ROMs that differ in 1% of their bytes are
     // compared at close to memory speed.
     size_t at = from;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "document/ByteRuns.h"
+#include "document/HugePages.h"
 
 namespace {
 
@@ -33,7 +34,8 @@ std::optional<uint64_t> OutOfReach(std::span<const uint8_t> original, std::span<
         const size_t first = ByteRuns::FirstDifference(original, modified, reach, common);
         if (first < common) return first;
     }
-    if (modified.size() > original.size() && modified.size() > reach) return std::max<uint64_t>(original.size(), reach);
+    if (modified.size() > original.size() && modified.size() > reach)
+        return std::max<uint64_t>(original.size(), reach);
     return std::nullopt;
 }
 
@@ -189,8 +191,8 @@ private:
 
 } // namespace
 
-Result<void, PatchFailure> IpsPatch::Write(std::span<const uint8_t> original, std::span<const uint8_t> modified,
-                                           const PatchOutput::Sink& sink) {
+Result<void, PatchFailure> IpsPatch::Write(std::span<const uint8_t> original,
+                                           std::span<const uint8_t> modified, const PatchOutput::Sink& sink) {
     if (const std::optional<uint64_t> beyond = OutOfReach(original, modified))
         return Result<void, PatchFailure>::Failure({Failure::OutOfIpsReach, *beyond});
     PatchOutput out(sink);
@@ -236,7 +238,7 @@ Result<std::vector<uint8_t>, PatchFailure> IpsPatch::Apply(std::span<const uint8
     }
 
     std::vector<uint8_t> target;
-    target.reserve(length);
+    HugePages::Reserve(target, length);
     target.assign(source.begin(), source.end());
     target.resize(length);
     IpsReader again(patch);

@@ -24,8 +24,8 @@ public:
     // Streams the patch that turns `original` into `modified` into `sink`,
     // in blocks. A change IPS cannot reach is refused before the sink sees a
     // byte; NotWritten when the sink refused a block.
-    static Result<void, PatchFailure> Write(std::span<const uint8_t> original, std::span<const uint8_t> modified,
-                                            const PatchOutput::Sink& sink);
+    static Result<void, PatchFailure> Write(std::span<const uint8_t> original,
+                                            std::span<const uint8_t> modified, const PatchOutput::Sink& sink);
     // The whole patch in one string.
     static Result<std::string, PatchFailure> Create(std::span<const uint8_t> original,
                                                     std::span<const uint8_t> modified);

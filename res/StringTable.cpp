@@ -239,6 +239,14 @@ const char kQlmUsage[] = "Usage: qlm COMMAND ARGUMENTS\n"
                          "               (Offset,Length, in hexadecimal)\n"
                          "      Exit status as diff(1): 0 when nothing differs, 1 when something\n"
                          "      does, 2 on trouble.\n"
+                         "  qlm patch create [--format ips|bps] ORIGINAL MODIFIED PATCH\n"
+                         "      Write PATCH, an IPS or BPS patch (by PATCH's extension, .ips or .bps,\n"
+                         "      unless --format says) that turns ORIGINAL into MODIFIED. IPS reaches\n"
+                         "      only the first 16 MiB; BPS carries checksums of both files.\n"
+                         "  qlm patch apply PATCH ORIGINAL OUTPUT\n"
+                         "      Write OUTPUT, ORIGINAL with the IPS or BPS PATCH applied. A BPS patch\n"
+                         "      made for another file, or damaged, is refused. OUTPUT is written\n"
+                         "      whole or not at all, and never over ORIGINAL.\n"
                          "  --form-rules (set, import)\n"
                          "      Read values as the editor's form does: numbers as far as they read,\n"
                          "      keeping their low bytes.\n"
@@ -523,7 +531,8 @@ std::string PatchOutOfIpsReachText(uint64_t offset) {
 }
 
 std::string PatchTooLargeText(uint64_t length) {
-    return Join({"The file is ", Hex(length), " bytes long; patches reach files of at most 4 GiB."});
+    return Join({"A file of ", Hex(length),
+                 " bytes is out of a patch's reach: patches reach files of at most 4 GiB."});
 }
 
 std::string PatchTruncatedText(uint64_t at) {

@@ -188,6 +188,9 @@ std::string PatchResultDamagedText(uint32_t expected, uint32_t actual);
 std::string PatchTruncationBeyondEndText(uint64_t length, uint64_t fileLength);
 // Bytes after an IPS patch's EOF that are not a truncation length.
 std::string PatchTrailingBytesText(uint64_t at);
+// Memory ran out for the file a patch makes.
+inline constexpr char kPatchOutOfMemory[] =
+        "There is not enough memory to apply the patch; nothing was written.";
 // The writer's sink refused the patch's bytes.
 inline constexpr char kPatchNotWritten[] = "The patch could not be written.";
 

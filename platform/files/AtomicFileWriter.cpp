@@ -87,6 +87,14 @@ std::string AtomicFileWriter::Failure::Text() const {
 std::optional<AtomicFileWriter::Failure> AtomicFileWriter::Replace(const std::filesystem::path& link,
                                                                    std::string_view contents,
                                                                    std::optional<unsigned> mode) {
+    return ReplaceStreamed(
+            link, [contents](const Sink& sink) { return sink(contents); }, mode);
+}
+
+std::optional<AtomicFileWriter::Failure>
+AtomicFileWriter::ReplaceStreamed(const std::filesystem::path& link,
+                                  const std::function<bool(const Sink& sink)>& produce,
+                                  std::optional<unsigned> mode) {
     // A file kept in a dotfiles folder and linked into place stays linked: the
     // file the link names is replaced, not the link.
     std::error_code statusError;
@@ -103,10 +111,13 @@ std::optional<AtomicFileWriter::Failure> AtomicFileWriter::Replace(const std::fi
     if (fd.Get() < 0) return Failure{target.string(), errno, false};
 
     int error = 0;
-    if ((mode && ::fchmod(fd.Get(), static_cast<mode_t>(*mode)) != 0) || !WriteAll(fd.Get(), contents) ||
-        ::fsync(fd.Get()) != 0) {
-        error = errno;
-    }
+    const Sink sink = [&fd, &error](std::string_view piece) {
+        if (error == 0 && !WriteAll(fd.Get(), piece)) error = errno;
+        return error == 0;
+    };
+    if (mode && ::fchmod(fd.Get(), static_cast<mode_t>(*mode)) != 0) error = errno;
+    if (error == 0 && !produce(sink) && error == 0) error = ECANCELED;
+    if (error == 0 && ::fsync(fd.Get()) != 0) error = errno;
     if (fd.Close() != 0 && error == 0) error = errno;
     if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
     if (error != 0) {

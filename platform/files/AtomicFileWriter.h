@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,16 @@ public:
     // the umask leaves of 0666.
     static std::optional<Failure> Replace(const std::filesystem::path& target, std::string_view contents,
                                           std::optional<unsigned> mode);
+
+    // Takes one piece of the content; false when it could not be written.
+    using Sink = std::function<bool(std::string_view piece)>;
+    // The same, the content handed to the sink piece by piece by `produce`,
+    // for content too large to hold whole beside its inputs. When `produce`
+    // returns false the target is left as it was (ECANCELED unless a write
+    // failed first).
+    static std::optional<Failure> ReplaceStreamed(const std::filesystem::path& target,
+                                                  const std::function<bool(const Sink& sink)>& produce,
+                                                  std::optional<unsigned> mode);
 
     // The same after creating missing folders, the failure as its Text().
     static std::optional<std::string> Write(const std::filesystem::path& target, std::string_view contents,

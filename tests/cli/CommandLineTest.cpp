@@ -68,3 +68,60 @@ TEST(CommandLine, OnlyCheckTakesOptionsAndSetsNegativeValuesStayOperands) {
     EXPECT_EQ(Command::Layout, CommandLine::Parse({"layout", "m.qlm"}).GetCommand());
     EXPECT_EQ(Command::Invalid, CommandLine::Parse({"layout", "-W", "m.qlm"}).GetCommand());
 }
+
+TEST(CommandLine, PatchTakesItsActionItsFormatAndThreeFiles) {
+    struct Case {
+        std::vector<std::string> args;
+        Command command;
+        PatchFormat format;
+        std::string problem;
+    };
+    const Case cases[] = {
+            {{"patch", "create", "a", "b", "p.BPS"}, Command::PatchCreate, PatchFormat::Bps, ""},
+            {{"patch", "create", "a", "b", "p.ips"}, Command::PatchCreate, PatchFormat::Ips, ""},
+            {{"patch", "create", "--format", "ips", "a", "b", "p.bps"},
+             Command::PatchCreate,
+             PatchFormat::Ips,
+             ""},
+            {{"patch", "create", "a", "b", "p", "--format=bps"}, Command::PatchCreate, PatchFormat::Bps, ""},
+            {{"patch", "apply", "p.ips", "a", "out"}, Command::PatchApply, PatchFormat::Bps, ""},
+            {{"patch", "create", "a", "b", "p"},
+             Command::Invalid,
+             PatchFormat::Bps,
+             "cannot tell the patch format from 'p': name it .ips or .bps, or give --format ips or --format "
+             "bps"},
+            {{"patch", "create", "--format", "IPS", "a", "b", "p"},
+             Command::Invalid,
+             PatchFormat::Bps,
+             "--format takes ips or bps, not 'IPS'"},
+            {{"patch", "create", "a", "b", "p.ips", "--format"},
+             Command::Invalid,
+             PatchFormat::Bps,
+             "--format takes ips or bps, not ''"},
+            {{"patch", "apply", "--format", "ips", "p", "a", "out"},
+             Command::Invalid,
+             PatchFormat::Bps,
+             "unknown option '--format'"},
+            {{"patch", "apply", "p", "a"},
+             Command::Invalid,
+             PatchFormat::Bps,
+             "'patch apply' takes 3 arguments, 2 given"},
+            {{"patch"}, Command::Invalid, PatchFormat::Bps, "'patch' takes create or apply, not ''"},
+            {{"patch", "make", "a", "b", "p.ips"},
+             Command::Invalid,
+             PatchFormat::Bps,
+             "'patch' takes create or apply, not 'make'"},
+    };
+    for (const Case& c : cases) {
+        const CommandLine line = CommandLine::Parse(c.args);
+        SCOPED_TRACE(c.args.back());
+        EXPECT_EQ(c.command, line.GetCommand());
+        EXPECT_EQ(c.problem, line.GetProblem());
+        if (c.command == Command::PatchCreate) {
+            EXPECT_EQ(c.format, line.GetPatchFormat());
+        }
+        if (c.command != Command::Invalid) {
+            EXPECT_EQ(3u, line.GetOperands().size());
+        }
+    }
+}

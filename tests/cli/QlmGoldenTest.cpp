@@ -1,7 +1,8 @@
 // Runs the built qlm against every folder under fixtures/. A folder holds
 // `args` (one argument per line), the files those arguments name, and the
 // expected outcome: `expected.code`, `expected.stdout`, `expected.stderr`
-// and, where qlm is meant to rewrite the ROM, `expected.rom`. Each case runs
+// and, where qlm is meant to rewrite the ROM or write a patch or a patched
+// ROM, `expected.rom`, the file it writes. Each case runs
 // in a scratch copy of its folder; every file without an `expected.rom`
 // counterpart must come out byte for byte as it went in, and no file may
 // appear.
@@ -108,9 +109,10 @@ protected:
         }
     }
     // The ROM is the second operand of `set` and `import`; only they may
-    // change it.
+    // change it. `patch` writes its last operand, the patch or the patched ROM.
     fs::path ChangedRom(std::vector<std::string> args) const {
         std::erase(args, "--form-rules");
+        if (args.size() >= 5 && args[0] == "patch") return args.back();
         return args.size() >= 3 && (args[0] == "set" || args[0] == "import") ? fs::path(args[2]) : fs::path();
     }
 
@@ -139,9 +141,11 @@ TEST_P(QlmGolden, MatchesExpectedOutcome) {
         if (entry.is_directory() || IsExpectation(entry.path()) || (romMayChange && rel == rom)) continue;
         EXPECT_EQ(ReadAll(entry.path()), ReadAll(m_work / rel)) << rel << " was modified";
     }
-    for (const auto& entry : fs::recursive_directory_iterator(m_work))
-        EXPECT_TRUE(fs::exists(m_source / fs::relative(entry.path(), m_work)))
+    for (const auto& entry : fs::recursive_directory_iterator(m_work)) {
+        const fs::path rel = fs::relative(entry.path(), m_work);
+        EXPECT_TRUE(fs::exists(m_source / rel) || (romMayChange && rel == rom))
                 << entry.path() << " was created";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, QlmGolden, ::testing::ValuesIn(FixtureNames()),

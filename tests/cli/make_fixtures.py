@@ -8,6 +8,8 @@ Run it after changing a case; commit the folders it writes.
 """
 import os
 import shutil
+import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "fixtures")
@@ -46,6 +48,14 @@ Commands:
       into ROM. Every cell is checked first: one bad cell changes nothing
       and the bad cells are listed with their row and column. Only the
       entries that change are written.
+  qlm patch create [--format ips|bps] ORIGINAL MODIFIED PATCH
+      Write PATCH, an IPS or BPS patch (by PATCH's extension, .ips or .bps,
+      unless --format says) that turns ORIGINAL into MODIFIED. IPS reaches
+      only the first 16 MiB; BPS carries checksums of both files.
+  qlm patch apply PATCH ORIGINAL OUTPUT
+      Write OUTPUT, ORIGINAL with the IPS or BPS PATCH applied. A BPS patch
+      made for another file, or damaged, is refused. OUTPUT is written
+      whole or not at all, and never over ORIGINAL.
   --form-rules (set, import)
       Read values as the editor's form does: numbers as far as they read,
       keeping their low bytes.
@@ -500,6 +510,62 @@ def usage_cases():
          stderr="qlm: 'set' takes 5 arguments, 3 given\n\n" + USAGE, bestiary=True)
 
 
+# Two small ROMs: a one-byte change, then a run of twelve 0xEE.
+PATCH_ORIGINAL = bytes(range(32))
+PATCH_MODIFIED = PATCH_ORIGINAL[:3] + b"\x99" + PATCH_ORIGINAL[4:16] + b"\xEE" * 12 + PATCH_ORIGINAL[28:]
+# A record of the byte at 3, a run record of twelve at 16.
+PATCH_IPS = b"PATCH" + b"\x00\x00\x03\x00\x01\x99" + b"\x00\x00\x10\x00\x00\x00\x0C\xEE" + b"EOF"
+
+
+def crc(data):
+    return zlib.crc32(data) & 0xFFFFFFFF
+
+
+def sealed_bps(body, source, target):
+    patch = body + struct.pack("<II", crc(source), crc(target))
+    return patch + struct.pack("<I", crc(patch))
+
+
+# Lengths 32, 32, no metadata; SourceRead 3, TargetRead 1 (0x99), SourceRead
+# 12, TargetRead 1 (0xEE), TargetCopy 11 from +16 (the 0xEE just made),
+# SourceRead 4.
+PATCH_BPS = sealed_bps(b"BPS1\xA0\xA0\x80" + b"\x88" + b"\x81\x99" + b"\xAC" + b"\x81\xEE" + b"\xAB\xA0" + b"\x8C",
+                       PATCH_ORIGINAL, PATCH_MODIFIED)
+
+
+def patch_cases():
+    roms = {"original.rom": PATCH_ORIGINAL, "modified.rom": PATCH_MODIFIED}
+    case("patch_create_ips", ["patch", "create", "original.rom", "modified.rom", "hack.ips"], 0,
+         files=roms, rom=PATCH_IPS)
+    case("patch_create_bps", ["patch", "create", "original.rom", "modified.rom", "hack.bps"], 0,
+         files=roms, rom=PATCH_BPS)
+    case("patch_create_format_option", ["patch", "create", "--format", "ips", "original.rom", "modified.rom",
+                                        "hack.patch"], 0, files=roms, rom=PATCH_IPS)
+    case("patch_create_unknown_format", ["patch", "create", "original.rom", "modified.rom", "hack.patch"], 2,
+         files=roms, stderr="qlm: cannot tell the patch format from 'hack.patch': name it .ips or .bps, "
+                            "or give --format ips or --format bps\n\n" + USAGE)
+    case("patch_apply_ips", ["patch", "apply", "hack.ips", "original.rom", "out.rom"], 0,
+         files={"hack.ips": PATCH_IPS, "original.rom": PATCH_ORIGINAL}, rom=PATCH_MODIFIED)
+    case("patch_apply_bps", ["patch", "apply", "hack.bps", "original.rom", "out.rom"], 0,
+         files={"hack.bps": PATCH_BPS, "original.rom": PATCH_ORIGINAL}, rom=PATCH_MODIFIED)
+    other = bytes(32)
+    case("patch_apply_bps_other_file", ["patch", "apply", "hack.bps", "other.rom", "out.rom"], 1,
+         files={"hack.bps": PATCH_BPS, "other.rom": other},
+         stderr="The patch was made for another file: it expects a file whose CRC32 is %08X, and this "
+                "file's is %08X.\n" % (crc(PATCH_ORIGINAL), crc(other)))
+    case("patch_apply_bps_already_applied", ["patch", "apply", "hack.bps", "modified.rom", "out.rom"], 1,
+         files={"hack.bps": PATCH_BPS, "modified.rom": PATCH_MODIFIED},
+         stderr="The patch is already applied: this file's CRC32, %08X, is that of the file the patch "
+                "makes.\n" % crc(PATCH_MODIFIED))
+    case("patch_apply_over_original", ["patch", "apply", "hack.ips", "original.rom", "./original.rom"], 1,
+         files={"hack.ips": PATCH_IPS, "original.rom": PATCH_ORIGINAL},
+         stderr="./original.rom and original.rom are the same file; write the patched file to a file of "
+                "its own\n")
+    case("patch_apply_not_a_patch", ["patch", "apply", "original.rom", "modified.rom", "out.rom"], 1,
+         files=roms, stderr="The file is not an IPS or BPS patch: it starts with neither \"PATCH\" nor "
+                            "\"BPS1\".\n")
+
+
 def main():
     shutil.rmtree(OUT, ignore_errors=True)
     check_cases()
@@ -507,6 +573,7 @@ def main():
     set_cases()
     import_cases()
     usage_cases()
+    patch_cases()
 
 
 if __name__ == "__main__":

@@ -1,12 +1,14 @@
 // BPS numbers, actions and checksums worked out by hand from the format, and
 // the damaged or hostile patches a reader must refuse.
+#include "document/BpsPatch.h"
+
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 #include <zlib.h>
 
 #include "document/BpsNumber.h"
-#include "document/BpsPatch.h"
 #include "document/PatchOutput.h"
 
 namespace {
@@ -44,13 +46,13 @@ constexpr uint32_t kSourceCrc = 0xCBF43926;
 
 // Every action: a source read, bytes carried, source copies forward and
 // back, a target copy of earlier bytes and one that reads its own output.
-const Bytes kEveryActionBody = {'B', 'P', 'S', '1', 0x89, 0x8F, 0x80,
-                                0x88,                   // SourceRead 3: "123"
-                                0x85, 'a', 'b',         // TargetRead 2: "ab"
-                                0x86, 0x8C,             // SourceCopy 2 from +6: "78"
-                                0x82, 0x91,             // SourceCopy 1 from -8: "1"
-                                0x8F, 0x86,             // TargetCopy 4 from +3: "ab78"
-                                0x8B, 0x88};            // TargetCopy 3 from +4: "888"
+const Bytes kEveryActionBody = {'B',  'P',  'S', '1', 0x89, 0x8F, 0x80,
+                                0x88,            // SourceRead 3: "123"
+                                0x85, 'a',  'b', // TargetRead 2: "ab"
+                                0x86, 0x8C,      // SourceCopy 2 from +6: "78"
+                                0x82, 0x91,      // SourceCopy 1 from -8: "1"
+                                0x8F, 0x86,      // TargetCopy 4 from +3: "ab78"
+                                0x8B, 0x88};     // TargetCopy 3 from +4: "888"
 const Bytes kEveryActionTarget = Of("123ab781ab78888");
 
 TEST(BpsNumber, SpellingsAtTheEdgesOfEachLength) {
@@ -147,9 +149,10 @@ TEST(BpsPatch, HostilePatchesAreRefusedNeverFollowed) {
         Bytes body;
         Kind kind;
     };
-    const auto with = [](std::initializer_list<uint8_t> actions, uint8_t targetLength = 0x8F) {
-        Bytes body = {'B', 'P', 'S', '1', 0x89, targetLength, 0x80};
-        body.insert(body.end(), actions);
+    const auto with = [](std::initializer_list<uint8_t> actions) {
+        const Bytes header = {'B', 'P', 'S', '1', 0x89, 0x8F, 0x80};
+        Bytes body(header.size() + actions.size());
+        std::copy(actions.begin(), actions.end(), std::copy(header.begin(), header.end(), body.begin()));
         return body;
     };
     const Hostile cases[] = {
@@ -161,11 +164,12 @@ TEST(BpsPatch, HostilePatchesAreRefusedNeverFollowed) {
             {"action past the declared target", with({0xBC}), Kind::OutsideTarget},
             {"carried bytes cut short", with({0x8D, 'a', 'b'}), Kind::Truncated},
             {"copy without its cursor move", with({0x82}), Kind::Truncated},
-            {"a number of eleven bytes", with({0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0xFF}),
-             Kind::NumberTooLarge},
+            {"a number of eleven bytes",
+             with({0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0xFF}), Kind::NumberTooLarge},
             {"too few actions", with({0x88}), Kind::TargetShort},
             {"metadata longer than the patch", {'B', 'P', 'S', '1', 0x89, 0x89, 0xFF}, Kind::Truncated},
-            {"a target of 4 GiB and one byte", {'B', 'P', 'S', '1', 0x89, 0x01, 0x7F, 0x7E, 0x7E, 0x8E, 0x80},
+            {"a target of 4 GiB and one byte",
+             {'B', 'P', 'S', '1', 0x89, 0x01, 0x7F, 0x7E, 0x7E, 0x8E, 0x80},
              Kind::TooLarge},
     };
     for (const Hostile& h : cases) {

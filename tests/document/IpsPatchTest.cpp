@@ -1,11 +1,11 @@
 // IPS patches worked out by hand from the format, byte for byte, and the
 // damaged patches a reader must refuse.
+#include "document/IpsPatch.h"
+
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-
-#include "document/IpsPatch.h"
 
 namespace {
 
@@ -52,12 +52,13 @@ TEST(IpsPatch, SmallCasesByteForByte) {
             // Two changes one byte apart share a record: carrying the byte
             // between costs less than a second header.
             {"close changes", Of("abcdefgh"), Of("aXcXefgh"), "PATCH\0\0\x01\0\x03XcXEOF"s},
-            {"far changes", Of("abcdefghij"), Of("Xbcdefghi!"),
-             "PATCH\0\0\0\0\x01X\0\0\x09\0\x01!EOF"s},
-            {"run", runBase, run, "PATCH\0\0\x04\0\0\0\x14\xAA"
-                                  "EOF"s},
-            {"growth", Of("abcd"), Of("abcd\x01\x02"), "PATCH\0\0\x04\0\x02\x01\x02"
-                                                       "EOF"s},
+            {"far changes", Of("abcdefghij"), Of("Xbcdefghi!"), "PATCH\0\0\0\0\x01X\0\0\x09\0\x01!EOF"s},
+            {"run", runBase, run,
+             "PATCH\0\0\x04\0\0\0\x14\xAA"
+             "EOF"s},
+            {"growth", Of("abcd"), Of("abcd\x01\x02"),
+             "PATCH\0\0\x04\0\x02\x01\x02"
+             "EOF"s},
             {"truncation", Of("abcdefgh"), Of("abcde"), "PATCHEOF\0\0\x05"s},
             {"truncation to nothing", Of("ab"), Bytes(), "PATCHEOF\0\0\0"s},
     };

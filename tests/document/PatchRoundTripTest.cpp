@@ -65,7 +65,8 @@ public:
             const size_t to = Below(pair.original.size() - length + 1);
             std::copy_n(pair.original.begin() + static_cast<long>(from), length,
                         pair.modified.begin() + static_cast<long>(to));
-            pair.modified.insert(pair.modified.begin() + static_cast<long>(Below(pair.modified.size())), 3, 0x5A);
+            pair.modified.insert(pair.modified.begin() + static_cast<long>(Below(pair.modified.size())), 3,
+                                 0x5A);
             break;
         }
         default: // to and from nothing
@@ -102,7 +103,8 @@ Bytes RoundTrip(PatchFormat format, const Pair& pair, std::string& patch) {
         return true;
     });
     EXPECT_TRUE(written) << written.Error().Text();
-    const auto applied = Patch::Apply({reinterpret_cast<const uint8_t*>(patch.data()), patch.size()}, pair.original);
+    const auto applied =
+            Patch::Apply({reinterpret_cast<const uint8_t*>(patch.data()), patch.size()}, pair.original);
     EXPECT_TRUE(applied) << applied.Error().Text();
     return applied ? applied.Value() : Bytes();
 }

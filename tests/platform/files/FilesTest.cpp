@@ -11,6 +11,7 @@
 #include "FileSizeLimit.h"
 #include "OddFiles.h"
 #include "TempDir.h"
+#include "platform/files/AtomicFileWriter.h"
 #include "platform/files/CArchive.h"
 #include "platform/files/CFile.h"
 #include "platform/files/CPath.h"
@@ -258,6 +259,25 @@ TEST(CFileTest, AFileOfUnknownSizeIsReadWithoutBlocking) {
     char buffer[64] = {};
     EXPECT_EQ(status.Read(buffer, 5), 5u);
     EXPECT_EQ(std::string(buffer, 5), "Name:");
+}
+
+TEST(AtomicFileWriter, StreamedContentReplacesWholeOrNotAtAll) {
+    TempDir dir;
+    const std::string target = dir.Write("out.bin", "old");
+    const auto pieces = [](bool finish) {
+        return [finish](const AtomicFileWriter::Sink& sink) {
+            return sink("new ") && sink("content") && finish;
+        };
+    };
+    const auto givenUp = AtomicFileWriter::ReplaceStreamed(target, pieces(false), std::nullopt);
+    ASSERT_TRUE(givenUp);
+    EXPECT_EQ(ECANCELED, givenUp->error);
+    EXPECT_EQ("old", TempDir::ReadFile(target));
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir.Path()), {}))
+            << "a temporary was left";
+
+    EXPECT_FALSE(AtomicFileWriter::ReplaceStreamed(target, pieces(true), std::nullopt));
+    EXPECT_EQ("new content", TempDir::ReadFile(target));
 }
 
 } // namespace

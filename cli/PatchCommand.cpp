@@ -1,0 +1,95 @@
+#include "PatchCommand.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <new>
+#include <span>
+#include <string_view>
+
+#include "platform/files/AtomicFileWriter.h"
+#include "platform/files/CFile.h"
+#include "platform/files/FileContents.h"
+#include "res/StringTable.h"
+
+namespace {
+
+int Refuse(std::ostream& err, const std::string& problem) {
+    err << problem << '\n';
+    return 1;
+}
+
+std::span<const uint8_t> BytesOf(const FileContents& file) {
+    const std::string_view text = file.Text();
+    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
+}
+
+// Either name may be a link, or the same file by another path.
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
+}
+
+std::optional<std::string> Read(FileContents& file, const std::string& path) {
+    if (const int error = file.Read(path); error != 0)
+        return CannotText(FileAction::Read, path, CFile::ErrorText(error));
+    return std::nullopt;
+}
+
+std::string WriteFailure(const AtomicFileWriter::Failure& failure) {
+    return CannotText(FileAction::Write, failure.path, CFile::ErrorText(failure.error));
+}
+
+} // namespace
+
+int PatchCommand::Create(const std::vector<std::string>& operands, PatchFormat format, std::ostream& err) {
+    const std::string& originalPath = operands.at(0);
+    const std::string& modifiedPath = operands.at(1);
+    const std::string& patchPath = operands.at(2);
+    for (const std::string* input : {&originalPath, &modifiedPath})
+        if (SameFile(patchPath, *input))
+            return Refuse(err, QlmPatchSameFileText(patchPath, *input, "the patch"));
+    FileContents original;
+    FileContents modified;
+    if (auto failed = Read(original, originalPath)) return Refuse(err, *failed);
+    if (auto failed = Read(modified, modifiedPath)) return Refuse(err, *failed);
+
+    std::optional<PatchFailure> refused;
+    const auto written = AtomicFileWriter::ReplaceStreamed(
+            patchPath,
+            [&](const AtomicFileWriter::Sink& sink) {
+                const auto made = Patch::Write(format, BytesOf(original), BytesOf(modified), sink);
+                if (!made) refused = made.Error();
+                return made.Ok();
+            },
+            std::nullopt);
+    // The file's own failure says more than the writer's "not written".
+    if (refused && refused->kind != PatchFailure::Kind::NotWritten) return Refuse(err, refused->Text());
+    if (written) return Refuse(err, WriteFailure(*written));
+    return 0;
+}
+
+int PatchCommand::Apply(const std::vector<std::string>& operands, std::ostream& err) {
+    const std::string& patchPath = operands.at(0);
+    const std::string& originalPath = operands.at(1);
+    const std::string& outputPath = operands.at(2);
+    if (SameFile(outputPath, originalPath))
+        return Refuse(err, QlmPatchSameFileText(outputPath, originalPath, "the patched file"));
+    if (SameFile(outputPath, patchPath))
+        return Refuse(err, QlmPatchSameFileText(outputPath, patchPath, "the patched file"));
+    FileContents patch;
+    FileContents original;
+    if (auto failed = Read(patch, patchPath)) return Refuse(err, *failed);
+    if (auto failed = Read(original, originalPath)) return Refuse(err, *failed);
+    try {
+        const auto made = Patch::Apply(BytesOf(patch), BytesOf(original));
+        if (!made) return Refuse(err, made.Error().Text());
+        const std::vector<uint8_t>& target = made.Value();
+        const std::string_view bytes(reinterpret_cast<const char*>(target.data()), target.size());
+        if (const auto failed = AtomicFileWriter::Replace(outputPath, bytes, std::nullopt))
+            return Refuse(err, WriteFailure(*failed));
+    } catch (const std::bad_alloc&) {
+        // A patch may declare a target of up to 4 GiB.
+        return Refuse(err, kPatchOutOfMemory);
+    }
+    return 0;
+}
