@@ -2,7 +2,7 @@
 # to the program and writes the application menu's desktop entry for it.
 # Expects quill_bin_dir, quill_program_dir, quill_applications_dir,
 # quill_entry_template and quill_entry_scratch, all relative to the prefix
-# except the last two.
+# except the last two, and QUILL_APP_ID, the entry's icon.
 
 # file(CREATE_LINK) knows nothing of DESTDIR.
 set(quill_root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running Quillmoor
-# need, and only those that are missing. Needs root (or sudo) when it installs.
+# need, and only those that are missing (dpkg-dev, file, lintian and appstream
+# make and check the Debian package). Needs root (or sudo) when it installs.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev fonts-liberation zlib1g-dev
   shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl python3
+  dpkg-dev file lintian appstream
 )
 
 missing=()

@@ -104,6 +104,9 @@ std::filesystem::path DesktopAssociation::MimePackagePath() {
     return DataHome() / "mime" / "packages" / "quillmoor-module.xml";
 }
 
+// Not named after the program's id like the installed entry: a user's entry of
+// the same name replaces the system's, and this one is hidden, so the program
+// would drop out of the application menu.
 std::filesystem::path DesktopAssociation::DesktopEntryPath() {
     return DataHome() / "applications" / "quillmoor-module.desktop";
 }
@@ -131,7 +134,8 @@ std::optional<std::string> DesktopAssociation::DesktopEntryText(std::string_view
     text += "Name=Quillmoor\n";
     text += "Comment=Edit tables in ROM images described by Quillmoor modules\n";
     text += "Exec=" + *exec + " %f\n";
-    text += "Icon=quillmoor\n";
+    // The icon the package installs, named like the installed entry.
+    text += "Icon=" QUILL_APP_ID "\n";
     text += "Terminal=false\n";
     text += "MimeType=" + std::string(kMimeType) + ";\n";
     text += "NoDisplay=true\n";

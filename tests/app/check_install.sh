@@ -2,10 +2,11 @@
 # Installs a build into a throwaway prefix whose name holds a blank and checks
 # the layout: the program with its guide beside it, the link on PATH, qlm, the
 # icon and a valid desktop entry that starts the installed program.
-#   check_install.sh <build folder> <cmake>
+#   check_install.sh <build folder> <cmake> <the desktop's id for the program>
 set -eu
 build=$1
-cmake=${2:-cmake}
+cmake=$2
+id=$3
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -23,7 +24,7 @@ program="$prefix/lib/quillmoor/quillmoor"
 # The icon in the hicolor theme at every size, each a PNG of that size, and
 # the scalable one.
 for size in 16 32 48 64 128 256; do
-  icon="$prefix/share/icons/hicolor/${size}x${size}/apps/quillmoor.png"
+  icon="$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png"
   [ -f "$icon" ] || fail "no ${size}px icon"
   [ "$(od -An -tx1 -j1 -N3 "$icon" | tr -d ' ')" = "504e47" ] || fail "the ${size}px icon is no PNG"
   # IHDR: width and height, 4 bytes each, big-endian.
@@ -31,14 +32,14 @@ for size in 16 32 48 64 128 256; do
   [ $(( ($3 << 8) + $4 )) -eq "$size" ] && [ $(( ($7 << 8) + $8 )) -eq "$size" ] && [ $(($1 + $2 + $5 + $6)) -eq 0 ] ||
     fail "the ${size}px icon is $*"
 done
-svg="$prefix/share/icons/hicolor/scalable/apps/quillmoor.svg"
+svg="$prefix/share/icons/hicolor/scalable/apps/$id.svg"
 [ -f "$svg" ] || fail "no scalable icon"
 grep -q "<svg " "$svg" || fail "the scalable icon is no SVG"
 if command -v xmllint > /dev/null; then xmllint --noout "$svg" || fail "the scalable icon is not well-formed"; fi
 
 # The .qlm file type, the one the association writes, and the desktop's
 # own tool reads it.
-mime="$prefix/share/mime/packages/quillmoor.xml"
+mime="$prefix/share/mime/packages/$id.xml"
 [ -f "$mime" ] || fail "no MIME type definition"
 grep -q 'type="application/x-quillmoor-module"' "$mime" || fail "the MIME file defines another type"
 grep -q 'pattern="\*.qlm"' "$mime" || fail "the MIME file has no *.qlm glob"
@@ -53,8 +54,8 @@ fi
 
 # Both manual pages, and groff finds nothing wrong in them.
 for page in quillmoor qlm; do
-  man="$prefix/share/man/man1/$page.1"
-  [ -f "$man" ] || fail "no manual page $page.1"
+  man="$scratch/$page.1"
+  gzip -dc "$prefix/share/man/man1/$page.1.gz" > "$man" || fail "no manual page $page.1.gz"
   if command -v groff > /dev/null; then
     warnings=$(groff -man -ww -z "$man" 2>&1) || fail "groff fails on $page.1"
     [ -z "$warnings" ] || fail "groff warns about $page.1: $warnings"
@@ -72,11 +73,11 @@ grep -q "$prefix/bin/quillmoor" "$prefix/install_manifest.txt" 2>/dev/null ||
   grep -q "$prefix/bin/quillmoor" "$build/install_manifest.txt" ||
   fail "the link is missing from the install manifest"
 
-entry="$prefix/share/applications/quillmoor.desktop"
+entry="$prefix/share/applications/$id.desktop"
 [ -f "$entry" ] || fail "no desktop entry"
 # The prefix holds a blank, so the program is quoted.
 grep -qx "Exec=\"$prefix/bin/quillmoor\" %f" "$entry" || fail "Exec line: $(grep '^Exec=' "$entry")"
-grep -qx "Icon=quillmoor" "$entry" || fail "Icon line"
+grep -qx "Icon=$id" "$entry" || fail "Icon line"
 grep -qx "MimeType=application/x-quillmoor-module;" "$entry" || fail "MimeType line"
 if command -v desktop-file-validate > /dev/null; then
   desktop-file-validate "$entry" || fail "desktop-file-validate rejects the entry"
@@ -98,7 +99,7 @@ stage="$scratch/stage"
 DESTDIR="$stage" "$cmake" --install "$build" --prefix /opt/quillmoor > /dev/null
 [ -x "$stage/opt/quillmoor/lib/quillmoor/quillmoor" ] || fail "DESTDIR: no program"
 [ -L "$stage/opt/quillmoor/bin/quillmoor" ] || fail "DESTDIR: no link"
-grep -qx "Exec=/opt/quillmoor/bin/quillmoor %f" "$stage/opt/quillmoor/share/applications/quillmoor.desktop" ||
+grep -qx "Exec=/opt/quillmoor/bin/quillmoor %f" "$stage/opt/quillmoor/share/applications/$id.desktop" ||
   fail "DESTDIR: Exec line"
 
 echo "install layout: all checks passed"
