@@ -96,8 +96,8 @@ void BM_TableOpen(benchmark::State& state) {
 }
 BENCHMARK(BM_TableOpen)->Unit(benchmark::kMillisecond)->Iterations(10);
 
-void BM_TableScrollPage(benchmark::State& state) {
-    TableFixture fixture;
+// The open table scrolled a page a pass, until repainted.
+void ScrollPages(benchmark::State& state, TableFixture& fixture) {
     fixture.Open();
     FlushUntilPainted();
     const int page = fixture.RowsPerPage();
@@ -106,6 +106,11 @@ void BM_TableScrollPage(benchmark::State& state) {
         fixture.Scroll(page);
         if (FlushUntilPainted() == 0) state.SkipWithError("the scroll never painted");
     }
+}
+
+void BM_TableScrollPage(benchmark::State& state) {
+    TableFixture fixture;
+    ScrollPages(state, fixture);
 }
 BENCHMARK(BM_TableScrollPage)->Unit(benchmark::kMillisecond)->Iterations(300);
 
@@ -119,14 +124,7 @@ void BM_TableScrollPageCompared(benchmark::State& state) {
     for (std::size_t at = 0; at < original.size(); at += 100 * std::size_t{tablebench::EntryLength()})
         original[at] ^= 0x5A;
     fixture.State().SetOriginal(std::move(original), "original.rom");
-    fixture.Open();
-    FlushUntilPainted();
-    const int page = fixture.RowsPerPage();
-    if (page <= 0) state.SkipWithError("no row fits the window");
-    for (auto _ : state) {
-        fixture.Scroll(page);
-        if (FlushUntilPainted() == 0) state.SkipWithError("the scroll never painted");
-    }
+    ScrollPages(state, fixture);
 }
 BENCHMARK(BM_TableScrollPageCompared)->Unit(benchmark::kMillisecond)->Iterations(300);
 

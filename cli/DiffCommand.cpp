@@ -1,8 +1,6 @@
 #include "DiffCommand.h"
 
 #include <algorithm>
-#include <cinttypes>
-#include <cstdio>
 #include <span>
 
 #include "ModuleProblem.h"
@@ -12,6 +10,7 @@
 #include "module/LoadModuleFile.h"
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
+#include "table/HexText.h"
 
 namespace {
 
@@ -55,12 +54,6 @@ bool WriteTableRows(const CTableModule& module, const RomFile& a, const RomFile&
     return differ;
 }
 
-std::string Hex(uint64_t value) {
-    char text[24];
-    std::snprintf(text, sizeof text, "0x%" PRIX64, value);
-    return text;
-}
-
 // The runs in [begin, end) of both images whose bytes differ.
 bool WriteByteRanges(const RomFile& a, const RomFile& b, uint64_t begin, uint64_t end, CsvWriter& csv) {
     bool differ = false;
@@ -73,8 +66,8 @@ bool WriteByteRanges(const RomFile& a, const RomFile& b, uint64_t begin, uint64_
                     return x != y;
                 }).first;
         const auto stop = static_cast<uint64_t>(last - a.Data());
-        csv.Cell(Hex(at));
-        csv.Cell(Hex(stop - at));
+        csv.Cell(HexText::Number(at));
+        csv.Cell(HexText::Number(stop - at));
         csv.EndRecord();
         differ = true;
         at = stop;

@@ -1,12 +1,12 @@
 #include "document/ElementInput.h"
 
 #include <cctype>
-#include <cstdio>
 
 #include "document/StrictNumber.h"
 #include "res/StringTable.h"
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"
+#include "table/HexText.h"
 #include "table/NumberCodec.h"
 
 std::optional<int> ElementInput::FindDropboxItem(const CTableModule& module, int element,
@@ -73,9 +73,7 @@ std::string Decimal(int64_t value) {
 }
 
 std::string Hex(int64_t value) {
-    char text[24];
-    std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
-    return text;
+    return HexText::Number(static_cast<uint64_t>(value));
 }
 
 bool IsHexDigit(char c) {

@@ -203,13 +203,8 @@ Result<void, PatchFailure> IpsPatch::Write(std::span<const uint8_t> original,
 
 Result<std::string, PatchFailure> IpsPatch::Create(std::span<const uint8_t> original,
                                                    std::span<const uint8_t> modified) {
-    std::string patch;
-    const Result<void, PatchFailure> written = Write(original, modified, [&patch](std::string_view block) {
-        patch.append(block);
-        return true;
-    });
-    if (!written) return Result<std::string, PatchFailure>::Failure(written.Error());
-    return patch;
+    return PatchOutput::Gather(
+            [&](const PatchOutput::Sink& sink) { return Write(original, modified, sink); });
 }
 
 Result<std::vector<uint8_t>, PatchFailure> IpsPatch::Apply(std::span<const uint8_t> patch,

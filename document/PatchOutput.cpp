@@ -15,6 +15,16 @@ uint32_t CrcOf(uint32_t crc, std::string_view bytes) {
 
 } // namespace
 
+Result<std::string, PatchFailure> PatchOutput::Gather(const Writer& write) {
+    std::string patch;
+    const Result<void, PatchFailure> written = write([&patch](std::string_view block) {
+        patch.append(block);
+        return true;
+    });
+    if (!written) return Result<std::string, PatchFailure>::Failure(written.Error());
+    return patch;
+}
+
 PatchOutput::PatchOutput(const Sink& sink) : m_sink(sink) {
     m_block.reserve(kBlock);
 }

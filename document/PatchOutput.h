@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "document/PatchFailure.h"
+#include "table/Result.h"
+
 // Where a patch writer's bytes go: gathered into large blocks for the sink,
 // with the CRC32 of everything written so far kept as they pass, since a
 // BPS patch ends with its own.
@@ -13,6 +16,9 @@ class PatchOutput {
 public:
     // Receives the patch in blocks; false stops the writer.
     using Sink = std::function<bool(std::string_view block)>;
+    // A writer's whole patch gathered into one string.
+    using Writer = std::function<Result<void, PatchFailure>(const Sink& sink)>;
+    static Result<std::string, PatchFailure> Gather(const Writer& write);
 
     explicit PatchOutput(const Sink& sink);
 

@@ -1,6 +1,6 @@
 #include "res/StringTable.h"
 
-#include <cstdio>
+#include "table/HexText.h"
 
 namespace {
 
@@ -299,10 +299,8 @@ std::string QlmUnknownOptionText(std::string_view option) {
 
 std::string QlmCheckSummary(std::string_view title, int64_t entries, int64_t entryLength, uint32_t baseOffset,
                             int64_t elements) {
-    char base[16];
-    std::snprintf(base, sizeof base, "0x%X", baseOffset);
     return Join({title, ": ", Counted(entries, "entry", "entries"), " of ",
-                 Counted(entryLength, "byte", "bytes"), ", base offset ", base, ", ",
+                 Counted(entryLength, "byte", "bytes"), ", base offset ", HexText::Number(baseOffset), ", ",
                  Counted(elements, "element", "elements")});
 }
 
@@ -494,15 +492,11 @@ std::string ChangedOnDiskText(std::string_view fileName) {
 namespace {
 
 std::string Hex(uint64_t value) {
-    char text[24];
-    std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
-    return text;
+    return HexText::Number(value);
 }
 
 std::string Crc(uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%08X", value);
-    return text;
+    return HexText::Padded(value, 8);
 }
 
 } // namespace

@@ -6,12 +6,8 @@ set -euo pipefail
 here=$(pwd)
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
-
+scripts/build-release.sh
 build=build/release
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DQUILL_BUILD_TESTS=OFF -DQUILL_BUILD_BENCH=OFF -DQUILL_BUILD_FUZZ=OFF
-cmake --build "$build"
 rm -f "$build"/package/quillmoor_*.deb
 (cd "$build" && cpack -G DEB)
 deb=$(ls "$build"/package/quillmoor_*.deb)

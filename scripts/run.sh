@@ -3,12 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
-
+scripts/build-release.sh
 build=build/release
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DQUILL_BUILD_TESTS=OFF -DQUILL_BUILD_BENCH=OFF -DQUILL_BUILD_FUZZ=OFF
-cmake --build "$build"
 
 module=examples/bestiary/bestiary.qlm
 rom=examples/bestiary/bestiary.rom

@@ -19,3 +19,17 @@ std::string HexText::Bytes(std::span<const uint8_t> bytes) {
     WriteBytes(text.data(), bytes);
     return text;
 }
+
+std::string HexText::Padded(uint64_t value, int digits) {
+    std::string text(static_cast<size_t>(digits), '0');
+    for (auto at = text.rbegin(); at != text.rend(); ++at, value >>= 4)
+        *at = Digit(value);
+    return text;
+}
+
+std::string HexText::Number(uint64_t value) {
+    int digits = 1;
+    while (digits < 16 && (value >> (4 * digits)) != 0)
+        ++digits;
+    return "0x" + Padded(value, digits);
+}

@@ -17,6 +17,10 @@ public:
     // space; returns the end.
     static char* WriteBytes(char* at, std::span<const uint8_t> bytes);
     static std::string Bytes(std::span<const uint8_t> bytes);
+    // "0x1F": the value's digits after "0x", no leading zeros ("0x0").
+    static std::string Number(uint64_t value);
+    // Exactly `digits` digits, zero-filled, no prefix ("00000040").
+    static std::string Padded(uint64_t value, int digits);
 
 private:
     static constexpr char kDigits[] = "0123456789ABCDEF";

@@ -29,19 +29,22 @@ void CompareCommands::ExportPatch() {
     CFileDialog dialog(FALSE, "bps", (stem + ".bps").c_str(), OFN_OVERWRITEPROMPT, kPatchFileFilter);
     if (dialog.DoModal() != IDOK) return;
     const std::string path = dialog.GetPathName();
-    std::string patch;
-    const auto written =
-            Patch::Write(Patch::FormatOfName(path).value_or(PatchFormat::Bps), m_state.Original(),
-                         {document.Data(), document.Length()}, [&patch](std::string_view block) {
-                             patch += block;
-                             return true;
-                         });
-    if (!written) {
-        m_controls.Message(written.Error().Text(), MB_OK | MB_ICONEXCLAMATION, kExportPatchCaption);
-        return;
-    }
-    // A full disk leaves the old file, not half a patch.
-    if (const auto failed = AtomicFileWriter::Replace(path, patch, std::nullopt))
+    const PatchFormat format = Patch::FormatOfName(path).value_or(PatchFormat::Bps);
+    std::optional<PatchFailure> refused;
+    // Streamed as qlm writes it; a full disk leaves the old file, not half a patch.
+    const auto failed = AtomicFileWriter::ReplaceStreamed(
+            path,
+            [&](const AtomicFileWriter::Sink& sink) {
+                const auto made =
+                        Patch::Write(format, m_state.Original(), {document.Data(), document.Length()}, sink);
+                if (!made) refused = made.Error();
+                return made.Ok();
+            },
+            std::nullopt);
+    // The patch's own refusal (IPS out of reach) says more than "not written".
+    if (refused && refused->kind != PatchFailure::Kind::NotWritten)
+        m_controls.Message(refused->Text(), MB_OK | MB_ICONEXCLAMATION, kExportPatchCaption);
+    else if (failed)
         m_controls.Message(CannotText(FileAction::Write, path, CFile::ErrorText(failed->error)),
                            MB_OK | MB_ICONEXCLAMATION, kExportPatchCaption);
 }

@@ -1,5 +1,6 @@
 #include "table/HexText.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <vector>
@@ -28,4 +29,13 @@ TEST(HexTextTest, EveryByteIsTwoUpperCaseDigitsAndRunsAreSpacedPairs) {
     EXPECT_EQ(HexText::WriteBytes(buffer.data(), run), buffer.data() + 8);
     EXPECT_EQ(buffer, "0A FF 10####");
     EXPECT_EQ(HexText::Digit(0x12345678ABCDEFull), 'F') << "only the low four bits count";
+}
+
+TEST(HexText, NumbersHaveNoLeadingZerosAndPaddedOnesExactlyTheirDigits) {
+    EXPECT_EQ(HexText::Number(0), "0x0");
+    EXPECT_EQ(HexText::Number(0x454F46), "0x454F46");
+    EXPECT_EQ(HexText::Number(UINT64_MAX), "0xFFFFFFFFFFFFFFFF");
+    EXPECT_EQ(HexText::Padded(0x40, 8), "00000040");
+    EXPECT_EQ(HexText::Padded(0xCBF43926, 8), "CBF43926");
+    EXPECT_EQ(HexText::Padded(0x12345, 4), "2345") << "the low digits, as a field of that width holds";
 }

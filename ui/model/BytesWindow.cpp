@@ -1,7 +1,6 @@
 #include "ui/model/BytesWindow.h"
 
-#include <cstdio>
-
+#include "table/HexText.h"
 #include "ui/model/EditorCommandState.h"
 #include "ui/model/EditorState.h"
 
@@ -9,9 +8,7 @@ namespace {
 
 // "00000040 +0000": where the row starts in the ROM and in the entry.
 std::string Offsets(const EntryBytes::Row& row) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%08X +%04X", row.romOffset, row.entryOffset);
-    return text;
+    return HexText::Padded(row.romOffset, 8) + " +" + HexText::Padded(row.entryOffset, 4);
 }
 
 ByteGridContent ToContent(const EntryBytes& bytes) {

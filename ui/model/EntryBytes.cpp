@@ -1,7 +1,6 @@
 #include "ui/model/EntryBytes.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <span>
 
 #include "res/StringTable.h"
@@ -19,9 +18,7 @@ char Shown(std::uint8_t byte, const CharTable& charOf) {
 }
 
 std::string Hex(std::uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%X", value);
-    return text;
+    return HexText::Number(value);
 }
 
 // Whether the module's current entry lies in the image; the table as a
