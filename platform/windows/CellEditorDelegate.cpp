@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPainter>
 
 #include "platform/windows/TableProvider.h"
 #include "platform/windows/WindowText.h"
@@ -36,4 +37,15 @@ void CellEditorDelegate::setModelData(QWidget* editor, QAbstractItemModel*, cons
     else if (auto* edit = qobject_cast<QLineEdit*>(editor))
         m_provider.CommitText(index.row(), index.column(), WindowText::ToLatin1(edit->text()));
     m_committing = false;
+}
+
+void CellEditorDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
+    QStyledItemDelegate::paint(painter, option, index);
+    const QVariant tint = index.data(Qt::BackgroundRole);
+    if (!(option.state & QStyle::State_Selected) || !tint.isValid()) return;
+    painter->save();
+    painter->setPen(QPen(tint.value<QColor>(), 3));
+    painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+    painter->restore();
 }

@@ -17,6 +17,10 @@ public:
     // view's own refill would put the displayed (decoded) text back.
     void setEditorData(QWidget*, const QModelIndex&) const override {}
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+    // A tinted cell in the selected row keeps its tint as a frame, so the
+    // row just edited still shows what changed.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
 
 private:
     TableProvider& m_provider;

@@ -1,7 +1,5 @@
 #include "platform/windows/SideByteWindow.h"
 
-#include <algorithm>
-
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -12,9 +10,10 @@
 
 namespace {
 
-// The window opens as big as its content, up to this.
-constexpr int kMostWidth = 900;
-constexpr int kMostHeight = 700;
+// Room for an entry of a few rows with its legend and notes. The content is
+// not known when the window is made, so it cannot size the window then.
+constexpr int kStartWidth = 660;
+constexpr int kStartHeight = 400;
 
 } // namespace
 
@@ -31,8 +30,7 @@ SideByteWindow::SideByteWindow(ByteGridModel& model, QWidget* owner)
     layout->addWidget(area);
     TitleChanged();
     ContentChanged();
-    const QSize size = m_canvas->minimumSize() + QSize(area->frameWidth() * 2, area->frameWidth() * 2);
-    m_frame->resize(std::min(size.width(), kMostWidth), std::min(size.height(), kMostHeight));
+    m_frame->resize(kStartWidth, kStartHeight);
 }
 
 SideByteWindow::~SideByteWindow() {
