@@ -13,7 +13,7 @@ struct CommandShape {
     CommandLine::Command command;
     std::size_t operands;
     // check takes options; set's values may begin with "-", so set and
-    // import take only the one word --form-rules.
+    // import take only the words --form-rules and --unsafe-in-place.
     bool options;
     bool readsValues;
 };
@@ -28,6 +28,7 @@ constexpr CommandShape kShapes[] = {
 };
 
 constexpr char kFormRulesOption[] = "--form-rules";
+constexpr char kUnsafeInPlaceOption[] = "--unsafe-in-place";
 
 bool IsHelpWord(const std::string& word) {
     return word == "--help" || word == "-h" || word == "help";
@@ -48,6 +49,8 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
         for (auto word = args.begin() + 1; word != args.end(); ++word) {
             if (shape.readsValues && *word == kFormRulesOption)
                 line.m_formRules = true;
+            else if (shape.readsValues && *word == kUnsafeInPlaceOption)
+                line.m_unsafeInPlace = true;
             else if (!shape.options || word->size() < 2 || word->front() != '-')
                 line.m_operands.push_back(*word);
             else if (!line.TakeOption(*word))

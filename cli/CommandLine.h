@@ -32,6 +32,9 @@ public:
     const std::string& GetProblem() const { return m_problem; }
     // Whether --form-rules asked set or import to read values as the form does.
     bool FormRules() const { return m_formRules; }
+    // Whether --unsafe-in-place lets set or import write where no rollback
+    // file can be kept beside the ROM.
+    bool UnsafeInPlace() const { return m_unsafeInPlace; }
     // check: list warnings (--warnings, -W); make them fail (--strict, which
     // lists them too).
     bool Warnings() const { return m_warnings || m_strict; }
@@ -52,6 +55,7 @@ private:
     std::vector<std::string> m_operands;
     std::string m_problem;
     bool m_formRules = false;
+    bool m_unsafeInPlace = false;
     bool m_warnings = false;
     bool m_strict = false;
     bool m_bytes = false;

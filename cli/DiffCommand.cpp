@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "InterruptedSave.h"
 #include "ModuleProblem.h"
 #include "document/CsvWriter.h"
 #include "document/ElementDisplay.h"
@@ -89,6 +90,7 @@ int DiffCommand::Run(const std::vector<std::string>& operands, bool bytes, std::
     RomFile roms[2];
     for (int i = 0; i < 2; ++i) {
         const std::string& romPath = operands.at(static_cast<size_t>(1 + i));
+        if (!InterruptedSave::UndoBefore(romPath, err)) return kTrouble;
         if (const FileResult opened = roms[i].Open(romPath); !opened) {
             err << opened.Error() << '\n';
             return kTrouble;

@@ -1,5 +1,6 @@
 #include "DumpCommand.h"
 
+#include "InterruptedSave.h"
 #include "ModuleProblem.h"
 #include "document/RomFile.h"
 #include "document/TableExport.h"
@@ -14,6 +15,7 @@ int DumpCommand::Run(const std::vector<std::string>& operands, std::ostream& out
         err << ModuleProblem(path, module.Error()) << '\n';
         return 1;
     }
+    if (!InterruptedSave::UndoBefore(operands.at(1), err)) return 1;
     RomFile rom;
     if (const FileResult opened = rom.Open(operands.at(1)); !opened) {
         err << opened.Error() << '\n';

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "InterruptedSave.h"
 #include "ModuleProblem.h"
 #include "document/RomDocument.h"
 #include "module/LoadModuleFile.h"
@@ -20,7 +21,7 @@ int Refuse(std::ostream& err, const std::string& problem) {
 } // namespace
 
 int ImportCommand::Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err,
-                       InputRules rules) {
+                       InputRules rules, RomDocument::InPlace inPlace) {
     const std::string& modulePath = operands.at(0);
     const std::string& csvPath = operands.at(2);
     const ModuleFileResult loaded = LoadModuleFile(modulePath);
@@ -32,6 +33,7 @@ int ImportCommand::Run(const std::vector<std::string>& operands, std::ostream& o
 
     RomDocument rom;
     if (const FileResult opened = rom.OpenLocked(operands.at(1)); !opened) return Refuse(err, opened.Error());
+    InterruptedSave::Report(rom, operands.at(1), err);
     if (!module.FitsIn(static_cast<uint32_t>(rom.FileLength())) || module.m_nEntryCount < 0)
         return Refuse(err, kIncompatibleText);
     // The table alone: what lies around it is never read or written.
@@ -47,7 +49,7 @@ int ImportCommand::Run(const std::vector<std::string>& operands, std::ostream& o
             TableImport::ReadInPlace(module, {rom.Data(), rom.Length()}, csv.Text(), rules);
     if (!imported) return Refuse(err, imported.Error().Text());
     const std::vector<int>& entries = imported.Value();
-    if (const FileResult saved = rom.WriteRanges(Ranges(entries, length)); !saved)
+    if (const FileResult saved = rom.WriteRanges(Ranges(entries, length), inPlace); !saved)
         return Refuse(err, saved.Error());
     // The ROM is written now; a report that cannot be printed must not
     // leave a script believing nothing changed.

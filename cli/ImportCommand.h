@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/ElementInput.h"
+#include "document/RomDocument.h"
 #include "document/TableImport.h"
 
 // qlm import MODULE ROM CSV: the table as qlm dump writes it (any subset of
@@ -17,7 +18,7 @@
 class ImportCommand {
 public:
     static int Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err,
-                   InputRules rules);
+                   InputRules rules, RomDocument::InPlace inPlace = RomDocument::InPlace::Safe);
 
 private:
     // [begin, end) of the table's bytes to write: changed entries, with

@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+#include "InterruptedSave.h"
 #include "platform/files/AtomicFileWriter.h"
 #include "platform/files/CFile.h"
 #include "platform/files/FileContents.h"
@@ -48,6 +49,8 @@ int PatchCommand::Create(const std::vector<std::string>& operands, PatchFormat f
     for (const std::string* input : {&originalPath, &modifiedPath})
         if (SameFile(patchPath, *input))
             return Refuse(err, QlmPatchSameFileText(patchPath, *input, "the patch"));
+    for (const std::string* input : {&originalPath, &modifiedPath})
+        if (!InterruptedSave::UndoBefore(*input, err)) return 1;
     FileContents original;
     FileContents modified;
     if (auto failed = Read(original, originalPath)) return Refuse(err, *failed);
@@ -76,6 +79,10 @@ int PatchCommand::Apply(const std::vector<std::string>& operands, std::ostream& 
         return Refuse(err, QlmPatchSameFileText(outputPath, originalPath, "the patched file"));
     if (SameFile(outputPath, patchPath))
         return Refuse(err, QlmPatchSameFileText(outputPath, patchPath, "the patched file"));
+    // The output too: replacing it would leave its rollback file to a
+    // file it was never written for.
+    for (const std::string* rom : {&originalPath, &outputPath})
+        if (!InterruptedSave::UndoBefore(*rom, err)) return 1;
     FileContents patch;
     FileContents original;
     if (auto failed = Read(patch, patchPath)) return Refuse(err, *failed);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "InterruptedSave.h"
 #include "ModuleProblem.h"
 #include "document/ElementInput.h"
 #include "document/EntryStore.h"
@@ -38,7 +39,7 @@ Result<int, std::string> SetCommand::FindElement(const CTableModule& module, con
 }
 
 int SetCommand::Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err,
-                    InputRules rules) {
+                    InputRules rules, RomDocument::InPlace inPlace) {
     const std::string& modulePath = operands.at(0);
     const std::string& romPath = operands.at(1);
     const ModuleFileResult loaded = LoadModuleFile(modulePath);
@@ -48,6 +49,7 @@ int SetCommand::Run(const std::vector<std::string>& operands, std::ostream& out,
     // see the others' edits instead of overwriting them with stale bytes.
     RomDocument rom;
     if (const FileResult opened = rom.OpenLocked(romPath); !opened) return Refuse(err, opened.Error());
+    InterruptedSave::Report(rom, romPath, err);
     if (!module.FitsIn(static_cast<uint32_t>(rom.FileLength()))) return Refuse(err, kIncompatibleText);
     const Result<int, std::string> entry = FindEntry(module, operands.at(2));
     if (!entry) return Refuse(err, entry.Error());
@@ -69,7 +71,7 @@ int SetCommand::Run(const std::vector<std::string>& operands, std::ostream& out,
     if (stored.Refused())
         return Refuse(err, QlmCoveredText(module.GetElementName(element.Value()),
                                           module.GetElementName(stored.covering)));
-    if (const FileResult saved = rom.WriteRanges(CoveredRanges(module)); !saved)
+    if (const FileResult saved = rom.WriteRanges(CoveredRanges(module), inPlace); !saved)
         return Refuse(err, saved.Error());
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/ElementInput.h"
+#include "document/RomDocument.h"
 #include "table/Result.h"
 
 class CTableModule;
@@ -17,7 +18,7 @@ class CTableModule;
 class SetCommand {
 public:
     static int Run(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err,
-                   InputRules rules);
+                   InputRules rules, RomDocument::InPlace inPlace = RomDocument::InPlace::Safe);
 
 private:
     // The index, or the text telling the user why there is none.

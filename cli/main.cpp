@@ -19,6 +19,10 @@ InputRules Rules(const CommandLine& line) {
     return line.FormRules() ? InputRules::Form : InputRules::Strict;
 }
 
+RomDocument::InPlace InPlace(const CommandLine& line) {
+    return line.UnsafeInPlace() ? RomDocument::InPlace::UnsafeAllowed : RomDocument::InPlace::Safe;
+}
+
 int Dispatch(const CommandLine& line) {
     switch (line.GetCommand()) {
     case CommandLine::Command::Help:
@@ -29,9 +33,9 @@ int Dispatch(const CommandLine& line) {
     case CommandLine::Command::Dump:
         return DumpCommand::Run(line.GetOperands(), std::cout, std::cerr);
     case CommandLine::Command::Set:
-        return SetCommand::Run(line.GetOperands(), std::cout, std::cerr, Rules(line));
+        return SetCommand::Run(line.GetOperands(), std::cout, std::cerr, Rules(line), InPlace(line));
     case CommandLine::Command::Import:
-        return ImportCommand::Run(line.GetOperands(), std::cout, std::cerr, Rules(line));
+        return ImportCommand::Run(line.GetOperands(), std::cout, std::cerr, Rules(line), InPlace(line));
     case CommandLine::Command::Layout:
         return LayoutCommand::Run(line.GetOperands(), std::cout, std::cerr);
     case CommandLine::Command::Diff:

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "document/ByteRuns.h"
+#include "document/RollbackFile.h"
 #include "document/RomFile.h"
 #include "platform/files/CPath.h"
 #include "table/CTableModule.h"
@@ -19,8 +21,21 @@ bool ByEntry(const ImportedEntry& a, const ImportedEntry& b) {
 } // namespace
 
 FileResult RomDocument::Open(const std::string& path, const std::string& name) {
+    bool undid = false;
     CFile file;
-    if (!file.Open(path, CFile::modeRead)) return FileFailure(FileAction::Open, path, file);
+    // Read under the lock, so a qlm writing the file is waited for; one
+    // that died meanwhile left its rollback file, which goes first. Where
+    // the file system has no locks, the file is read all the same.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const RollbackFile::Undone undone = RollbackFile::RollBackBeside(path);
+        if (!undone) return FileResult::Failure(undone.Error());
+        undid = undid || undone.Value();
+        if (!file.Open(path, CFile::modeRead)) return FileFailure(FileAction::Open, path, file);
+        (void)file.LockExclusive();
+        if (!RollbackFile::Present(path)) break;
+        file.Close();
+    }
+    if (!file.IsOpen()) return FileFailure(FileAction::Open, path, std::strerror(EAGAIN));
     const std::optional<CFile::Identity> identity = file.GetIdentity();
     if (!identity) return FileFailure(FileAction::Read, path, file);
     if (!identity->regular) return FileFailure(FileAction::Open, path, kNotRegularReason);
@@ -47,6 +62,7 @@ FileResult RomDocument::Open(const std::string& path, const std::string& name) {
     m_length = static_cast<uint32_t>(size);
     m_identity = identity;
     m_open = true;
+    m_undidInterruptedSave = undid;
     return FileResult::Success();
 }
 
@@ -256,13 +272,19 @@ void RomDocument::Notify(uint32_t offset, uint32_t length) {
     m_listeners.Notify(offset, length);
 }
 
-RomDocument::SaveResult RomDocument::Save(SaveMode mode) {
+RomDocument::SaveResult RomDocument::Save(SaveMode mode, InPlace inPlace) {
     if (!m_open || m_path.empty())
         return SaveResult::Failure(CannotText(FileAction::Save, kNoRomPath, kNoRomOpenReason));
     // Never created: a path that names nothing any more is a failed save.
     CFile file;
-    if (!file.Open(m_path, CFile::modeWrite))
+    if (!file.Open(m_path, CFile::modeReadWrite))
         return SaveResult::Failure(FileFailure(FileAction::Open, m_path, file).Error());
+    // qlm's lock: its write and this check for a changed file cannot
+    // interleave.
+    if (!file.LockExclusive()) return SaveResult::Failure(FileFailure(FileAction::Write, m_path, file).Error());
+    // Another save cut short since open is undone before the file is compared.
+    if (const RollbackFile::Undone undone = RollbackFile::RollBack(file, m_path); !undone)
+        return SaveResult::Failure(undone.Error());
     const std::optional<CFile::Identity> identity = file.GetIdentity();
     if (!identity) return SaveResult::Failure(FileFailure(FileAction::Write, m_path, file).Error());
     if (!identity->regular)
@@ -270,9 +292,14 @@ RomDocument::SaveResult RomDocument::Save(SaveMode mode) {
     const bool unchanged = m_identity && *identity == *m_identity;
     if (!unchanged && mode == SaveMode::KeepChangedFile) return SaveOutcome::ChangedOnDisk;
 
-    if (const FileResult written = unchanged ? WriteChanged(file, identity->size) : WriteWhole(file);
-        !written)
-        return SaveResult::Failure(written.Error());
+    const Result<Ranges, std::string> ranges = unchanged ? WriteChanged(identity->size) : WriteWhole(file);
+    if (!ranges) return SaveResult::Failure(ranges.Error());
+    const RollbackFile::WriteResult written = RollbackFile::Write(file, m_path, ranges.Value(), {m_image.get(), 0},
+                                                                  inPlace == InPlace::UnsafeAllowed);
+    if (!written && written.Error().folderNotWritable) return SaveOutcome::FolderNotWritable;
+    // A failure that put the old bytes back also put back their time, so
+    // the next save still knows the file.
+    if (!written) return SaveResult::Failure(written.Error().text);
     // The file as this save left it, so the next save knows it again.
     m_identity = file.GetIdentity();
     if (!file.Close()) return SaveResult::Failure(FileFailure(FileAction::Write, m_path, file).Error());
@@ -281,33 +308,59 @@ RomDocument::SaveResult RomDocument::Save(SaveMode mode) {
     return SaveOutcome::Saved;
 }
 
-FileResult RomDocument::WriteChanged(CFile& file, uint64_t fileLength) {
+RomDocument::Ranges RomDocument::WriteChanged(uint64_t fileLength) const {
     // A file an earlier whole save found shorter than the image stays that
     // short: what lies past its end is never written.
+    Ranges ranges;
+    ranges.reserve(m_dirty.size());
     for (const auto& [begin, rangeEnd] : m_dirty) {
         const auto end = static_cast<uint32_t>(std::min<uint64_t>(rangeEnd, fileLength));
-        if (begin >= end) continue;
-        if (!file.WriteAt(begin, m_image.get() + begin, end - begin))
-            return FileFailure(FileAction::Write, m_path, file);
+        if (begin < end) ranges.emplace_back(begin, end);
     }
-    if (!file.SyncData()) return FileFailure(FileAction::Write, m_path, file);
-    return FileResult::Success();
+    return ranges;
 }
 
-FileResult RomDocument::WriteWhole(CFile& file) {
+Result<RomDocument::Ranges, std::string> RomDocument::WriteWhole(CFile& file) const {
+    using Found = Result<Ranges, std::string>;
     // The length rule of a whole save: a file someone shortened is not
     // lengthened again, one they lengthened keeps its tail.
     const uint64_t present = file.GetLength();
-    if (file.LastErrno() != 0) return FileFailure(FileAction::Write, m_path, file);
-    const auto count = static_cast<size_t>(std::min<uint64_t>(present, m_length));
-    if (!file.WriteAt(0, m_image.get(), count) || !file.Sync())
-        return FileFailure(FileAction::Write, m_path, file);
-    return FileResult::Success();
+    if (file.LastErrno() != 0) return Found::Failure(FileFailure(FileAction::Read, m_path, file).Error());
+    const auto count = static_cast<uint32_t>(std::min<uint64_t>(present, m_length));
+    // Only what differs is written, so only that needs its old bytes kept.
+    // Differences closer than kJoin are one range: fewer, larger writes.
+    constexpr uint32_t kChunk = 1u << 20;
+    constexpr uint32_t kJoin = 64;
+    Ranges ranges;
+    std::vector<uint8_t> chunk(std::min(count, kChunk));
+    for (uint32_t at = 0; at < count;) {
+        const uint32_t n = std::min(count - at, kChunk);
+        if (file.ReadAt(at, chunk.data(), n) != n)
+            return Found::Failure(
+                    FileFailure(FileAction::Read, m_path, file.ReadFailed() ? file.LastErrorText() : kRomShrankReason)
+                            .Error());
+        const std::span<const uint8_t> disk(chunk.data(), n);
+        const std::span<const uint8_t> image(m_image.get() + at, n);
+        for (size_t i = ByteRuns::FirstDifference(disk, image, 0, n); i < n;) {
+            size_t end = i;
+            while (end < n && disk[end] != image[end])
+                ++end;
+            const auto begin = static_cast<uint32_t>(at + i);
+            if (!ranges.empty() && ranges.back().second + kJoin >= begin)
+                ranges.back().second = static_cast<uint32_t>(at + end);
+            else
+                ranges.emplace_back(begin, static_cast<uint32_t>(at + end));
+            i = ByteRuns::FirstDifference(disk, image, end, n);
+        }
+        at += n;
+    }
+    return ranges;
 }
 
 FileResult RomDocument::OpenLocked(const std::string& path) {
     Close();
     m_writeErrno = 0;
+    m_undidInterruptedSave = false;
     if (!m_file.Open(path, CFile::modeReadWrite)) {
         // A file that may be read but not written still gets every check of
         // its values; only the write is refused, as it always was.
@@ -318,6 +371,14 @@ FileResult RomDocument::OpenLocked(const std::string& path) {
     // The size is read under the lock: a writer that held it first may have
     // been the last to change the file.
     if (!m_file.LockExclusive()) return FileFailure(FileAction::Open, path, m_file);
+    if (m_writeErrno == 0) {
+        const RollbackFile::Undone undone = RollbackFile::RollBack(m_file, path);
+        if (!undone) return FileResult::Failure(undone.Error());
+        m_undidInterruptedSave = undone.Value();
+    } else if (RollbackFile::Present(path)) {
+        return FileFailure(FileAction::Open, path,
+                           RollbackNeedsWriteReason(RollbackFile::PathFor(path), std::strerror(m_writeErrno)));
+    }
     const std::optional<CFile::Identity> identity = m_file.GetIdentity();
     if (!identity) return FileFailure(FileAction::Read, path, m_file);
     if (!identity->regular) return FileFailure(FileAction::Open, path, kNotRegularReason);
@@ -341,14 +402,22 @@ FileResult RomDocument::ReadRange(uint64_t offset, uint32_t length) {
     return FileResult::Success();
 }
 
-FileResult RomDocument::WriteRanges(const std::vector<std::pair<uint32_t, uint32_t>>& ranges) {
+FileResult RomDocument::WriteRanges(const std::vector<std::pair<uint32_t, uint32_t>>& ranges, InPlace inPlace) {
     if (m_writeErrno != 0) return FileFailure(FileAction::Open, m_path, std::strerror(m_writeErrno));
+    Ranges inFile;
+    inFile.reserve(ranges.size());
     for (const auto& [begin, end] : ranges) {
-        if (end > m_length || begin > end)
+        if (end > m_length || begin > end || (!inFile.empty() && m_rangeOffset + begin < inFile.back().second))
             return FileFailure(FileAction::Write, m_path, std::strerror(EINVAL));
-        if (!m_file.WriteAt(m_rangeOffset + begin, m_image.get() + begin, end - begin))
-            return FileFailure(FileAction::Write, m_path, m_file);
+        // Inside a file of at most RomFile::kMaxLength bytes.
+        if (begin < end)
+            inFile.emplace_back(static_cast<uint32_t>(m_rangeOffset + begin),
+                                static_cast<uint32_t>(m_rangeOffset + end));
     }
-    if (!m_file.SyncData()) return FileFailure(FileAction::Write, m_path, m_file);
+    const RollbackFile::WriteResult written = RollbackFile::Write(
+            m_file, m_path, inFile, {m_image.get(), m_rangeOffset}, inPlace == InPlace::UnsafeAllowed);
+    if (!written && written.Error().folderNotWritable)
+        return FileResult::Failure(QlmNoRollbackText(m_path, written.Error().text));
+    if (!written) return FileResult::Failure(written.Error().text);
     return FileResult::Success();
 }

@@ -39,9 +39,18 @@ public:
         // The whole image over the file, whatever happened to it.
         Overwrite,
     };
+    // A save in place goes through a rollback file beside the ROM, so that
+    // it happens whole or not at all (RollbackFile). Where the folder may
+    // not be written, only the user can allow it without.
+    enum class InPlace {
+        Safe,
+        UnsafeAllowed,
+    };
     enum class SaveOutcome {
         Saved,
-        ChangedOnDisk
+        ChangedOnDisk,
+        // Nothing was written: no rollback file can be made beside the ROM.
+        FolderNotWritable,
     };
     using SaveResult = Result<SaveOutcome, std::string>;
 
@@ -52,8 +61,12 @@ public:
     RomDocument& operator=(const RomDocument&) = delete;
 
     // Reads the whole file; name is what the title shows. On failure the
-    // document keeps what it held.
+    // document keeps what it held. A save of the file cut short is undone
+    // first (UndidInterruptedSave).
     FileResult Open(const std::string& path, const std::string& name);
+    // Whether the last Open or OpenLocked put back the old bytes of a save
+    // that was cut short.
+    bool UndidInterruptedSave() const { return m_undidInterruptedSave; }
     // An image that never came from a file (tests, benchmarks): open, with
     // nowhere to save to, and unsaved when told so.
     void Adopt(const std::vector<uint8_t>& image, const std::string& name, bool modified = false);
@@ -88,8 +101,10 @@ public:
 
     // Only the ranges changed since the last save while the file is the one
     // opened or last saved; the whole image when told to overwrite. The
-    // bytes are on the disk before Saved is reported.
-    SaveResult Save(SaveMode mode);
+    // bytes are on the disk before Saved is reported, and a failure leaves
+    // the file as it was unless its text says otherwise. Holds the file's
+    // lock, as qlm does, from the check for a changed file to the last byte.
+    SaveResult Save(SaveMode mode, InPlace inPlace = InPlace::Safe);
 
     bool CanUndo() const { return m_position > m_first; }
     bool CanRedo() const { return m_position < m_first + m_steps.size(); }
@@ -104,15 +119,18 @@ public:
 
     // qlm's way in: the file held open for reading and writing, locked
     // against every other qlm until Close; nothing is read yet. A file that
-    // may only be read opens all the same, and WriteRanges then fails.
+    // may only be read opens all the same, and WriteRanges then fails. A
+    // save cut short is undone first, as by Open.
     FileResult OpenLocked(const std::string& path);
     // After OpenLocked: only [offset, offset + length) becomes the image.
     FileResult ReadRange(uint64_t offset, uint32_t length);
     // The file's length as OpenLocked found it.
     uint64_t FileLength() const { return m_fileLength; }
-    // Writes the given ranges of the range image back where they came from,
-    // then flushes; the file never grows or shrinks.
-    FileResult WriteRanges(const std::vector<std::pair<uint32_t, uint32_t>>& ranges);
+    // Writes the given ranges (sorted, disjoint) of the range image back
+    // where they came from, all or nothing (see InPlace), then flushes; the
+    // file never grows or shrinks.
+    FileResult WriteRanges(const std::vector<std::pair<uint32_t, uint32_t>>& ranges,
+                           InPlace inPlace = InPlace::Safe);
 
 private:
     // Tests look at the journal's size through it.
@@ -156,8 +174,13 @@ private:
     void Restore(const Step& step, bool after);
     void MarkDirty(uint32_t offset, uint32_t length);
     void Notify(uint32_t offset, uint32_t length);
-    FileResult WriteChanged(CFile& file, uint64_t fileLength);
-    FileResult WriteWhole(CFile& file);
+    using Ranges = std::vector<std::pair<uint32_t, uint32_t>>;
+    // What a save writes while the file is the one last seen: the changed
+    // ranges, within its length.
+    Ranges WriteChanged(uint64_t fileLength) const;
+    // What an overwrite writes: every run of the file that differs from the
+    // image, within the shorter of the two.
+    Result<Ranges, std::string> WriteWhole(CFile& file) const;
 
     std::string m_path;
     std::string m_name;
@@ -186,6 +209,7 @@ private:
     uint64_t m_fileLength = 0;
     // Why the file opened for reading only; 0 when it may be written.
     int m_writeErrno = 0;
+    bool m_undidInterruptedSave = false;
 
     Observers<uint32_t, uint32_t> m_listeners;
 };

@@ -172,6 +172,53 @@ std::string CannotText(FileAction action, std::string_view path, std::string_vie
     return Join({"Cannot ", ActionWord(action), " ", path, ": ", reason});
 }
 
+std::string InterruptedSaveUndoneText(std::string_view file) {
+    return Join({"An interrupted save of ", file, " was undone; your changes are still in the recovery journal."});
+}
+
+std::string LeftUnchangedText(std::string_view failure, std::string_view rom) {
+    return Join({failure, ". ", rom, " was left unchanged."});
+}
+
+std::string PartlyChangedText(std::string_view failure, std::string_view undoFailure, std::string_view rom,
+                              std::string_view rollbackFile) {
+    return Join({failure, ". Putting the old bytes back failed too (", undoFailure, "): ", rom,
+                 " may be partly changed. The rollback file ", rollbackFile,
+                 " is kept; the next time the ROM is opened, the old bytes are put back."});
+}
+
+std::string UnsafePartlyChangedText(std::string_view failure, std::string_view rom) {
+    return Join({failure, ". ", rom, " was written without a rollback file and may be partly changed."});
+}
+
+std::string RollbackNotRegularReason(std::string_view rollbackFile) {
+    return Join({"its rollback file ", rollbackFile,
+                 " is not a regular file; Quillmoor neither follows nor removes it"});
+}
+
+std::string RollbackForeignReason(std::string_view rollbackFile) {
+    return Join({"its rollback file ", rollbackFile,
+                 " was not written for this file as it is now (it was replaced, moved or damaged since); "
+                 "remove the rollback file if the ROM is whole"});
+}
+
+std::string RollbackNeedsWriteReason(std::string_view rollbackFile, std::string_view reason) {
+    return Join({"an interrupted save left ", rollbackFile, ", and undoing it needs to write the file: ",
+                 reason});
+}
+
+std::string QlmNoRollbackText(std::string_view rom, std::string_view reason) {
+    return Join({"Cannot write ", rom, ": its folder is not writable (", reason,
+                 "), so no rollback file can be kept beside it to undo a write cut short. Nothing was "
+                 "written. With --unsafe-in-place, qlm writes in place without that safety."});
+}
+
+std::string NoRollbackQuestionText(std::string_view rom) {
+    return Join({"The folder of ", rom,
+                 " is not writable, so Quillmoor cannot keep the rollback file beside it that undoes a save "
+                 "cut short by a crash or a full disk. Save in place without that safety?"});
+}
+
 std::string LinkFileTooLongReason(size_t maxLines) {
     return Join({"it names more than ", std::to_string(maxLines), " modules"});
 }

@@ -88,6 +88,28 @@ std::string LinkFileTooLongReason(size_t maxLines);
 // A file whose line <line> is longer than CArchive::kLineLimit.
 std::string LineTooLongReason(uint64_t line);
 
+// --- Saves in place and their rollback file (<rom>.qlm-journal) ---
+
+// A leftover rollback file was applied before the ROM was opened.
+std::string InterruptedSaveUndoneText(std::string_view file);
+// A save that failed and changed nothing: the failure, then
+// "<rom> was left unchanged."
+std::string LeftUnchangedText(std::string_view failure, std::string_view rom);
+// A save that failed and whose undoing failed too; the rollback file stays
+// for the next open to apply.
+std::string PartlyChangedText(std::string_view failure, std::string_view undoFailure, std::string_view rom,
+                              std::string_view rollbackFile);
+// A save without a rollback file that failed partway.
+std::string UnsafePartlyChangedText(std::string_view failure, std::string_view rom);
+// Reasons a ROM with a leftover rollback file is not opened.
+std::string RollbackNotRegularReason(std::string_view rollbackFile);
+std::string RollbackForeignReason(std::string_view rollbackFile);
+std::string RollbackNeedsWriteReason(std::string_view rollbackFile, std::string_view reason);
+// qlm refusing to write where no rollback file can be made.
+std::string QlmNoRollbackText(std::string_view rom, std::string_view reason);
+// The editor's question in the same case.
+std::string NoRollbackQuestionText(std::string_view rom);
+
 // --- The editor's command line ---
 
 extern const char kEditorUsage[];

@@ -239,6 +239,19 @@ bool CFile::LockExclusive() {
     return true;
 }
 
+bool CFile::SetModificationTime(int64_t ns) {
+    if (m_fd < 0) return Fail(EBADF);
+    int64_t seconds = ns / 1000000000;
+    int64_t rest = ns % 1000000000;
+    if (rest < 0) {
+        --seconds;
+        rest += 1000000000;
+    }
+    const timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds), static_cast<long>(rest)}};
+    if (futimens(m_fd, times) != 0) return Fail(errno);
+    return true;
+}
+
 std::optional<CFile::Identity> CFile::GetIdentity() {
     if (m_fd < 0) {
         Fail(EBADF);

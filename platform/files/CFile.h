@@ -60,6 +60,9 @@ public:
     // Waits for an exclusive advisory lock on the whole file; it goes with
     // the descriptor.
     bool LockExclusive();
+    // Sets the modification time (nanoseconds since the epoch) of the open
+    // file, as a file put back to its old bytes was last modified.
+    bool SetModificationTime(int64_t ns);
 
     // What tells one file from another: a file replaced, truncated or
     // written by someone else no longer compares equal.
