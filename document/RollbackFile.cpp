@@ -119,6 +119,15 @@ Result<std::vector<uint8_t>, std::string> ReadWhole(int fd, const std::string& p
     return bytes;
 }
 
+// A write of old bytes that fails may have had nothing to do: the range
+// whose write failed during the save fails where it failed before, and
+// holds its old bytes from there on. What the file holds decides.
+bool Holds(CFile& rom, const RollbackFormat::Range& range) {
+    std::vector<uint8_t> now(range.old.size());
+    return rom.ReadAt(range.offset, now.data(), now.size()) == now.size() &&
+           std::equal(now.begin(), now.end(), range.old.begin());
+}
+
 } // namespace
 
 std::string RollbackFile::PathFor(const std::string& romPath) {
@@ -288,8 +297,9 @@ RollbackFile::Undone RollbackFile::Apply(CFile& rom, const std::string& romPath,
     const size_t applied = std::min(count, contents.ranges.size());
     for (size_t i = 0; i < applied; ++i) {
         const RollbackFormat::Range& range = contents.ranges[i];
-        if (!rom.WriteAt(range.offset, range.old.data(), range.old.size()))
-            return Undone::Failure(CannotText(FileAction::Write, romPath, rom.LastErrorText()));
+        if (rom.WriteAt(range.offset, range.old.data(), range.old.size())) continue;
+        const std::string reason = rom.LastErrorText();
+        if (!Holds(rom, range)) return Undone::Failure(CannotText(FileAction::Write, romPath, reason));
     }
     // The bytes are as they were, and so is the time that says when they
     // last changed: an editor holding the file sees it unchanged. Setting

@@ -49,6 +49,8 @@ void RomDocumentCommands::OpenRom() {
         m_controls.Message(opened.Error(), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    if (m_state.document.UndidInterruptedSave())
+        m_controls.Message(InterruptedSaveUndoneText(m_state.document.Path()), MB_OK | MB_ICONINFORMATION);
     CompareCommands(m_state, m_view).RecallOriginal();
     // The link file's modules, when it names any, were tested as they
     // became current; otherwise the module already current meets the new
@@ -73,18 +75,26 @@ bool RomDocumentCommands::SaveRom() {
     }
     // Save has the bytes on the disk before it reports success, so the
     // title never claims a save that a crash could still undo.
-    RomDocument::SaveResult saved = m_state.SaveRom(RomDocument::SaveMode::KeepChangedFile);
+    RomDocument::SaveMode mode = RomDocument::SaveMode::KeepChangedFile;
+    RomDocument::SaveResult saved = m_state.SaveRom(mode);
     if (saved && saved.Value() == RomDocument::SaveOutcome::ChangedOnDisk) {
         if (m_controls.Message(ChangedOnDiskText(m_state.document.Path()), MB_YESNO | MB_ICONEXCLAMATION) !=
             IDYES)
             return false;
-        saved = m_state.SaveRom(RomDocument::SaveMode::Overwrite);
+        mode = RomDocument::SaveMode::Overwrite;
+        saved = m_state.SaveRom(mode);
+    }
+    if (saved && saved.Value() == RomDocument::SaveOutcome::FolderNotWritable) {
+        if (m_controls.Message(NoRollbackQuestionText(m_state.document.Path()), MB_YESNO | MB_ICONEXCLAMATION) !=
+            IDYES)
+            return false;
+        saved = m_state.SaveRom(mode, RomDocument::InPlace::UnsafeAllowed);
     }
     if (!saved) {
         m_controls.Message(saved.Error(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    return true;
+    return saved.Value() == RomDocument::SaveOutcome::Saved;
 }
 
 void RomDocumentCommands::ApplyChanges() {

@@ -73,8 +73,8 @@ void EditorState::CloseRom() {
     Notify(EditorChange::Kind::Closed);
 }
 
-RomDocument::SaveResult EditorState::SaveRom(RomDocument::SaveMode mode) {
-    RomDocument::SaveResult saved = document.Save(mode);
+RomDocument::SaveResult EditorState::SaveRom(RomDocument::SaveMode mode, RomDocument::InPlace inPlace) {
+    RomDocument::SaveResult saved = document.Save(mode, inPlace);
     if (saved && saved.Value() == RomDocument::SaveOutcome::Saved) {
         Notify(EditorChange::Kind::Saved);
         NotifyIfModifiedFlipped();

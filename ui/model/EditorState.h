@@ -83,7 +83,8 @@ public:
 
     FileResult OpenRom(const std::string& path, const std::string& name);
     void CloseRom();
-    RomDocument::SaveResult SaveRom(RomDocument::SaveMode mode);
+    RomDocument::SaveResult SaveRom(RomDocument::SaveMode mode,
+                                    RomDocument::InPlace inPlace = RomDocument::InPlace::Safe);
 
     // The form's Apply: every element buffer into the current entry, in
     // element order; the buffers stay as they were, and are shown again.
