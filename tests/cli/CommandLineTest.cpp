@@ -25,6 +25,12 @@ TEST(CommandLine, FormRulesIsAnOptionOfSetAndImportAnywhereAfterTheCommand) {
     EXPECT_TRUE(CommandLine::Parse({"set", "m", "r", "0", "E", "-5", "--form-rules"}).FormRules());
     // Elsewhere it is an operand like any other, so dump counts it.
     EXPECT_EQ(Command::Invalid, CommandLine::Parse({"dump", "--form-rules", "m.qlm", "r.rom"}).GetCommand());
+    // --unsafe-in-place goes with the same two commands, and only when given.
+    const CommandLine unsafe = CommandLine::Parse({"set", "--unsafe-in-place", "m", "r", "0", "E", "-5"});
+    EXPECT_TRUE(unsafe.UnsafeInPlace());
+    EXPECT_EQ(5u, unsafe.GetOperands().size());
+    EXPECT_FALSE(import.UnsafeInPlace());
+    EXPECT_EQ(Command::Invalid, CommandLine::Parse({"dump", "--unsafe-in-place", "m.qlm", "r.rom"}).GetCommand());
 }
 
 TEST(CommandLine, RefusesWrongShapesWithAReason) {
