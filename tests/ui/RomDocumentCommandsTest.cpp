@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "DialogHarness.h"
+#include "document/RollbackFormat.h"
 #include "TestInput.h"
 #include "Unprivileged.h"
 #include "platform/windows/CComboBox.h"
@@ -171,6 +172,54 @@ TEST_F(RomDocumentDialogTest, SaveOfAReadOnlyRomIsReportedAndTheEditSurvives) {
     EXPECT_EQ(ReadFile(m_rom), before);
 }
 
+TEST_F(RomDocumentDialogTest, SaveWhereNoRollbackFileCanBeMadeAsksAndOnlyYesWritesInPlace) {
+    OpenAndModify();
+    const std::string before = ReadFile(m_rom);
+    ASSERT_EQ(chmod(m_rom.c_str(), 0666), 0);
+    ASSERT_EQ(chmod(Dir().c_str(), 0555), 0);
+    m_modals.AnswerMessageBox(IDNO);
+    m_modals.AnswerMessageBox(IDYES);
+    // Root writes in any folder, so the saves run as an ordinary user.
+    const std::string seen = Unprivileged::Run([&] {
+        m_dlg.OnSaveRom();
+        const std::string afterNo = ReadFile(m_rom) == before ? "kept" : "written";
+        m_dlg.OnSaveRom();
+        std::string shown;
+        for (const auto& box : m_modals.MessageBoxes())
+            shown += box.text + "|";
+        return shown + afterNo + "|" + Title();
+    });
+    ASSERT_EQ(chmod(Dir().c_str(), 0755), 0);
+    const std::string question = "The folder of " + m_rom +
+                                 " is not writable, so Quillmoor cannot keep the rollback file beside it that "
+                                 "undoes a save cut short by a crash or a full disk. Save in place without that "
+                                 "safety?";
+    EXPECT_EQ(seen, question + "|" + question + "|kept|Quillmoor - game.rom");
+    EXPECT_EQ(ReadFile(m_rom)[0], 99);
+}
+
+TEST_F(RomDocumentDialogTest, OpeningARomASaveLeftHalfWrittenPutsItBackAndSaysSo) {
+    Start();
+    const std::string rom = WriteRom("game.rom", 32, 5);
+    const std::string old = ReadFile(rom);
+    struct stat st {};
+    ASSERT_EQ(stat(rom.c_str(), &st), 0);
+    // The save got as far as its first byte.
+    std::string bytes = RollbackFormat::EncodeHeader({32, st.st_dev, st.st_ino, 0, 1}) +
+                        RollbackFormat::EncodeRangeHead(0, 1) + old.substr(0, 1);
+    bytes += RollbackFormat::EncodeTrailer(
+            RollbackFormat::Crc(0, {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}));
+    WriteFile(rom + ".qlm-journal", bytes);
+    WriteFile(rom, "\x63" + old.substr(1));
+    m_modals.AnswerMessageBox(IDOK);
+    OpenRom(rom);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"An interrupted save of " + rom +
+                                                   " was undone; your changes are still in the recovery journal."});
+    EXPECT_EQ(ReadFile(rom), old);
+    EXPECT_EQ(Image(), old);
+    EXPECT_FALSE(fs::exists(rom + ".qlm-journal"));
+}
+
 TEST_F(RomDocumentDialogTest, WriteThatBreaksOffInTheApplyQuestionKeepsTheRomOpen) {
     OpenAndModify();
     m_modals.AnswerMessageBox(IDYES);
@@ -186,8 +235,9 @@ TEST_F(RomDocumentDialogTest, WriteThatBreaksOffInTheApplyQuestionKeepsTheRomOpe
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
 
-    EXPECT_EQ(Messages(),
-              (std::vector<std::string>{kApplyQuestion, "Cannot write " + m_rom + ": File too large"}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{kApplyQuestion, "Cannot write " + m_rom +
+                                                                      ".qlm-journal: File too large. " + m_rom +
+                                                                      " was left unchanged."}));
     EXPECT_TRUE(Document().IsOpen());
     EXPECT_TRUE(Document().IsModified());
     EXPECT_EQ(Title(), "Quillmoor - game.rom *");
