@@ -59,6 +59,9 @@ Commands:
   --form-rules (set, import)
       Read values as the editor's form does: numbers as far as they read,
       keeping their low bytes.
+  --unsafe-in-place (set, import)
+      Write ROM in place even where its folder is not writable, so that no
+      rollback file (ROM.qlm-journal) can make the write all or nothing.
   qlm --help
       Show this text.
   qlm --version
