@@ -146,7 +146,9 @@ Result<void, std::string> RollbackFile::Record(CFile& rom, int fd, const Ranges&
     const RollbackFormat::Header header{identity->size, identity->device, identity->inode, identity->mtimeNs,
                                         static_cast<uint32_t>(ranges.size())};
     Appender out(fd);
-    const auto failed = [&out] { return Recorded::Failure(std::strerror(out.Error())); };
+    const auto failed = [&out] {
+        return Recorded::Failure(std::strerror(out.Error()));
+    };
     if (!out.Put(RollbackFormat::EncodeHeader(header))) return failed();
     std::vector<uint8_t> old;
     for (size_t i = 0; i < ranges.size();) {
@@ -165,7 +167,8 @@ Result<void, std::string> RollbackFile::Record(CFile& rom, int fd, const Ranges&
                 // Each range's head goes out just before its first byte.
                 const auto [rangeBegin, rangeEnd] = ranges[r];
                 if (rangeEnd <= at || rangeBegin >= at + old.size()) continue;
-                if (rangeBegin >= at && !out.Put(RollbackFormat::EncodeRangeHead(rangeBegin, rangeEnd - rangeBegin)))
+                if (rangeBegin >= at &&
+                    !out.Put(RollbackFormat::EncodeRangeHead(rangeBegin, rangeEnd - rangeBegin)))
                     return failed();
                 const uint32_t from = std::max(rangeBegin, at) - at;
                 const auto to = static_cast<uint32_t>(std::min<uint64_t>(rangeEnd, at + old.size()) - at);
@@ -202,8 +205,8 @@ RollbackFile::WriteResult RollbackFile::Write(CFile& rom, const std::string& rom
         const int error = errno;
         if (FolderRefuses(error) && !unsafeInPlace) return WriteResult::Failure({std::strerror(error), true});
         if (!FolderRefuses(error))
-            return WriteResult::Failure(
-                    {LeftUnchangedText(CannotText(FileAction::Create, journal, std::strerror(error)), romPath)});
+            return WriteResult::Failure({LeftUnchangedText(
+                    CannotText(FileAction::Create, journal, std::strerror(error)), romPath)});
         size_t written = 0;
         WriteResult result = WriteInPlace(rom, romPath, ranges, source, written);
         if (!result) return WriteResult::Failure({UnsafePartlyChangedText(result.Error().text, romPath)});
@@ -228,7 +231,8 @@ RollbackFile::WriteResult RollbackFile::Write(CFile& rom, const std::string& rom
     // The moment the save is whole: until the record is gone, a crash
     // leaves it to put the old bytes back.
     if (::unlink(journal.c_str()) != 0)
-        return UndoAfter(rom, romPath, CannotText(FileAction::Write, journal, std::strerror(errno)), SIZE_MAX);
+        return UndoAfter(rom, romPath, CannotText(FileAction::Write, journal, std::strerror(errno)),
+                         SIZE_MAX);
     // Should the removal itself not reach the disk, a crash brings the
     // record back and the next open returns the ROM to its old bytes: whole
     // either way, so a failed folder sync is not a failed save.
@@ -253,7 +257,8 @@ RollbackFile::Undone RollbackFile::RollBackBeside(const std::string& romPath) {
     if (!rom.Open(romPath, CFile::modeReadWrite))
         return Undone::Failure(CannotText(FileAction::Open, romPath,
                                           RollbackNeedsWriteReason(PathFor(romPath), rom.LastErrorText())));
-    if (!rom.LockExclusive()) return Undone::Failure(CannotText(FileAction::Open, romPath, rom.LastErrorText()));
+    if (!rom.LockExclusive())
+        return Undone::Failure(CannotText(FileAction::Open, romPath, rom.LastErrorText()));
     return RollBack(rom, romPath);
 }
 

@@ -61,7 +61,8 @@ uint32_t RollbackFormat::Crc(uint32_t crc, std::span<const uint8_t> bytes) {
     return crc;
 }
 
-Result<RollbackFormat::Contents, RollbackFormat::Damage> RollbackFormat::Parse(std::span<const uint8_t> bytes) {
+Result<RollbackFormat::Contents, RollbackFormat::Damage>
+RollbackFormat::Parse(std::span<const uint8_t> bytes) {
     using Parsed = Result<Contents, Damage>;
     // A prefix of the magic is a file torn while its first bytes went out;
     // anything else that does not start with it is someone else's.

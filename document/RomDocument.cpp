@@ -281,7 +281,8 @@ RomDocument::SaveResult RomDocument::Save(SaveMode mode, InPlace inPlace) {
         return SaveResult::Failure(FileFailure(FileAction::Open, m_path, file).Error());
     // qlm's lock: its write and this check for a changed file cannot
     // interleave.
-    if (!file.LockExclusive()) return SaveResult::Failure(FileFailure(FileAction::Write, m_path, file).Error());
+    if (!file.LockExclusive())
+        return SaveResult::Failure(FileFailure(FileAction::Write, m_path, file).Error());
     // Another save cut short since open is undone before the file is compared.
     if (const RollbackFile::Undone undone = RollbackFile::RollBack(file, m_path); !undone)
         return SaveResult::Failure(undone.Error());
@@ -294,8 +295,8 @@ RomDocument::SaveResult RomDocument::Save(SaveMode mode, InPlace inPlace) {
 
     const Result<Ranges, std::string> ranges = unchanged ? WriteChanged(identity->size) : WriteWhole(file);
     if (!ranges) return SaveResult::Failure(ranges.Error());
-    const RollbackFile::WriteResult written = RollbackFile::Write(file, m_path, ranges.Value(), {m_image.get(), 0},
-                                                                  inPlace == InPlace::UnsafeAllowed);
+    const RollbackFile::WriteResult written = RollbackFile::Write(
+            file, m_path, ranges.Value(), {m_image.get(), 0}, inPlace == InPlace::UnsafeAllowed);
     if (!written && written.Error().folderNotWritable) return SaveOutcome::FolderNotWritable;
     // A failure that put the old bytes back also put back their time, so
     // the next save still knows the file.
@@ -336,9 +337,9 @@ Result<RomDocument::Ranges, std::string> RomDocument::WriteWhole(CFile& file) co
     for (uint32_t at = 0; at < count;) {
         const uint32_t n = std::min(count - at, kChunk);
         if (file.ReadAt(at, chunk.data(), n) != n)
-            return Found::Failure(
-                    FileFailure(FileAction::Read, m_path, file.ReadFailed() ? file.LastErrorText() : kRomShrankReason)
-                            .Error());
+            return Found::Failure(FileFailure(FileAction::Read, m_path,
+                                              file.ReadFailed() ? file.LastErrorText() : kRomShrankReason)
+                                          .Error());
         const std::span<const uint8_t> disk(chunk.data(), n);
         const std::span<const uint8_t> image(m_image.get() + at, n);
         for (size_t i = ByteRuns::FirstDifference(disk, image, 0, n); i < n;) {
@@ -376,8 +377,9 @@ FileResult RomDocument::OpenLocked(const std::string& path) {
         if (!undone) return FileResult::Failure(undone.Error());
         m_undidInterruptedSave = undone.Value();
     } else if (RollbackFile::Present(path)) {
-        return FileFailure(FileAction::Open, path,
-                           RollbackNeedsWriteReason(RollbackFile::PathFor(path), std::strerror(m_writeErrno)));
+        return FileFailure(
+                FileAction::Open, path,
+                RollbackNeedsWriteReason(RollbackFile::PathFor(path), std::strerror(m_writeErrno)));
     }
     const std::optional<CFile::Identity> identity = m_file.GetIdentity();
     if (!identity) return FileFailure(FileAction::Read, path, m_file);
@@ -402,12 +404,14 @@ FileResult RomDocument::ReadRange(uint64_t offset, uint32_t length) {
     return FileResult::Success();
 }
 
-FileResult RomDocument::WriteRanges(const std::vector<std::pair<uint32_t, uint32_t>>& ranges, InPlace inPlace) {
+FileResult RomDocument::WriteRanges(const std::vector<std::pair<uint32_t, uint32_t>>& ranges,
+                                    InPlace inPlace) {
     if (m_writeErrno != 0) return FileFailure(FileAction::Open, m_path, std::strerror(m_writeErrno));
     Ranges inFile;
     inFile.reserve(ranges.size());
     for (const auto& [begin, end] : ranges) {
-        if (end > m_length || begin > end || (!inFile.empty() && m_rangeOffset + begin < inFile.back().second))
+        if (end > m_length || begin > end ||
+            (!inFile.empty() && m_rangeOffset + begin < inFile.back().second))
             return FileFailure(FileAction::Write, m_path, std::strerror(EINVAL));
         // Inside a file of at most RomFile::kMaxLength bytes.
         if (begin < end)

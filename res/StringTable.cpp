@@ -173,7 +173,8 @@ std::string CannotText(FileAction action, std::string_view path, std::string_vie
 }
 
 std::string InterruptedSaveUndoneText(std::string_view file) {
-    return Join({"An interrupted save of ", file, " was undone; your changes are still in the recovery journal."});
+    return Join({"An interrupted save of ", file,
+                 " was undone; your changes are still in the recovery journal."});
 }
 
 std::string LeftUnchangedText(std::string_view failure, std::string_view rom) {
@@ -203,8 +204,8 @@ std::string RollbackForeignReason(std::string_view rollbackFile) {
 }
 
 std::string RollbackNeedsWriteReason(std::string_view rollbackFile, std::string_view reason) {
-    return Join({"an interrupted save left ", rollbackFile, ", and undoing it needs to write the file: ",
-                 reason});
+    return Join({"an interrupted save left ", rollbackFile,
+                 ", and undoing it needs to write the file: ", reason});
 }
 
 std::string QlmNoRollbackText(std::string_view rom, std::string_view reason) {

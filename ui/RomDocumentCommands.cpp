@@ -85,8 +85,8 @@ bool RomDocumentCommands::SaveRom() {
         saved = m_state.SaveRom(mode);
     }
     if (saved && saved.Value() == RomDocument::SaveOutcome::FolderNotWritable) {
-        if (m_controls.Message(NoRollbackQuestionText(m_state.document.Path()), MB_YESNO | MB_ICONEXCLAMATION) !=
-            IDYES)
+        if (m_controls.Message(NoRollbackQuestionText(m_state.document.Path()),
+                               MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
             return false;
         saved = m_state.SaveRom(mode, RomDocument::InPlace::UnsafeAllowed);
     }

@@ -30,7 +30,8 @@ TEST(CommandLine, FormRulesIsAnOptionOfSetAndImportAnywhereAfterTheCommand) {
     EXPECT_TRUE(unsafe.UnsafeInPlace());
     EXPECT_EQ(5u, unsafe.GetOperands().size());
     EXPECT_FALSE(import.UnsafeInPlace());
-    EXPECT_EQ(Command::Invalid, CommandLine::Parse({"dump", "--unsafe-in-place", "m.qlm", "r.rom"}).GetCommand());
+    EXPECT_EQ(Command::Invalid,
+              CommandLine::Parse({"dump", "--unsafe-in-place", "m.qlm", "r.rom"}).GetCommand());
 }
 
 TEST(CommandLine, RefusesWrongShapesWithAReason) {

@@ -64,8 +64,9 @@ Ran RunQlm(const std::vector<std::string>& args, const std::string& outPath = "/
 TEST(QlmRollback, ImportKilledAtAnyMomentLeavesAllOldOrAllNewBytes) {
     constexpr int kEntries = 16384;
     TempDir dir;
-    const std::string module = ModuleWriter(dir).Write(
-            "t.qlm", ModuleWriter::Header(std::to_string(kEntries), "4") + ModuleWriter::Element("0", "4", "----"));
+    const std::string module =
+            ModuleWriter(dir).Write("t.qlm", ModuleWriter::Header(std::to_string(kEntries), "4") +
+                                                     ModuleWriter::Element("0", "4", "----"));
     std::string old(0x10 + kEntries * 4, '\0');
     for (size_t i = 0; i < old.size(); ++i)
         old[i] = static_cast<char>((i * 13 + (i >> 7)) & 0xFF);
@@ -125,8 +126,8 @@ TEST(QlmRollback, ImportKilledAtAnyMomentLeavesAllOldOrAllNewBytes) {
 
 TEST(QlmRollback, AFolderWhereNoRollbackFileCanBeMadeIsRefusedUnlessUnsafeInPlaceIsGiven) {
     TempDir dir;
-    const std::string module =
-            ModuleWriter(dir).Write("t.qlm", ModuleWriter::Header("2", "2") + ModuleWriter::Element("0", "2", "----"));
+    const std::string module = ModuleWriter(dir).Write(
+            "t.qlm", ModuleWriter::Header("2", "2") + ModuleWriter::Element("0", "2", "----"));
     const std::string old(0x14, '\x11');
     const std::string rom = dir.Write("locked/game.rom", old);
     ASSERT_EQ(chmod(rom.c_str(), 0666), 0);

@@ -4,8 +4,8 @@
 
 #include <chrono>
 #include <csignal>
-#include <fcntl.h>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -72,11 +72,12 @@ int64_t MtimeNs(const std::string& path) {
 std::string Leftover(const std::string& rom, uint32_t offset, std::string_view old, int64_t mtimeNs) {
     struct stat st {};
     if (stat(rom.c_str(), &st) != 0) return {};
-    std::string bytes = RollbackFormat::EncodeHeader({static_cast<uint64_t>(st.st_size), st.st_dev, st.st_ino,
-                                                      mtimeNs, 1}) +
+    std::string bytes = RollbackFormat::EncodeHeader(
+                                {static_cast<uint64_t>(st.st_size), st.st_dev, st.st_ino, mtimeNs, 1}) +
                         RollbackFormat::EncodeRangeHead(offset, static_cast<uint32_t>(old.size()));
     bytes += old;
-    const uint32_t crc = RollbackFormat::Crc(0, {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
+    const uint32_t crc =
+            RollbackFormat::Crc(0, {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
     return bytes + RollbackFormat::EncodeTrailer(crc);
 }
 
@@ -179,7 +180,8 @@ TEST(RollbackFile, AWriteFailingPartwayLeavesTheRomWholeAndSaysSo) {
             saved = document.Save(RomDocument::SaveMode::KeepChangedFile);
         }
         ASSERT_FALSE(saved) << c.limit;
-        EXPECT_EQ(saved.Error(), "Cannot write " + c.failing + ": File too large. " + rom + " was left unchanged.");
+        EXPECT_EQ(saved.Error(),
+                  "Cannot write " + c.failing + ": File too large. " + rom + " was left unchanged.");
         EXPECT_EQ(TempDir::ReadFile(rom), old);
         EXPECT_FALSE(RollbackFile::Present(rom));
         EXPECT_TRUE(document.IsModified());
@@ -199,7 +201,11 @@ TEST(RollbackFile, OnlyACompleteRollbackFileIsAppliedATornOneIsDroppedAForeignOn
     const std::string journal = RollbackFile::PathFor(rom);
     const std::string old = Pattern(4096);
     const std::string changed = Inverted(old, 3);
-    enum class Then { Applied, Dropped, Refused };
+    enum class Then {
+        Applied,
+        Dropped,
+        Refused
+    };
     struct Case {
         const char* name;
         std::function<std::string(const std::string& whole)> make;
@@ -209,7 +215,8 @@ TEST(RollbackFile, OnlyACompleteRollbackFileIsAppliedATornOneIsDroppedAForeignOn
             {"complete", [](const std::string& whole) { return whole; }, Then::Applied},
             {"empty", [](const std::string&) { return std::string(); }, Then::Dropped},
             {"magic cut", [](const std::string& whole) { return whole.substr(0, 5); }, Then::Dropped},
-            {"header only", [](const std::string& whole) { return whole.substr(0, RollbackFormat::kHeaderSize); },
+            {"header only",
+             [](const std::string& whole) { return whole.substr(0, RollbackFormat::kHeaderSize); },
              Then::Dropped},
             {"last byte missing", [](const std::string& whole) { return whole.substr(0, whole.size() - 1); },
              Then::Dropped},
@@ -241,10 +248,11 @@ TEST(RollbackFile, OnlyACompleteRollbackFileIsAppliedATornOneIsDroppedAForeignOn
             break;
         case Then::Refused:
             ASSERT_FALSE(opened);
-            EXPECT_EQ(opened.Error(), "Cannot open " + rom + ": its rollback file " + journal +
-                                              " was not written for this file as it is now (it was replaced, "
-                                              "moved or damaged since); remove the rollback file if the ROM is "
-                                              "whole");
+            EXPECT_EQ(opened.Error(),
+                      "Cannot open " + rom + ": its rollback file " + journal +
+                              " was not written for this file as it is now (it was replaced, "
+                              "moved or damaged since); remove the rollback file if the ROM is "
+                              "whole");
             EXPECT_EQ(TempDir::ReadFile(rom), changed);
             break;
         }

@@ -10,9 +10,9 @@
 #include <unistd.h>
 
 #include "DialogHarness.h"
-#include "document/RollbackFormat.h"
 #include "TestInput.h"
 #include "Unprivileged.h"
+#include "document/RollbackFormat.h"
 #include "platform/windows/CComboBox.h"
 #include "res/resource.h"
 #include "ui/CScrollPanel.h"
@@ -190,10 +190,11 @@ TEST_F(RomDocumentDialogTest, SaveWhereNoRollbackFileCanBeMadeAsksAndOnlyYesWrit
         return shown + afterNo + "|" + Title();
     });
     ASSERT_EQ(chmod(Dir().c_str(), 0755), 0);
-    const std::string question = "The folder of " + m_rom +
-                                 " is not writable, so Quillmoor cannot keep the rollback file beside it that "
-                                 "undoes a save cut short by a crash or a full disk. Save in place without that "
-                                 "safety?";
+    const std::string question =
+            "The folder of " + m_rom +
+            " is not writable, so Quillmoor cannot keep the rollback file beside it that "
+            "undoes a save cut short by a crash or a full disk. Save in place without that "
+            "safety?";
     EXPECT_EQ(seen, question + "|" + question + "|kept|Quillmoor - game.rom");
     EXPECT_EQ(ReadFile(m_rom)[0], 99);
 }
@@ -213,8 +214,9 @@ TEST_F(RomDocumentDialogTest, OpeningARomASaveLeftHalfWrittenPutsItBackAndSaysSo
     WriteFile(rom, "\x63" + old.substr(1));
     m_modals.AnswerMessageBox(IDOK);
     OpenRom(rom);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"An interrupted save of " + rom +
-                                                   " was undone; your changes are still in the recovery journal."});
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{"An interrupted save of " + rom +
+                                       " was undone; your changes are still in the recovery journal."});
     EXPECT_EQ(ReadFile(rom), old);
     EXPECT_EQ(Image(), old);
     EXPECT_FALSE(fs::exists(rom + ".qlm-journal"));
@@ -236,8 +238,8 @@ TEST_F(RomDocumentDialogTest, WriteThatBreaksOffInTheApplyQuestionKeepsTheRomOpe
     std::signal(SIGXFSZ, previous);
 
     EXPECT_EQ(Messages(), (std::vector<std::string>{kApplyQuestion, "Cannot write " + m_rom +
-                                                                      ".qlm-journal: File too large. " + m_rom +
-                                                                      " was left unchanged."}));
+                                                                            ".qlm-journal: File too large. " +
+                                                                            m_rom + " was left unchanged."}));
     EXPECT_TRUE(Document().IsOpen());
     EXPECT_TRUE(Document().IsModified());
     EXPECT_EQ(Title(), "Quillmoor - game.rom *");
