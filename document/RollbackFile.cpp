@@ -200,7 +200,11 @@ RollbackFile::WriteResult RollbackFile::Write(CFile& rom, const std::string& rom
     const std::string journal = PathFor(romPath);
     // O_EXCL and O_NOFOLLOW: whatever already lies at the path, a link
     // included, is never written through.
-    Descriptor fd(::open(journal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    // Readable by whoever may read the ROM, and no one else: it holds the
+    // ROM's bytes, and whoever opens the ROM next must be able to apply it.
+    struct stat romStat {};
+    const mode_t mode = ::stat(romPath.c_str(), &romStat) == 0 ? (romStat.st_mode & 0666) : 0600;
+    Descriptor fd(::open(journal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (fd.Get() < 0) {
         const int error = errno;
         if (FolderRefuses(error) && !unsafeInPlace) return WriteResult::Failure({std::strerror(error), true});
