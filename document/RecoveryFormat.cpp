@@ -73,7 +73,8 @@ private:
 
 std::optional<RecoveryFormat::Header> ReadHeader(Reader& reader) {
     uint8_t fixed[8 + 8 + 8 + 4 + 4];
-    if (!reader.Take(fixed, sizeof fixed) || std::memcmp(fixed, kMagic, sizeof kMagic) != 0) return std::nullopt;
+    if (!reader.Take(fixed, sizeof fixed) || std::memcmp(fixed, kMagic, sizeof kMagic) != 0)
+        return std::nullopt;
     const uint32_t pathLength = Get32(fixed + 28);
     if (pathLength > RecoveryFormat::kMaxPathLength) return std::nullopt;
     std::vector<uint8_t> rest(size_t{pathLength} + 4);
@@ -152,7 +153,8 @@ std::vector<uint8_t> RecoveryFormat::EncodeHeader(const Header& header) {
     Put32(out, header.firstCrc);
     const size_t pathLength = std::min(header.romPath.size(), kMaxPathLength);
     Put32(out, static_cast<uint32_t>(pathLength));
-    out.insert(out.end(), header.romPath.begin(), header.romPath.begin() + static_cast<ptrdiff_t>(pathLength));
+    out.insert(out.end(), header.romPath.begin(),
+               header.romPath.begin() + static_cast<ptrdiff_t>(pathLength));
     Put32(out, Crc(out));
     return out;
 }
@@ -213,8 +215,8 @@ std::optional<RecoveryFormat::Contents> RecoveryFormat::Parse(const Source& sour
         std::vector<uint8_t> body(bodyLength);
         uint8_t crc[4];
         if (!reader.Take(body.data(), body.size()) || !reader.Take(crc, sizeof crc)) break;
-        const uint32_t want = Crc(Crc(static_cast<uint32_t>(crc32(0, nullptr, 0)), length, 4), body.data(),
-                                  body.size());
+        const uint32_t want =
+                Crc(Crc(static_cast<uint32_t>(crc32(0, nullptr, 0)), length, 4), body.data(), body.size());
         if (want != Get32(crc)) break;
         std::optional<RecoveryRecord> record = DecodeBody(body, romLength);
         if (!record) break;

@@ -86,7 +86,7 @@ std::string RecoveryJournal::PathFor(const std::string& romPath) {
 int RecoveryJournal::OpenFolder() {
     const std::string folder = Folder();
     // Each missing folder on the way is made private, as the XDG rules ask.
-    for (size_t slash = folder.find('/', 1); ; slash = folder.find('/', slash + 1)) {
+    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
         const std::string part = folder.substr(0, slash);
         if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return -1;
         if (slash == std::string::npos) break;
@@ -99,7 +99,8 @@ int RecoveryJournal::OpenFolder() {
     return fd;
 }
 
-const RecoveryJournal::Pending& RecoveryJournal::Attach(const std::string& romPath, const CFile::Identity& identity,
+const RecoveryJournal::Pending& RecoveryJournal::Attach(const std::string& romPath,
+                                                        const CFile::Identity& identity,
                                                         std::span<const uint8_t> image) {
     Detach();
     m_romPath = CanonicalPath(romPath);
@@ -236,7 +237,8 @@ FileResult RecoveryJournal::Append(const RecoveryStepView& step) {
     }
     std::vector<uint8_t> bytes;
     if (m_end == 0) {
-        RecoveryFormat::Header header{m_romPath, m_base.size, m_base.mtimeNs, RecoveryFormat::BeforeCrc(step)};
+        RecoveryFormat::Header header{m_romPath, m_base.size, m_base.mtimeNs,
+                                      RecoveryFormat::BeforeCrc(step)};
         bytes = RecoveryFormat::EncodeHeader(header);
     }
     RecoveryFormat::EncodeRecord(step, bytes);
@@ -247,8 +249,8 @@ FileResult RecoveryJournal::WriteAll(const std::vector<uint8_t>& bytes) {
     size_t done = 0;
     int error = 0;
     while (done < bytes.size()) {
-        const ssize_t put = ::pwrite(m_fd, bytes.data() + done, bytes.size() - done,
-                                     static_cast<off_t>(m_end + done));
+        const ssize_t put =
+                ::pwrite(m_fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(m_end + done));
         if (put < 0 && errno == EINTR) continue;
         if (put <= 0) {
             error = put < 0 ? errno : EIO;
@@ -264,5 +266,6 @@ FileResult RecoveryJournal::WriteAll(const std::vector<uint8_t>& bytes) {
     // What did reach the file must not be read back as a step later.
     if (::ftruncate(m_fd, static_cast<off_t>(m_end)) != 0)
         TurnOff(CannotText(FileAction::Write, m_path, std::strerror(errno)));
-    return FileResult::Failure(RecoveryRefusedText(CannotText(FileAction::Write, m_path, std::strerror(error))));
+    return FileResult::Failure(
+            RecoveryRefusedText(CannotText(FileAction::Write, m_path, std::strerror(error))));
 }

@@ -108,7 +108,8 @@ bool RomDocument::RecordEntry(int entry, uint32_t offset, std::vector<uint8_t> b
 
 bool RomDocument::Journal(const Step& step, RecoveryRecord::Kind kind) {
     if (m_recovery == nullptr) return true;
-    const RecoveryStepView view{kind, step.entry, step.pieces, step.bytes, kind == RecoveryRecord::Kind::Undo};
+    const RecoveryStepView view{kind, step.entry, step.pieces, step.bytes,
+                                kind == RecoveryRecord::Kind::Undo};
     FileResult kept = m_recovery->Append(view);
     if (!kept) m_refusal = kept.Error();
     return kept.Ok();

@@ -14,8 +14,8 @@
 #include "document/EntryStore.h"
 #include "document/FileResult.h"
 #include "document/ImportedEntries.h"
-#include "document/RecoveryFormat.h"
 #include "document/Observers.h"
+#include "document/RecoveryFormat.h"
 #include "platform/files/CFile.h"
 
 class CTableModule;

@@ -25,9 +25,11 @@ std::optional<RecoveryFormat::Contents> Parse(const uint8_t* data, size_t size, 
 }
 
 bool SameRecords(const std::vector<RecoveryRecord>& a, const std::vector<RecoveryRecord>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const RecoveryRecord& x, const RecoveryRecord& y) {
-        return x.kind == y.kind && x.entry == y.entry && x.bytes == y.bytes && x.pieces.size() == y.pieces.size();
-    });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const RecoveryRecord& x, const RecoveryRecord& y) {
+                          return x.kind == y.kind && x.entry == y.entry && x.bytes == y.bytes &&
+                                 x.pieces.size() == y.pieces.size();
+                      });
 }
 
 } // namespace

@@ -71,8 +71,8 @@ void RomDocumentCommands::OfferRecovery() {
         m_state.SetAsideRecovery();
         return;
     case RecoveryJournal::Found::Matches:
-        if (m_controls.Message(RecoveryQuestionText(name, pending.steps.size()), MB_YESNO | MB_ICONQUESTION) ==
-            IDYES)
+        if (m_controls.Message(RecoveryQuestionText(name, pending.steps.size()),
+                               MB_YESNO | MB_ICONQUESTION) == IDYES)
             m_state.RestoreRecovery();
         else
             m_state.SetAsideRecovery();

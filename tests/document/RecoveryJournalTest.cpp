@@ -76,7 +76,8 @@ TEST_F(RecoveryJournalTest, RestoresTheStepsStillAppliedOneUndoEach) {
         crashed = s.Image();
         // Going out of scope without removing the journal is what a crash leaves.
     }
-    struct stat folder {}, file {};
+    struct stat folder {
+    }, file{};
     ASSERT_EQ(::stat(RecoveryJournal::Folder().c_str(), &folder), 0);
     ASSERT_EQ(::stat(JournalPath().c_str(), &file), 0);
     EXPECT_EQ(folder.st_mode & 0777, 0700u);
@@ -217,14 +218,13 @@ TEST_P(RecoveryOffTest, EditingGoesOnAndTheUserIsToldOnce) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Blockers, RecoveryOffTest,
-                         ::testing::Values(Blocker::FolderIsAFile, Blocker::JournalIsAFifo,
-                                           Blocker::JournalIsALink),
-                         [](const ::testing::TestParamInfo<Blocker>& info) {
-                             static const char* const kNames[] = {"FolderIsAFile", "JournalIsAFifo",
-                                                                  "JournalIsALink"};
-                             return std::string(kNames[static_cast<int>(info.param)]);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+        Blockers, RecoveryOffTest,
+        ::testing::Values(Blocker::FolderIsAFile, Blocker::JournalIsAFifo, Blocker::JournalIsALink),
+        [](const ::testing::TestParamInfo<Blocker>& info) {
+            static const char* const kNames[] = {"FolderIsAFile", "JournalIsAFifo", "JournalIsALink"};
+            return std::string(kNames[static_cast<int>(info.param)]);
+        });
 
 // Journal bytes nobody wrote: no length in them is trusted past the ROM's
 // size or the file's, and a piece outside the ROM ends the records.

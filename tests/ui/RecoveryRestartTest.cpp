@@ -150,7 +150,8 @@ TEST_F(RecoveryChild, DISABLED_AppliesThenWaits) {
     TestInput::ChooseComboItem(*EntryCombo(), 2);
     ApplyValue(33);
     const RomDocument& document = Document();
-    WriteFile(folder + "applied", std::string(reinterpret_cast<const char*>(document.Data()), document.Length()));
+    WriteFile(folder + "applied",
+              std::string(reinterpret_cast<const char*>(document.Data()), document.Length()));
     WriteFile(folder + "ready", "");
     for (;;)
         ::pause();
