@@ -218,13 +218,15 @@ TEST_P(RecoveryOffTest, EditingGoesOnAndTheUserIsToldOnce) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-        Blockers, RecoveryOffTest,
-        ::testing::Values(Blocker::FolderIsAFile, Blocker::JournalIsAFifo, Blocker::JournalIsALink),
-        [](const ::testing::TestParamInfo<Blocker>& info) {
-            static const char* const kNames[] = {"FolderIsAFile", "JournalIsAFifo", "JournalIsALink"};
-            return std::string(kNames[static_cast<int>(info.param)]);
-        });
+std::string BlockerName(const ::testing::TestParamInfo<Blocker>& info) {
+    static const char* const kNames[] = {"FolderIsAFile", "JournalIsAFifo", "JournalIsALink"};
+    return kNames[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Blockers, RecoveryOffTest,
+                         ::testing::Values(Blocker::FolderIsAFile, Blocker::JournalIsAFifo,
+                                           Blocker::JournalIsALink),
+                         BlockerName);
 
 // Journal bytes nobody wrote: no length in them is trusted past the ROM's
 // size or the file's, and a piece outside the ROM ends the records.
