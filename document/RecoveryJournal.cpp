@@ -209,7 +209,12 @@ bool RecoveryJournal::OpenForAppend(std::string& reason) {
     }
     const int flags = O_WRONLY | O_CREAT | (m_continue ? 0 : O_TRUNC);
     m_fd = OpenIn(folder, NameOf(m_path), flags);
-    const int error = errno;
+    int error = errno;
+    // The new file's name must survive a power cut as its records do.
+    if (m_fd >= 0 && ::fsync(folder) != 0) {
+        error = errno;
+        CloseFile();
+    }
     ::close(folder);
     if (m_fd < 0) {
         reason = CannotText(FileAction::Create, m_path, Reason(error));
