@@ -128,6 +128,7 @@ def figures(build, files):
     rom = lambda n: gbench(build, "bench_rom_image", n)
     document = lambda n: gbench(build, "bench_rom_document", n)
     copy = lambda n: gbench(build, "bench_entry_copy", n)
+    journal = lambda n: gbench(build, "bench_recovery_journal", n)
     csv = lambda n: gbench(build, "bench_table_csv", n)
     table = lambda n: os.path.join(files, n)
     # Each run starts from the same bytes, so every run changes every entry.
@@ -186,6 +187,9 @@ def figures(build, files):
                csv("BM_ImportChangedTable100k"), csv("BM_ExportTable100k")),
         Figure("copy", "select and store one 64-element entry, vs memcpy of its spans",
                copy("BM_SelectAndStoreEntry64Elements"), copy("BM_CopyEntryBytes64Elements")),
+        Figure("journal", "Apply Changes of one entry with the recovery journal, vs bare write(2) + "
+               "fdatasync(2) of the same record's bytes",
+               journal("BM_ApplyWithJournal"), journal("BM_BareRecordWriteSync"), metrics=("real_ms",)),
         Figure("rom-read", "Open Rom's read of a 256 MiB image, vs bare read(2)",
                rom("BM_OpenRomRead"), rom("BM_BareRead"), metrics=("real_ms", "rss_growth_MiB")),
         Figure("rom-save", "Save Rom's write and fsync, vs bare write(2) and fsync",

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "document/ByteRuns.h"
+#include "document/RecoveryJournal.h"
 #include "document/RollbackFile.h"
 #include "document/RomFile.h"
 #include "platform/files/CPath.h"
@@ -106,16 +107,49 @@ void RomDocument::Step::Seal() {
     cost = sizeof(Step) + pieces.capacity() * sizeof(Piece) + bytes.capacity();
 }
 
-void RomDocument::RecordEntry(int entry, uint32_t offset, std::vector<uint8_t> before, uint32_t length) {
+bool RomDocument::RecordEntry(int entry, uint32_t offset, std::vector<uint8_t> before, uint32_t length) {
     const uint8_t* at = m_image.get() + offset;
     Step step{entry, {{offset, length, 0}}, std::move(before), 0};
     step.bytes.insert(step.bytes.end(), at, at + length);
-    // ApplyPiece marks what differs from the bytes as they were.
+    // ApplyPiece marks what differs from the bytes as they were; a step the
+    // journal refuses leaves them so.
     std::copy_n(step.bytes.begin(), length, m_image.get() + offset);
+    if (!Journal(step, RecoveryRecord::Kind::Step)) return false;
     step.Seal();
     ApplyPiece(step, step.pieces.front());
     Record(std::move(step));
     Notify(offset, length);
+    return true;
+}
+
+bool RomDocument::Journal(const Step& step, RecoveryRecord::Kind kind) {
+    if (m_recovery == nullptr) return true;
+    const RecoveryStepView view{kind, step.entry, step.pieces, step.bytes,
+                                kind == RecoveryRecord::Kind::Undo};
+    FileResult kept = m_recovery->Append(view);
+    if (!kept) m_refusal = kept.Error();
+    return kept.Ok();
+}
+
+void RomDocument::Replay(const std::vector<RecoveryRecord>& steps) {
+    if (!m_open) return;
+    for (const RecoveryRecord& record : steps) {
+        Step step{record.entry, record.pieces, record.bytes, 0};
+        if (step.pieces.empty() || step.pieces.back().offset + uint64_t{step.pieces.back().length} > m_length)
+            continue;
+        step.Seal();
+        Take(std::move(step));
+    }
+}
+
+void RomDocument::Take(Step step) {
+    for (const Piece& piece : step.pieces)
+        ApplyPiece(step, piece);
+    const uint32_t begin = step.pieces.front().offset;
+    const uint32_t end = step.pieces.back().offset + step.pieces.back().length;
+    Record(std::move(step));
+    // One notice for the whole span: a listener redraws once, not per entry.
+    Notify(begin, end - begin);
 }
 
 bool RomDocument::ApplyEntry(const CTableModule& module) {
@@ -125,8 +159,7 @@ bool RomDocument::ApplyEntry(const CTableModule& module) {
     uint8_t* entry = m_image.get() + offset;
     std::vector<uint8_t> before(entry, entry + length);
     (void)EntryStore::StoreElements(module, {entry, length});
-    RecordEntry(module.m_nCurEntry, offset, std::move(before), length);
-    return true;
+    return RecordEntry(module.m_nCurEntry, offset, std::move(before), length);
 }
 
 RomDocument::Applied RomDocument::ApplyValue(const CTableModule& module, int entry, int element,
@@ -137,7 +170,8 @@ RomDocument::Applied RomDocument::ApplyValue(const CTableModule& module, int ent
     uint8_t* at = m_image.get() + offset;
     std::vector<uint8_t> before(at, at + length);
     const Applied applied = EntryStore::StoreValue(module, element, value, {at, length});
-    if (applied.kind == Applied::Kind::Stored) RecordEntry(entry, offset, std::move(before), length);
+    if (applied.kind == Applied::Kind::Stored && !RecordEntry(entry, offset, std::move(before), length))
+        return {};
     return applied;
 }
 
@@ -172,14 +206,9 @@ bool RomDocument::ApplyEntries(const CTableModule& module, const ImportedEntries
             step.bytes.insert(step.bytes.end(), order[i].bytes.begin(), order[i].bytes.end());
         first = last;
     }
+    if (!Journal(step, RecoveryRecord::Kind::Step)) return false;
     step.Seal();
-    for (const Piece& piece : step.pieces)
-        ApplyPiece(step, piece);
-    const uint32_t begin = step.pieces.front().offset;
-    const uint32_t end = step.pieces.back().offset + step.pieces.back().length;
-    Record(std::move(step));
-    // One notice for the whole span: a listener redraws once, not per entry.
-    Notify(begin, end - begin);
+    Take(std::move(step));
     return true;
 }
 
@@ -225,6 +254,7 @@ void RomDocument::Record(Step step) {
 std::optional<int> RomDocument::Undo() {
     if (!CanUndo()) return std::nullopt;
     const Step& step = m_steps[static_cast<size_t>(m_position - m_first - 1)];
+    if (!Journal(step, RecoveryRecord::Kind::Undo)) return std::nullopt;
     --m_position;
     Restore(step, false);
     return step.entry;
@@ -233,6 +263,7 @@ std::optional<int> RomDocument::Undo() {
 std::optional<int> RomDocument::Redo() {
     if (!CanRedo()) return std::nullopt;
     const Step& step = m_steps[static_cast<size_t>(m_position - m_first)];
+    if (!Journal(step, RecoveryRecord::Kind::Redo)) return std::nullopt;
     ++m_position;
     Restore(step, true);
     return step.entry;

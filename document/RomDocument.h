@@ -8,15 +8,18 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/EntryStore.h"
 #include "document/FileResult.h"
 #include "document/ImportedEntries.h"
 #include "document/Observers.h"
+#include "document/RecoveryFormat.h"
 #include "platform/files/CFile.h"
 
 class CTableModule;
+class RecoveryJournal;
 
 // The open ROM: its image, where it came from, whether it differs from what
 // was last saved, and the journal of applied entries that undo and redo
@@ -113,6 +116,17 @@ public:
     std::optional<int> Undo();
     std::optional<int> Redo();
 
+    // Every step that changes the image (apply, undo, redo) reaches this
+    // journal before the image changes; a step it cannot keep is not taken
+    // and TakeRefusal says why. Null: no journal (qlm, tests).
+    void SetRecovery(RecoveryJournal* journal) { m_recovery = journal; }
+    std::optional<std::string> TakeRefusal() { return std::exchange(m_refusal, std::nullopt); }
+    // Steps a journal kept, taken again in order as steps of their own, so
+    // Undo takes them back one by one; the journal already holds them.
+    void Replay(const std::vector<RecoveryRecord>& steps);
+    // The file as it was at open or at the last save.
+    const std::optional<CFile::Identity>& FileIdentity() const { return m_identity; }
+
     [[nodiscard]] Subscription Subscribe(Listener listener) {
         return m_listeners.Subscribe(std::move(listener));
     }
@@ -138,11 +152,7 @@ private:
 
     // One changed range of the image: its bytes before, then after, at `at`
     // in its step's buffer.
-    struct Piece {
-        uint32_t offset;
-        uint32_t length;
-        size_t at;
-    };
+    using Piece = RecoveryPiece;
     // A step's ranges share one buffer, so a step of a million one-byte
     // entries costs a few bytes per entry, not an allocation per entry; and
     // its cost counts that bookkeeping too, so the journal's bound holds
@@ -169,7 +179,11 @@ private:
     // The entry's place in the image; false when the image does not hold it.
     bool EntryOffset(const CTableModule& module, int entry, uint32_t& offset) const;
     // A one-piece step from the entry's bytes before and after.
-    void RecordEntry(int entry, uint32_t offset, std::vector<uint8_t> before, uint32_t length);
+    // False, with the image as it was, when the journal refused the step.
+    bool RecordEntry(int entry, uint32_t offset, std::vector<uint8_t> before, uint32_t length);
+    bool Journal(const Step& step, RecoveryRecord::Kind kind);
+    // A new step to the undo history; the image already holds it.
+    void Take(Step step);
     void Record(Step step);
     void Restore(const Step& step, bool after);
     void MarkDirty(uint32_t offset, uint32_t length);
@@ -210,6 +224,9 @@ private:
     // Why the file opened for reading only; 0 when it may be written.
     int m_writeErrno = 0;
     bool m_undidInterruptedSave = false;
+
+    RecoveryJournal* m_recovery = nullptr;
+    std::optional<std::string> m_refusal;
 
     Observers<uint32_t, uint32_t> m_listeners;
 };

@@ -540,6 +540,26 @@ std::string ChangedOnDiskText(std::string_view fileName) {
                            "Overwrite it with Quillmoor's copy?"});
 }
 
+std::string RecoveryQuestionText(std::string_view fileName, size_t steps) {
+    return Join({fileName, " has ", std::to_string(steps),
+                 " changes that were applied but not saved when Quillmoor last closed. Restore them?"});
+}
+
+std::string RecoveryChangedText(std::string_view fileName, size_t steps) {
+    return Join({fileName, " has ", std::to_string(steps),
+                 " unsaved changes from when Quillmoor last closed, but the file has changed since; "
+                 "the changes cannot be restored."});
+}
+
+std::string RecoveryOffText(std::string_view why) {
+    return Join({"Recovery is off for this ROM until it is opened again: ", why,
+                 ". Applied changes are kept only in memory until they are saved."});
+}
+
+std::string RecoveryRefusedText(std::string_view why) {
+    return Join({"The change was not made, because the recovery journal could not keep it. ", why, "."});
+}
+
 namespace {
 
 std::string Hex(uint64_t value) {

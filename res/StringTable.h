@@ -268,6 +268,15 @@ std::string DocumentTitle(std::string_view romName, bool modified);
 // Save Rom over a file that another program changed since it was opened or
 // last saved.
 std::string ChangedOnDiskText(std::string_view fileName);
+// A ROM opened with applied, unsaved steps in its recovery journal; the
+// count is the steps Undo would take back one by one.
+std::string RecoveryQuestionText(std::string_view fileName, size_t steps);
+// The same when the file changed after the journal was written.
+std::string RecoveryChangedText(std::string_view fileName, size_t steps);
+// Once per ROM when its journal cannot be made: editing goes on.
+std::string RecoveryOffText(std::string_view why);
+// A step not taken because its journal record could not be written.
+std::string RecoveryRefusedText(std::string_view why);
 // The windows beside the dialog: "<module name> - Quillmoor" for the table,
 // "<module name> - Bytes - Quillmoor" for the bytes, the module's name left
 // out without one, and " *" after either while the image holds unsaved

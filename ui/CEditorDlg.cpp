@@ -50,7 +50,14 @@ CEditorDlg::CEditorDlg(CWnd* parent)
               *m_state,
               [this](TableWindowModel& model) { return MakeTableWindow(model, *this, UndoKeys()); })),
       m_following(m_state->Subscribe([this](const EditorChange&) { ShowCommandState(); })),
-      m_focus(m_view->SubscribeFocus([this](int element) { m_bytes->FocusChanged(element); })) {}
+      m_focus(m_view->SubscribeFocus([this](int element) { m_bytes->FocusChanged(element); })),
+      m_notices(m_state->Subscribe([this](const EditorChange& change) {
+          if (change.kind == EditorChange::Kind::Notice)
+              EditorControls(*m_view).Message(m_state->TakeNotice(), MB_OK | MB_ICONEXCLAMATION);
+      })) {
+    // The editor keeps every applied step on the disk until it is saved.
+    m_state->EnableRecovery();
+}
 
 // Every member unsubscribes as it goes, so the order no longer matters.
 CEditorDlg::~CEditorDlg() = default;
@@ -136,8 +143,11 @@ void CEditorDlg::ShowCommandState() {
 }
 
 void CEditorDlg::OnCancel() {
-    // The image is not closed first: the destructor releases it.
-    if (RomDocumentCommands(*m_state, *m_view).MayExit()) CDialog::OnCancel();
+    // The image is not closed first: the destructor releases it. Its edits
+    // were saved or let go, so its recovery journal goes now.
+    if (!RomDocumentCommands(*m_state, *m_view).MayExit()) return;
+    m_state->DropRecovery();
+    CDialog::OnCancel();
 }
 
 // The handlers stay thin: the work lives in the command classes, one per

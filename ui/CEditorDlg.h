@@ -87,4 +87,7 @@ private:
     std::unique_ptr<TableWindow> m_table;
     Subscription m_following;
     Subscription m_focus;
+    // The state's notices (a step the recovery journal refused, recovery
+    // off), shown as they come.
+    Subscription m_notices;
 };

@@ -51,6 +51,7 @@ void RomDocumentCommands::OpenRom() {
     }
     if (m_state.document.UndidInterruptedSave())
         m_controls.Message(InterruptedSaveUndoneText(m_state.document.Path()), MB_OK | MB_ICONINFORMATION);
+    OfferRecovery();
     CompareCommands(m_state, m_view).RecallOriginal();
     // The link file's modules, when it names any, were tested as they
     // became current; otherwise the module already current meets the new
@@ -59,6 +60,26 @@ void RomDocumentCommands::OpenRom() {
         ModuleListCommands(m_state, m_view).MeetOpenRom();
     // The next thing a user does with a ROM is pick an entry.
     if (CComboBox* selector = m_view.EntryCombo()) selector->SetFocus();
+}
+
+void RomDocumentCommands::OfferRecovery() {
+    const RecoveryJournal::Pending& pending = m_state.PendingRecovery();
+    const std::string& name = m_state.document.Name();
+    switch (pending.found) {
+    case RecoveryJournal::Found::None:
+        return;
+    case RecoveryJournal::Found::Changed:
+        m_controls.Message(RecoveryChangedText(name, pending.steps.size()), MB_OK | MB_ICONEXCLAMATION);
+        m_state.SetAsideRecovery();
+        return;
+    case RecoveryJournal::Found::Matches:
+        if (m_controls.Message(RecoveryQuestionText(name, pending.steps.size()),
+                               MB_YESNO | MB_ICONQUESTION) == IDYES)
+            m_state.RestoreRecovery();
+        else
+            m_state.SetAsideRecovery();
+        return;
+    }
 }
 
 bool RomDocumentCommands::CloseRom() {

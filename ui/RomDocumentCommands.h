@@ -38,6 +38,10 @@ public:
 private:
     // Yes, No or Cancel to the apply question.
     int AskApply();
+    // The ROM just opened has applied, unsaved steps in its recovery
+    // journal: Yes restores them, No sets the journal aside; a journal of a
+    // file changed since is only reported and set aside.
+    void OfferRecovery();
 
     EditorState& m_state;
     EditorView& m_view;

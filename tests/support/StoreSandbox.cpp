@@ -11,6 +11,8 @@ StoreSandbox::StoreSandbox() : m_root(std::filesystem::path(m_home.Path()).paren
     Set("HOME", m_root.string());
     Set("XDG_CONFIG_HOME", Config().string());
     Set("XDG_DATA_HOME", Data().string());
+    // The editor's recovery journals.
+    Set("XDG_STATE_HOME", State().string());
     Set("XDG_DATA_DIRS", std::string("/usr/share"));
     // With a desktop named, xdg-mime asks that desktop's own services instead
     // of the files written here.

@@ -9,7 +9,7 @@
 #include "TempDir.h"
 #include "platform/win32/WinTypes.h"
 
-// A throwaway home for one test: HOME and the XDG config and data folders
+// A throwaway home for one test: HOME and the XDG config, data and state folders
 // point into a fresh scratch folder for the life of the object and are put
 // back afterwards. The registry store and the desktop files the association
 // writes follow those variables, so no test ever reads or changes the real
@@ -32,6 +32,7 @@ public:
     const std::filesystem::path& Root() const { return m_root; }
     std::filesystem::path Config() const { return m_root / "config"; }
     std::filesystem::path Data() const { return m_root / "data"; }
+    std::filesystem::path State() const { return m_root / "state"; }
     // Where the desktop looks for the .qlm association's two files in this
     // home: the MIME package that declares the type and the desktop entry
     // that opens it.

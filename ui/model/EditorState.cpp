@@ -60,11 +60,14 @@ FileResult EditorState::OpenRom(const std::string& path, const std::string& name
     m_fits = true;
     m_moduleMetRom = false;
     m_wasModified = document.IsModified();
+    if (m_recoveryOn && document.FileIdentity())
+        m_recovery.Attach(document.Path(), *document.FileIdentity(), {document.Data(), document.Length()});
     Notify(EditorChange::Kind::Opened);
     return opened;
 }
 
 void EditorState::CloseRom() {
+    DropRecovery();
     ClearOriginal();
     document.Close();
     m_fits = true;
@@ -76,6 +79,7 @@ void EditorState::CloseRom() {
 RomDocument::SaveResult EditorState::SaveRom(RomDocument::SaveMode mode, RomDocument::InPlace inPlace) {
     RomDocument::SaveResult saved = document.Save(mode, inPlace);
     if (saved && saved.Value() == RomDocument::SaveOutcome::Saved) {
+        if (m_recovery.IsAttached() && document.FileIdentity()) m_recovery.Rebase(*document.FileIdentity());
         Notify(EditorChange::Kind::Saved);
         NotifyIfModifiedFlipped();
     }
@@ -84,7 +88,10 @@ RomDocument::SaveResult EditorState::SaveRom(RomDocument::SaveMode mode, RomDocu
 
 bool EditorState::ApplyEntry() {
     CTableModule* module = CurrentModule();
-    if (!ShowsEntries() || !document.ApplyEntry(*module)) return false;
+    if (!ShowsEntries()) return false;
+    const bool applied = document.ApplyEntry(*module);
+    AfterStep();
+    if (!applied) return false;
     // Each element shows its own buffer again, as stored, even where a
     // later element's bytes won in the image.
     Notify(EditorChange::Kind::Entry);
@@ -95,6 +102,7 @@ RomDocument::Applied EditorState::ApplyValue(int entry, int element, std::span<c
     CTableModule* module = CurrentModule();
     if (!SelectEntry(entry)) return {};
     const RomDocument::Applied applied = document.ApplyValue(*module, entry, element, value);
+    AfterStep();
     // The buffers take what the image now holds.
     if (applied.kind == RomDocument::Applied::Kind::Stored) SelectEntry(entry);
     return applied;
@@ -103,7 +111,9 @@ RomDocument::Applied EditorState::ApplyValue(int entry, int element, std::span<c
 bool EditorState::ApplyEntries(const ImportedEntries& entries) {
     CTableModule* module = CurrentModule();
     if (!ShowsEntries()) return false;
-    if (!document.ApplyEntries(*module, entries, module->m_nCurEntry)) return false;
+    const bool applied = document.ApplyEntries(*module, entries, module->m_nCurEntry);
+    AfterStep();
+    if (!applied) return false;
     // Edits typed into the form and never applied go, as when another
     // entry is picked, whether or not the import touched this entry.
     SelectEntry(module->m_nCurEntry);
@@ -111,11 +121,45 @@ bool EditorState::ApplyEntries(const ImportedEntries& entries) {
 }
 
 void EditorState::Undo() {
-    ShowStepEntry(document.Undo());
+    const std::optional<int> entry = document.Undo();
+    AfterStep();
+    ShowStepEntry(entry);
 }
 
 void EditorState::Redo() {
-    ShowStepEntry(document.Redo());
+    const std::optional<int> entry = document.Redo();
+    AfterStep();
+    ShowStepEntry(entry);
+}
+
+void EditorState::EnableRecovery() {
+    m_recoveryOn = true;
+    document.SetRecovery(&m_recovery);
+}
+
+void EditorState::RestoreRecovery() {
+    document.Replay(m_recovery.Continue());
+}
+
+void EditorState::SetAsideRecovery() {
+    m_recovery.SetAside();
+}
+
+void EditorState::DropRecovery() {
+    if (!m_recovery.IsAttached()) return;
+    m_recovery.Remove();
+    m_recovery.Detach();
+}
+
+void EditorState::AfterStep() {
+    if (std::optional<std::string> refusal = document.TakeRefusal()) PostNotice(std::move(*refusal));
+    if (std::optional<std::string> off = m_recovery.TakeNotice()) PostNotice(std::move(*off));
+    if (m_recovery.IsAttached() && document.IsOpen() && !document.IsModified()) m_recovery.Remove();
+}
+
+void EditorState::PostNotice(std::string text) {
+    m_notice = std::move(text);
+    Notify(EditorChange::Kind::Notice);
 }
 
 void EditorState::ShowStepEntry(std::optional<int> entry) {

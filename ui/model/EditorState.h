@@ -9,6 +9,7 @@
 
 #include "document/ModuleList.h"
 #include "document/Observers.h"
+#include "document/RecoveryJournal.h"
 #include "document/RomDocument.h"
 #include "table/CTableModule.h"
 
@@ -32,6 +33,9 @@ struct EditorChange {
         Modified,
         // An original to compare with was set or let go.
         Original,
+        // Something the user must read (TakeNotice): a step refused because
+        // the recovery journal could not keep it, or recovery turned off.
+        Notice,
     };
     Kind kind;
     uint32_t offset = 0;
@@ -82,6 +86,8 @@ public:
     void ModulesChanged();
 
     FileResult OpenRom(const std::string& path, const std::string& name);
+    // Drops the image; the edits in it were saved or the user let them go,
+    // so its recovery journal goes too.
     void CloseRom();
     RomDocument::SaveResult SaveRom(RomDocument::SaveMode mode,
                                     RomDocument::InPlace inPlace = RomDocument::InPlace::Safe);
@@ -98,6 +104,23 @@ public:
     // (the current one stays when this module has no such entry).
     void Undo();
     void Redo();
+
+    // Journals every step of the ROMs opened from now on (the editor; qlm
+    // and the model's tests leave it off).
+    void EnableRecovery();
+    // What the journal of the ROM just opened holds, until it is restored
+    // or set aside.
+    const RecoveryJournal::Pending& PendingRecovery() const { return m_recovery.Found(); }
+    // The pending steps, applied again as steps of their own.
+    void RestoreRecovery();
+    // Moves the pending journal aside, never applied.
+    void SetAsideRecovery();
+    // The exit drops the open image's edits: its journal goes.
+    void DropRecovery();
+    const RecoveryJournal& Recovery() const { return m_recovery; }
+    RecoveryJournal& Recovery() { return m_recovery; }
+    // The text of the last Notice, once.
+    std::string TakeNotice() { return std::exchange(m_notice, {}); }
 
     // The ROM as the game shipped it, which every window compares with
     // while one is set; Close Rom lets it go.
@@ -123,7 +146,16 @@ private:
     void ShowStepEntry(std::optional<int> entry);
     void NotifyIfModifiedFlipped();
     void CompareWithOriginal();
+    // After each step: a refusal or a recovery notice to tell, and an empty
+    // journal once the image equals the file again.
+    void AfterStep();
+    void PostNotice(std::string text);
 
+    // The document points at it while recovery is on, and never calls it
+    // while either is destroyed.
+    RecoveryJournal m_recovery;
+    bool m_recoveryOn = false;
+    std::string m_notice;
     Observers<const EditorChange&> m_observers;
     Subscription m_documentBytes;
     int m_current = -1;
