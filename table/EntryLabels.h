@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,10 @@ public:
 
     // Every label in order, for consumers that take the whole list at once.
     std::vector<std::string_view> Views() const;
+    // Every label end to end, and where each ends, for consumers that copy
+    // the whole list in one piece.
+    std::string_view Text() const { return m_text; }
+    std::span<const size_t> Ends() const { return m_ends; }
     // Length of the bare label of `index`: "0x" and at least two hex digits.
     static size_t BareLength(size_t index);
 

@@ -89,7 +89,7 @@ void ElementForm::Build(const CTableModule& module, bool romOpen) {
 }
 
 void ElementForm::FillEntrySelector(const CTableModule& module, bool romOpen) {
-    m_entryCombo.AddStrings(module.m_entryNames.Views());
+    m_entryCombo.AddStrings(module.m_entryNames.Text(), module.m_entryNames.Ends());
     m_entryCombo.EnableWindow(romOpen ? TRUE : FALSE);
     m_entryCombo.MoveWindow(&kEntryComboPlace, TRUE);
     m_entryCombo.SetCurSel(0);

@@ -72,6 +72,11 @@ inline constexpr UINT CB_GETDROPPEDSTATE = 0x0157;
 // a selector of many thousand items fills in one pass. Returns the index of the last item, or CB_ERR for
 // none.
 inline constexpr UINT CB_ADDSTRINGLIST = WM_USER + 0x0143;
+// Not Win32: the same for texts packed end to end in one buffer (lParam: a
+// const ComboPackedTexts*, see CComboBox.h), so a list kept packed reaches
+// the box in one copy. Ends out of order or past the buffer add nothing and
+// return CB_ERR.
+inline constexpr UINT CB_ADDPACKEDSTRINGS = WM_USER + 0x0144;
 inline constexpr LRESULT CB_OKAY = 0;
 inline constexpr LRESULT CB_ERR = -1;
 inline constexpr LRESULT CB_ERRSPACE = -2;

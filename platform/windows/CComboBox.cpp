@@ -28,6 +28,11 @@ int CComboBox::AddStrings(std::initializer_list<std::string_view> texts) {
     return AddStrings(std::span<const std::string_view>(texts.begin(), texts.size()));
 }
 
+int CComboBox::AddStrings(std::string_view packed, std::span<const std::size_t> ends) {
+    const ComboPackedTexts texts{packed, ends};
+    return static_cast<int>(SendMessage(CB_ADDPACKEDSTRINGS, 0, reinterpret_cast<LPARAM>(&texts)));
+}
+
 int CComboBox::DeleteString(UINT nIndex) {
     return static_cast<int>(SendMessage(CB_DELETESTRING, nIndex, 0));
 }

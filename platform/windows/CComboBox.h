@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -7,6 +8,13 @@
 #include <vector>
 
 #include "platform/windows/CWnd.h"
+
+// Texts packed end to end: text i runs from ends[i - 1] (0 for the first)
+// to ends[i].
+struct ComboPackedTexts {
+    std::string_view text;
+    std::span<const std::size_t> ends;
+};
 
 // A drop-down list with Win32 behaviour: adding items never selects one, -1
 // means no selection, and CBN_SELCHANGE reaches the parent's WindowProc only
@@ -25,6 +33,8 @@ public:
     int AddStrings(std::span<const std::string_view> texts);
     int AddStrings(const std::vector<std::string>& texts);
     int AddStrings(std::initializer_list<std::string_view> texts);
+    // The same for texts packed into one buffer, copied in one piece.
+    int AddStrings(std::string_view packed, std::span<const std::size_t> ends);
     // Count remaining, or CB_ERR for a bad index. Removing the selected item
     // leaves no selection, as in Win32.
     int DeleteString(UINT nIndex);

@@ -5,19 +5,15 @@
 #include <utility>
 
 #include <QAbstractItemView>
-#include <QByteArray>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QStandardItemModel>
 #include <QWheelEvent>
 
 #include "platform/win32/WinConstants.h"
-#include "platform/windows/WindowText.h"
+#include "platform/windows/CComboBox.h"
+#include "platform/windows/ComboItemModel.h"
 
 namespace {
-constexpr int kBytesRole = Qt::UserRole;
-constexpr int kDataRole = Qt::UserRole + 1;
-
 // On the platform the editor was written for, the wheel reaches only the
 // control with the keyboard focus, and a window without it passes the wheel
 // on to its parent. Qt's combo box takes the focus on the wheel and changes
@@ -48,12 +44,6 @@ protected:
 private:
     std::function<void()> m_focused;
 };
-
-bool IsAscii(std::string_view text) {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
-}
 } // namespace
 
 NativeCombo::NativeCombo(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget* parent)
@@ -64,6 +54,7 @@ NativeCombo::NativeCombo(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidg
     // The program places every combo box itself; measuring every item for
     // a size hint would walk a 100,000-entry selector on each move.
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setModel(new ComboItemModel(combo));
     // activated is only emitted for the user's own choice (mouse, arrow
     // keys, type-ahead), which is exactly when Win32 sends CBN_SELCHANGE.
     QObject::connect(combo, &QComboBox::activated, combo, [this](int) { NotifyParent(CBN_SELCHANGE); });
@@ -76,6 +67,10 @@ QComboBox* NativeCombo::Combo() const {
     return static_cast<QComboBox*>(Widget());
 }
 
+ComboItemModel& NativeCombo::Items() const {
+    return *static_cast<ComboItemModel*>(Combo()->model());
+}
+
 LRESULT NativeCombo::Default(UINT message, WPARAM wParam, LPARAM lParam) {
     if (Combo() == nullptr) return NativeWindow::Default(message, wParam, lParam);
     const int index = static_cast<int>(static_cast<LRESULT>(wParam));
@@ -85,6 +80,8 @@ LRESULT NativeCombo::Default(UINT message, WPARAM wParam, LPARAM lParam) {
     case CB_ADDSTRINGLIST:
         return lParam == 0 ? CB_ERR
                            : Append(*reinterpret_cast<const std::span<const std::string_view>*>(lParam));
+    case CB_ADDPACKEDSTRINGS:
+        return lParam == 0 ? CB_ERR : AppendPacked(*reinterpret_cast<const ComboPackedTexts*>(lParam));
     case CB_INSERTSTRING:
         return Insert(index, reinterpret_cast<const char*>(lParam));
     case CB_DELETESTRING:
@@ -96,7 +93,7 @@ LRESULT NativeCombo::Default(UINT message, WPARAM wParam, LPARAM lParam) {
     case CB_SETCURSEL:
         return Select(index);
     case CB_RESETCONTENT:
-        Combo()->clear();
+        Items().Clear();
         Combo()->setCurrentIndex(-1);
         return CB_OKAY;
     case CB_GETLBTEXTLEN:
@@ -111,11 +108,11 @@ LRESULT NativeCombo::Default(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case CB_SETITEMDATA:
         if (index < 0 || index >= Combo()->count()) return CB_ERR;
-        Combo()->setItemData(index, QVariant::fromValue<qlonglong>(lParam), kDataRole);
+        Items().SetItemData(index, static_cast<long long>(lParam));
         return CB_OKAY;
     case CB_GETITEMDATA:
         if (index < 0 || index >= Combo()->count()) return CB_ERR;
-        return static_cast<LRESULT>(Combo()->itemData(index, kDataRole).toLongLong());
+        return static_cast<LRESULT>(Items().ItemData(index));
     case CB_SHOWDROPDOWN:
         if (wParam != 0)
             Combo()->showPopup();
@@ -139,9 +136,7 @@ LRESULT NativeCombo::Insert(int index, const char* text) {
     if (index < -1 || index > count) return CB_ERR;
     const int at = index == -1 ? count : index;
     const int selected = Combo()->currentIndex();
-    const std::string bytes = text != nullptr ? text : "";
-    Combo()->insertItem(at, WindowText::ForDisplay(bytes),
-                        QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    Items().Insert(at, text != nullptr ? text : "");
     // Qt selects the first item that arrives; Win32 selects nothing, and an
     // insertion before the selection keeps the same item selected.
     const int keep = selected < 0 ? -1 : (at <= selected ? selected + 1 : selected);
@@ -150,31 +145,16 @@ LRESULT NativeCombo::Insert(int index, const char* text) {
 }
 
 LRESULT NativeCombo::Append(std::span<const std::string_view> texts) {
-    auto* model = qobject_cast<QStandardItemModel*>(Combo()->model());
-    if (model == nullptr) {
-        // The views need not end in a NUL (entry labels are packed).
-        for (std::string_view text : texts)
-            Insert(-1, std::string(text).c_str());
-        return Combo()->count() > 0 ? Combo()->count() - 1 : CB_ERR;
-    }
     const int selected = Combo()->currentIndex();
-    // Items made whole before they join the model, then one insertion: the
-    // model and the view hear of the new rows once, not once per item.
-    QList<QStandardItem*> items;
-    items.reserve(static_cast<qsizetype>(texts.size()));
-    for (std::string_view text : texts) {
-        // Plain ASCII reads back from the shown text exactly; only other
-        // bytes need a copy of their own.
-        if (IsAscii(text)) {
-            items.append(
-                    new QStandardItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))));
-            continue;
-        }
-        auto* item = new QStandardItem(WindowText::ForDisplay(std::string(text)));
-        item->setData(QByteArray(text.data(), static_cast<qsizetype>(text.size())), kBytesRole);
-        items.append(item);
-    }
-    model->invisibleRootItem()->appendRows(items);
+    // One insertion: the box and its list hear of the new rows once.
+    Items().Append(texts);
+    if (Combo()->currentIndex() != selected) Combo()->setCurrentIndex(selected);
+    return Combo()->count() > 0 ? Combo()->count() - 1 : CB_ERR;
+}
+
+LRESULT NativeCombo::AppendPacked(const ComboPackedTexts& texts) {
+    const int selected = Combo()->currentIndex();
+    if (!Items().AppendPacked(texts.text, texts.ends)) return CB_ERR;
     if (Combo()->currentIndex() != selected) Combo()->setCurrentIndex(selected);
     return Combo()->count() > 0 ? Combo()->count() - 1 : CB_ERR;
 }
@@ -183,7 +163,7 @@ LRESULT NativeCombo::Delete(int index) {
     const int count = Combo()->count();
     if (index < 0 || index >= count) return CB_ERR;
     const int selected = Combo()->currentIndex();
-    Combo()->removeItem(index);
+    Items().removeRows(index, 1);
     // Qt moves the selection to a neighbour; Win32 leaves none when the
     // selected item goes and keeps the same item otherwise.
     const int keep = selected == index ? -1 : (index < selected ? selected - 1 : selected);
@@ -201,9 +181,7 @@ LRESULT NativeCombo::Select(int index) {
 }
 
 std::string NativeCombo::ItemText(int index) const {
-    const QVariant stored = Combo()->itemData(index, kBytesRole);
-    const QByteArray bytes = stored.isValid() ? stored.toByteArray() : Combo()->itemText(index).toLatin1();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return std::string(Items().Bytes(index));
 }
 
 void NativeCombo::SetText(const std::string&) {

@@ -6,6 +6,8 @@
 
 #include "platform/windows/NativeWindow.h"
 
+class ComboItemModel;
+struct ComboPackedTexts;
 class QComboBox;
 
 // A "COMBOBOX" window with CBS_DROPDOWNLIST behaviour over a QComboBox: Qt
@@ -25,8 +27,10 @@ public:
 
 private:
     QComboBox* Combo() const;
+    ComboItemModel& Items() const;
     LRESULT Insert(int index, const char* text);
     LRESULT Append(std::span<const std::string_view> texts);
+    LRESULT AppendPacked(const ComboPackedTexts& texts);
     LRESULT Delete(int index);
     LRESULT Select(int index);
     std::string ItemText(int index) const;

@@ -2,12 +2,12 @@
 
 #include <QByteArray>
 
-QString WindowText::ForDisplay(const std::string& bytes) {
+QString WindowText::ForDisplay(std::string_view bytes) {
     if (IsValidUtf8(bytes)) return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
     return FromLatin1(bytes);
 }
 
-QString WindowText::FromLatin1(const std::string& bytes) {
+QString WindowText::FromLatin1(std::string_view bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
@@ -22,7 +22,7 @@ std::string WindowText::ToLatin1(const QString& text) {
 // Strict decoding: overlong forms, surrogates and code points past U+10FFFF
 // count as invalid, so such bytes display one per character instead of being
 // replaced.
-bool WindowText::IsValidUtf8(const std::string& bytes) {
+bool WindowText::IsValidUtf8(std::string_view bytes) {
     std::size_t i = 0;
     const std::size_t n = bytes.size();
     while (i < n) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include <QString>
 
@@ -9,10 +10,10 @@ class WindowText {
 public:
     // Captions, labels and list items: UTF-8 when the bytes are valid UTF-8,
     // otherwise one character per byte, so no byte is ever lost or replaced.
-    static QString ForDisplay(const std::string& bytes);
+    static QString ForDisplay(std::string_view bytes);
     // Edit boxes: always one character per byte.
-    static QString FromLatin1(const std::string& bytes);
+    static QString FromLatin1(std::string_view bytes);
     // Characters above U+00FF become '?', as an ANSI edit box would store them.
     static std::string ToLatin1(const QString& text);
-    static bool IsValidUtf8(const std::string& bytes);
+    static bool IsValidUtf8(std::string_view bytes);
 };

@@ -4,10 +4,13 @@
 #include <string_view>
 #include <vector>
 
+#include <QComboBox>
+
 #include "RecordingDialog.h"
 #include "TestInput.h"
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CRect.h"
+#include "platform/windows/NativeWindow.h"
 
 namespace {
 
@@ -203,6 +206,69 @@ TEST_F(ComboBoxListTest, AppendingKeepsTheSelectionAndAnEmptyListAddsNothing) {
     m_combo.AddStrings({"x"});
     EXPECT_EQ(m_combo.GetCurSel(), CB_ERR);
     EXPECT_EQ(m_combo.GetCount(), 1);
+}
+
+} // namespace
+
+namespace {
+
+class ComboBoxPackedTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_parent.CreateEx(0, nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
+        ASSERT_TRUE(m_combo.Create(WS_CHILD | WS_VISIBLE | CBS_HASSTRINGS | CBS_DROPDOWNLIST,
+                                   CRect(10, 10, 200, 30), &m_parent, 1004));
+    }
+    QString Shown(int index) const {
+        return static_cast<QComboBox*>(m_combo.GetSafeHwnd()->Widget())->itemText(index);
+    }
+    LRESULT Data(int index) { return m_combo.SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(index), 0); }
+
+    CWnd m_parent;
+    CComboBox m_combo;
+};
+
+TEST_F(ComboBoxPackedTest, PackedLabelsArriveWholeWithoutSelectingAndBadEndsAddNothing) {
+    const std::string packed = "0x00 - Moss0x01\xff\x80"
+                               "0x02 - Caf\xc3\xa9";
+    const std::vector<std::size_t> ends = {11, 17, 17, packed.size()};
+    EXPECT_EQ(m_combo.AddStrings(packed, ends), 3);
+    EXPECT_EQ(m_combo.GetCurSel(), CB_ERR);
+    EXPECT_EQ(m_combo.GetLBText(1), "0x01\xff\x80");
+    EXPECT_EQ(m_combo.GetLBText(2), "");
+    EXPECT_EQ(m_combo.GetLBText(3), "0x02 - Caf\xc3\xa9");
+    EXPECT_EQ(Shown(1), QString::fromLatin1("0x01\xff\x80")) << "one character per byte where not UTF-8";
+    EXPECT_EQ(Shown(3), QString::fromUtf8("0x02 - Caf\xc3\xa9"));
+
+    m_combo.SetCurSel(1);
+    const std::vector<std::size_t> backwards = {4, 2};
+    const std::vector<std::size_t> pastTheEnd = {packed.size() + 1};
+    EXPECT_EQ(m_combo.AddStrings(packed, backwards), CB_ERR);
+    EXPECT_EQ(m_combo.AddStrings(packed, pastTheEnd), CB_ERR);
+    EXPECT_EQ(m_combo.AddStrings(std::string_view(packed).substr(0, 4), std::vector<std::size_t>{4}), 4);
+    EXPECT_EQ(m_combo.GetCount(), 5);
+    EXPECT_EQ(m_combo.GetLBText(4), "0x00");
+    EXPECT_EQ(m_combo.GetCurSel(), 1);
+}
+
+TEST_F(ComboBoxPackedTest, InsertsAndDeletesInTheMiddleKeepEveryItemsTextAndData) {
+    m_combo.AddStrings({"alpha", "beta", "gamma"});
+    m_combo.SendMessage(CB_SETITEMDATA, 1, 42);
+    EXPECT_EQ(m_combo.SendMessage(CB_INSERTSTRING, 1, reinterpret_cast<LPARAM>("\xe9t\xe9")), 1);
+    EXPECT_EQ(m_combo.GetLBText(0), "alpha");
+    EXPECT_EQ(m_combo.GetLBText(1), "\xe9t\xe9");
+    EXPECT_EQ(m_combo.GetLBText(2), "beta");
+    EXPECT_EQ(Data(2), 42);
+    EXPECT_EQ(Data(1), 0);
+    EXPECT_EQ(m_combo.DeleteString(0), 3);
+    EXPECT_EQ(m_combo.GetLBText(0), "\xe9t\xe9");
+    EXPECT_EQ(m_combo.GetLBText(2), "gamma");
+    EXPECT_EQ(Data(1), 42);
+    m_combo.AddStrings({"delta"});
+    EXPECT_EQ(Data(3), 0);
+    m_combo.ResetContent();
+    m_combo.AddString("again");
+    EXPECT_EQ(Data(0), 0) << "data goes with the items it belonged to";
 }
 
 } // namespace
