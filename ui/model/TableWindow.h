@@ -32,6 +32,8 @@ public:
     // Shows the window in front, in step with the state.
     void Open();
     bool IsVisible() const;
+    // Whether a filter is still searching rows.
+    bool Filtering() const { return false; }
 
     std::string Title() const override;
     std::string FilterLabel() const override;
