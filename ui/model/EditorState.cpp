@@ -55,6 +55,7 @@ void EditorState::ModulesChanged() {
 }
 
 FileResult EditorState::OpenRom(const std::string& path, const std::string& name) {
+    m_imageChanging.Notify();
     FileResult opened = document.Open(path, name);
     if (!opened) return opened;
     m_fits = true;
@@ -66,6 +67,7 @@ FileResult EditorState::OpenRom(const std::string& path, const std::string& name
 
 void EditorState::CloseRom() {
     ClearOriginal();
+    m_imageChanging.Notify();
     document.Close();
     m_fits = true;
     m_moduleMetRom = false;
@@ -84,7 +86,9 @@ RomDocument::SaveResult EditorState::SaveRom(RomDocument::SaveMode mode) {
 
 bool EditorState::ApplyEntry() {
     CTableModule* module = CurrentModule();
-    if (!ShowsEntries() || !document.ApplyEntry(*module)) return false;
+    if (!ShowsEntries()) return false;
+    m_imageChanging.Notify();
+    if (!document.ApplyEntry(*module)) return false;
     // Each element shows its own buffer again, as stored, even where a
     // later element's bytes won in the image.
     Notify(EditorChange::Kind::Entry);
@@ -94,6 +98,7 @@ bool EditorState::ApplyEntry() {
 RomDocument::Applied EditorState::ApplyValue(int entry, int element, std::span<const uint8_t> value) {
     CTableModule* module = CurrentModule();
     if (!SelectEntry(entry)) return {};
+    m_imageChanging.Notify();
     const RomDocument::Applied applied = document.ApplyValue(*module, entry, element, value);
     // The buffers take what the image now holds.
     if (applied.kind == RomDocument::Applied::Kind::Stored) SelectEntry(entry);
@@ -103,6 +108,7 @@ RomDocument::Applied EditorState::ApplyValue(int entry, int element, std::span<c
 bool EditorState::ApplyEntries(const ImportedEntries& entries) {
     CTableModule* module = CurrentModule();
     if (!ShowsEntries()) return false;
+    m_imageChanging.Notify();
     if (!document.ApplyEntries(*module, entries, module->m_nCurEntry)) return false;
     // Edits typed into the form and never applied go, as when another
     // entry is picked, whether or not the import touched this entry.
@@ -111,10 +117,12 @@ bool EditorState::ApplyEntries(const ImportedEntries& entries) {
 }
 
 void EditorState::Undo() {
+    m_imageChanging.Notify();
     ShowStepEntry(document.Undo());
 }
 
 void EditorState::Redo() {
+    m_imageChanging.Notify();
     ShowStepEntry(document.Redo());
 }
 
