@@ -5,6 +5,7 @@
 #include "document/ElementDisplay.h"
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"
+#include "ui/model/TableRows.h"
 
 namespace {
 
@@ -57,9 +58,7 @@ bool FilterNeedle::CouldShow(const CTableModule& module, int element) const {
 }
 
 bool FilterNeedle::InText(std::string_view text) const {
-    if (m_lowered.empty()) return true;
-    return std::search(text.begin(), text.end(), m_lowered.begin(), m_lowered.end(),
-                       [](char a, char b) { return Lower(a) == b; }) != text.end();
+    return TableRows::ContainsNoCase(text, m_lowered);
 }
 
 bool FilterNeedle::Holds(const CTableModule& module, int entry, std::span<const uint8_t> bytes) const {

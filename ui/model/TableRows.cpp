@@ -52,8 +52,8 @@ void TableRows::Sort(const TextOf& textOf, bool ascending) {
     for (size_t row = 0; row < m_entries.size(); ++row) {
         const std::string text = textOf(m_entries[row]);
         const SortKey key = KeyOf(text);
-        keys[row] = {key.number.value_or(0), rests.size(),
-                     static_cast<uint32_t>(key.rest.size()), key.number.has_value()};
+        keys[row] = {key.number.value_or(0), rests.size(), static_cast<uint32_t>(key.rest.size()),
+                     key.number.has_value()};
         for (char c : key.rest)
             rests.push_back(Lower(c));
     }
@@ -83,9 +83,11 @@ void TableRows::SortByNumber(const NumberOf& numberOf, bool ascending) {
     std::vector<uint32_t> order(m_entries.size());
     std::iota(order.begin(), order.end(), uint32_t{0});
     if (ascending)
-        std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
+        std::stable_sort(order.begin(), order.end(),
+                         [&](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
     else
-        std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return keys[a] > keys[b]; });
+        std::stable_sort(order.begin(), order.end(),
+                         [&](uint32_t a, uint32_t b) { return keys[a] > keys[b]; });
     Reorder(order);
 }
 

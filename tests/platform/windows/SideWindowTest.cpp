@@ -1,8 +1,8 @@
 // The windows beside the dialog, with the dialog in its real modal loop as
 // the program runs it: everything the user does reaches them through the
 // window system.
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -172,7 +172,8 @@ TEST_F(SideWindowTest, RowsAFilterFindsLaterComeInAndTheCurrentOneIsSelectedWhen
     ModalLoop::Run(dialog, [&] {
         table.rows.clear();
         table.current = 2;
-        table.found = {{"Entry 4", "1 - Meadow", "1"}, {"Entry 7", "2 - Cave", "2"}, {"Entry 9", kLongest, "3"}};
+        table.found = {
+                {"Entry 4", "1 - Meadow", "1"}, {"Entry 7", "2 - Cave", "2"}, {"Entry 9", kLongest, "3"}};
         auto view = MakeTableWindow(table, dialog, {});
         table.view = view.get();
         view->Show();

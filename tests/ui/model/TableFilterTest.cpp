@@ -70,8 +70,8 @@ std::vector<int> PlainLoop(const EditorState& state, const std::string& needle) 
     const CTableModule& module = *state.CurrentModule();
     std::vector<int> kept;
     for (int entry = 0; entry < module.m_nEntryCount; ++entry) {
-        const std::span<const uint8_t> bytes(state.document.Data() + size_t{kLength} * static_cast<size_t>(entry),
-                                             kLength);
+        const std::span<const uint8_t> bytes(
+                state.document.Data() + size_t{kLength} * static_cast<size_t>(entry), kLength);
         bool holds = TableRows::ContainsNoCase(module.m_entryNames[static_cast<size_t>(entry)], needle);
         for (int element = 0; element < module.m_nElements && !holds; ++element)
             holds = TableRows::ContainsNoCase(ElementDisplay::Show(module, element, bytes), needle);
@@ -153,8 +153,9 @@ TEST_F(TableFilterTest, RowsAreThePlainLoopsOnRandomTablesAsTheTextGrowsShrinksA
             std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
                 const CTableModule& module = *m_state.CurrentModule();
                 const auto text = [&](int entry) {
-                    return ElementDisplay::Show(module, column - 1,
-                                                {m_state.document.Data() + size_t{kLength} * size_t(entry), kLength});
+                    return ElementDisplay::Show(
+                            module, column - 1,
+                            {m_state.document.Data() + size_t{kLength} * size_t(entry), kLength});
                 };
                 const int c = TableRows::CompareCells(text(a), text(b));
                 return ascending ? c < 0 : c > 0;
