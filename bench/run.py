@@ -209,12 +209,16 @@ def figures(build, files):
 
 
 def main():
+    global REPETITIONS
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--build", default="build/rel", help="Release build folder")
     ap.add_argument("--rounds", type=int, default=5)
     ap.add_argument("--reverse", action="store_true", help="figures in reverse, yardstick first")
+    ap.add_argument("--repetitions", type=int, default=5,
+                    help="repetitions inside each process, whose median counts")
     ap.add_argument("figure", nargs="*", help="figure names, or `all`")
     args = ap.parse_args()
+    REPETITIONS = args.repetitions
 
     env = dict(os.environ)
     env.setdefault("QT_QPA_PLATFORM", "offscreen")
