@@ -112,8 +112,8 @@ protected:
     }
     // Applied as another front end would, the text padded with NULs.
     void SetText(int entry, const std::string& text) {
-        std::vector<uint8_t> bytes(5, 0);
-        std::copy(text.begin(), text.end(), bytes.begin());
+        std::vector<uint8_t> bytes(text.begin(), text.end());
+        bytes.resize(5, 0);
         ASSERT_TRUE(m_state.ApplyValue(entry, 4, bytes).kind == RomDocument::Applied::Kind::Stored);
     }
 
