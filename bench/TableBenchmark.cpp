@@ -5,6 +5,7 @@
 // runs each side in a process of its own and prints the ratios:
 //
 //   bench/run.py --build build/rel table-open table-scroll table-filter table-memory
+//   bench/run.py --build build/rel table-filter-stall table-filter-first table-sort
 
 #include <benchmark/benchmark.h>
 #include <cstdint>
@@ -12,10 +13,12 @@
 #include <vector>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTimer>
 
 #include "CPeakMemory.h"
 #include "EditorDlgProbe.h"
@@ -64,7 +67,20 @@ struct TableFixture {
         return nullptr;
     }
     QTableView* Grid() { return Find<QTableView>("TableGrid"); }
-    void SetFilter(const char* text) { Find<QLineEdit>("FilterBox")->setText(QString::fromLatin1(text)); }
+    // As typing it: the window hears of the user's edits only, which
+    // setText alone is not.
+    void SetFilter(const char* text) {
+        QLineEdit* box = Find<QLineEdit>("FilterBox");
+        box->setText(QString::fromLatin1(text));
+        emit box->textEdited(box->text());
+    }
+    // Runs the event loop until the filter has searched every row and the
+    // result has painted.
+    void FinishFilter() {
+        while (window->Filtering())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        FlushUntilPainted();
+    }
     bool ShowsEveryEntry() {
         return Grid() != nullptr && Grid()->model()->rowCount() == tablebench::kEntries;
     }
@@ -136,15 +152,110 @@ void BM_TableFilterAll(benchmark::State& state) {
     FlushUntilPainted();
     for (auto _ : state) {
         fixture.SetFilter(tablebench::kNeedle);
-        FlushUntilPainted();
+        fixture.FinishFilter();
         state.PauseTiming();
-        if (fixture.Grid()->model()->rowCount() != 0) state.SkipWithError("the filter kept rows");
+        const bool kept = fixture.Grid()->model()->rowCount() != 0;
         fixture.SetFilter("");
-        FlushUntilPainted();
+        fixture.FinishFilter();
         state.ResumeTiming();
+        // Skipped with the timer running: a paused one may not be resumed after.
+        if (kept) {
+            state.SkipWithError("the filter kept rows");
+            break;
+        }
     }
 }
 BENCHMARK(BM_TableFilterAll)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The same filter, with a zero-interval timer on the window's event loop:
+// stall_ms is the longest the loop went without a turn, the typing included,
+// from the keystroke until the emptied table painted.
+void BM_TableFilterStall(benchmark::State& state) {
+    TableFixture fixture;
+    fixture.Open();
+    FlushUntilPainted();
+    double longest = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        qint64 last = 0;
+        QTimer turn;
+        turn.setInterval(0);
+        QObject::connect(&turn, &QTimer::timeout, [&] {
+            const qint64 now = clock.nsecsElapsed();
+            longest = std::max(longest, static_cast<double>(now - last) / 1e6);
+            last = now;
+        });
+        turn.start();
+        clock.start();
+        fixture.SetFilter(tablebench::kNeedle);
+        fixture.FinishFilter();
+        turn.stop();
+        longest = std::max(longest, static_cast<double>(clock.nsecsElapsed() - last) / 1e6);
+        state.PauseTiming();
+        const bool kept = fixture.Grid()->model()->rowCount() != 0;
+        fixture.SetFilter("");
+        fixture.FinishFilter();
+        state.ResumeTiming();
+        if (kept) {
+            state.SkipWithError("the filter kept rows");
+            break;
+        }
+    }
+    state.counters["stall_ms"] = longest;
+}
+BENCHMARK(BM_TableFilterStall)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// From the keystroke until a page of matching rows has painted, with a text
+// that the first rows' labels hold but most rows do not: "Creature 1" is in
+// one label of nine, so the filter still searches every cell of most rows.
+void BM_TableFilterFirstPage(benchmark::State& state) {
+    TableFixture fixture;
+    fixture.Open();
+    FlushUntilPainted();
+    const int page = fixture.RowsPerPage();
+    if (page <= 0) state.SkipWithError("no row fits the window");
+    for (auto _ : state) {
+        fixture.SetFilter("Creature 1");
+        QElapsedTimer waited;
+        waited.start();
+        while (fixture.Grid()->model()->rowCount() < page && waited.elapsed() < 60000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 1);
+        FlushUntilPainted();
+        state.PauseTiming();
+        fixture.FinishFilter();
+        fixture.SetFilter("");
+        fixture.FinishFilter();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_TableFilterFirstPage)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A click on the header of the first element, a two-byte number, until the
+// sorted table painted; a fresh window each pass, so every pass sorts the
+// entries from their own order.
+void BM_TableSortNumber(benchmark::State& state) {
+    TableFixture fixture;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture.Open();
+        FlushUntilPainted();
+        state.ResumeTiming();
+        fixture.window->OnHeaderClicked(1);
+        FlushUntilPainted();
+        state.PauseTiming();
+        const QAbstractItemModel* cells = fixture.Grid()->model();
+        const bool sorted =
+                cells->data(cells->index(0, 1)).toInt() <= cells->data(cells->index(1, 1)).toInt() &&
+                fixture.window->SortColumn() == 1;
+        fixture.Close();
+        state.ResumeTiming();
+        if (!sorted) {
+            state.SkipWithError("the rows are not sorted");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_TableSortNumber)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // How far the table raises the resident size over the image and the module:
 // opened, filtered, sorted by a column and scrolled.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <numeric>
 #include <span>
 #include <string>
 #include <string_view>
@@ -109,6 +110,25 @@ void BM_BareFilterLoop(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BareFilterLoop)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The least a sort by the first element can do: its values decoded
+// beforehand, row indices stable-sorted by them.
+void BM_BareSortKeys(benchmark::State& state) {
+    const std::vector<std::uint8_t> image = tablebench::MakeImage();
+    const std::size_t length = tablebench::EntryLength();
+    std::vector<std::int64_t> keys(tablebench::kEntries);
+    for (std::size_t entry = 0; entry < keys.size(); ++entry)
+        keys[entry] = image[entry * length] | image[entry * length + 1] << 8;
+    for (auto _ : state) {
+        std::vector<int> rows(keys.size());
+        std::iota(rows.begin(), rows.end(), 0);
+        std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
+            return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
+        });
+        benchmark::DoNotOptimize(rows.data());
+    }
+}
+BENCHMARK(BM_BareSortKeys)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_BareTableMemory(benchmark::State& state) {
     const CPeakMemory memory;

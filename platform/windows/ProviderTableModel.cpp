@@ -11,6 +11,12 @@ void ProviderTableModel::Reset() {
     endResetModel();
 }
 
+void ProviderTableModel::Append(int first, int count) {
+    // The provider holds them already; the views have not counted them yet.
+    beginInsertRows({}, first, first + count - 1);
+    endInsertRows();
+}
+
 void ProviderTableModel::Refresh() {
     if (rowCount() > 0 && columnCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),

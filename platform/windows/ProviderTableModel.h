@@ -18,6 +18,8 @@ public:
     TableProvider& Provider() const { return m_provider; }
     // Rows or columns changed: the view asks everything again.
     void Reset();
+    // Rows [first, first + count) were added at the end.
+    void Append(int first, int count);
     // Texts changed: the visible cells and the headers are asked again.
     void Refresh();
     // A cell's text as the grid shows it, back in the provider's bytes.

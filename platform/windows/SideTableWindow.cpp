@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "platform/windows/CellEditorDelegate.h"
@@ -25,6 +26,9 @@ constexpr int kRowsMeasured = 64;
 constexpr int kCellPadding = 12;
 constexpr int kStartWidth = 720;
 constexpr int kStartHeight = 440;
+// Often enough that found rows seem to stream in, seldom enough that the
+// polls cost the search nothing.
+constexpr int kFilterPollMs = 10;
 
 } // namespace
 
@@ -35,6 +39,11 @@ SideTableWindow::SideTableWindow(TableWindowModel& model, QWidget* owner, const 
     BuildGrid();
     layout->addWidget(m_grid, 1);
     ConnectGrid();
+    m_poll = new QTimer(m_frame);
+    m_poll->setInterval(kFilterPollMs);
+    QObject::connect(m_poll, &QTimer::timeout, m_poll, [this] {
+        if (!m_model.PollFilter() && m_poll != nullptr) m_poll->stop();
+    });
     m_frame->AddCommandKeys(keys, [this] { return IsEditing(); });
     m_frame->resize(kStartWidth, kStartHeight);
     TitleChanged();
@@ -157,6 +166,21 @@ void SideTableWindow::RowsChanged() {
     // control (the filter box) on its way out.
     if (hadFocus) KeepFocusOnGrid();
     m_quiet = false;
+}
+
+void SideTableWindow::RowsAppended(int first, int count) {
+    if (m_cells == nullptr) return;
+    m_quiet = true;
+    m_cells->Append(first, count);
+    // Fitted to the first rows, as a filter that ended at once would be.
+    if (first == 0) SizeColumns();
+    // The current entry's row has come.
+    if (!m_grid->selectionModel()->hasSelection()) ShowCurrentRow(m_grid->currentIndex().column());
+    m_quiet = false;
+}
+
+void SideTableWindow::FilterRunning() {
+    if (m_poll != nullptr) m_poll->start();
 }
 
 void SideTableWindow::CellsChanged() {

@@ -15,6 +15,7 @@ class CellGrid;
 class ProviderTableModel;
 class QCheckBox;
 class QLineEdit;
+class QTimer;
 class QWidget;
 class SideWindowFrame;
 
@@ -35,6 +36,8 @@ public:
     void RowsChanged() override;
     void CellsChanged() override;
     void CurrentRowChanged() override;
+    void RowsAppended(int first, int count) override;
+    void FilterRunning() override;
 
 private:
     QWidget* BuildFilterRow();
@@ -58,6 +61,8 @@ private:
     QPointer<CellGrid> m_grid;
     QPointer<ProviderTableModel> m_cells;
     QPointer<CellEditorDelegate> m_delegate;
+    // Asks the model for a running filter's rows.
+    QPointer<QTimer> m_poll;
     // Widths the user dragged, by header text: they outlive the rows and
     // columns that come and go.
     QHash<QString, int> m_userWidths;

@@ -21,6 +21,10 @@ public:
     virtual bool Comparing() const { return false; }
     virtual std::string ChangedOnlyLabel() const { return {}; }
     virtual void OnChangedOnly(bool) {}
+    // After the view heard FilterRunning, it calls this every few
+    // milliseconds until it returns false: the rows a filter found meanwhile
+    // come as RowsAppended.
+    virtual bool PollFilter() { return false; }
 };
 
 class TableWindowView : public WindowView {
@@ -34,4 +38,8 @@ public:
     // Asks CurrentRow again and scrolls it into view, without reporting a
     // row change back.
     virtual void CurrentRowChanged() = 0;
+    // Rows [first, first + count) were added after the others.
+    virtual void RowsAppended(int, int) { RowsChanged(); }
+    // A filter searches on other threads: poll the model until it is done.
+    virtual void FilterRunning() {}
 };

@@ -3,6 +3,7 @@
 // filter, sort, module switch and Close Rom.
 #include "ui/model/TableWindow.h"
 
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -11,6 +12,7 @@
 #include "DialogHarness.h"
 #include "SideWindowProbe.h"
 #include "TestInput.h"
+#include "document/ElementDisplay.h"
 #include "document/Patch.h"
 #include "platform/windows/CComboBox.h"
 #include "res/StringTable.h"
@@ -428,6 +430,37 @@ TEST_F(TableWindowTest, ComparedWithTheOriginalChangedCellsAreTintedAndCanBeKept
                                    {reinterpret_cast<const uint8_t*>(before.data()), before.size()});
     ASSERT_TRUE(made);
     EXPECT_EQ(std::string(made.Value().begin(), made.Value().end()), ReadFile(m_rom));
+}
+
+// 40,000 entries: more cells than a filter searches at once, so the window
+// takes its rows from the workers as its event loop turns.
+TEST_F(TableWindowTest, ABigTablesFilterEndsRightAndStopsWithTheWindowAndTheDialog) {
+    constexpr int kEntries = 40000;
+    Start(WriteModule("big.qlm", "Big", 0, kEntries));
+    OpenRom(WriteRom("big.rom", std::size_t{kEntries} * 4, 1));
+    TestInput::KeyClick(m_dlg, 'T', FCONTROL);
+    TableWindow& window = Probe().Table();
+    Filter("17");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (window.Filtering() && std::chrono::steady_clock::now() < deadline)
+        TestInput::ProcessEvents();
+    ASSERT_FALSE(window.Filtering());
+    const CTableModule& module = *State().CurrentModule();
+    int kept = 0;
+    for (int entry = 0; entry < kEntries; ++entry) {
+        const std::span<const uint8_t> bytes(Document().Data() + 4 * static_cast<std::size_t>(entry), 4);
+        kept += TableRows::ContainsNoCase(module.m_entryNames[static_cast<std::size_t>(entry)], "17") ||
+                TableRows::ContainsNoCase(ElementDisplay::Show(module, 0, bytes), "17") ||
+                TableRows::ContainsNoCase(ElementDisplay::Show(module, 1, bytes), "17");
+    }
+    EXPECT_EQ(m_table.RowCount(), kept);
+
+    // Closed while a filter may still run, the window stops it; the dialog
+    // ending while another may run takes it along.
+    Filter("3");
+    m_table.ClickCloseBox();
+    EXPECT_FALSE(window.Filtering());
+    Click(ID_VIEW_TABLE);
 }
 
 } // namespace

@@ -55,6 +55,7 @@ void EditorState::ModulesChanged() {
 }
 
 FileResult EditorState::OpenRom(const std::string& path, const std::string& name) {
+    m_imageChanging.Notify();
     FileResult opened = document.Open(path, name);
     if (!opened) return opened;
     m_fits = true;
@@ -69,6 +70,7 @@ FileResult EditorState::OpenRom(const std::string& path, const std::string& name
 void EditorState::CloseRom() {
     DropRecovery();
     ClearOriginal();
+    m_imageChanging.Notify();
     document.Close();
     m_fits = true;
     m_moduleMetRom = false;
@@ -89,6 +91,7 @@ RomDocument::SaveResult EditorState::SaveRom(RomDocument::SaveMode mode, RomDocu
 bool EditorState::ApplyEntry() {
     CTableModule* module = CurrentModule();
     if (!ShowsEntries()) return false;
+    m_imageChanging.Notify();
     const bool applied = document.ApplyEntry(*module);
     AfterStep();
     if (!applied) return false;
@@ -101,6 +104,7 @@ bool EditorState::ApplyEntry() {
 RomDocument::Applied EditorState::ApplyValue(int entry, int element, std::span<const uint8_t> value) {
     CTableModule* module = CurrentModule();
     if (!SelectEntry(entry)) return {};
+    m_imageChanging.Notify();
     const RomDocument::Applied applied = document.ApplyValue(*module, entry, element, value);
     AfterStep();
     // The buffers take what the image now holds.
@@ -111,6 +115,7 @@ RomDocument::Applied EditorState::ApplyValue(int entry, int element, std::span<c
 bool EditorState::ApplyEntries(const ImportedEntries& entries) {
     CTableModule* module = CurrentModule();
     if (!ShowsEntries()) return false;
+    m_imageChanging.Notify();
     const bool applied = document.ApplyEntries(*module, entries, module->m_nCurEntry);
     AfterStep();
     if (!applied) return false;
@@ -121,12 +126,14 @@ bool EditorState::ApplyEntries(const ImportedEntries& entries) {
 }
 
 void EditorState::Undo() {
+    m_imageChanging.Notify();
     const std::optional<int> entry = document.Undo();
     AfterStep();
     ShowStepEntry(entry);
 }
 
 void EditorState::Redo() {
+    m_imageChanging.Notify();
     const std::optional<int> entry = document.Redo();
     AfterStep();
     ShowStepEntry(entry);
@@ -138,6 +145,7 @@ void EditorState::EnableRecovery() {
 }
 
 void EditorState::RestoreRecovery() {
+    m_imageChanging.Notify();
     document.Replay(m_recovery.Continue());
 }
 

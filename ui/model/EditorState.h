@@ -61,6 +61,11 @@ public:
     [[nodiscard]] Subscription Subscribe(Observer observer) {
         return m_observers.Subscribe(std::move(observer));
     }
+    // Called before the image's bytes change or the image goes, through
+    // this state: whoever reads them on another thread stops first.
+    [[nodiscard]] Subscription BeforeImageChanges(std::function<void()> observer) {
+        return m_imageChanging.Subscribe(std::move(observer));
+    }
 
     int CurrentModuleIndex() const { return m_current; }
     CTableModule* CurrentModule() const;
@@ -157,6 +162,7 @@ private:
     bool m_recoveryOn = false;
     std::string m_notice;
     Observers<const EditorChange&> m_observers;
+    Observers<> m_imageChanging;
     Subscription m_documentBytes;
     int m_current = -1;
     bool m_fits = true;

@@ -13,29 +13,85 @@ char Lower(char c) {
 } // namespace
 
 void TableRows::ShowAll(int count) {
-    m_entries.resize(static_cast<size_t>(std::max(count, 0)));
+    m_count = std::max(count, 0);
+    m_entries.resize(static_cast<size_t>(m_count));
     std::iota(m_entries.begin(), m_entries.end(), 0);
     m_identity = true;
 }
 
 void TableRows::ShowMatching(int count, const Keep& keep) {
+    m_count = std::max(count, 0);
     m_entries.clear();
     for (int entry = 0; entry < count; ++entry)
         if (keep(entry)) m_entries.push_back(entry);
-    m_identity = static_cast<int>(m_entries.size()) == std::max(count, 0);
+    m_identity = static_cast<int>(m_entries.size()) == m_count;
+}
+
+void TableRows::ShowEntries(std::vector<int> entries, int count) {
+    m_count = std::max(count, 0);
+    m_entries = std::move(entries);
+    m_identity = static_cast<int>(m_entries.size()) == m_count;
+}
+
+void TableRows::Append(const std::vector<int>& entries) {
+    m_entries.insert(m_entries.end(), entries.begin(), entries.end());
+    m_identity = static_cast<int>(m_entries.size()) == m_count;
 }
 
 void TableRows::Sort(const TextOf& textOf, bool ascending) {
-    // Each text is made once, not once per comparison.
-    std::vector<std::string> texts(m_entries.size());
-    for (size_t row = 0; row < m_entries.size(); ++row)
-        texts[row] = textOf(m_entries[row]);
-    std::vector<size_t> order(m_entries.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        const int c = CompareCells(texts[a], texts[b]);
+    // Each cell's key is made once, not once per comparison: the number it
+    // starts with, and the rest lowered into one buffer.
+    struct Key {
+        int64_t number;
+        size_t at;
+        uint32_t length;
+        bool hasNumber;
+    };
+    std::vector<Key> keys(m_entries.size());
+    std::string rests;
+    for (size_t row = 0; row < m_entries.size(); ++row) {
+        const std::string text = textOf(m_entries[row]);
+        const SortKey key = KeyOf(text);
+        keys[row] = {key.number.value_or(0), rests.size(), static_cast<uint32_t>(key.rest.size()),
+                     key.number.has_value()};
+        for (char c : key.rest)
+            rests.push_back(Lower(c));
+    }
+    const auto compare = [&](uint32_t a, uint32_t b) {
+        const Key& x = keys[a];
+        const Key& y = keys[b];
+        if (x.hasNumber != y.hasNumber) return x.hasNumber ? -1 : 1;
+        if (x.number != y.number) return x.number < y.number ? -1 : 1;
+        const std::string_view rx(rests.data() + x.at, x.length);
+        const std::string_view ry(rests.data() + y.at, y.length);
+        // Lowered already; bytes compare unsigned, as CompareNoCase does.
+        return rx.compare(ry);
+    };
+    std::vector<uint32_t> order(m_entries.size());
+    std::iota(order.begin(), order.end(), uint32_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+        const int c = compare(a, b);
         return ascending ? c < 0 : c > 0;
     });
+    Reorder(order);
+}
+
+void TableRows::SortByNumber(const NumberOf& numberOf, bool ascending) {
+    std::vector<int64_t> keys(m_entries.size());
+    for (size_t row = 0; row < m_entries.size(); ++row)
+        keys[row] = numberOf(m_entries[row]);
+    std::vector<uint32_t> order(m_entries.size());
+    std::iota(order.begin(), order.end(), uint32_t{0});
+    if (ascending)
+        std::stable_sort(order.begin(), order.end(),
+                         [&](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
+    else
+        std::stable_sort(order.begin(), order.end(),
+                         [&](uint32_t a, uint32_t b) { return keys[a] > keys[b]; });
+    Reorder(order);
+}
+
+void TableRows::Reorder(const std::vector<uint32_t>& order) {
     std::vector<int> sorted(m_entries.size());
     for (size_t row = 0; row < order.size(); ++row)
         sorted[row] = m_entries[order[row]];

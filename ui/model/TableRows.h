@@ -15,14 +15,22 @@ public:
     // The entry's text in one column, and whether a filter keeps an entry.
     using TextOf = std::function<std::string(int entry)>;
     using Keep = std::function<bool(int entry)>;
+    using NumberOf = std::function<int64_t(int entry)>;
 
     // Every entry 0 to count - 1 in order.
     void ShowAll(int count);
     // Entries 0 to count - 1 that keep accepts, in order.
     void ShowMatching(int count, const Keep& keep);
+    // The listed entries of 0 to count - 1 (ascending), in order.
+    void ShowEntries(std::vector<int> entries, int count);
+    // More entries after the last one shown (ascending), before any sort.
+    void Append(const std::vector<int>& entries);
     // Reorders the rows shown by the column's texts; equal texts keep their
     // order, so sorting by one column then another sorts by both.
     void Sort(const TextOf& textOf, bool ascending);
+    // The same for a column whose every cell is the number given, which
+    // orders as its text would.
+    void SortByNumber(const NumberOf& numberOf, bool ascending);
 
     int Count() const { return static_cast<int>(m_entries.size()); }
     // Only for 0 <= row < Count().
@@ -47,8 +55,12 @@ private:
     };
     static SortKey KeyOf(std::string_view cell);
     static int CompareNoCase(std::string_view a, std::string_view b);
+    // Reorders the rows by the order of their positions.
+    void Reorder(const std::vector<uint32_t>& order);
 
     std::vector<int> m_entries;
+    // The entries the rows are chosen from.
+    int m_count = 0;
     // Whether row i shows entry i, so RowOf needs no search.
     bool m_identity = true;
 };

@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "table/CTableModule.h"
 #include "table/ElementCodec.h"
+#include "table/NumberCodec.h"
 #include "ui/model/EditorCommandState.h"
 #include "ui/model/EditorState.h"
 
@@ -19,14 +20,26 @@ const ModuleElement& ElementAt(const CTableModule& module, int element) {
     return *module.m_elements[static_cast<size_t>(element)];
 }
 
+// A filter over at most this many cells runs at once: it ends within a few
+// milliseconds, sooner than a worker would start.
+constexpr size_t kCellsSearchedAtOnce = 100000;
+
 } // namespace
 
 TableWindow::TableWindow(EditorState& state, ViewFactory makeView)
     : m_state(state), m_makeView(std::move(makeView)),
-      m_following(state.Subscribe([this](const EditorChange& change) { OnChange(change); })) {}
+      m_following(state.Subscribe([this](const EditorChange& change) { OnChange(change); })),
+      m_pausing(state.BeforeImageChanges([this] {
+          if (m_job) m_job->Pause();
+          m_jobSawChange = true;
+          ForgetLastFilter();
+      })) {}
 
 TableWindow::~TableWindow() {
     m_following.Cancel();
+    m_pausing.Cancel();
+    // The workers read the module and the image, which may go next.
+    StopFilter();
     m_view.reset();
 }
 
@@ -64,6 +77,7 @@ void TableWindow::OnChange(const EditorChange& change) {
             m_view->CurrentRowChanged();
         break;
     case Kind::Bytes:
+        ForgetLastFilter();
         // Rows kept for their changes come and go with the bytes.
         if (visible && m_changedOnly && m_state.HasOriginal())
             ApplySortAndShow();
@@ -91,6 +105,7 @@ void TableWindow::Rebuild() {
     if (columns != m_columns || Readable() != m_module) m_sortColumn = -1;
     m_columns = columns;
     m_module = Readable();
+    ForgetLastFilter();
     ApplySortAndShow();
 }
 
@@ -100,17 +115,135 @@ void TableWindow::OnFilterChanged(const std::string& text) {
 }
 
 void TableWindow::ApplySortAndShow() {
+    StopFilter();
     const int count = m_module != nullptr ? m_module->m_nEntryCount : 0;
-    const bool changedOnly = m_changedOnly && m_state.HasOriginal();
-    if (m_filter.empty() && !changedOnly)
-        m_rows.ShowAll(count);
+    if (!m_filter.empty() && m_module != nullptr) {
+        StartFilter(count);
+        return;
+    }
+    if (m_changedOnly && m_state.HasOriginal())
+        m_rows.ShowMatching(count, [this](int entry) { return EntryChanged(entry); });
     else
-        m_rows.ShowMatching(count, [this, changedOnly](int entry) {
-            return (!changedOnly || EntryChanged(entry)) && (m_filter.empty() || Matches(entry));
-        });
-    if (m_sortColumn >= 0 && m_sortColumn < m_columns)
-        m_rows.Sort([this](int entry) { return EntryText(entry, m_sortColumn); }, m_sortAscending);
+        m_rows.ShowAll(count);
+    Sort();
     if (m_view) m_view->RowsChanged();
+}
+
+void TableWindow::StartFilter(int count) {
+    auto needle = std::make_shared<const FilterNeedle>(*m_module, m_filter);
+    const bool narrowing = m_lastNeedle != nullptr && needle->Narrows(*m_lastNeedle);
+    std::vector<int> candidates = narrowing ? m_lastMatches : std::vector<int>{};
+    const size_t searched = narrowing ? candidates.size() : static_cast<size_t>(count);
+    if (m_view == nullptr || searched * static_cast<size_t>(m_columns) <= kCellsSearchedAtOnce) {
+        std::vector<int> matches;
+        const auto test = [&](int entry) {
+            if (Matches(*needle, entry)) matches.push_back(entry);
+        };
+        if (narrowing)
+            std::for_each(candidates.begin(), candidates.end(), test);
+        else
+            for (int entry = 0; entry < count; ++entry)
+                test(entry);
+        m_lastNeedle = needle;
+        m_lastMatches = matches;
+        m_rows.ShowEntries(KeptOf(std::move(matches)), count);
+        Sort();
+        if (m_view) m_view->RowsChanged();
+        return;
+    }
+    const CTableModule* module = m_module;
+    const uint8_t* first = m_state.document.Data() + module->m_nBaseOffset;
+    const uint32_t length = module->m_nEntryLength;
+    m_jobNeedle = needle;
+    m_jobImage = m_state.document.Data();
+    m_jobSawChange = false;
+    m_job = std::make_unique<FilterJob>(std::move(candidates), narrowing ? 0 : count, [=](int entry) {
+        return needle->Holds(*module, entry,
+                             {first + uint64_t{length} * static_cast<uint32_t>(entry), length});
+    });
+    m_rows.ShowEntries({}, count);
+    m_view->RowsChanged();
+    m_view->FilterRunning();
+}
+
+bool TableWindow::PollFilter() {
+    if (!m_job) return false;
+    if (m_job->Paused()) {
+        // The bytes may be others now; an image that went (an Open Rom that
+        // failed leaves it) brings a rebuild, which ends this job.
+        if (Readable() != m_module || m_state.document.Data() != m_jobImage) {
+            StopFilter();
+            return false;
+        }
+        m_job->Resume();
+    }
+    std::vector<int> found = m_job->TakeFound();
+    if (!found.empty()) {
+        m_jobMatches.insert(m_jobMatches.end(), found.begin(), found.end());
+        const std::vector<int> kept = KeptOf(std::move(found));
+        const int first = m_rows.Count();
+        m_rows.Append(kept);
+        if (!kept.empty()) m_view->RowsAppended(first, static_cast<int>(kept.size()));
+    }
+    if (!m_job->Done()) return true;
+    FinishFilter();
+    return false;
+}
+
+void TableWindow::FinishFilter() {
+    m_job.reset();
+    if (!m_jobSawChange) {
+        m_lastNeedle = std::move(m_jobNeedle);
+        m_lastMatches = std::move(m_jobMatches);
+    }
+    StopFilter();
+    // The rows came in entry order; they are sorted once all are in.
+    if (m_sortColumn >= 0 && m_sortColumn < m_columns) {
+        Sort();
+        m_view->RowsChanged();
+    }
+}
+
+void TableWindow::StopFilter() {
+    m_job.reset();
+    m_jobNeedle.reset();
+    m_jobMatches = {};
+}
+
+void TableWindow::ForgetLastFilter() {
+    m_lastNeedle.reset();
+    m_lastMatches = {};
+}
+
+std::vector<int> TableWindow::KeptOf(std::vector<int> matches) const {
+    if (m_changedOnly && m_state.HasOriginal())
+        std::erase_if(matches, [this](int entry) { return !EntryChanged(entry); });
+    return matches;
+}
+
+void TableWindow::Sort() {
+    if (m_sortColumn < 0 || m_sortColumn >= m_columns) return;
+    if (SortsAsNumbers())
+        m_rows.SortByNumber([this](int entry) { return NumberAt(entry, m_sortColumn - 1); }, m_sortAscending);
+    else
+        m_rows.Sort([this](int entry) { return EntryText(entry, m_sortColumn); }, m_sortAscending);
+}
+
+bool TableWindow::SortsAsNumbers() const {
+    if (m_sortColumn <= 0 || m_module == nullptr || Readable() != m_module) return false;
+    const ModuleElement& e = ElementAt(*m_module, m_sortColumn - 1);
+    const ElementKind kind = ElementCodec::KindOf(e.style);
+    const bool number = kind == ElementKind::UnsignedNumber || kind == ElementKind::SignedNumber ||
+                        kind == ElementKind::HexNumber;
+    return number && e.offset <= m_module->m_nEntryLength && e.size <= m_module->m_nEntryLength - e.offset;
+}
+
+int64_t TableWindow::NumberAt(int entry, int element) const {
+    // The value the cell shows, so it orders as the cell's text would.
+    const ModuleElement& e = ElementAt(*m_module, element);
+    const std::span<const uint8_t> bytes = EntryBytes(entry).subspan(e.offset, e.size);
+    if (ElementCodec::KindOf(e.style) == ElementKind::SignedNumber) return NumberCodec::DecodeSigned(bytes);
+    return NumberCodec::DecodeUnsigned(bytes);
 }
 
 void TableWindow::OnHeaderClicked(int column) {
@@ -126,6 +259,8 @@ void TableWindow::OnClosed() {
 }
 
 void TableWindow::Detach() {
+    StopFilter();
+    ForgetLastFilter();
     m_module = nullptr;
     m_columns = 0;
     m_rows.ShowAll(0);
@@ -174,10 +309,15 @@ int TableWindow::CurrentRow() const {
     return m_module != nullptr ? m_rows.RowOf(m_module->m_nCurEntry) : -1;
 }
 
-bool TableWindow::Matches(int entry) const {
-    for (int column = 0; column < m_columns; ++column)
-        if (TableRows::ContainsNoCase(EntryText(entry, column), m_filter)) return true;
-    return false;
+bool TableWindow::Matches(const FilterNeedle& needle, int entry) const {
+    return needle.Holds(*m_module, entry, EntryBytes(entry));
+}
+
+std::span<const uint8_t> TableWindow::EntryBytes(int entry) const {
+    const uint32_t length = m_module->m_nEntryLength;
+    return {m_state.document.Data() + m_module->m_nBaseOffset +
+                    static_cast<uint64_t>(length) * static_cast<uint32_t>(entry),
+            length};
 }
 
 std::string TableWindow::EntryText(int entry, int column) const {
@@ -185,10 +325,7 @@ std::string TableWindow::EntryText(int entry, int column) const {
     // come between a change and its announcement.
     if (m_module == nullptr || Readable() != m_module || entry >= m_module->m_nEntryCount) return {};
     if (column == 0) return std::string(m_module->m_entryNames[static_cast<size_t>(entry)]);
-    const uint32_t length = m_module->m_nEntryLength;
-    const uint8_t* start = m_state.document.Data() + m_module->m_nBaseOffset +
-                           static_cast<uint64_t>(length) * static_cast<uint32_t>(entry);
-    return ElementDisplay::Show(*m_module, column - 1, std::span<const uint8_t>(start, length));
+    return ElementDisplay::Show(*m_module, column - 1, EntryBytes(entry));
 }
 
 int TableWindow::RowCount() const {
@@ -273,12 +410,14 @@ bool TableWindow::CommitItem(int row, int column, int item) {
 
 bool TableWindow::Apply(int row, int element, const std::vector<uint8_t>& bytes) {
     const CTableModule* module = m_module;
+    // Rows a filter finds, or its sort, may come while a message is up.
+    const int entry = m_rows.EntryAt(row);
     // Every Apply greets the biscuit eaters, whichever front end it came from.
     for (const auto& e : module->m_elements)
         if (e->style & STYLE_BISCUIT) Message(kBiscuitText, kBiscuitCaption, MB_OK);
     // The message's own event loop may have let another module in.
     if (m_module != module) return false;
-    const RomDocument::Applied applied = m_state.ApplyValue(m_rows.EntryAt(row), element, bytes);
+    const RomDocument::Applied applied = m_state.ApplyValue(entry, element, bytes);
     if (applied.Refused()) {
         Message(QlmCoveredText(module->GetElementName(element), module->GetElementName(applied.covering)));
         return false;

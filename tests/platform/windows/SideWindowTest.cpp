@@ -1,6 +1,7 @@
 // The windows beside the dialog, with the dialog in its real modal loop as
 // the program runs it: everything the user does reaches them through the
 // window system.
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QLineEdit>
 
@@ -62,7 +64,28 @@ public:
     bool CommitItem(int, int, int) override { return false; }
     void OnCurrentRowChanged(int row) override { current = row; }
     void OnHeaderClicked(int) override {}
+
+    // Rows a filter finds later, one a poll.
+    std::vector<std::vector<std::string>> found;
+    int polls = 0;
+    bool PollFilter() override {
+        ++polls;
+        if (found.empty()) return false;
+        rows.push_back(found.front());
+        found.erase(found.begin());
+        view->RowsAppended(RowCount() - 1, 1);
+        return !found.empty();
+    }
 };
+
+// Runs the event loop until done() holds, for at most `ms` milliseconds.
+bool ProcessUntil(const std::function<bool()>& done, int ms = 2000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    return done();
+}
 
 class SideWindowTest : public ::testing::Test {
 protected:
@@ -138,6 +161,41 @@ TEST_F(SideWindowTest, ColumnsFitTheirCellsAndKeepTheWidthsTheUserSet) {
         probe.ClickCloseBox();
         table.view->Show();
         EXPECT_EQ(probe.ColumnWidth(1), dragged);
+    });
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SideWindowTest, RowsAFilterFindsLaterComeInAndTheCurrentOneIsSelectedWhenItComes) {
+    ModalLoop::Run(dialog, [&] {
+        table.rows.clear();
+        table.current = 2;
+        table.found = {
+                {"Entry 4", "1 - Meadow", "1"}, {"Entry 7", "2 - Cave", "2"}, {"Entry 9", kLongest, "3"}};
+        auto view = MakeTableWindow(table, dialog, {});
+        table.view = view.get();
+        view->Show();
+        SideWindowProbe probe("TableWindow");
+        EXPECT_EQ(probe.RowCount(), 0);
+        view->FilterRunning();
+        ASSERT_TRUE(ProcessUntil([&] { return probe.RowCount() == 3; }));
+        EXPECT_EQ(probe.Cell(2, 0), "Entry 9");
+        EXPECT_EQ(probe.CurrentRow(), 2);
+        // Done: the window stops asking.
+        const int polls = table.polls;
+        ProcessUntil([] { return false; }, 100);
+        EXPECT_EQ(table.polls, polls);
+
+        // A window that goes while a filter runs asks no more.
+        table.found = {{"Entry 10", "", ""}, {"Entry 11", "", ""}};
+        view->FilterRunning();
+        view.reset();
+        table.view = nullptr;
+        const int gone = table.polls;
+        ProcessUntil([] { return false; }, 100);
+        EXPECT_EQ(table.polls, gone);
     });
 }
 
