@@ -25,6 +25,8 @@ public:
     void OnEscape();
     void OnEnter();
     void OnCloseBox();
+    // WM_ACTIVATE: the dialog became the active window or stopped being it.
+    void OnActivationChange(bool active);
 
 private:
     QPointer<QWidget> m_client;

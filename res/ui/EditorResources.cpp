@@ -32,6 +32,8 @@ MenuTemplate BuildMenu() {
     MenuTemplate menu;
     menu.popups.push_back(Popup("&File", {
                                                  Item("&Open Rom...\tCtrl+O", ID_FILE_OPENROM),
+                                                 Popup("Recent &Roms",
+                                                       {Item(kRecentRomsEmpty, ID_FILE_MRU_FIRST, MF_GRAYED)}),
                                                  Item("&Close Rom", ID_FILE_CLOSEROM, MF_GRAYED),
                                                  Item("&Save Rom\tCtrl+S", ID_FILE_SAVEROM, MF_GRAYED),
                                                  Separator(),
