@@ -36,7 +36,7 @@
 namespace {
 
 constexpr UINT_PTR kReloadNoticeTimer = 1;
-constexpr UINT kReloadNoticeMilliseconds = 4000;
+constexpr UINT kReloadNoticeMilliseconds = 3000;
 
 // Counts a running command for as long as it runs, however it ends.
 class BusyScope {

@@ -140,6 +140,17 @@ void TestInput::ClickCloseBox(CWnd& window) {
     WindowSystemInput::Close(WidgetOf(window));
 }
 
+void TestInput::LeaveProgram() {
+    WindowSystemInput::LeaveProgram();
+}
+
+bool TestInput::DropFiles(CWnd& window, const std::vector<std::string>& paths) {
+    QStringList list;
+    for (const std::string& path : paths)
+        list.append(QString::fromStdString(path));
+    return WindowSystemInput::DropFiles(WidgetOf(window), list);
+}
+
 void TestInput::Activate(CWnd& window) {
     WindowSystemInput::Activate(WidgetOf(window));
 }
