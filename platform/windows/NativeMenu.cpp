@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QVariant>
 
 #include "platform/win32/WinConstants.h"
 #include "platform/windows/MenuTemplate.h"
@@ -99,7 +100,12 @@ bool NativeMenu::DeleteItem(UINT id, UINT flags) {
     QAction* action = (flags & MF_BYPOSITION) ? nullptr : Find(id, MF_BYCOMMAND);
     if (action == nullptr || action->menu() != nullptr) return false;
     m_items.erase(id);
-    delete action;
+    // The item may be the one being chosen (File > Recent Roms rebuilds
+    // itself from its own command): it leaves the menu now and goes once
+    // its signal has returned.
+    action->setProperty(kIdProperty, QVariant());
+    if (auto* menu = qobject_cast<QMenu*>(action->parent())) menu->removeAction(action);
+    action->deleteLater();
     // Another item with the command is now the first Win32 would find.
     for (QAction* other : m_bar->findChildren<QAction*>())
         if (other->property(kIdProperty).isValid() && other->property(kIdProperty).toUInt() == id) {

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QPointer>
 #include <QTableView>
 #include <QTest>
 #include <QWindow>
@@ -126,9 +127,11 @@ void TestInput::ClickMenuItem(CWnd& window, UINT id) {
         auto* menu = qobject_cast<QMenu*>(open);
         if (menu == nullptr || !QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000)) break;
         const QPoint centre = menu->actionGeometry(path[i]).center();
+        // The command may take its own item away.
+        const QPointer<QAction> step = path[i];
         WindowSystemInput::Hover(menu, centre);
         WindowSystemInput::Click(menu, centre);
-        open = path[i]->menu();
+        open = step != nullptr ? step->menu() : nullptr;
     }
     // A menu left open by a path that broke off must not catch the next
     // test's clicks.
