@@ -490,7 +490,8 @@ std::string RecentRomMissingText(std::string_view path) {
 }
 
 std::string RebuiltRomQuestionText(std::string_view fileName) {
-    return Join({fileName, " was changed on disk by another program. Reload it and drop your unsaved changes?"});
+    return Join(
+            {fileName, " was changed on disk by another program. Reload it and drop your unsaved changes?"});
 }
 
 std::string VanishedRomText(std::string_view path) {

@@ -68,7 +68,8 @@ CEditorDlg::CEditorDlg(CWnd* parent)
               [this](ByteGridModel& model) { return MakeByteGridWindow(model, *this, &m_placements); })),
       m_table(std::make_unique<TableWindow>(*m_state,
                                             [this](TableWindowModel& model) {
-                                                return MakeTableWindow(model, *this, UndoKeys(), &m_placements);
+                                                return MakeTableWindow(model, *this, UndoKeys(),
+                                                                       &m_placements);
                                             })),
       m_following(m_state->Subscribe([this](const EditorChange& change) { Followed(change); })),
       m_focus(m_view->SubscribeFocus([this](int element) { m_bytes->FocusChanged(element); })) {}

@@ -18,10 +18,12 @@ constexpr char kRecentValue[] = "Recent Roms";
 std::vector<std::string> RecentRoms::Recall() {
     std::vector<std::string> paths;
     ScopedRegKey key;
-    if (RegOpenKeyEx(HKEY_CURRENT_USER, kQuillmoorKey, KEY_READ, key.Receive()) != ERROR_SUCCESS) return paths;
+    if (RegOpenKeyEx(HKEY_CURRENT_USER, kQuillmoorKey, KEY_READ, key.Receive()) != ERROR_SUCCESS)
+        return paths;
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueEx(key.Get(), kRecentValue, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_MULTI_SZ)
+    if (RegQueryValueEx(key.Get(), kRecentValue, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_MULTI_SZ)
         return paths;
     std::vector<BYTE> data(size);
     if (RegQueryValueEx(key.Get(), kRecentValue, &type, data.data(), &size) != ERROR_SUCCESS) return paths;
@@ -60,8 +62,8 @@ bool RecentRoms::Store(const std::vector<std::string>& paths) {
     }
     text += '\0';
     ScopedRegKey key;
-    if (RegCreateKeyEx(HKEY_CURRENT_USER, kQuillmoorKey, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, key.Receive(),
-                       nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyEx(HKEY_CURRENT_USER, kQuillmoorKey, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                       key.Receive(), nullptr) != ERROR_SUCCESS)
         return false;
     return RegSetValueEx(key.Get(), kRecentValue, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(text.data()),
                          static_cast<DWORD>(text.size())) == ERROR_SUCCESS;

@@ -14,7 +14,8 @@ void RecentRomsMenu::Show(CMenu& menu, const std::vector<std::string>& paths) {
         return;
     }
     const std::vector<std::string> labels = RecentRoms::Labels(paths);
-    const UINT count = static_cast<UINT>(std::min<size_t>(labels.size(), ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1));
+    const UINT count =
+            static_cast<UINT>(std::min<size_t>(labels.size(), ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1));
     // An item goes in only before another, so the anchor becomes the last
     // and the others go in from the bottom up.
     UINT below = ID_FILE_MRU_FIRST + count - 1;

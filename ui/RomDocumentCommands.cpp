@@ -103,7 +103,8 @@ bool RomDocumentCommands::ReloadRom() {
     // The module list stays as it is: a link file read again would replace
     // the modules the user works with.
     if (!OpenFile(path)) return false;
-    if (m_state.CurrentModuleIndex() != -1) ModuleListCommands(m_state, m_view).MeetOpenRom(std::max(entry, 0));
+    if (m_state.CurrentModuleIndex() != -1)
+        ModuleListCommands(m_state, m_view).MeetOpenRom(std::max(entry, 0));
     return true;
 }
 

@@ -14,10 +14,12 @@ std::vector<uint8_t> WindowPlacementStore::Recall(const std::string& window) {
     if (RegOpenKeyEx(HKEY_CURRENT_USER, kWindowsKey, KEY_READ, key.Receive()) != ERROR_SUCCESS) return {};
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueEx(key.Get(), window.c_str(), &type, nullptr, &size) != ERROR_SUCCESS || type != REG_BINARY)
+    if (RegQueryValueEx(key.Get(), window.c_str(), &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_BINARY)
         return {};
     std::vector<uint8_t> placement(size);
-    if (RegQueryValueEx(key.Get(), window.c_str(), &type, placement.data(), &size) != ERROR_SUCCESS) return {};
+    if (RegQueryValueEx(key.Get(), window.c_str(), &type, placement.data(), &size) != ERROR_SUCCESS)
+        return {};
     placement.resize(size);
     return placement;
 }

@@ -27,8 +27,9 @@ std::string CMenu::GetMenuString(UINT nIDItem, UINT nFlags) const {
 }
 
 BOOL CMenu::InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem) {
-    return NativeMenu::IsLive(m_hMenu) && m_hMenu->InsertItem(nPosition, nFlags, static_cast<UINT>(nIDNewItem),
-                                                              lpszNewItem != nullptr ? lpszNewItem : "")
+    return NativeMenu::IsLive(m_hMenu) &&
+                           m_hMenu->InsertItem(nPosition, nFlags, static_cast<UINT>(nIDNewItem),
+                                               lpszNewItem != nullptr ? lpszNewItem : "")
                    ? TRUE
                    : FALSE;
 }
@@ -38,8 +39,9 @@ BOOL CMenu::DeleteMenu(UINT nPosition, UINT nFlags) {
 }
 
 BOOL CMenu::ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem) {
-    return NativeMenu::IsLive(m_hMenu) && m_hMenu->ModifyItem(nPosition, nFlags, static_cast<UINT>(nIDNewItem),
-                                                              lpszNewItem != nullptr ? lpszNewItem : "")
+    return NativeMenu::IsLive(m_hMenu) &&
+                           m_hMenu->ModifyItem(nPosition, nFlags, static_cast<UINT>(nIDNewItem),
+                                               lpszNewItem != nullptr ? lpszNewItem : "")
                    ? TRUE
                    : FALSE;
 }

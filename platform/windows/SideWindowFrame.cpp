@@ -26,7 +26,8 @@ QKeySequence SequenceOf(const ACCEL& key) {
 
 } // namespace
 
-SideWindowFrame::SideWindowFrame(QWidget* owner, WindowModel& model, const char* name, PlacementMemory* placement)
+SideWindowFrame::SideWindowFrame(QWidget* owner, WindowModel& model, const char* name,
+                                 PlacementMemory* placement)
     : QWidget(owner, Qt::Window), m_model(model), m_placement(placement) {
     setObjectName(QString::fromLatin1(name));
 }
@@ -87,8 +88,7 @@ bool SideWindowFrame::PlaceAsRemembered() {
 void SideWindowFrame::RememberPlacement() {
     if (m_placement == nullptr) return;
     const QByteArray bytes = saveGeometry();
-    m_placement->Remember(objectName().toStdString(),
-                          std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    m_placement->Remember(objectName().toStdString(), std::vector<uint8_t>(bytes.begin(), bytes.end()));
 }
 
 void SideWindowFrame::closeEvent(QCloseEvent* event) {

@@ -19,7 +19,8 @@ class WindowModel;
 // closed or went, in this run or an earlier one.
 class SideWindowFrame : public QWidget {
 public:
-    SideWindowFrame(QWidget* owner, WindowModel& model, const char* name, PlacementMemory* placement = nullptr);
+    SideWindowFrame(QWidget* owner, WindowModel& model, const char* name,
+                    PlacementMemory* placement = nullptr);
     ~SideWindowFrame() override;
     SideWindowFrame(const SideWindowFrame&) = delete;
     SideWindowFrame& operator=(const SideWindowFrame&) = delete;

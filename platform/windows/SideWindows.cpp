@@ -19,6 +19,7 @@ std::unique_ptr<TableWindowView> MakeTableWindow(TableWindowModel& model, CWnd& 
     return std::make_unique<SideTableWindow>(model, OwnerWidget(owner), keys, placement);
 }
 
-std::unique_ptr<ByteGridView> MakeByteGridWindow(ByteGridModel& model, CWnd& owner, PlacementMemory* placement) {
+std::unique_ptr<ByteGridView> MakeByteGridWindow(ByteGridModel& model, CWnd& owner,
+                                                 PlacementMemory* placement) {
     return std::make_unique<SideByteWindow>(model, OwnerWidget(owner), placement);
 }

@@ -34,8 +34,9 @@ TEST_F(DropFilesTest, SeveralRomsOpenNoneAndSayWhy) {
     const std::string first = WriteRom("one.rom", 16);
     m_modals.AnswerMessageBox(IDOK);
     EXPECT_TRUE(TestInput::DropFiles(m_dlg, {first, WriteRom("two.rom", 16), WriteModule("a.qlm", "Alpha")}));
-    EXPECT_EQ(Messages(), std::vector<std::string>{
-                                  "Quillmoor opens one ROM at a time: drop a single ROM file (with any .qlm modules)."});
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{
+                      "Quillmoor opens one ROM at a time: drop a single ROM file (with any .qlm modules)."});
     EXPECT_FALSE(Document().IsOpen());
     EXPECT_EQ(ModuleTitles(), std::vector<std::string>{"Alpha"});
 

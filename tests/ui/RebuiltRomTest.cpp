@@ -120,8 +120,9 @@ TEST_F(RebuiltRomTest, AFileThatWentIsReportedOnceAndTheImageStays) {
     m_modals.AnswerMessageBox(IDOK);
     ComeBack();
     ComeBack();
-    EXPECT_EQ(Messages(), std::vector<std::string>{m_rom + " is no longer on the disk: another program removed or "
-                                                           "renamed it. The ROM stays open as it was."});
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{m_rom + " is no longer on the disk: another program removed or "
+                                               "renamed it. The ROM stays open as it was."});
     EXPECT_TRUE(Document().IsOpen());
     EXPECT_EQ(Image()[0], 99);
     EXPECT_EQ(Title(), "Quillmoor - game.rom *");

@@ -1,6 +1,8 @@
 // File > Recent Roms: what it lists, how it names the files, and choosing
 // one through the menu.
 
+#include "ui/RecentRoms.h"
+
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -8,7 +10,6 @@
 #include "TestInput.h"
 #include "platform/windows/CMenu.h"
 #include "res/resource.h"
-#include "ui/RecentRoms.h"
 
 namespace {
 
@@ -39,8 +40,9 @@ TEST_F(RecentRomsTest, NewestFirstTenAtMostWithMnemonicsAndKeptInTheStore) {
     }
     // Opening one already listed moves it to the top.
     OpenRom(paths[4]);
-    EXPECT_EQ(Items(), (std::vector<std::string>{"&1 r4.rom", "&2 r10.rom", "&3 r9.rom", "&4 r8.rom", "&5 r7.rom",
-                                                 "&6 r6.rom", "&7 r5.rom", "&8 r3.rom", "&9 r2.rom", "1&0 r1.rom"}));
+    EXPECT_EQ(Items(),
+              (std::vector<std::string>{"&1 r4.rom", "&2 r10.rom", "&3 r9.rom", "&4 r8.rom", "&5 r7.rom",
+                                        "&6 r6.rom", "&7 r5.rom", "&8 r3.rom", "&9 r2.rom", "1&0 r1.rom"}));
     EXPECT_TRUE(Enabled(ID_FILE_MRU_FIRST + 9));
     EXPECT_EQ(RecentRoms::Recall().front(), paths[4]);
     EXPECT_EQ(RecentRoms::Recall().size(), 10u);

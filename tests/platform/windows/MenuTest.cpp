@@ -80,8 +80,10 @@ TEST_F(MenuTest, ItemsAreAddedChangedAndTakenAwayByCommand) {
     EXPECT_TRUE(menu->InsertMenu(D::kSave, MF_BYCOMMAND, 500, "&Recent"));
     EXPECT_FALSE(menu->InsertMenu(4242, MF_BYCOMMAND, 501, "x"));
     EXPECT_FALSE(menu->InsertMenu(0, MF_BYPOSITION, 501, "x"));
-    const QList<QAction*> items = qobject_cast<QWidget*>(native.Find(D::kSave, MF_BYCOMMAND)->parent())->actions();
-    EXPECT_EQ(items.indexOf(native.Find(500, MF_BYCOMMAND)) + 1, items.indexOf(native.Find(D::kSave, MF_BYCOMMAND)));
+    const QList<QAction*> items =
+            qobject_cast<QWidget*>(native.Find(D::kSave, MF_BYCOMMAND)->parent())->actions();
+    EXPECT_EQ(items.indexOf(native.Find(500, MF_BYCOMMAND)) + 1,
+              items.indexOf(native.Find(D::kSave, MF_BYCOMMAND)));
     TestInput::ClickMenuItem(dialog, 500);
     ASSERT_EQ(dialog.commands.size(), 1u);
     EXPECT_EQ(dialog.commands[0].id, 500u);
