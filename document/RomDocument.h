@@ -82,6 +82,9 @@ public:
     const std::string& Name() const { return m_name; }
     // The path's folder, ending in '/', or empty.
     const std::string& Folder() const { return m_folder; }
+    // The file as it was at open or at the last save; none for an adopted
+    // image.
+    const std::optional<CFile::Identity>& FileIdentity() const { return m_identity; }
     uint8_t* Data() { return m_image.get(); }
     const uint8_t* Data() const { return m_image.get(); }
     uint32_t Length() const { return m_length; }

@@ -513,6 +513,48 @@ std::string DocumentTitle(std::string_view romName, bool modified) {
     return title;
 }
 
+namespace {
+
+// A menu shows a '&' of a file's name, rather than taking it for a mnemonic,
+// when it is doubled.
+std::string MenuLiteral(std::string_view text) {
+    std::string literal;
+    for (const char c : text) {
+        if (c == '&') literal += '&';
+        literal += c;
+    }
+    return literal;
+}
+
+} // namespace
+
+std::string RecentRomLabel(size_t number, std::string_view name, std::string_view folder) {
+    // The last digit is the mnemonic: "&1" to "&9", then "1&0".
+    const std::string digits = std::to_string(number);
+    std::string label = digits.substr(0, digits.size() - 1) + "&" + digits.back() + " " + MenuLiteral(name);
+    if (!folder.empty()) label += " (" + MenuLiteral(folder) + ")";
+    return label;
+}
+
+std::string RecentRomMissingText(std::string_view path) {
+    return Join({path, " no longer exists; it was removed from Recent Roms."});
+}
+
+std::string RebuiltRomQuestionText(std::string_view fileName) {
+    return Join(
+            {fileName, " was changed on disk by another program. Reload it and drop your unsaved changes?"});
+}
+
+std::string VanishedRomText(std::string_view path) {
+    return Join({path,
+                 " is no longer on the disk: another program removed or renamed it. The ROM stays open as it "
+                 "was."});
+}
+
+std::string ReloadedTitle(std::string_view title) {
+    return Join({title, " - reloaded, the file changed on disk"});
+}
+
 std::string SideWindowTitle(SideWindow window, std::string_view moduleName, bool modified) {
     std::string title(moduleName);
     if (!title.empty()) title += " - ";

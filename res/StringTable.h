@@ -313,3 +313,21 @@ inline constexpr char kAssociateFailedText[] = "Could not associate .qlm files w
 inline constexpr char kDisassociateFailedText[] = "Could not remove the association of .qlm files.";
 // The caption of a module's load failure.
 inline constexpr char kModuleErrorCaption[] = "Module Error";
+// File > Recent Roms: the one grayed item of an empty list, and an item:
+// "&1 game.rom" ... "1&0 game.rom", the folder after the name when another
+// item has the same name: "&2 game.rom (/home/me/roms/)".
+inline constexpr char kRecentRomsEmpty[] = "(empty)";
+std::string RecentRomLabel(size_t number, std::string_view name, std::string_view folder);
+// A recent ROM chosen after it was deleted or moved.
+std::string RecentRomMissingText(std::string_view path);
+// The open ROM's file was rebuilt by another program while the image holds
+// changes that are not saved.
+std::string RebuiltRomQuestionText(std::string_view fileName);
+// The open ROM's file is gone from the disk; the image stays.
+std::string VanishedRomText(std::string_view path);
+// The main title for a few seconds after a ROM rebuilt on the disk was
+// read again.
+std::string ReloadedTitle(std::string_view title);
+// Several files dropped that are not modules.
+inline constexpr char kDropOneRomText[] =
+        "Quillmoor opens one ROM at a time: drop a single ROM file (with any .qlm modules).";

@@ -53,3 +53,6 @@ inline constexpr int ID_FILE_IMPORTTABLE = 40018;
 inline constexpr int ID_MODULES_RELOAD = 40019;
 inline constexpr int ID_VIEW_COMPARE = 40020;
 inline constexpr int ID_FILE_EXPORTPATCH = 40021;
+// File > Recent Roms: one id per place in the list, newest first.
+inline constexpr int ID_FILE_MRU_FIRST = 40100;
+inline constexpr int ID_FILE_MRU_LAST = 40109;

@@ -6,6 +6,7 @@
 #include "platform/windows/BitmapImage.h"
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CMenu.h"
+#include "platform/windows/DroppedFiles.h"
 #include "platform/windows/Shell.h"
 #include "platform/windows/SideWindows.h"
 #include "res/StringTable.h"
@@ -16,11 +17,14 @@
 #include "ui/AssociateCommand.h"
 #include "ui/CScrollPanel.h"
 #include "ui/CompareCommands.h"
+#include "ui/DropCommand.h"
 #include "ui/EditorControls.h"
 #include "ui/EditorView.h"
 #include "ui/HelpPage.h"
 #include "ui/LinkFileCommands.h"
 #include "ui/ModuleListCommands.h"
+#include "ui/RecentRoms.h"
+#include "ui/RecentRomsMenu.h"
 #include "ui/RomDocumentCommands.h"
 #include "ui/ShellAssociation.h"
 #include "ui/TableFileCommands.h"
@@ -30,6 +34,21 @@
 #include "ui/model/TableWindow.h"
 
 namespace {
+
+constexpr UINT_PTR kReloadNoticeTimer = 1;
+constexpr UINT kReloadNoticeMilliseconds = 3000;
+
+// Counts a running command for as long as it runs, however it ends.
+class BusyScope {
+public:
+    explicit BusyScope(int& count) : m_count(count) { ++m_count; }
+    ~BusyScope() { --m_count; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    int& m_count;
+};
 
 // The editor's undo and redo keys work in the table window too.
 std::vector<ACCEL> UndoKeys() {
@@ -45,11 +64,14 @@ CEditorDlg::CEditorDlg(CWnd* parent)
     : CDialog(&EditorResources::EditorDialog(), parent), m_hIcon(LoadIcon(EditorResources::EditorIcon())),
       m_state(std::make_unique<EditorState>()), m_view(std::make_unique<EditorView>(*this, *m_state)),
       m_bytes(std::make_unique<BytesWindow>(
-              *m_state, [this](ByteGridModel& model) { return MakeByteGridWindow(model, *this); })),
-      m_table(std::make_unique<TableWindow>(
               *m_state,
-              [this](TableWindowModel& model) { return MakeTableWindow(model, *this, UndoKeys()); })),
-      m_following(m_state->Subscribe([this](const EditorChange&) { ShowCommandState(); })),
+              [this](ByteGridModel& model) { return MakeByteGridWindow(model, *this, &m_placements); })),
+      m_table(std::make_unique<TableWindow>(*m_state,
+                                            [this](TableWindowModel& model) {
+                                                return MakeTableWindow(model, *this, UndoKeys(),
+                                                                       &m_placements);
+                                            })),
+      m_following(m_state->Subscribe([this](const EditorChange& change) { Followed(change); })),
       m_focus(m_view->SubscribeFocus([this](int element) { m_bytes->FocusChanged(element); })),
       m_notices(m_state->Subscribe([this](const EditorChange& change) {
           if (change.kind == EditorChange::Kind::Notice)
@@ -101,17 +123,27 @@ const CEditorDlg::CommandEntry* CEditorDlg::FindCommand(WPARAM wParam, LPARAM lP
 
 BOOL CEditorDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (const CommandEntry* entry = FindCommand(wParam, lParam)) {
-        // A command that asks for more memory than there is (a huge module's
-        // form, say) is refused; the open ROM and its unsaved edits stay.
-        try {
-            (this->*entry->handler)();
-        } catch (const std::bad_alloc&) {
-            EditorControls(*m_view).Message(CommandOutOfMemoryText(), MB_OK | MB_ICONSTOP);
-        }
+        RunCommand([this, entry] { (this->*entry->handler)(); });
+        return TRUE;
+    }
+    const UINT id = LOWORD(wParam);
+    if (lParam == 0 && id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST) {
+        RunCommand([this, id] { OpenRecentRom(id - ID_FILE_MRU_FIRST); });
         return TRUE;
     }
     // IDCANCEL (Exit, Escape, the close box) and IDOK go the base's way.
     return CDialog::OnCommand(wParam, lParam);
+}
+
+void CEditorDlg::RunCommand(const std::function<void()>& command) {
+    const BusyScope busy(m_busy);
+    // A command that asks for more memory than there is (a huge module's
+    // form, say) is refused; the open ROM and its unsaved edits stay.
+    try {
+        command();
+    } catch (const std::bad_alloc&) {
+        EditorControls(*m_view).Message(CommandOutOfMemoryText(), MB_OK | MB_ICONSTOP);
+    }
 }
 
 BOOL CEditorDlg::OnInitDialog() {
@@ -120,6 +152,8 @@ BOOL CEditorDlg::OnInitDialog() {
     SetIcon(m_hIcon, FALSE);
     m_view->Create();
     ShowCommandState();
+    ShowRecentRoms();
+    DragAcceptFiles();
     CheckAssociation();
     LoadStartupModule();
     return TRUE;
@@ -139,7 +173,70 @@ bool CEditorDlg::IsRomOpen() const {
 }
 
 void CEditorDlg::ShowCommandState() {
-    EditorControls(*m_view).Show(EditorCommandState::Of(*m_state));
+    EditorCommandState shown = EditorCommandState::Of(*m_state);
+    if (m_reloadNotice) shown.mainTitle = ReloadedTitle(shown.mainTitle);
+    EditorControls(*m_view).Show(shown);
+}
+
+void CEditorDlg::Followed(const EditorChange& change) {
+    if (change.kind == EditorChange::Kind::Opened) {
+        m_diskWatch.Forget();
+        // A store that cannot be written costs only the list.
+        (void)RecentRoms::Add(m_state->document.Path());
+        ShowRecentRoms();
+    }
+    ShowCommandState();
+}
+
+void CEditorDlg::ShowRecentRoms() {
+    m_recent = RecentRoms::Recall();
+    if (CMenu* menu = GetMenu()) RecentRomsMenu::Show(*menu, m_recent);
+}
+
+void CEditorDlg::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
+    CDialog::OnActivate(nState, pWndOther, bMinimized);
+    // The dialog is active again as each of its own boxes goes, inside the
+    // command that showed it: that is no return from another program.
+    if (nState == WA_INACTIVE || m_busy > 0) return;
+    RunCommand([this] {
+        if (m_diskWatch.Check(*m_state, *m_view)) ShowReloadNotice();
+    });
+}
+
+void CEditorDlg::ShowReloadNotice() {
+    m_reloadNotice = true;
+    ShowCommandState();
+    SetTimer(kReloadNoticeTimer, kReloadNoticeMilliseconds);
+}
+
+void CEditorDlg::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent != kReloadNoticeTimer) return CDialog::OnTimer(nIDEvent);
+    KillTimer(kReloadNoticeTimer);
+    m_reloadNotice = false;
+    ShowCommandState();
+}
+
+void CEditorDlg::OnDropFiles(HDROP hDropInfo) {
+    std::vector<std::string> paths;
+    const UINT count = DragQueryFile(hDropInfo, 0xFFFFFFFFu, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::string path(DragQueryFile(hDropInfo, i, nullptr, 0), '\0');
+        DragQueryFile(hDropInfo, i, path.data(), static_cast<UINT>(path.size() + 1));
+        paths.push_back(std::move(path));
+    }
+    DragFinish(hDropInfo);
+    RunCommand([this, &paths] { DropCommand(*m_state, *m_view).Run(paths); });
+}
+
+void CEditorDlg::OpenRomPath(const std::string& path) {
+    RunCommand([this, &path] { RomDocumentCommands(*m_state, *m_view).OpenRomPath(path); });
+}
+
+void CEditorDlg::OpenRecentRom(size_t place) {
+    if (place >= m_recent.size()) return;
+    RomDocumentCommands(*m_state, *m_view).OpenRecentRom(m_recent[place]);
+    // A file that was gone has left the list.
+    ShowRecentRoms();
 }
 
 void CEditorDlg::OnCancel() {

@@ -1,16 +1,20 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "document/Observers.h"
 #include "platform/windows/CDialog.h"
+#include "ui/RomDiskWatch.h"
+#include "ui/WindowPlacementStore.h"
 
 class BytesWindow;
 class EditorState;
 class EditorView;
 class TableWindow;
+struct EditorChange;
 
 // The editor's one window: a modal dialog over the editor's state (the ROM
 // document, the module list and the selection) and its view (the form and
@@ -47,6 +51,9 @@ public:
     void OnExportPatch();
     void OnModuleSelChange();
     void OnEntrySelChange();
+    // Every way of opening a ROM by its path ends here: the command line,
+    // File > Recent Roms, a file dropped on the dialog, Open Rom itself.
+    void OpenRomPath(const std::string& path);
 
     // The apply question; true to go on.
     bool PromptApply();
@@ -60,6 +67,10 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool IsRomOpen() const;
     void OnCancel() override;
+    // Back to the front: the open ROM's file is compared with the disk.
+    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) override;
+    void OnTimer(UINT_PTR nIDEvent) override;
+    void OnDropFiles(HDROP hDropInfo) override;
 
 private:
     // Tests and benchmarks reach the state and the windows through it.
@@ -79,8 +90,17 @@ private:
     void CheckAssociation();
     void LoadStartupModule();
     void ShowCommandState();
+    void Followed(const EditorChange& change);
+    void ShowRecentRoms();
+    void OpenRecentRom(size_t place);
+    void ShowReloadNotice();
+    // Runs a command: a command that asks for more memory than there is is
+    // refused, and while it runs the dialog counts as busy.
+    void RunCommand(const std::function<void()>& command);
 
-    // Declared first so they outlive everything that follows them.
+    // Declared first so they outlive everything that follows them; the
+    // side windows remember their places in it as they go.
+    WindowPlacementStore m_placements;
     std::unique_ptr<EditorState> m_state;
     std::unique_ptr<EditorView> m_view;
     std::unique_ptr<BytesWindow> m_bytes;
@@ -90,4 +110,10 @@ private:
     // The state's notices (a step the recovery journal refused, recovery
     // off), shown as they come.
     Subscription m_notices;
+    RomDiskWatch m_diskWatch;
+    // The paths File > Recent Roms shows, in its order.
+    std::vector<std::string> m_recent;
+    // Commands running (one inside another's message box counts too).
+    int m_busy = 0;
+    bool m_reloadNotice = false;
 };

@@ -42,11 +42,16 @@ void ModuleListCommands::LoadStartupModule(const std::string& path) {
 void ModuleListCommands::LoadModules() {
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST, kModuleFileFilter);
     if (dialog.DoModal() != IDOK) return;
-    for (POSITION pos = dialog.GetStartPosition(); pos != nullptr;) {
-        const std::string path = dialog.GetNextPathName(pos);
-        // Modules added earlier in this same choice count as listed too.
+    std::vector<std::string> paths;
+    for (POSITION pos = dialog.GetStartPosition(); pos != nullptr;)
+        paths.push_back(dialog.GetNextPathName(pos));
+    LoadModuleFiles(paths);
+}
+
+void ModuleListCommands::LoadModuleFiles(const std::vector<std::string>& paths) {
+    // Modules added earlier in this same choice count as listed too.
+    for (const std::string& path : paths)
         ShowAdded(ModuleList(m_state.modules).AddUnlisted(path));
-    }
     SelectFirstIfNoneCurrent();
 }
 
@@ -54,8 +59,8 @@ void ModuleListCommands::SelectFirstModule() {
     MakeCurrent(0);
 }
 
-void ModuleListCommands::MeetOpenRom() {
-    MakeCurrent(m_state.CurrentModuleIndex());
+void ModuleListCommands::MeetOpenRom(int entry) {
+    MakeCurrent(m_state.CurrentModuleIndex(), entry);
 }
 
 void ModuleListCommands::MakeCurrent(int index, int entry) {

@@ -25,11 +25,14 @@ public:
     void AddModulesFromFiles(const std::vector<std::string>& paths);
     void LoadStartupModule(const std::string& path);
     void LoadModules();
+    // Load Modules without its file dialog (files dropped on the dialog).
+    void LoadModuleFiles(const std::vector<std::string>& paths);
     // The first module becomes current (and meets the open ROM).
     void SelectFirstModule();
-    // The current module meets the open ROM image: entry 0 selected and
-    // the incompatibility message when the module does not fit.
-    void MeetOpenRom();
+    // The current module meets the open ROM image: the entry (0 when the
+    // module has no such entry) selected and the incompatibility message
+    // when the module does not fit.
+    void MeetOpenRom(int entry = 0);
     // Asks nothing: the caller has had its apply question answered.
     void UnloadModule();
     void ModuleSelChange();

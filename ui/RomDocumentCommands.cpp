@@ -1,5 +1,10 @@
 #include "ui/RomDocumentCommands.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/files/CPath.h"
 #include "platform/windows/CComboBox.h"
 #include "platform/windows/CFileDialog.h"
 #include "res/StringTable.h"
@@ -7,6 +12,7 @@
 #include "ui/EditorView.h"
 #include "ui/LinkFileCommands.h"
 #include "ui/ModuleListCommands.h"
+#include "ui/RecentRoms.h"
 #include "ui/model/EditorState.h"
 
 int RomDocumentCommands::AskApply() {
@@ -44,15 +50,36 @@ void RomDocumentCommands::OpenRom() {
     // The read-only check box the dialog shows is deliberately ignored.
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST, kRomFileFilter);
     if (dialog.DoModal() != IDOK) return;
-    if (m_state.document.IsOpen() && !CloseRom()) return;
-    if (const FileResult opened = m_state.OpenRom(dialog.GetPathName(), dialog.GetFileName()); !opened) {
-        m_controls.Message(opened.Error(), MB_OK | MB_ICONEXCLAMATION);
+    OpenRomPath(dialog.GetPathName());
+}
+
+void RomDocumentCommands::OpenRecentRom(const std::string& path) {
+    std::error_code error;
+    // Only a file known to be gone leaves the list; one that cannot be
+    // read now (a drive not mounted, say) gets Open's message and stays.
+    if (!std::filesystem::exists(path, error) && !error) {
+        (void)RecentRoms::Remove(path);
+        m_controls.Message(RecentRomMissingText(path), MB_OK | MB_ICONEXCLAMATION);
         return;
+    }
+    OpenRomPath(path);
+}
+
+bool RomDocumentCommands::OpenFile(const std::string& path) {
+    if (const FileResult opened = m_state.OpenRom(path, CPath::NameOf(path)); !opened) {
+        m_controls.Message(opened.Error(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
     }
     if (m_state.document.UndidInterruptedSave())
         m_controls.Message(InterruptedSaveUndoneText(m_state.document.Path()), MB_OK | MB_ICONINFORMATION);
     OfferRecovery();
     CompareCommands(m_state, m_view).RecallOriginal();
+    return true;
+}
+
+void RomDocumentCommands::OpenRomPath(const std::string& path) {
+    if (m_state.document.IsOpen() && !CloseRom()) return;
+    if (!OpenFile(path)) return;
     // The link file's modules, when it names any, were tested as they
     // became current; otherwise the module already current meets the new
     // image here, once.
@@ -84,7 +111,25 @@ void RomDocumentCommands::OfferRecovery() {
 
 bool RomDocumentCommands::CloseRom() {
     if (!PromptApply()) return false;
+    DropRom();
+    return true;
+}
+
+void RomDocumentCommands::DropRom() {
     m_state.CloseRom();
+}
+
+bool RomDocumentCommands::ReloadRom() {
+    const std::string path = m_state.document.Path();
+    const int entry = m_state.CurrentEntry();
+    // The edits the user chose to drop stay in the journal's discarded copy.
+    if (m_state.document.IsModified()) m_state.SetAsideRecovery();
+    DropRom();
+    // The module list stays as it is: a link file read again would replace
+    // the modules the user works with.
+    if (!OpenFile(path)) return false;
+    if (m_state.CurrentModuleIndex() != -1)
+        ModuleListCommands(m_state, m_view).MeetOpenRom(std::max(entry, 0));
     return true;
 }
 

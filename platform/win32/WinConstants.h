@@ -14,6 +14,11 @@ inline constexpr UINT WM_MOVE = 0x0003;
 inline constexpr UINT WM_SIZE = 0x0005;
 // WM_SIZE wParam: a plain resize.
 inline constexpr UINT SIZE_RESTORED = 0;
+inline constexpr UINT WM_ACTIVATE = 0x0006;
+// WM_ACTIVATE's LOWORD(wParam).
+inline constexpr WORD WA_INACTIVE = 0;
+inline constexpr WORD WA_ACTIVE = 1;
+inline constexpr WORD WA_CLICKACTIVE = 2;
 inline constexpr UINT WM_SETFOCUS = 0x0007;
 inline constexpr UINT WM_KILLFOCUS = 0x0008;
 inline constexpr UINT WM_ENABLE = 0x000A;
@@ -37,9 +42,12 @@ inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_SYSCOMMAND = 0x0112;
 inline constexpr UINT WM_HSCROLL = 0x0114;
 inline constexpr UINT WM_VSCROLL = 0x0115;
+inline constexpr UINT WM_TIMER = 0x0113;
 inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
 // One notch of a wheel, in WM_MOUSEWHEEL's signed high word.
 inline constexpr int WHEEL_DELTA = 120;
+// wParam: the HDROP that DragQueryFile reads.
+inline constexpr UINT WM_DROPFILES = 0x0233;
 inline constexpr UINT WM_USER = 0x0400;
 
 inline constexpr WPARAM SC_CLOSE = 0xF060;
@@ -111,6 +119,7 @@ inline constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
 inline constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
 
 inline constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001;
+inline constexpr DWORD WS_EX_ACCEPTFILES = 0x00000010;
 inline constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
 inline constexpr DWORD WS_EX_CONTROLPARENT = 0x00010000;
 

@@ -31,12 +31,14 @@ class AcceleratorTable;
 class NativeFont;
 class NativeIcon;
 class NativeDC;
+class DroppedFiles;
 using HWND = NativeWindow*;
 using HMENU = NativeMenu*;
 using HACCEL = AcceleratorTable*;
 using HFONT = NativeFont*;
 using HICON = NativeIcon*;
 using HDC = NativeDC*;
+using HDROP = DroppedFiles*;
 // Instance handles only exist so call sites keep their Win32 shape; the
 // layer never looks at them.
 using HINSTANCE = void*;

@@ -26,6 +26,26 @@ std::string CMenu::GetMenuString(UINT nIDItem, UINT nFlags) const {
     return NativeMenu::IsLive(m_hMenu) ? m_hMenu->Text(nIDItem, nFlags) : std::string();
 }
 
+BOOL CMenu::InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem) {
+    return NativeMenu::IsLive(m_hMenu) &&
+                           m_hMenu->InsertItem(nPosition, nFlags, static_cast<UINT>(nIDNewItem),
+                                               lpszNewItem != nullptr ? lpszNewItem : "")
+                   ? TRUE
+                   : FALSE;
+}
+
+BOOL CMenu::DeleteMenu(UINT nPosition, UINT nFlags) {
+    return NativeMenu::IsLive(m_hMenu) && m_hMenu->DeleteItem(nPosition, nFlags) ? TRUE : FALSE;
+}
+
+BOOL CMenu::ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem) {
+    return NativeMenu::IsLive(m_hMenu) &&
+                           m_hMenu->ModifyItem(nPosition, nFlags, static_cast<UINT>(nIDNewItem),
+                                               lpszNewItem != nullptr ? lpszNewItem : "")
+                   ? TRUE
+                   : FALSE;
+}
+
 UINT EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable) {
     return NativeMenu::IsLive(hMenu) ? hMenu->EnableItem(uIDEnableItem, uEnable) : static_cast<UINT>(-1);
 }

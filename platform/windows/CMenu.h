@@ -30,6 +30,15 @@ public:
     // The item's text with its '&' and tab, as in the template.
     std::string GetMenuString(UINT nIDItem, UINT nFlags) const;
 
+    // Items changed at run time, addressed by command (MF_BYCOMMAND; the
+    // layer refuses MF_BYPOSITION here). nFlags may add MF_GRAYED and
+    // MF_CHECKED; the new items are plain strings. InsertMenu puts the new
+    // item before nPosition's, in the same drop-down; ModifyMenu may give
+    // the item another command id. FALSE when there is no such item.
+    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem);
+    BOOL DeleteMenu(UINT nPosition, UINT nFlags);
+    BOOL ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem);
+
 private:
     friend class NativeMenu;
     explicit CMenu(HMENU hMenu) : m_hMenu(hMenu) {}

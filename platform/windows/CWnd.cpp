@@ -405,6 +405,15 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         OnClose();
         return 0;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam), nullptr, HIWORD(wParam) != 0 ? TRUE : FALSE);
+        return 0;
+    case WM_TIMER:
+        OnTimer(static_cast<UINT_PTR>(wParam));
+        return 0;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     default:
         return DefWindowProc(message, wParam, lParam);
     }
@@ -429,6 +438,26 @@ BOOL CWnd::OnEraseBkgnd(CDC*) {
 
 void CWnd::OnClose() {
     DestroyWindow();
+}
+
+void CWnd::OnActivate(UINT, CWnd*, BOOL) {}
+
+void CWnd::OnTimer(UINT_PTR) {}
+
+void CWnd::OnDropFiles(HDROP) {}
+
+UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, void*) {
+    if (!::IsWindow(m_hWnd)) return 0;
+    m_pNative->SetTimer(nIDEvent, nElapse);
+    return nIDEvent;
+}
+
+BOOL CWnd::KillTimer(UINT_PTR nIDEvent) {
+    return ::IsWindow(m_hWnd) && m_pNative->KillTimer(nIDEvent) ? TRUE : FALSE;
+}
+
+void CWnd::DragAcceptFiles(BOOL bAccept) {
+    if (::IsWindow(m_hWnd)) m_pNative->AcceptFiles(bAccept != FALSE);
 }
 
 BOOL IsWindow(HWND hwnd) {

@@ -127,10 +127,20 @@ public:
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     HICON GetIcon(BOOL bBigIcon) const;
 
+    // WM_TIMER with wParam nIDEvent every nElapse milliseconds until
+    // KillTimer; setting an id that runs starts it again. Returns nIDEvent,
+    // 0 without a window. The timers go with the window.
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, void* lpfnTimer = nullptr);
+    BOOL KillTimer(UINT_PTR nIDEvent);
+    // Local files dropped on the window (a dialog) arrive as WM_DROPFILES;
+    // the window's own controls take no drops then, as in Win32.
+    void DragAcceptFiles(BOOL bAccept = TRUE);
+
     // Every message to the window: commands, notifications, scrolling and
     // painting. The base routes WM_COMMAND to OnCommand, WM_VSCROLL and
     // WM_HSCROLL to OnVScroll/OnHScroll, WM_ERASEBKGND to OnEraseBkgnd,
-    // WM_CLOSE to OnClose and the rest to DefWindowProc.
+    // WM_CLOSE to OnClose, WM_ACTIVATE to OnActivate, WM_TIMER to OnTimer,
+    // WM_DROPFILES to OnDropFiles and the rest to DefWindowProc.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The window class's own handling: CB_* for combo boxes, EM_* for edit
     // boxes, WM_SETTEXT/WM_GETTEXT, WM_SETFONT, WM_SETICON.
@@ -147,6 +157,11 @@ protected:
     // The close box. The base destroys the window; dialogs turn it into
     // command IDCANCEL.
     virtual void OnClose();
+    // A top-level window became active (WA_ACTIVE) or stopped being so
+    // (WA_INACTIVE); the layer knows no other window and passes null.
+    virtual void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    virtual void OnTimer(UINT_PTR nIDEvent);
+    virtual void OnDropFiles(HDROP hDropInfo);
 
     // The layer's side of the window; owned here so the object outlives a
     // window that its parent already destroyed.

@@ -2,8 +2,11 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
 
 #include "platform/win32/WinConstants.h"
 #include "platform/windows/CWnd.h"
@@ -14,6 +17,19 @@ namespace {
 
 NativeDialog* DialogOf(const QWidget* widget) {
     return dynamic_cast<NativeDialog*>(NativeWindow::FromWidget(widget));
+}
+
+// The local files of a drag; empty when it carries anything else (text, a
+// remote URL), which the dialog then refuses as a whole.
+std::vector<std::string> LocalFiles(const QMimeData* mime) {
+    std::vector<std::string> paths;
+    if (mime == nullptr || !mime->hasUrls()) return paths;
+    for (const QUrl& url : mime->urls()) {
+        if (!url.isLocalFile()) return {};
+        const QByteArray path = url.toLocalFile().toLocal8Bit();
+        paths.emplace_back(path.constData(), static_cast<size_t>(path.size()));
+    }
+    return paths;
 }
 
 class DialogWidget : public QDialog {
@@ -40,11 +56,37 @@ protected:
         e->ignore();
         if (NativeDialog* native = DialogOf(this)) native->OnCloseBox();
     }
+    void changeEvent(QEvent* e) override {
+        if (e->type() == QEvent::ActivationChange)
+            if (NativeDialog* native = DialogOf(this)) native->OnActivationChange(isActiveWindow());
+        QDialog::changeEvent(e);
+    }
+    void dragEnterEvent(QDragEnterEvent* e) override { TakeDrag(e); }
+    void dragMoveEvent(QDragMoveEvent* e) override { TakeDrag(e); }
+    void dropEvent(QDropEvent* e) override {
+        NativeDialog* native = DialogOf(this);
+        std::vector<std::string> paths = LocalFiles(e->mimeData());
+        if (native == nullptr || !native->AcceptsFiles() || paths.empty()) {
+            e->ignore();
+            return;
+        }
+        e->acceptProposedAction();
+        native->DropFiles(std::move(paths));
+    }
     void reject() override {
         if (NativeDialog* native = DialogOf(this)) native->OnEscape();
     }
     void accept() override {
         if (NativeDialog* native = DialogOf(this)) native->OnEnter();
+    }
+
+private:
+    void TakeDrag(QDropEvent* e) {
+        const NativeDialog* native = DialogOf(this);
+        if (native != nullptr && native->AcceptsFiles() && !LocalFiles(e->mimeData()).empty())
+            e->acceptProposedAction();
+        else
+            e->ignore();
     }
 };
 
@@ -112,6 +154,10 @@ void NativeDialog::OnEscape() {
 void NativeDialog::OnEnter() {
     const UINT id = m_client.isNull() ? IDOK : DefaultButtonId(m_client);
     Send(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED), 0);
+}
+
+void NativeDialog::OnActivationChange(bool active) {
+    Send(WM_ACTIVATE, MAKEWPARAM(active ? WA_ACTIVE : WA_INACTIVE, 0), 0);
 }
 
 void NativeDialog::OnCloseBox() {

@@ -45,6 +45,9 @@ NativeEdit::NativeEdit(CWnd* owner, DWORD style, DWORD exStyle, UINT id, QWidget
     edit->setMaxLength(std::numeric_limits<int>::max());
     edit->setFrame((exStyle & WS_EX_CLIENTEDGE) != 0 || (style & WS_BORDER) != 0);
     edit->setReadOnly((style & ES_READONLY) != 0);
+    // A Win32 edit box takes no drops: a file dropped on the form reaches
+    // the window that accepts files, not the box as its path's text.
+    edit->setAcceptDrops(false);
     if (style & ES_CENTER)
         edit->setAlignment(Qt::AlignCenter);
     else if (style & ES_RIGHT)

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QVariant>
 
 #include "platform/win32/WinConstants.h"
 #include "platform/windows/MenuTemplate.h"
@@ -14,6 +15,7 @@
 namespace {
 constexpr const char* kTextProperty = "quill.menuText";
 constexpr const char* kCheckedProperty = "quill.checked";
+constexpr const char* kIdProperty = "quill.id";
 
 std::unordered_set<const NativeMenu*>& LiveMenus() {
     static std::unordered_set<const NativeMenu*> menus;
@@ -58,22 +60,68 @@ void NativeMenu::AddItems(QWidget* parent, const std::vector<MenuItemTemplate>& 
             AddItems(sub, item.items);
             continue;
         }
-        // The tab puts the key text in the right-hand column; it does not
-        // register a shortcut, the accelerator table does the keys.
-        QAction* action = menu->addAction(WindowText::ForDisplay(item.text));
-        RememberText(action, item.text);
-        action->setEnabled((item.flags & (MF_GRAYED | MF_DISABLED)) == 0);
-        // Only an item that carries a check mark is checkable: Qt draws an
-        // empty box beside every checkable item, Win32 draws nothing.
-        if (item.flags & MF_CHECKED) {
-            action->setCheckable(true);
-            action->setChecked(true);
-        }
-        action->setProperty(kCheckedProperty, (item.flags & MF_CHECKED) != 0);
-        const UINT id = item.id;
-        QObject::connect(action, &QAction::triggered, action, [this, id] { Choose(id); });
-        m_items.emplace(id, action);
+        MakeItem(menu, nullptr, item.text, item.id, item.flags);
     }
+}
+
+QAction* NativeMenu::MakeItem(QMenu* menu, QAction* before, const std::string& text, UINT id, UINT flags) {
+    // The tab puts the key text in the right-hand column; it does not
+    // register a shortcut, the accelerator table does the keys.
+    auto* action = new QAction(WindowText::ForDisplay(text), menu);
+    menu->insertAction(before, action);
+    QObject::connect(action, &QAction::triggered, action,
+                     [this, action] { Choose(action->property(kIdProperty).toUInt()); });
+    SetItem(action, text, id, flags);
+    m_items.emplace(id, action);
+    return action;
+}
+
+void NativeMenu::SetItem(QAction* action, const std::string& text, UINT id, UINT flags) {
+    action->setText(WindowText::ForDisplay(text));
+    RememberText(action, text);
+    action->setProperty(kIdProperty, id);
+    action->setEnabled((flags & (MF_GRAYED | MF_DISABLED)) == 0);
+    // Only an item that carries a check mark is checkable: Qt draws an
+    // empty box beside every checkable item, Win32 draws nothing.
+    action->setCheckable((flags & MF_CHECKED) != 0);
+    action->setChecked((flags & MF_CHECKED) != 0);
+    action->setProperty(kCheckedProperty, (flags & MF_CHECKED) != 0);
+}
+
+bool NativeMenu::InsertItem(UINT before, UINT flags, UINT id, const std::string& text) {
+    QAction* at = (flags & MF_BYPOSITION) ? nullptr : Find(before, MF_BYCOMMAND);
+    auto* menu = at != nullptr ? qobject_cast<QMenu*>(at->parent()) : nullptr;
+    if (menu == nullptr) return false;
+    MakeItem(menu, at, text, id, flags);
+    return true;
+}
+
+bool NativeMenu::DeleteItem(UINT id, UINT flags) {
+    QAction* action = (flags & MF_BYPOSITION) ? nullptr : Find(id, MF_BYCOMMAND);
+    if (action == nullptr || action->menu() != nullptr) return false;
+    m_items.erase(id);
+    // The item may be the one being chosen (File > Recent Roms rebuilds
+    // itself from its own command): it leaves the menu now and goes once
+    // its signal has returned.
+    action->setProperty(kIdProperty, QVariant());
+    if (auto* menu = qobject_cast<QMenu*>(action->parent())) menu->removeAction(action);
+    action->deleteLater();
+    // Another item with the command is now the first Win32 would find.
+    for (QAction* other : m_bar->findChildren<QAction*>())
+        if (other->property(kIdProperty).isValid() && other->property(kIdProperty).toUInt() == id) {
+            m_items.emplace(id, other);
+            break;
+        }
+    return true;
+}
+
+bool NativeMenu::ModifyItem(UINT id, UINT flags, UINT newId, const std::string& text) {
+    QAction* action = (flags & MF_BYPOSITION) ? nullptr : Find(id, MF_BYCOMMAND);
+    if (action == nullptr || action->menu() != nullptr) return false;
+    m_items.erase(id);
+    SetItem(action, text, newId, flags);
+    m_items.emplace(newId, action);
+    return true;
 }
 
 void NativeMenu::Choose(UINT id) {

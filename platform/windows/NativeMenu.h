@@ -10,6 +10,7 @@
 #include "platform/windows/CMenu.h"
 
 class NativeWindow;
+class QMenu;
 class QWidget;
 struct MenuItemTemplate;
 struct MenuTemplate;
@@ -37,9 +38,17 @@ public:
     UINT State(UINT id, UINT flags) const;
     int Count() const;
     std::string Text(UINT id, UINT flags) const;
+    // CMenu::InsertMenu, DeleteMenu and ModifyMenu, by command only.
+    bool InsertItem(UINT before, UINT flags, UINT id, const std::string& text);
+    bool DeleteItem(UINT id, UINT flags);
+    bool ModifyItem(UINT id, UINT flags, UINT newId, const std::string& text);
 
 private:
     void AddItems(QWidget* menu, const std::vector<MenuItemTemplate>& items);
+    // A plain item (MF_GRAYED, MF_CHECKED) in the menu, before `before`
+    // (null: at the end).
+    QAction* MakeItem(QMenu* menu, QAction* before, const std::string& text, UINT id, UINT flags);
+    void SetItem(QAction* action, const std::string& text, UINT id, UINT flags);
     void Choose(UINT id);
 
     NativeWindow* m_owner;

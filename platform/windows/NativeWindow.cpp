@@ -1,14 +1,17 @@
 #include "platform/windows/NativeWindow.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <unordered_map>
 #include <unordered_set>
 
 #include <QApplication>
+#include <QTimer>
 #include <QVariant>
 
 #include "platform/windows/CWnd.h"
+#include "platform/windows/DroppedFiles.h"
 #include "platform/windows/NativeFont.h"
 #include "platform/windows/NativeIcon.h"
 #include "platform/windows/ScrollBarState.h"
@@ -171,6 +174,32 @@ void NativeWindow::FollowParentAreaOfChildren(QWidget* parent) {
 LRESULT NativeWindow::Send(UINT message, WPARAM wParam, LPARAM lParam) {
     DispatchScope scope(*this);
     return m_owner->WindowProc(message, wParam, lParam);
+}
+
+void NativeWindow::SetTimer(UINT_PTR id, UINT milliseconds) {
+    std::unique_ptr<QTimer>& timer = m_timers[id];
+    if (!timer) {
+        timer = std::make_unique<QTimer>();
+        QObject::connect(timer.get(), &QTimer::timeout, timer.get(), [this, id] { Send(WM_TIMER, id, 0); });
+    }
+    timer->start(static_cast<int>(std::min<UINT>(milliseconds, INT32_MAX)));
+}
+
+bool NativeWindow::KillTimer(UINT_PTR id) {
+    const auto it = m_timers.find(id);
+    if (it == m_timers.end() || !it->second->isActive()) return false;
+    it->second->stop();
+    return true;
+}
+
+void NativeWindow::AcceptFiles(bool accept) {
+    m_acceptFiles = accept;
+    if (Widget() != nullptr) Widget()->setAcceptDrops(accept);
+}
+
+void NativeWindow::DropFiles(std::vector<std::string> paths) {
+    DroppedFiles drop(std::move(paths));
+    Send(WM_DROPFILES, reinterpret_cast<WPARAM>(&drop), 0);
 }
 
 void NativeWindow::NotifyParent(unsigned short code) {

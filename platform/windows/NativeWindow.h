@@ -1,7 +1,9 @@
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QMetaObject>
 #include <QPointer>
@@ -11,6 +13,7 @@
 
 class CWnd;
 class NativeMenu;
+class QTimer;
 class ScrollBarState;
 
 // The layer's side of a window (what an HWND points to): the Qt widget, the
@@ -69,6 +72,16 @@ public:
     static void FollowParentArea(QWidget* widget);
     static void FollowParentAreaOfChildren(QWidget* parent);
 
+    // CWnd::SetTimer and KillTimer: WM_TIMER to the owner while it runs.
+    void SetTimer(UINT_PTR id, UINT milliseconds);
+    bool KillTimer(UINT_PTR id);
+    // Whether local files dropped on the window reach the owner (see
+    // DropFiles).
+    void AcceptFiles(bool accept);
+    bool AcceptsFiles() const { return m_acceptFiles; }
+    // WM_DROPFILES with the paths.
+    void DropFiles(std::vector<std::string> paths);
+
     // Sends a message to the owning object's WindowProc.
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam);
     // WM_COMMAND with this window's id and the code, to the parent window.
@@ -109,4 +122,8 @@ private:
     bool m_quiet = false;
     HFONT m_font = nullptr;
     HICON m_icons[2] = {nullptr, nullptr};
+    // Stopped timers stay until the window goes: a handler may kill the
+    // timer whose signal it runs in.
+    std::map<UINT_PTR, std::unique_ptr<QTimer>> m_timers;
+    bool m_acceptFiles = false;
 };

@@ -17,8 +17,9 @@ constexpr int kStartHeight = 400;
 
 } // namespace
 
-SideByteWindow::SideByteWindow(ByteGridModel& model, QWidget* owner)
-    : m_model(model), m_frame(new SideWindowFrame(owner, model, "BytesWindow")), m_handle(m_frame.data()) {
+SideByteWindow::SideByteWindow(ByteGridModel& model, QWidget* owner, PlacementMemory* placement)
+    : m_model(model), m_frame(new SideWindowFrame(owner, model, "BytesWindow", placement)),
+      m_handle(m_frame.data()) {
     m_frame->setAttribute(Qt::WA_ShowWithoutActivating);
     auto* layout = new QVBoxLayout(m_frame);
     layout->setContentsMargins(0, 0, 0, 0);

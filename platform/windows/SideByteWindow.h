@@ -6,6 +6,7 @@
 #include "platform/windows/WindowHandle.h"
 
 class ByteGridCanvas;
+class PlacementMemory;
 class QWidget;
 class SideWindowFrame;
 
@@ -14,7 +15,7 @@ class SideWindowFrame;
 // owner's before this object; every call is then a no-op.
 class SideByteWindow : public ByteGridView {
 public:
-    SideByteWindow(ByteGridModel& model, QWidget* owner);
+    SideByteWindow(ByteGridModel& model, QWidget* owner, PlacementMemory* placement = nullptr);
     ~SideByteWindow() override;
     SideByteWindow(const SideByteWindow&) = delete;
     SideByteWindow& operator=(const SideByteWindow&) = delete;

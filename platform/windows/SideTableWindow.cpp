@@ -32,8 +32,10 @@ constexpr int kFilterPollMs = 10;
 
 } // namespace
 
-SideTableWindow::SideTableWindow(TableWindowModel& model, QWidget* owner, const std::vector<ACCEL>& keys)
-    : m_model(model), m_frame(new SideWindowFrame(owner, model, "TableWindow")), m_handle(m_frame.data()) {
+SideTableWindow::SideTableWindow(TableWindowModel& model, QWidget* owner, const std::vector<ACCEL>& keys,
+                                 PlacementMemory* placement)
+    : m_model(model), m_frame(new SideWindowFrame(owner, model, "TableWindow", placement)),
+      m_handle(m_frame.data()) {
     auto* layout = new QVBoxLayout(m_frame);
     layout->addWidget(BuildFilterRow());
     BuildGrid();

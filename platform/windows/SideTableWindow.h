@@ -12,6 +12,7 @@
 
 class CellEditorDelegate;
 class CellGrid;
+class PlacementMemory;
 class ProviderTableModel;
 class QCheckBox;
 class QLineEdit;
@@ -24,7 +25,8 @@ class SideWindowFrame;
 // the owner's before this object; every call is then a no-op.
 class SideTableWindow : public TableWindowView {
 public:
-    SideTableWindow(TableWindowModel& model, QWidget* owner, const std::vector<ACCEL>& keys);
+    SideTableWindow(TableWindowModel& model, QWidget* owner, const std::vector<ACCEL>& keys,
+                    PlacementMemory* placement = nullptr);
     ~SideTableWindow() override;
     SideTableWindow(const SideTableWindow&) = delete;
     SideTableWindow& operator=(const SideTableWindow&) = delete;

@@ -8,6 +8,7 @@
 #include <QShortcut>
 
 #include "platform/win32/WinConstants.h"
+#include "platform/windows/PlacementMemory.h"
 #include "platform/windows/WindowModel.h"
 
 namespace {
@@ -25,9 +26,16 @@ QKeySequence SequenceOf(const ACCEL& key) {
 
 } // namespace
 
-SideWindowFrame::SideWindowFrame(QWidget* owner, WindowModel& model, const char* name)
-    : QWidget(owner, Qt::Window), m_model(model) {
+SideWindowFrame::SideWindowFrame(QWidget* owner, WindowModel& model, const char* name,
+                                 PlacementMemory* placement)
+    : QWidget(owner, Qt::Window), m_model(model), m_placement(placement) {
     setObjectName(QString::fromLatin1(name));
+}
+
+// The program ends, or the dialog goes, with the window open: it opens
+// there next time.
+SideWindowFrame::~SideWindowFrame() {
+    if (m_placed && !isHidden()) RememberPlacement();
 }
 
 void SideWindowFrame::AddCommandKeys(const std::vector<ACCEL>& keys, std::function<bool()> keysTaken) {
@@ -43,7 +51,7 @@ void SideWindowFrame::AddCommandKeys(const std::vector<ACCEL>& keys, std::functi
 }
 
 void SideWindowFrame::Present(bool activate) {
-    if (!m_placed) PlaceBesideOwner();
+    if (!m_placed && !PlaceAsRemembered()) PlaceBesideOwner();
     show();
     raise();
     // Without a window manager nothing activates a new window, and an
@@ -65,10 +73,29 @@ void SideWindowFrame::PlaceBesideOwner() {
     move(at);
 }
 
+bool SideWindowFrame::PlaceAsRemembered() {
+    if (m_placement == nullptr) return false;
+    const std::vector<uint8_t> bytes = m_placement->Recall(objectName().toStdString());
+    // The toolkit's own record: it brings a window back onto a screen that
+    // shows it when the one it was on has gone or shrunk.
+    if (bytes.empty() || !restoreGeometry(QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                                     static_cast<qsizetype>(bytes.size()))))
+        return false;
+    m_placed = true;
+    return true;
+}
+
+void SideWindowFrame::RememberPlacement() {
+    if (m_placement == nullptr) return;
+    const QByteArray bytes = saveGeometry();
+    m_placement->Remember(objectName().toStdString(), std::vector<uint8_t>(bytes.begin(), bytes.end()));
+}
+
 void SideWindowFrame::closeEvent(QCloseEvent* event) {
     // Hidden, not closed: an accepted close of a top-level window counts
     // towards quitting the program.
     event->ignore();
+    RememberPlacement();
     hide();
     m_model.OnClosed();
 }

@@ -15,10 +15,11 @@ QWidget* OwnerWidget(CWnd& owner) {
 } // namespace
 
 std::unique_ptr<TableWindowView> MakeTableWindow(TableWindowModel& model, CWnd& owner,
-                                                 const std::vector<ACCEL>& keys) {
-    return std::make_unique<SideTableWindow>(model, OwnerWidget(owner), keys);
+                                                 const std::vector<ACCEL>& keys, PlacementMemory* placement) {
+    return std::make_unique<SideTableWindow>(model, OwnerWidget(owner), keys, placement);
 }
 
-std::unique_ptr<ByteGridView> MakeByteGridWindow(ByteGridModel& model, CWnd& owner) {
-    return std::make_unique<SideByteWindow>(model, OwnerWidget(owner));
+std::unique_ptr<ByteGridView> MakeByteGridWindow(ByteGridModel& model, CWnd& owner,
+                                                 PlacementMemory* placement) {
+    return std::make_unique<SideByteWindow>(model, OwnerWidget(owner), placement);
 }

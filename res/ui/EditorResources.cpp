@@ -30,19 +30,21 @@ MenuItemTemplate Popup(const char* text, std::vector<MenuItemTemplate> items) {
 
 MenuTemplate BuildMenu() {
     MenuTemplate menu;
-    menu.popups.push_back(Popup("&File", {
-                                                 Item("&Open Rom...\tCtrl+O", ID_FILE_OPENROM),
-                                                 Item("&Close Rom", ID_FILE_CLOSEROM, MF_GRAYED),
-                                                 Item("&Save Rom\tCtrl+S", ID_FILE_SAVEROM, MF_GRAYED),
-                                                 Separator(),
-                                                 Item("&Export Table...", ID_FILE_EXPORTTABLE, MF_GRAYED),
-                                                 Item("&Import Table...", ID_FILE_IMPORTTABLE, MF_GRAYED),
-                                                 Item("Export &Patch...", ID_FILE_EXPORTPATCH, MF_GRAYED),
-                                                 Separator(),
-                                                 Item("&Apply Changes\tEnter", ID_FILE_APPLY, MF_GRAYED),
-                                                 Separator(),
-                                                 Item("E&xit", IDCANCEL),
-                                         }));
+    menu.popups.push_back(Popup(
+            "&File", {
+                             Item("&Open Rom...\tCtrl+O", ID_FILE_OPENROM),
+                             Popup("Recent &Roms", {Item(kRecentRomsEmpty, ID_FILE_MRU_FIRST, MF_GRAYED)}),
+                             Item("&Close Rom", ID_FILE_CLOSEROM, MF_GRAYED),
+                             Item("&Save Rom\tCtrl+S", ID_FILE_SAVEROM, MF_GRAYED),
+                             Separator(),
+                             Item("&Export Table...", ID_FILE_EXPORTTABLE, MF_GRAYED),
+                             Item("&Import Table...", ID_FILE_IMPORTTABLE, MF_GRAYED),
+                             Item("Export &Patch...", ID_FILE_EXPORTPATCH, MF_GRAYED),
+                             Separator(),
+                             Item("&Apply Changes\tEnter", ID_FILE_APPLY, MF_GRAYED),
+                             Separator(),
+                             Item("E&xit", IDCANCEL),
+                     }));
     menu.popups.push_back(Popup("&Edit", {
                                                  Item("&Undo\tCtrl+Z", ID_EDIT_UNDO, MF_GRAYED),
                                                  Item("&Redo\tCtrl+Y", ID_EDIT_REDO, MF_GRAYED),

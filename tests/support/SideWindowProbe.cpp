@@ -188,6 +188,18 @@ void SideWindowProbe::Resize(int width, int height) {
     QCoreApplication::processEvents();
 }
 
+void SideWindowProbe::Place(int x, int y, int width, int height) {
+    if (QWidget* window = Window()) window->setGeometry(x, y, width, height);
+    QCoreApplication::processEvents();
+}
+
+std::vector<int> SideWindowProbe::Placement() const {
+    const QWidget* window = Window();
+    if (window == nullptr) return {0, 0, 0, 0};
+    const QRect r = window->geometry();
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
 bool SideWindowProbe::SaveScreenshot(const std::string& path) const {
     QWidget* window = Window();
     return window != nullptr && window->grab().save(QString::fromStdString(path));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/win32/WinTypes.h"
 
@@ -54,6 +55,10 @@ public:
     // The window at this size, and its grab saved as a PNG (the README's
     // pictures).
     void Resize(int width, int height);
+    // Where the window is and its size, as the user would drag it there.
+    void Place(int x, int y, int width, int height);
+    // x, y, width, height; all 0 without the window.
+    std::vector<int> Placement() const;
     bool SaveScreenshot(const std::string& path) const;
 
 private:

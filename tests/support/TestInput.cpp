@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QPointer>
 #include <QTableView>
 #include <QTest>
 #include <QWindow>
@@ -126,9 +127,11 @@ void TestInput::ClickMenuItem(CWnd& window, UINT id) {
         auto* menu = qobject_cast<QMenu*>(open);
         if (menu == nullptr || !QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000)) break;
         const QPoint centre = menu->actionGeometry(path[i]).center();
+        // The command may take its own item away.
+        const QPointer<QAction> step = path[i];
         WindowSystemInput::Hover(menu, centre);
         WindowSystemInput::Click(menu, centre);
-        open = path[i]->menu();
+        open = step != nullptr ? step->menu() : nullptr;
     }
     // A menu left open by a path that broke off must not catch the next
     // test's clicks.
@@ -138,6 +141,17 @@ void TestInput::ClickMenuItem(CWnd& window, UINT id) {
 
 void TestInput::ClickCloseBox(CWnd& window) {
     WindowSystemInput::Close(WidgetOf(window));
+}
+
+void TestInput::LeaveProgram() {
+    WindowSystemInput::LeaveProgram();
+}
+
+bool TestInput::DropFiles(CWnd& window, const std::vector<std::string>& paths) {
+    QStringList list;
+    for (const std::string& path : paths)
+        list.append(QString::fromStdString(path));
+    return WindowSystemInput::DropFiles(WidgetOf(window), list);
 }
 
 void TestInput::Activate(CWnd& window) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/win32/WinTypes.h"
 #include "platform/windows/BitmapImage.h"
@@ -41,6 +42,12 @@ public:
     // pointer does: the toolkit picks the widget and passes an ignored turn
     // on to the parents. Positive notches turn away from the user (up).
     static void Wheel(CWnd& window, int notches);
+    // The user turns to another program; activating a window of this one
+    // afterwards is a return to it.
+    static void LeaveProgram();
+    // Local files dropped on the middle of the window from another program;
+    // true when the window took them.
+    static bool DropFiles(CWnd& window, const std::vector<std::string>& paths);
     // Lets pending events (paints, deferred deletes) run.
     static void ProcessEvents();
     // What the window shows now (offscreen rendering, no frame).

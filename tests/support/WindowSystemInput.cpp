@@ -1,8 +1,11 @@
 #include "WindowSystemInput.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 #include <QWidget>
 #include <QWindow>
 
@@ -87,6 +90,33 @@ void WindowSystemInput::Close(QWidget* widget) {
     if (QWindow* window = WindowOf(widget))
         QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::SynchronousDelivery>(window);
     QCoreApplication::processEvents();
+}
+
+void WindowSystemInput::LeaveProgram() {
+    QApplication::setActiveWindow(nullptr);
+    QCoreApplication::processEvents();
+}
+
+bool WindowSystemInput::DropFiles(QWidget* widget, const QStringList& paths, QPoint at) {
+    QWindow* window = WindowOf(widget);
+    if (window == nullptr || Blocked(window)) return false;
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    mime.setUrls(urls);
+    const QPoint point = InWindow(widget, at);
+    QDragEnterEvent enter(point, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &enter);
+    if (!enter.isAccepted()) {
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(window, &leave);
+        return false;
+    }
+    QDropEvent drop(QPointF(point), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &drop);
+    QCoreApplication::processEvents();
+    return drop.isAccepted();
 }
 
 void WindowSystemInput::Wheel(QWidget* widget, int notches) {

@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 
 #include "platform/win32/WinTypes.h"
 
@@ -27,6 +28,14 @@ public:
     static void Text(QWidget* widget, const QString& text);
     // The window's close box.
     static void Close(QWidget* widget);
+    // The user turns to another program: no window of this one is active.
+    static void LeaveProgram();
+    // Local files dragged in from another program and dropped at `at` in
+    // the widget (its centre by default): the window under it hands them to
+    // the widget there that takes drops, unless a modal window blocks it.
+    // (A real drag session needs a display; the events are the toolkit's.)
+    // True when a widget took them.
+    static bool DropFiles(QWidget* widget, const QStringList& paths, QPoint at = {-1, -1});
     // Turns the wheel over the middle of the widget; positive notches turn
     // away from the user.
     static void Wheel(QWidget* widget, int notches);

@@ -75,6 +75,29 @@ TEST_F(MenuTest, ChoosingAnItemSendsItsCommandAndLeavesTheCheckMarkAlone) {
     EXPECT_TRUE(dialog.commands.empty()) << "a grayed item sends nothing";
 }
 
+TEST_F(MenuTest, ItemsAreAddedChangedAndTakenAwayByCommand) {
+    NativeMenu& native = *dialog.GetSafeHwnd()->Menu();
+    EXPECT_TRUE(menu->InsertMenu(D::kSave, MF_BYCOMMAND, 500, "&Recent"));
+    EXPECT_FALSE(menu->InsertMenu(4242, MF_BYCOMMAND, 501, "x"));
+    EXPECT_FALSE(menu->InsertMenu(0, MF_BYPOSITION, 501, "x"));
+    const QList<QAction*> items =
+            qobject_cast<QWidget*>(native.Find(D::kSave, MF_BYCOMMAND)->parent())->actions();
+    EXPECT_EQ(items.indexOf(native.Find(500, MF_BYCOMMAND)) + 1,
+              items.indexOf(native.Find(D::kSave, MF_BYCOMMAND)));
+    TestInput::ClickMenuItem(dialog, 500);
+    ASSERT_EQ(dialog.commands.size(), 1u);
+    EXPECT_EQ(dialog.commands[0].id, 500u);
+
+    EXPECT_TRUE(menu->ModifyMenu(500, MF_BYCOMMAND | MF_GRAYED, 502, "&Other"));
+    EXPECT_EQ(menu->GetMenuState(500, MF_BYCOMMAND), static_cast<UINT>(-1));
+    EXPECT_EQ(menu->GetMenuState(502, MF_BYCOMMAND), MF_GRAYED);
+    EXPECT_EQ(menu->GetMenuString(502, MF_BYCOMMAND), "&Other");
+
+    EXPECT_TRUE(menu->DeleteMenu(502, MF_BYCOMMAND));
+    EXPECT_FALSE(menu->DeleteMenu(502, MF_BYCOMMAND));
+    EXPECT_EQ(menu->GetMenuState(502, MF_BYCOMMAND), static_cast<UINT>(-1));
+}
+
 TEST_F(MenuTest, TheMenuGoesWithItsWindow) {
     HMENU handle = menu->GetSafeHmenu();
     dialog.DestroyWindow();
