@@ -1,24 +1,35 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The labels of a module's entries ("0x1F", "0x1F - Name"), packed into one
-// text buffer with the end of each label beside it. A million-entry table
-// costs two growing allocations this way, not one string per label. A view
+// text buffer with the length of each label beside it. A million-entry table
+// costs two growing allocations this way, not one string per label, and two
+// bytes a label to find it again: a label is found from the start of its
+// group of kGroup labels and the lengths before it in the group. A view
 // handed out points into the buffer and holds only until the next append.
 class EntryLabels {
 public:
-    size_t size() const { return m_ends.size(); }
-    bool empty() const { return m_ends.empty(); }
+    size_t size() const { return m_lengths.size(); }
+    bool empty() const { return m_lengths.empty(); }
     // Only for index < size().
     std::string_view operator[](size_t index) const;
     std::string_view back() const { return (*this)[size() - 1]; }
 
+    // What reserve tells about the room it made, for a loader that prepares
+    // the pages before writing them: the text's room may stay partly
+    // unused, the room that finds each label is written whole.
+    struct RoomHints {
+        void (*text)(const void* data, size_t size);
+        void (*index)(const void* data, size_t size);
+    };
     // Room for `count` labels of `textBytes` bytes in all.
-    void reserve(size_t count, size_t textBytes);
+    void reserve(size_t count, size_t textBytes, RoomHints hints = {});
     // "0x%02X" of the new label's own index.
     void AppendBare();
     // "0x%02X - name", the name taken byte for byte up to its first NUL.
@@ -32,8 +43,21 @@ public:
     static size_t BareLength(size_t index);
 
 private:
+    static constexpr size_t kGroup = 32;
+    // A length of this or more is kept in m_long instead.
+    static constexpr uint16_t kLong = UINT16_MAX;
+
+    // "0x%02X" of `index` at `text`; returns its length.
+    static size_t WriteHex(char* text, size_t index);
     void AppendHex(size_t index);
+    // Records the label that ends the text.
+    void Close(size_t begin);
+    size_t Length(size_t index) const;
 
     std::string m_text;
-    std::vector<size_t> m_ends;
+    std::vector<uint16_t> m_lengths;
+    // Where each group's first label begins in m_text.
+    std::vector<size_t> m_groupStarts;
+    // Labels of kLong bytes or more, by index, in order.
+    std::vector<std::pair<size_t, size_t>> m_long;
 };
