@@ -2,8 +2,8 @@
 // changed entries applied as one undo step) beside the export of the same
 // table. With --write-files=DIR it writes instead the files of run.py's
 // one-shot figures: a module, a ROM of a million entries for `qlm dump`
-// against `xxd -p` (and another of nine elements of every kind), and a ROM of 100,000 entries with its own dump and
-// another table's (every entry changed) for `qlm import` against `qlm dump`.
+// against `xxd -p` (and another of nine elements of every kind), and a ROM of 100,000 entries with its own
+// dump and another table's (every entry changed) for `qlm import` against `qlm dump`.
 #include <benchmark/benchmark.h>
 #include <cstring>
 #include <memory>

@@ -140,7 +140,8 @@ ElementInput::Written ElementInput::ReadStrictHexArray(const ModuleElement& e, s
     for (size_t k = 0; ok && k < e.size; ++k) {
         const char high = value[3 * k];
         const char low = value[3 * k + 1];
-        ok = IsHexDigit(high) && IsHexDigit(low) && (3 * k + 2 == value.size() || !IsHexDigit(value[3 * k + 2]));
+        ok = IsHexDigit(high) && IsHexDigit(low) &&
+             (3 * k + 2 == value.size() || !IsHexDigit(value[3 * k + 2]));
         out[k] = static_cast<uint8_t>(HexValue(high) << 4 | HexValue(low));
     }
     if (!ok) return Written::Failure(StrictHexArrayText(e.name, value, e.size));
