@@ -108,7 +108,9 @@ public:
         for (size_t c = 0; c < m_columns.size(); ++c)
             ReadCell(row, c + 2, m_columns[c], cells[c + 1], old);
         if (m_changed.empty()) return;
-        std::sort(m_changed.begin(), m_changed.end());
+        // Columns usually come in element order, and sorting is then wasted.
+        if (!std::is_sorted(m_changed.begin(), m_changed.end()))
+            std::sort(m_changed.begin(), m_changed.end());
         if (!Store(row, old) || !m_problems.Empty()) return;
         if (std::equal(m_bytes.begin(), m_bytes.end(), old.begin())) return;
         if (m_writable.empty()) return m_result.Add(*entry, m_bytes);

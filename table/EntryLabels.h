@@ -2,7 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -15,6 +15,13 @@
 // handed out points into the buffer and holds only until the next append.
 class EntryLabels {
 public:
+    EntryLabels() = default;
+    EntryLabels(const EntryLabels& other);
+    EntryLabels& operator=(const EntryLabels& other);
+    EntryLabels(EntryLabels&& other) noexcept;
+    EntryLabels& operator=(EntryLabels&& other) noexcept;
+    ~EntryLabels() = default;
+
     size_t size() const { return m_lengths.size(); }
     bool empty() const { return m_lengths.empty(); }
     // Only for index < size().
@@ -49,12 +56,18 @@ private:
 
     // "0x%02X" of `index` at `text`; returns its length.
     static size_t WriteHex(char* text, size_t index);
-    void AppendHex(size_t index);
-    // Records the label that ends the text.
-    void Close(size_t begin);
+    // Room for `bytes` more bytes of text, where the next label goes. The
+    // text is never zeroed first: a million labels are written once.
+    char* Room(size_t bytes);
+    void Grow(size_t capacity);
+    // Records the label of `length` bytes written at Room.
+    void Close(size_t length);
     size_t Length(size_t index) const;
+    std::string_view Text() const { return {m_text.get(), m_textSize}; }
 
-    std::string m_text;
+    std::unique_ptr<char[]> m_text;
+    size_t m_textSize = 0;
+    size_t m_textCapacity = 0;
     std::vector<uint16_t> m_lengths;
     // Where each group's first label begins in m_text.
     std::vector<size_t> m_groupStarts;
