@@ -2,8 +2,8 @@
 // changed entries applied as one undo step) beside the export of the same
 // table. With --write-files=DIR it writes instead the files of run.py's
 // one-shot figures: a module, a ROM of a million entries for `qlm dump`
-// against `xxd -p`, and a ROM of 100,000 entries with its own dump and
-// another table's (every entry changed) for `qlm import` against `qlm dump`.
+// against `xxd -p` (and another of nine elements of every kind), and a ROM of 100,000 entries with its own
+// dump and another table's (every entry changed) for `qlm import` against `qlm dump`.
 #include <benchmark/benchmark.h>
 #include <cstring>
 #include <memory>
@@ -18,6 +18,7 @@
 #include "document/TableImport.h"
 #include "platform/files/CFile.h"
 #include "table/CTableModule.h"
+#include "table/HexText.h"
 
 namespace {
 
@@ -35,6 +36,27 @@ std::string ModuleText(int entries) {
            "Kind\n5\n1\n-D--\nvalues.txt\nName\n6\n8\nT---\n-\nFlags\n14\n4\nH---\n-\n"
            "Mana\n18\n4\n----\n-\nSpeed\n22\n2\n---S\n-\nAffinity\n24\n1\n-DH-\nvalues.txt\n"
            "Level\n25\n1\n---b\n-\nExtra\n26\n5\nH---\n-\n";
+}
+
+// Nine elements, one or more of every kind: numbers, signed, hex, hex
+// arrays, texts through a character table, dropboxes (one shown in hex).
+std::string KindsModuleText(int entries) {
+    return "1\nNine kinds\n" + std::to_string(kBase) + "\n" + std::to_string(entries) + "\n" +
+           std::to_string(kEntryLength) +
+           "\nNULL\nkinds.tbl\n"
+           "Hit points\n0\n2\n----\n-\nTemper\n2\n1\n---S\n-\nGold\n3\n2\n--H-\n-\n"
+           "Kind\n5\n1\n-D--\nvalues.txt\nName\n6\n10\nT---\n-\nFlags\n16\n4\nH---\n-\n"
+           "Mana\n20\n4\n----\n-\nSpeed\n24\n2\n---S\n-\nAffinity\n26\n1\n-DH-\nvalues.txt\n";
+}
+
+// Codes 0x80 to 0xBF are letters, digits and a comma now and then; 0x00 ends
+// a text.
+std::string KindsCharTableText() {
+    static constexpr char kShown[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789, .";
+    std::string text;
+    for (size_t k = 0; k + 1 < sizeof kShown; ++k)
+        text += HexText::Padded(0x80 + k, 2) + "=" + kShown[k] + "\n";
+    return text;
 }
 
 std::string ValuesText() {
@@ -55,6 +77,17 @@ std::vector<uint8_t> MakeRom(int entries, unsigned seed) {
         for (size_t k = 0; k < 8; ++k)
             rom[kBase + size_t{kEntryLength} * static_cast<size_t>(e) + 6 + k] =
                     static_cast<uint8_t>(kLetters[random() % (sizeof kLetters - 1)]);
+    return rom;
+}
+
+// Random bytes; the name's bytes codes of the character table.
+std::vector<uint8_t> MakeKindsRom(int entries, unsigned seed) {
+    std::vector<uint8_t> rom = MakeRom(entries, seed);
+    std::mt19937 random(seed);
+    for (int e = 0; e < entries; ++e)
+        for (size_t k = 0; k < 10; ++k)
+            rom[kBase + size_t{kEntryLength} * static_cast<size_t>(e) + 6 + k] =
+                    static_cast<uint8_t>(0x80 + random() % 64);
     return rom;
 }
 
@@ -143,6 +176,11 @@ void WriteFiles(const std::string& dir) {
     for (int entry = 0; entry < kDumpEntries; entry += 100)
         edited[kBase + size_t{kEntryLength} * static_cast<size_t>(entry) + 6] ^= 0x5A;
     WriteBinary(dir + "/diff.rom", edited.data(), edited.size());
+    WriteBinary(dir + "/kinds.tbl", KindsCharTableText().data(), KindsCharTableText().size());
+    const std::string kindsModule = KindsModuleText(kDumpEntries);
+    WriteBinary(dir + "/kinds.qlm", kindsModule.data(), kindsModule.size());
+    const std::vector<uint8_t> kinds = MakeKindsRom(kDumpEntries, 6);
+    WriteBinary(dir + "/kinds.rom", kinds.data(), kinds.size());
     const std::string importModule = ModuleText(kImportEntries);
     WriteBinary(dir + "/import.qlm", importModule.data(), importModule.size());
     const std::vector<uint8_t> rom = MakeRom(kImportEntries, 4);

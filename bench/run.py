@@ -183,6 +183,10 @@ def figures(build, files):
         Figure("dump", "one-shot `qlm dump` of a million-entry table (32 MiB), vs one-shot `xxd -p` of the ROM",
                Measure("qlm dump", [qlm, "dump", table("dump.qlm"), table("dump.rom")], "oneshot"),
                Measure("xxd -p", ["xxd", "-p", table("dump.rom")], "oneshot")),
+        Figure("dump-kinds", "one-shot `qlm dump` of a million-entry table of nine elements of every kind "
+               "(32 MiB), vs one-shot `xxd -p` of the ROM: CPU per ROM byte",
+               Measure("qlm dump", [qlm, "dump", table("kinds.qlm"), table("kinds.rom")], "oneshot"),
+               Measure("xxd -p", ["xxd", "-p", table("kinds.rom")], "oneshot")),
         Figure("diff", "one-shot `qlm diff` of a million-entry table (32 MiB) against a copy with 1% of its "
                "entries changed, vs one-shot `qlm dump` of one of them",
                Measure("qlm diff", ["sh", "-c", f'"{qlm}" diff "$0" "$1" "$2" >/dev/null; test $? -le 1',

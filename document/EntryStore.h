@@ -31,6 +31,14 @@ public:
     // length), as storing the whole entry would leave them.
     static Outcome StoreValue(const CTableModule& module, int element, std::span<const uint8_t> value,
                               std::span<uint8_t> entry);
+    // The same for a caller that worked out once, with Coverable, that no
+    // later element covers a byte of this one (`coverable` false): a million
+    // values stored without looking at the other elements each time.
+    static Outcome StoreValue(const CTableModule& module, int element, std::span<const uint8_t> value,
+                              std::span<uint8_t> entry, bool coverable);
+    // Whether a later element that fits an entry of `entryLength` bytes
+    // covers any byte of `element`.
+    static bool Coverable(const CTableModule& module, int element, size_t entryLength);
     // Every element buffer of the module into `entry`, in element order (the
     // form's Apply). Never refused: the later element winning is the rule.
     static Outcome StoreElements(const CTableModule& module, std::span<uint8_t> entry);

@@ -57,8 +57,11 @@ public:
             m_newBytes.resize(m_newBytes.size() + e->size);
         }
         m_dropboxItems.resize(module.m_elements.size());
-        for (int i = 0; i < module.m_nElements; ++i)
+        for (int i = 0; i < module.m_nElements; ++i) {
             IndexDropbox(i);
+            m_readsBack.push_back(ShownReadsBack(i));
+            m_coverable.push_back(EntryStore::Coverable(module, i, module.m_nEntryLength));
+        }
     }
 
     // The elements the header names, or false when one is unknown or the
@@ -105,7 +108,9 @@ public:
         for (size_t c = 0; c < m_columns.size(); ++c)
             ReadCell(row, c + 2, m_columns[c], cells[c + 1], old);
         if (m_changed.empty()) return;
-        std::sort(m_changed.begin(), m_changed.end());
+        // Columns usually come in element order, and sorting is then wasted.
+        if (!std::is_sorted(m_changed.begin(), m_changed.end()))
+            std::sort(m_changed.begin(), m_changed.end());
         if (!Store(row, old) || !m_problems.Empty()) return;
         if (std::equal(m_bytes.begin(), m_bytes.end(), old.begin())) return;
         if (m_writable.empty()) return m_result.Add(*entry, m_bytes);
@@ -183,8 +188,40 @@ private:
                           static_cast<int>(i));
     }
 
+    // Under the strict rules a number or hex array reads back its own shown
+    // text as the very bytes it shows, so a cell that reads as other bytes
+    // (or not at all) is not the shown text: the shown text need not be made.
+    bool ShownReadsBack(int element) const {
+        const ModuleElement& e = *m_module.m_elements[static_cast<size_t>(element)];
+        if (uint64_t{e.offset} + e.size > m_module.m_nEntryLength) return false;
+        switch (ElementCodec::KindOf(e.style)) {
+        case ElementKind::HexArray:
+            return m_rules == InputRules::Strict;
+        case ElementKind::HexNumber:
+        case ElementKind::SignedNumber:
+        case ElementKind::UnsignedNumber:
+            return m_rules == InputRules::Strict && e.size <= 4;
+        default:
+            return false;
+        }
+    }
+
     void ReadCell(size_t row, size_t column, int element, std::string_view cell,
                   std::span<const uint8_t> old) {
+        if (m_readsBack[static_cast<size_t>(element)]) {
+            const std::span<uint8_t> bytes = NewBytes(element);
+            if (const Result<void, std::string> read =
+                        ElementInput::ReadInto(m_module, element, cell, m_rules, bytes);
+                !read)
+                return m_problems.AddCell(row, column, read.Error());
+            // A few bytes: compared here rather than through a call.
+            const uint8_t* was = old.data() + m_module.m_elements[static_cast<size_t>(element)]->offset;
+            unsigned differs = 0;
+            for (size_t k = 0; k < bytes.size(); ++k)
+                differs |= static_cast<unsigned>(bytes[k] ^ was[k]);
+            if (differs != 0) m_changed.push_back(element);
+            return;
+        }
         m_shown.clear();
         m_text.Append(m_shown, element, old);
         if (m_shown == cell) return;
@@ -217,8 +254,8 @@ private:
         std::copy(old.begin(), old.end(), m_bytes.begin());
         bool ok = true;
         for (const int element : m_changed) {
-            const EntryStore::Outcome stored =
-                    EntryStore::StoreValue(m_module, element, NewBytes(element), m_bytes);
+            const EntryStore::Outcome stored = EntryStore::StoreValue(
+                    m_module, element, NewBytes(element), m_bytes, m_coverable[static_cast<size_t>(element)]);
             if (!stored.Refused()) continue;
             m_problems.AddCell(
                     row, ColumnOf(element),
@@ -255,6 +292,9 @@ private:
     std::vector<uint8_t> m_bytes;
     ImportedEntries m_result;
     std::vector<int> m_changedEntries;
+    // Per element: whether ShownReadsBack, and EntryStore::Coverable.
+    std::vector<bool> m_readsBack;
+    std::vector<bool> m_coverable;
     // Per element: a dropbox's names and labels to their items.
     std::vector<std::unordered_map<std::string, int, TextHash, std::equal_to<>>> m_dropboxItems;
 };

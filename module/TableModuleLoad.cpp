@@ -6,12 +6,16 @@
 
 #include "module/ModuleLoader.h"
 #include "module/SideFile.h"
+#include "platform/files/PageHints.h"
 #include "table/CTableModule.h"
 #include "table/NumberRule.h"
 
 namespace {
 // Longest name per entry the label buffer makes room for in advance.
 constexpr uint64_t kNameBytesHint = 256;
+// A million labels are tens of megabytes written once: their pages are made
+// in bulk rather than faulted in one by one.
+constexpr EntryLabels::RoomHints kLabelRoom{&PageHints::LargePages, &PageHints::Prefault};
 } // namespace
 
 LoadError CTableModule::Load(CFile& file) {
@@ -33,7 +37,7 @@ LoadError CTableModule::LoadEntryNames(const std::string& fileName, SourceLine& 
         // once instead of being copied as the buffer grows; pages that are
         // reserved but never written cost no memory.
         const uint64_t nameBytes = std::min<uint64_t>(file.Length(), uint64_t{count} * kNameBytesHint);
-        labels.reserve(count, bareBytes + 3 * count + static_cast<size_t>(nameBytes));
+        labels.reserve(count, bareBytes + 3 * count + static_cast<size_t>(nameBytes), kLabelRoom);
         std::string_view line;
         uint64_t surplus = 0;
         while (file.Next(line)) {
@@ -49,7 +53,7 @@ LoadError CTableModule::LoadEntryNames(const std::string& fileName, SourceLine& 
         m_source.namesPath = file.Path();
         m_source.namesRead = labels.size() + surplus;
     } else {
-        labels.reserve(count, bareBytes);
+        labels.reserve(count, bareBytes, kLabelRoom);
     }
     while (labels.size() < count)
         labels.AppendBare();

@@ -80,3 +80,25 @@ TEST(EntryLabelsTest, IndexingAfterGrowthAndMoving) {
     EXPECT_EQ(moved[0], "0x00 - first");
     EXPECT_EQ(moved.back(), "0x1116F");
 }
+
+// A label too long for the two-byte length beside it, at the edges of a
+// group of labels, and a copy that must hold its own text.
+TEST(EntryLabelsTest, LabelsLongerThanSixtyFourKiBKeepTheirPlace) {
+    EntryLabels labels;
+    std::vector<std::string> expected;
+    for (size_t i = 0; i < 100; ++i) {
+        const bool isLong = i == 31 || i == 32 || i == 64;
+        const std::string name = isLong ? std::string(65535 + i, static_cast<char>('a' + i % 26)) : "n";
+        labels.AppendNamed(name);
+        expected.push_back(Reference(i, &name));
+    }
+    const EntryLabels copy = labels;
+    labels.AppendBare();
+    ASSERT_EQ(copy.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(copy[i], expected[i]) << i;
+    const std::vector<std::string_view> views = copy.Views();
+    EXPECT_EQ(std::vector<std::string>(views.begin(), views.end()), expected);
+    EXPECT_EQ(labels[33], expected[33]);
+    EXPECT_EQ(labels.back(), "0x64");
+}
