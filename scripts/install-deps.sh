@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang clang-format libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev fonts-liberation zlib1g-dev
+  qt6-base-dev fonts-liberation zlib1g-dev libisal-dev
   shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl python3
   dpkg-dev file lintian appstream
 )
