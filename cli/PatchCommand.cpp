@@ -9,7 +9,7 @@
 #include "InterruptedSave.h"
 #include "platform/files/AtomicFileWriter.h"
 #include "platform/files/CFile.h"
-#include "platform/files/FileContents.h"
+#include "platform/files/MappedFile.h"
 #include "res/StringTable.h"
 
 namespace {
@@ -19,19 +19,14 @@ int Refuse(std::ostream& err, const std::string& problem) {
     return 1;
 }
 
-std::span<const uint8_t> BytesOf(const FileContents& file) {
-    const std::string_view text = file.Text();
-    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
-}
-
 // Either name may be a link, or the same file by another path.
 bool SameFile(const std::string& a, const std::string& b) {
     std::error_code error;
     return std::filesystem::equivalent(a, b, error);
 }
 
-std::optional<std::string> Read(FileContents& file, const std::string& path) {
-    if (const int error = file.Read(path); error != 0)
+std::optional<std::string> Read(MappedFile& file, const std::string& path) {
+    if (const int error = file.Map(path); error != 0)
         return CannotText(FileAction::Read, path, CFile::ErrorText(error));
     return std::nullopt;
 }
@@ -51,8 +46,8 @@ int PatchCommand::Create(const std::vector<std::string>& operands, PatchFormat f
             return Refuse(err, QlmPatchSameFileText(patchPath, *input, "the patch"));
     for (const std::string* input : {&originalPath, &modifiedPath})
         if (!InterruptedSave::UndoBefore(*input, err)) return 1;
-    FileContents original;
-    FileContents modified;
+    MappedFile original;
+    MappedFile modified;
     if (auto failed = Read(original, originalPath)) return Refuse(err, *failed);
     if (auto failed = Read(modified, modifiedPath)) return Refuse(err, *failed);
 
@@ -60,7 +55,7 @@ int PatchCommand::Create(const std::vector<std::string>& operands, PatchFormat f
     const auto written = AtomicFileWriter::ReplaceStreamed(
             patchPath,
             [&](const AtomicFileWriter::Sink& sink) {
-                const auto made = Patch::Write(format, BytesOf(original), BytesOf(modified), sink);
+                const auto made = Patch::Write(format, original.Bytes(), modified.Bytes(), sink);
                 if (!made) refused = made.Error();
                 return made.Ok();
             },
@@ -83,19 +78,24 @@ int PatchCommand::Apply(const std::vector<std::string>& operands, std::ostream& 
     // file it was never written for.
     for (const std::string* rom : {&originalPath, &outputPath})
         if (!InterruptedSave::UndoBefore(*rom, err)) return 1;
-    FileContents patch;
-    FileContents original;
+    MappedFile patch;
+    MappedFile original;
     if (auto failed = Read(patch, patchPath)) return Refuse(err, *failed);
     if (auto failed = Read(original, originalPath)) return Refuse(err, *failed);
+    std::optional<PatchFailure> refused;
     try {
-        const auto made = Patch::Apply(BytesOf(patch), BytesOf(original));
-        if (!made) return Refuse(err, made.Error().Text());
-        const std::vector<uint8_t>& target = made.Value();
-        const std::string_view bytes(reinterpret_cast<const char*>(target.data()), target.size());
-        if (const auto failed = AtomicFileWriter::Replace(outputPath, bytes, std::nullopt))
-            return Refuse(err, WriteFailure(*failed));
+        const auto written = AtomicFileWriter::ReplaceReadingBack(
+                outputPath,
+                [&](const AtomicFileWriter::Sink& sink, const AtomicFileWriter::ReadBack& readBack) {
+                    const auto made = Patch::Apply(patch.Bytes(), original.Bytes(), sink, readBack);
+                    if (!made) refused = made.Error();
+                    return made.Ok();
+                },
+                std::nullopt);
+        if (refused && refused->kind != PatchFailure::Kind::NotWritten) return Refuse(err, refused->Text());
+        if (written) return Refuse(err, WriteFailure(*written));
     } catch (const std::bad_alloc&) {
-        // A patch may declare a target of up to 4 GiB.
+        // An IPS patch is made whole in memory first.
         return Refuse(err, kPatchOutOfMemory);
     }
     return 0;

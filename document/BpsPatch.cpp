@@ -6,11 +6,12 @@
 #include <cstring>
 #include <memory>
 #include <optional>
-#include <zlib.h>
 
 #include "document/BpsNumber.h"
 #include "document/ByteRuns.h"
+#include "document/Crc32.h"
 #include "document/HugePages.h"
+#include "document/PatchTarget.h"
 
 namespace {
 
@@ -24,10 +25,6 @@ enum Action : uint64_t {
     SourceCopy = 2,
     TargetCopy = 3,
 };
-
-uint32_t Crc32(std::span<const uint8_t> bytes) {
-    return static_cast<uint32_t>(crc32_z(0, bytes.data(), static_cast<z_size_t>(bytes.size())));
-}
 
 uint32_t LittleEndian32(std::span<const uint8_t> bytes, size_t at) {
     return uint32_t{bytes[at]} | uint32_t{bytes[at + 1]} << 8 | uint32_t{bytes[at + 2]} << 16 |
@@ -55,7 +52,12 @@ public:
         while (buckets < windows)
             buckets <<= 1;
         m_shift = 64 - std::countr_zero(buckets);
-        m_buckets = std::make_unique<uint32_t[]>(buckets);
+        // A few megabytes written at random: advised into large pages
+        // before the first write touches them, so they fault in a few at a
+        // time instead of one per 4 KiB.
+        m_buckets.reset(new uint32_t[buckets]);
+        HugePages::Advise(m_buckets.get(), buckets * sizeof(uint32_t));
+        std::fill_n(m_buckets.get(), buckets, 0u);
         for (size_t i = 0; i < windows; ++i)
             m_buckets[Bucket(Hash(source.data() + i * kStep))] = static_cast<uint32_t>(i * kStep + 1);
     }
@@ -141,8 +143,8 @@ public:
             }
         }
         Carry(length);
-        m_out.LittleEndian32(Crc32(m_source));
-        m_out.LittleEndian32(Crc32(m_target));
+        m_out.LittleEndian32(Crc32::Of(m_source));
+        m_out.LittleEndian32(Crc32::Of(m_target));
         m_out.LittleEndian32(m_out.Crc());
     }
 
@@ -232,48 +234,45 @@ private:
 // Makes the target from the actions between the header and the footer.
 class BpsReader {
 public:
-    using Outcome = Result<std::vector<uint8_t>, PatchFailure>;
+    BpsReader(std::span<const uint8_t> body, std::span<const uint8_t> source, uint64_t targetLength,
+              PatchTarget& target)
+        : m_body(body), m_source(source), m_length(targetLength), m_target(target) {}
 
-    BpsReader(std::span<const uint8_t> body, std::span<const uint8_t> source, uint64_t targetLength)
-        : m_body(body), m_source(source), m_length(targetLength) {}
-
-    Outcome Run(size_t at) {
-        HugePages::Reserve(m_target, static_cast<size_t>(m_length));
+    std::optional<PatchFailure> Run(size_t at) {
         while (at < m_body.size()) {
             const size_t start = at;
             const auto word = BpsNumber::Read(m_body, at);
-            if (!word) return Outcome::Failure(word.Error());
+            if (!word) return word.Error();
             const uint64_t length = (word.Value() >> 2) + 1;
-            if (length > m_length - m_target.size()) return Fail(Failure::OutsideTarget, start);
+            if (length > m_length - m_target.Size()) return PatchFailure{Failure::OutsideTarget, start};
             if (const std::optional<PatchFailure> failed = Step(word.Value() & 3, length, start, at))
-                return Outcome::Failure(*failed);
+                return failed;
         }
-        if (m_target.size() != m_length)
-            return Outcome::Failure({Failure::TargetShort, m_body.size(), m_length, m_target.size()});
-        return std::move(m_target);
+        if (m_target.Size() != m_length)
+            return PatchFailure{Failure::TargetShort, m_body.size(), m_length, m_target.Size()};
+        return std::nullopt;
     }
 
 private:
-    static Outcome Fail(Failure kind, size_t at) { return Outcome::Failure({kind, at}); }
-
     std::optional<PatchFailure> Step(uint64_t action, uint64_t length, size_t start, size_t& at) {
-        const size_t made = m_target.size();
+        const uint64_t made = m_target.Size();
         switch (action) {
         case SourceRead:
             if (made > m_source.size() || length > m_source.size() - made)
                 return PatchFailure{Failure::OutsideSource, start};
-            Append(m_source.data() + made, length);
+            m_target.Append(m_source.subspan(static_cast<size_t>(made), static_cast<size_t>(length)));
             return std::nullopt;
         case TargetRead:
             if (length > m_body.size() - at) return PatchFailure{Failure::Truncated, start};
-            Append(m_body.data() + at, length);
+            m_target.Append(m_body.subspan(at, static_cast<size_t>(length)));
             at += static_cast<size_t>(length);
             return std::nullopt;
         case SourceCopy:
             if (auto failed = Move(m_sourceCursor, m_source.size(), at, {Failure::OutsideSource, start}))
                 return failed;
             if (length > m_source.size() - m_sourceCursor) return PatchFailure{Failure::OutsideSource, start};
-            Append(m_source.data() + m_sourceCursor, length);
+            m_target.Append(
+                    m_source.subspan(static_cast<size_t>(m_sourceCursor), static_cast<size_t>(length)));
             m_sourceCursor += length;
             return std::nullopt;
         default:
@@ -282,7 +281,8 @@ private:
             // one byte repeats.
             if (auto failed = Move(m_targetCursor, made, at, {Failure::OutsideTarget, start})) return failed;
             if (m_targetCursor >= made) return PatchFailure{Failure::OutsideTarget, start};
-            CopyTarget(length);
+            m_target.CopyBack(m_targetCursor, length);
+            m_targetCursor += length;
             return std::nullopt;
         }
     }
@@ -303,31 +303,73 @@ private:
         return std::nullopt;
     }
 
-    void Append(const uint8_t* bytes, uint64_t length) {
-        m_target.insert(m_target.end(), bytes, bytes + static_cast<size_t>(length));
-    }
-
-    void CopyTarget(uint64_t length) {
-        const size_t made = m_target.size();
-        const auto count = static_cast<size_t>(length);
-        m_target.resize(made + count);
-        uint8_t* data = m_target.data();
-        const auto from = static_cast<size_t>(m_targetCursor);
-        if (from + count <= made)
-            std::memcpy(data + made, data + from, count);
-        else
-            for (size_t i = 0; i < count; ++i)
-                data[made + i] = data[from + i];
-        m_targetCursor += length;
-    }
-
     std::span<const uint8_t> m_body;
     std::span<const uint8_t> m_source;
     uint64_t m_length;
-    std::vector<uint8_t> m_target;
+    PatchTarget& m_target;
     uint64_t m_sourceCursor = 0;
     uint64_t m_targetCursor = 0;
 };
+
+// What the header and footer say, each checked before any action is read.
+struct BpsHeader {
+    std::span<const uint8_t> body;
+    size_t actions = 0;
+    uint64_t targetLength = 0;
+    uint32_t targetCrc = 0;
+};
+
+Result<BpsHeader, PatchFailure> ReadHeader(std::span<const uint8_t> patch, std::span<const uint8_t> source,
+                                           uint64_t largestTarget) {
+    using Outcome = Result<BpsHeader, PatchFailure>;
+    if (patch.size() < 4 || std::memcmp(patch.data(), kMagic, 4) != 0)
+        return Outcome::Failure({Failure::UnknownKind});
+    // Magic, three one-byte numbers, the footer.
+    if (patch.size() < 4 + 3 + kFooter) return Outcome::Failure({Failure::Truncated, 0});
+    const size_t footer = patch.size() - kFooter;
+    const uint32_t statedPatch = LittleEndian32(patch, footer + 8);
+    if (const uint32_t actual = Crc32::Of(patch.first(footer + 8)); actual != statedPatch)
+        return Outcome::Failure({Failure::Damaged, 0, statedPatch, actual});
+
+    BpsHeader header;
+    header.body = patch.first(footer);
+    size_t at = 4;
+    uint64_t lengths[3] = {};
+    for (uint64_t& length : lengths) {
+        const auto number = BpsNumber::Read(header.body, at);
+        if (!number) return Outcome::Failure(number.Error());
+        length = number.Value();
+    }
+    const auto [sourceLength, targetLength, metadataLength] = lengths;
+    if (metadataLength > header.body.size() - at) return Outcome::Failure({Failure::Truncated, at});
+    header.actions = at + static_cast<size_t>(metadataLength);
+    header.targetLength = targetLength;
+
+    const uint32_t sourceCrc = LittleEndian32(patch, footer);
+    header.targetCrc = LittleEndian32(patch, footer + 4);
+    const uint32_t inputCrc = Crc32::Of(source);
+    if (inputCrc != sourceCrc || source.size() != sourceLength) {
+        if (inputCrc == header.targetCrc && source.size() == targetLength)
+            return Outcome::Failure({Failure::AlreadyApplied, 0, header.targetCrc, inputCrc});
+        return Outcome::Failure({Failure::OtherSource, 0, sourceCrc, inputCrc});
+    }
+    if (targetLength > std::min(largestTarget, BpsPatch::kMaxTarget))
+        return Outcome::Failure({Failure::TooLarge, targetLength});
+    return header;
+}
+
+// Runs the actions into `target` and checks what they made.
+std::optional<PatchFailure> Make(const BpsHeader& header, std::span<const uint8_t> source,
+                                 PatchTarget& target) {
+    const std::optional<PatchFailure> failed =
+            BpsReader(header.body, source, header.targetLength, target).Run(header.actions);
+    const bool handedOn = target.Finish();
+    if (failed) return failed;
+    if (!handedOn) return PatchFailure{Failure::NotWritten};
+    if (target.Crc() != header.targetCrc)
+        return PatchFailure{Failure::ResultDamaged, 0, header.targetCrc, target.Crc()};
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -351,41 +393,22 @@ Result<std::string, PatchFailure> BpsPatch::Create(std::span<const uint8_t> orig
 Result<std::vector<uint8_t>, PatchFailure>
 BpsPatch::Apply(std::span<const uint8_t> patch, std::span<const uint8_t> source, uint64_t largestTarget) {
     using Outcome = Result<std::vector<uint8_t>, PatchFailure>;
-    if (patch.size() < 4 || std::memcmp(patch.data(), kMagic, 4) != 0)
-        return Outcome::Failure({Failure::UnknownKind});
-    // Magic, three one-byte numbers, the footer.
-    if (patch.size() < 4 + 3 + kFooter) return Outcome::Failure({Failure::Truncated, 0});
-    const size_t footer = patch.size() - kFooter;
-    const uint32_t statedPatch = LittleEndian32(patch, footer + 8);
-    if (const uint32_t actual = Crc32(patch.first(footer + 8)); actual != statedPatch)
-        return Outcome::Failure({Failure::Damaged, 0, statedPatch, actual});
+    const auto header = ReadHeader(patch, source, largestTarget);
+    if (!header) return Outcome::Failure(header.Error());
+    PatchTarget target(header.Value().targetLength);
+    if (const std::optional<PatchFailure> failed = Make(header.Value(), source, target))
+        return Outcome::Failure(*failed);
+    return target.Take();
+}
 
-    const std::span<const uint8_t> body = patch.first(footer);
-    size_t at = 4;
-    uint64_t lengths[3] = {};
-    for (uint64_t& length : lengths) {
-        const auto number = BpsNumber::Read(body, at);
-        if (!number) return Outcome::Failure(number.Error());
-        length = number.Value();
-    }
-    const auto [sourceLength, targetLength, metadataLength] = lengths;
-    if (metadataLength > body.size() - at) return Outcome::Failure({Failure::Truncated, at});
-    at += static_cast<size_t>(metadataLength);
-
-    const uint32_t sourceCrc = LittleEndian32(patch, footer);
-    const uint32_t targetCrc = LittleEndian32(patch, footer + 4);
-    const uint32_t inputCrc = Crc32(source);
-    if (inputCrc != sourceCrc || source.size() != sourceLength) {
-        if (inputCrc == targetCrc && source.size() == targetLength)
-            return Outcome::Failure({Failure::AlreadyApplied, 0, targetCrc, inputCrc});
-        return Outcome::Failure({Failure::OtherSource, 0, sourceCrc, inputCrc});
-    }
-    if (targetLength > std::min(largestTarget, kMaxTarget))
-        return Outcome::Failure({Failure::TooLarge, targetLength});
-
-    Outcome made = BpsReader(body, source, targetLength).Run(at);
-    if (!made) return made;
-    if (const uint32_t actual = Crc32(made.Value()); actual != targetCrc)
-        return Outcome::Failure({Failure::ResultDamaged, 0, targetCrc, actual});
-    return made;
+Result<void, PatchFailure> BpsPatch::Apply(std::span<const uint8_t> patch, std::span<const uint8_t> source,
+                                           const PatchTarget::Sink& sink,
+                                           const PatchTarget::ReadBack& readBack) {
+    using Outcome = Result<void, PatchFailure>;
+    const auto header = ReadHeader(patch, source, kMaxTarget);
+    if (!header) return Outcome::Failure(header.Error());
+    PatchTarget target(sink, readBack, kStreamBlock);
+    if (const std::optional<PatchFailure> failed = Make(header.Value(), source, target))
+        return Outcome::Failure(*failed);
+    return Outcome::Success();
 }

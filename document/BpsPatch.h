@@ -7,6 +7,7 @@
 
 #include "document/PatchFailure.h"
 #include "document/PatchOutput.h"
+#include "document/PatchTarget.h"
 #include "table/Result.h"
 
 // BPS, the published format documented as `bps_spec`: "BPS1", the source's
@@ -36,4 +37,12 @@ public:
     static Result<std::vector<uint8_t>, PatchFailure> Apply(std::span<const uint8_t> patch,
                                                             std::span<const uint8_t> source,
                                                             uint64_t largestTarget = kMaxTarget);
+    // The same, the target handed to `sink` in blocks of kStreamBlock as it
+    // is made, and a copy from further back read through `readBack`; the
+    // target's CRC32 is checked once the last block is handed on, so a
+    // caller keeps nothing from a failed patch.
+    static constexpr size_t kStreamBlock = size_t{1} << 20;
+    static Result<void, PatchFailure> Apply(std::span<const uint8_t> patch, std::span<const uint8_t> source,
+                                            const PatchTarget::Sink& sink,
+                                            const PatchTarget::ReadBack& readBack);
 };

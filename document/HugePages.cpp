@@ -4,5 +4,9 @@
 
 void HugePages::Reserve(std::vector<uint8_t>& bytes, size_t size) {
     bytes.reserve(size);
-    PageHints::LargePages(bytes.data(), size);
+    Advise(bytes.data(), size);
+}
+
+void HugePages::Advise(void* data, size_t size) {
+    PageHints::LargePages(data, size);
 }

@@ -11,4 +11,6 @@ class HugePages {
 public:
     // Reserves room for `size` bytes in `bytes`, which must be empty.
     static void Reserve(std::vector<uint8_t>& bytes, size_t size);
+    // Advises the whole large pages inside memory not yet touched.
+    static void Advise(void* data, size_t size);
 };

@@ -7,6 +7,14 @@
 #include "document/BpsPatch.h"
 #include "document/IpsPatch.h"
 
+namespace {
+
+bool Starts(std::span<const uint8_t> patch, std::string_view magic) {
+    return patch.size() >= magic.size() && std::equal(magic.begin(), magic.end(), patch.begin());
+}
+
+} // namespace
+
 std::optional<PatchFormat> Patch::FormatOfName(std::string_view path) {
     const size_t slash = path.rfind('/');
     const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
@@ -28,10 +36,22 @@ Result<void, PatchFailure> Patch::Write(PatchFormat format, std::span<const uint
 
 Result<std::vector<uint8_t>, PatchFailure> Patch::Apply(std::span<const uint8_t> patch,
                                                         std::span<const uint8_t> source) {
-    const auto starts = [patch](std::string_view magic) {
-        return patch.size() >= magic.size() && std::equal(magic.begin(), magic.end(), patch.begin());
-    };
-    if (starts("PATCH")) return IpsPatch::Apply(patch, source);
-    if (starts("BPS1")) return BpsPatch::Apply(patch, source);
+    if (Starts(patch, "PATCH")) return IpsPatch::Apply(patch, source);
+    if (Starts(patch, "BPS1")) return BpsPatch::Apply(patch, source);
     return Result<std::vector<uint8_t>, PatchFailure>::Failure({PatchFailure::Kind::UnknownKind});
+}
+
+Result<void, PatchFailure> Patch::Apply(std::span<const uint8_t> patch, std::span<const uint8_t> source,
+                                        const PatchTarget::Sink& sink,
+                                        const PatchTarget::ReadBack& readBack) {
+    using Outcome = Result<void, PatchFailure>;
+    if (Starts(patch, "BPS1")) return BpsPatch::Apply(patch, source, sink, readBack);
+    // IPS reaches 16 MiB at most, and its records may come in any order:
+    // made whole, then handed on.
+    const auto made = Apply(patch, source);
+    if (!made) return Outcome::Failure(made.Error());
+    const std::vector<uint8_t>& target = made.Value();
+    if (!sink(std::string_view(reinterpret_cast<const char*>(target.data()), target.size())))
+        return Outcome::Failure({PatchFailure::Kind::NotWritten});
+    return Outcome::Success();
 }

@@ -8,6 +8,7 @@
 
 #include "document/PatchFailure.h"
 #include "document/PatchOutput.h"
+#include "document/PatchTarget.h"
 #include "table/Result.h"
 
 enum class PatchFormat {
@@ -27,4 +28,10 @@ public:
     // Applies an IPS or BPS patch, told apart by its first bytes.
     static Result<std::vector<uint8_t>, PatchFailure> Apply(std::span<const uint8_t> patch,
                                                             std::span<const uint8_t> source);
+    // The same, the result handed to `sink` in blocks (see
+    // BpsPatch::Apply); nothing is handed on from a patch found damaged
+    // before its first action.
+    static Result<void, PatchFailure> Apply(std::span<const uint8_t> patch, std::span<const uint8_t> source,
+                                            const PatchTarget::Sink& sink,
+                                            const PatchTarget::ReadBack& readBack);
 };

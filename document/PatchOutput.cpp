@@ -1,17 +1,12 @@
 #include "document/PatchOutput.h"
 
-#include <zlib.h>
+#include "document/Crc32.h"
 
 namespace {
 
 // Large enough that the sink's cost (a write() for a file) vanishes, small
 // enough to stay in the cache.
 constexpr size_t kBlock = 64 * 1024;
-
-uint32_t CrcOf(uint32_t crc, std::string_view bytes) {
-    return static_cast<uint32_t>(
-            crc32_z(crc, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<z_size_t>(bytes.size())));
-}
 
 } // namespace
 
@@ -59,11 +54,11 @@ void PatchOutput::LittleEndian32(uint32_t value) {
 }
 
 uint32_t PatchOutput::Crc() const {
-    return CrcOf(m_crc, m_block);
+    return Crc32::Of(m_block, m_crc);
 }
 
 void PatchOutput::Flush() {
-    m_crc = CrcOf(m_crc, m_block);
+    m_crc = Crc32::Of(m_block, m_crc);
     if (!m_failed && !m_sink(m_block)) m_failed = true;
     m_block.clear();
 }

@@ -29,6 +29,20 @@ private:
     int m_fd;
 };
 
+bool ReadAll(int fd, uint64_t offset, std::span<uint8_t> into) {
+    while (!into.empty()) {
+        const ssize_t n = ::pread(fd, into.data(), into.size(), static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = EIO;
+            return false;
+        }
+        into = into.subspan(static_cast<size_t>(n));
+        offset += static_cast<uint64_t>(n);
+    }
+    return true;
+}
+
 bool WriteAll(int fd, std::string_view contents) {
     while (!contents.empty()) {
         ssize_t n = ::write(fd, contents.data(), contents.size());
@@ -58,7 +72,7 @@ int CreateTemporary(const std::filesystem::path& target, std::string& temp) {
         for (char& c : suffix)
             c = kLetters[random() % (sizeof kLetters - 1)];
         temp = (target.parent_path() / ("." + target.filename().string() + "." + suffix)).string();
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     errno = EEXIST;
@@ -95,6 +109,14 @@ std::optional<AtomicFileWriter::Failure>
 AtomicFileWriter::ReplaceStreamed(const std::filesystem::path& link,
                                   const std::function<bool(const Sink& sink)>& produce,
                                   std::optional<unsigned> mode) {
+    return ReplaceReadingBack(
+            link, [&produce](const Sink& sink, const ReadBack&) { return produce(sink); }, mode);
+}
+
+std::optional<AtomicFileWriter::Failure> AtomicFileWriter::ReplaceReadingBack(
+        const std::filesystem::path& link,
+        const std::function<bool(const Sink& sink, const ReadBack& readBack)>& produce,
+        std::optional<unsigned> mode) {
     // A file kept in a dotfiles folder and linked into place stays linked: the
     // file the link names is replaced, not the link.
     std::error_code statusError;
@@ -115,8 +137,12 @@ AtomicFileWriter::ReplaceStreamed(const std::filesystem::path& link,
         if (error == 0 && !WriteAll(fd.Get(), piece)) error = errno;
         return error == 0;
     };
+    const ReadBack readBack = [&fd, &error](uint64_t offset, std::span<uint8_t> into) {
+        if (error == 0 && !ReadAll(fd.Get(), offset, into)) error = errno;
+        return error == 0;
+    };
     if (mode && ::fchmod(fd.Get(), static_cast<mode_t>(*mode)) != 0) error = errno;
-    if (error == 0 && !produce(sink) && error == 0) error = ECANCELED;
+    if (error == 0 && !produce(sink, readBack) && error == 0) error = ECANCELED;
     if (error == 0 && ::fsync(fd.Get()) != 0) error = errno;
     if (fd.Close() != 0 && error == 0) error = errno;
     if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -41,6 +43,16 @@ public:
     static std::optional<Failure> ReplaceStreamed(const std::filesystem::path& target,
                                                   const std::function<bool(const Sink& sink)>& produce,
                                                   std::optional<unsigned> mode);
+
+    // Fills `into` with the bytes already given to the sink at `offset`;
+    // false when it cannot.
+    using ReadBack = std::function<bool(uint64_t offset, std::span<uint8_t> into)>;
+    // The same, for content made in pieces that reads back what it made
+    // before (a patch's target copying from its own start).
+    static std::optional<Failure>
+    ReplaceReadingBack(const std::filesystem::path& target,
+                       const std::function<bool(const Sink& sink, const ReadBack& readBack)>& produce,
+                       std::optional<unsigned> mode);
 
     // The same after creating missing folders, the failure as its Text().
     static std::optional<std::string> Write(const std::filesystem::path& target, std::string_view contents,

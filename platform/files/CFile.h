@@ -32,6 +32,8 @@ public:
     // A file already open is closed first.
     bool Open(const std::string& path, unsigned flags);
     bool IsOpen() const { return m_fd >= 0; }
+    // The descriptor, for a call this class does not make (mmap); -1 when closed.
+    int Descriptor() const { return m_fd; }
 
     // Absolute path as resolved when the file was opened; empty when closed.
     std::string GetFilePath() const { return m_strPath; }

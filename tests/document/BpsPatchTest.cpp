@@ -185,4 +185,56 @@ TEST(BpsPatch, HostilePatchesAreRefusedNeverFollowed) {
     EXPECT_EQ(Kind::UnknownKind, BpsPatch::Apply(Of("PATCHEOF"), kSource).Error().kind);
 }
 
+// A ROM larger than the blocks a streamed apply hands on, made by a patch
+// whose target copy reads back from blocks already handed on and runs on
+// into the block being made.
+TEST(BpsPatch, StreamedApplyReadsBackWhatItHandedOn) {
+    const size_t block = BpsPatch::kStreamBlock;
+    Bytes source(block * 5 / 2);
+    for (size_t i = 0; i < source.size(); ++i)
+        source[i] = static_cast<uint8_t>((i * 2654435761u) >> 13);
+    const uint64_t copied = block + 100;
+    Bytes target = source;
+    for (size_t i = 0; i < copied; ++i)
+        target.push_back(target[i]);
+
+    std::string header;
+    const PatchOutput::Sink sink = [&header](std::string_view part) {
+        header.append(part);
+        return true;
+    };
+    PatchOutput out(sink);
+    out.Bytes(std::string_view("BPS1"));
+    for (const uint64_t number : {uint64_t{source.size()}, uint64_t{target.size()}, uint64_t{0},
+                                  (source.size() - 1) << 2, ((copied - 1) << 2) | 3, uint64_t{0}})
+        BpsNumber::Write(out, number);
+    ASSERT_TRUE(out.Finish());
+    const Bytes patch = Sealed(Of(header), Crc(source), Crc(target));
+
+    std::string made;
+    const PatchTarget::Sink keep = [&made](std::string_view part) {
+        made.append(part);
+        return true;
+    };
+    const PatchTarget::ReadBack readBack = [&made](uint64_t offset, std::span<uint8_t> into) {
+        if (offset + into.size() > made.size()) return false;
+        std::copy_n(made.begin() + static_cast<std::ptrdiff_t>(offset), into.size(), into.begin());
+        return true;
+    };
+    const auto streamed = BpsPatch::Apply(patch, source, keep, readBack);
+    ASSERT_TRUE(streamed) << streamed.Error().Text();
+    EXPECT_TRUE(Of(made) == target);
+    const auto whole = BpsPatch::Apply(patch, source);
+    ASSERT_TRUE(whole);
+    EXPECT_TRUE(whole.Value() == target);
+
+    made.clear();
+    const PatchTarget::Sink refuse = [](std::string_view) {
+        return false;
+    };
+    const auto refused = BpsPatch::Apply(patch, source, refuse, readBack);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(Kind::NotWritten, refused.Error().kind);
+}
+
 } // namespace

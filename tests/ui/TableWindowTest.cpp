@@ -399,6 +399,13 @@ TEST_F(TableWindowTest, ComparedWithTheOriginalChangedCellsAreTintedAndCanBeKept
     EXPECT_FALSE(m_table.Tinted(4, kTemper));
     EXPECT_EQ(FormLabel(kTemper - 1), "Temper *");
     EXPECT_EQ(FormLabel(kHitPoints - 1), "Hit points");
+    // The picture in the README and the user guide: the tinted cell in a row
+    // not selected, and the box that keeps such rows alone.
+    m_table.Resize(900, 420);
+    m_table.ClickCell(2, kLabel);
+    EXPECT_TRUE(m_table.SaveScreenshot(QUILL_COMPARE_SCREENSHOT));
+    m_table.ClickCell(3, kLabel);
+    EXPECT_EQ(FormEntry(), 3);
     TestInput::KeyClick(m_dlg, 'B', FCONTROL);
     const auto& bytes = Probe().Bytes().Content().rows.at(0).cells;
     EXPECT_TRUE(bytes.at(10).changed);
