@@ -127,8 +127,6 @@ public:
     // Steps a journal kept, taken again in order as steps of their own, so
     // Undo takes them back one by one; the journal already holds them.
     void Replay(const std::vector<RecoveryRecord>& steps);
-    // The file as it was at open or at the last save.
-    const std::optional<CFile::Identity>& FileIdentity() const { return m_identity; }
 
     [[nodiscard]] Subscription Subscribe(Listener listener) {
         return m_listeners.Subscribe(std::move(listener));
