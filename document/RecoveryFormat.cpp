@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <zlib.h>
+
+#include "document/Crc32.h"
 
 namespace {
 
@@ -36,18 +37,11 @@ uint64_t Get64(const uint8_t* at) {
 }
 
 uint32_t Crc(uint32_t crc, const uint8_t* data, size_t n) {
-    // zlib takes at most a uInt at a time.
-    while (n > 0) {
-        const auto chunk = static_cast<uInt>(std::min<size_t>(n, 1u << 30));
-        crc = static_cast<uint32_t>(crc32(crc, data, chunk));
-        data += chunk;
-        n -= chunk;
-    }
-    return crc;
+    return Crc32::Of({data, n}, crc);
 }
 
 uint32_t Crc(std::span<const uint8_t> bytes) {
-    return Crc(static_cast<uint32_t>(crc32(0, nullptr, 0)), bytes.data(), bytes.size());
+    return Crc(0, bytes.data(), bytes.size());
 }
 
 // Reads exactly n bytes, counting them against what the file holds.
@@ -79,7 +73,7 @@ std::optional<RecoveryFormat::Header> ReadHeader(Reader& reader) {
     if (pathLength > RecoveryFormat::kMaxPathLength) return std::nullopt;
     std::vector<uint8_t> rest(size_t{pathLength} + 4);
     if (!reader.Take(rest.data(), rest.size())) return std::nullopt;
-    uint32_t crc = Crc(static_cast<uint32_t>(crc32(0, nullptr, 0)), fixed, sizeof fixed);
+    uint32_t crc = Crc(0, fixed, sizeof fixed);
     crc = Crc(crc, rest.data(), pathLength);
     if (crc != Get32(rest.data() + pathLength)) return std::nullopt;
     RecoveryFormat::Header header;
@@ -181,14 +175,14 @@ void RecoveryFormat::EncodeRecord(const RecoveryStepView& step, std::vector<uint
 }
 
 uint32_t RecoveryFormat::BeforeCrc(const RecoveryStepView& step) {
-    uint32_t crc = static_cast<uint32_t>(crc32(0, nullptr, 0));
+    uint32_t crc = 0;
     for (const RecoveryPiece& p : step.pieces)
         crc = Crc(crc, step.bytes.data() + p.at + (step.reversed ? p.length : 0), p.length);
     return crc;
 }
 
 uint32_t RecoveryFormat::CrcOfRanges(std::span<const uint8_t> image, const RecoveryRecord& record) {
-    uint32_t crc = static_cast<uint32_t>(crc32(0, nullptr, 0));
+    uint32_t crc = 0;
     for (const RecoveryPiece& p : record.pieces) {
         if (uint64_t{p.offset} + p.length > image.size()) return ~Crc(image);
         crc = Crc(crc, image.data() + p.offset, p.length);
@@ -215,8 +209,7 @@ std::optional<RecoveryFormat::Contents> RecoveryFormat::Parse(const Source& sour
         std::vector<uint8_t> body(bodyLength);
         uint8_t crc[4];
         if (!reader.Take(body.data(), body.size()) || !reader.Take(crc, sizeof crc)) break;
-        const uint32_t want =
-                Crc(Crc(static_cast<uint32_t>(crc32(0, nullptr, 0)), length, 4), body.data(), body.size());
+        const uint32_t want = Crc(Crc(0, length, 4), body.data(), body.size());
         if (want != Get32(crc)) break;
         std::optional<RecoveryRecord> record = DecodeBody(body, romLength);
         if (!record) break;

@@ -7,7 +7,6 @@
 #include <span>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <zlib.h>
 
 #include "document/RollbackFormat.h"
 #include "platform/files/CFile.h"
@@ -89,7 +88,7 @@ public:
 private:
     int m_fd;
     std::vector<uint8_t> m_buffer;
-    uint32_t m_crc = static_cast<uint32_t>(crc32(0, nullptr, 0));
+    uint32_t m_crc = 0;
     int m_error = 0;
 };
 

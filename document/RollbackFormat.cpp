@@ -1,7 +1,8 @@
 #include "document/RollbackFormat.h"
 
 #include <algorithm>
-#include <zlib.h>
+
+#include "document/Crc32.h"
 
 namespace {
 
@@ -52,13 +53,7 @@ std::string RollbackFormat::EncodeTrailer(uint32_t crc) {
 }
 
 uint32_t RollbackFormat::Crc(uint32_t crc, std::span<const uint8_t> bytes) {
-    // zlib takes at most UINT_MAX bytes a call.
-    while (!bytes.empty()) {
-        const size_t n = std::min<size_t>(bytes.size(), 1u << 30);
-        crc = static_cast<uint32_t>(crc32(crc, bytes.data(), static_cast<uInt>(n)));
-        bytes = bytes.subspan(n);
-    }
-    return crc;
+    return Crc32::Of(bytes, crc);
 }
 
 Result<RollbackFormat::Contents, RollbackFormat::Damage>
@@ -72,8 +67,7 @@ RollbackFormat::Parse(std::span<const uint8_t> bytes) {
         return Parsed::Failure(Damage::Foreign);
     if (bytes.size() < kHeaderSize + kTrailerSize) return Parsed::Failure(Damage::Torn);
     const size_t trailer = bytes.size() - kTrailerSize;
-    if (!Starts(bytes, trailer + 4, kClosingMark) ||
-        Get(bytes, trailer, 4) != Crc(static_cast<uint32_t>(crc32(0, nullptr, 0)), bytes.first(trailer)))
+    if (!Starts(bytes, trailer + 4, kClosingMark) || Get(bytes, trailer, 4) != Crc(0, bytes.first(trailer)))
         return Parsed::Failure(Damage::Torn);
     Header header;
     header.romLength = Get(bytes, 8, 8);
