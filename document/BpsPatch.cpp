@@ -9,9 +9,11 @@
 
 #include "document/BpsNumber.h"
 #include "document/ByteRuns.h"
+#include "document/CopyCrc.h"
 #include "document/Crc32.h"
 #include "document/HugePages.h"
 #include "document/PatchTarget.h"
+#include "document/TrailingCrc.h"
 
 namespace {
 
@@ -120,10 +122,15 @@ public:
         BpsNumber::Write(m_out, 0);
         const size_t length = m_target.size();
         const size_t common = std::min(m_source.size(), length);
+        TrailingCrc sourceCrc(m_source, common);
         size_t at = 0;
+        // Where the bytes the CRC32 of the target has not been told of begin.
+        size_t told = 0;
         while (at < length && !m_out.Failed()) {
             if (at < common && m_source[at] == m_target[at]) {
-                const size_t end = ByteRuns::FirstDifference(m_source, m_target, at, common);
+                const size_t end = Unchanged(at, common, sourceCrc);
+                TellDiffering(told, at);
+                told = end;
                 // One unchanged byte between changed ones costs a byte
                 // carried, against two action headers.
                 if (end - at > 1 || !m_literal || end == length) {
@@ -143,8 +150,9 @@ public:
             }
         }
         Carry(length);
-        m_out.LittleEndian32(Crc32::Of(m_source));
-        m_out.LittleEndian32(Crc32::Of(m_target));
+        TellDiffering(told, common);
+        m_out.LittleEndian32(sourceCrc.Whole());
+        m_out.LittleEndian32(Crc32::Of(m_target.subspan(common), m_targetCrc.Of(sourceCrc.AtStop(), common)));
         m_out.LittleEndian32(m_out.Crc());
     }
 
@@ -153,6 +161,23 @@ private:
     // action headers beyond the copy's own: a copy must save more.
     static constexpr size_t kSplitCost = 4;
     static constexpr size_t kShortestRun = 4;
+    static constexpr size_t kCompareBlock = size_t{64} << 10;
+
+    // The end of the stretch the two share from `at`, found a block at a
+    // time with the source's CRC32 taken just before, so that each block
+    // comes in from memory once for both.
+    size_t Unchanged(size_t at, size_t common, TrailingCrc& sourceCrc) const {
+        for (;;) {
+            const size_t limit = std::min(common, at + kCompareBlock);
+            sourceCrc.Reach(limit);
+            at = ByteRuns::FirstDifference(m_source, m_target, at, limit);
+            if (at < limit || limit == common) return at;
+        }
+    }
+
+    void TellDiffering(size_t from, size_t to) {
+        if (from < to) m_targetCrc.Differ(from, m_source.subspan(from, to - from), m_target.subspan(from, to - from));
+    }
 
     void Action(uint64_t action, uint64_t length) { BpsNumber::Write(m_out, ((length - 1) << 2) | action); }
 
@@ -195,7 +220,11 @@ private:
     size_t Moved(size_t at) {
         constexpr size_t window = SourceIndex::kWindow;
         if (at - *m_literal < window || m_target.size() - at < window || m_source.size() < window) return 0;
-        if (!m_index) m_index = std::make_unique<SourceIndex>(m_source);
+        if (!m_index) {
+            // Table edits make many short stretches and no moves.
+            if (at - *m_literal < SourceIndex::kStep + window) return 0;
+            m_index = std::make_unique<SourceIndex>(m_source);
+        }
         const uint8_t* bytes = m_target.data() + at;
         m_hash = m_hashAt && *m_hashAt + 1 == at ? SourceIndex::Roll(m_hash, bytes[-1], bytes[window - 1])
                                                  : SourceIndex::Hash(bytes);
@@ -227,6 +256,7 @@ private:
     uint64_t m_sourceCursor = 0;
     uint64_t m_targetCursor = 0;
     std::unique_ptr<SourceIndex> m_index;
+    CopyCrc m_targetCrc;
     uint32_t m_hash = 0;
     std::optional<size_t> m_hashAt;
 };
@@ -235,8 +265,8 @@ private:
 class BpsReader {
 public:
     BpsReader(std::span<const uint8_t> body, std::span<const uint8_t> source, uint64_t targetLength,
-              PatchTarget& target)
-        : m_body(body), m_source(source), m_length(targetLength), m_target(target) {}
+              PatchTarget& target, TrailingCrc& sourceCrc)
+        : m_body(body), m_source(source), m_length(targetLength), m_target(target), m_sourceCrc(sourceCrc) {}
 
     std::optional<PatchFailure> Run(size_t at) {
         while (at < m_body.size()) {
@@ -260,7 +290,14 @@ private:
         case SourceRead:
             if (made > m_source.size() || length > m_source.size() - made)
                 return PatchFailure{Failure::OutsideSource, start};
-            m_target.Append(m_source.subspan(static_cast<size_t>(made), static_cast<size_t>(length)));
+            // A block at a time, so that the source's CRC32 and the copy
+            // read each block from memory once between them.
+            for (uint64_t left = length; left > 0;) {
+                const uint64_t piece = std::min<uint64_t>(left, BpsPatch::kStreamBlock);
+                m_sourceCrc.Reach(static_cast<size_t>(m_target.Size() + piece));
+                m_target.AppendSource(piece);
+                left -= piece;
+            }
             return std::nullopt;
         case TargetRead:
             if (length > m_body.size() - at) return PatchFailure{Failure::Truncated, start};
@@ -307,6 +344,7 @@ private:
     std::span<const uint8_t> m_source;
     uint64_t m_length;
     PatchTarget& m_target;
+    TrailingCrc& m_sourceCrc;
     uint64_t m_sourceCursor = 0;
     uint64_t m_targetCursor = 0;
 };
@@ -315,12 +353,13 @@ private:
 struct BpsHeader {
     std::span<const uint8_t> body;
     size_t actions = 0;
+    uint64_t sourceLength = 0;
     uint64_t targetLength = 0;
+    uint32_t sourceCrc = 0;
     uint32_t targetCrc = 0;
 };
 
-Result<BpsHeader, PatchFailure> ReadHeader(std::span<const uint8_t> patch, std::span<const uint8_t> source,
-                                           uint64_t largestTarget) {
+Result<BpsHeader, PatchFailure> ReadHeader(std::span<const uint8_t> patch) {
     using Outcome = Result<BpsHeader, PatchFailure>;
     if (patch.size() < 4 || std::memcmp(patch.data(), kMagic, 4) != 0)
         return Outcome::Failure({Failure::UnknownKind});
@@ -340,34 +379,52 @@ Result<BpsHeader, PatchFailure> ReadHeader(std::span<const uint8_t> patch, std::
         if (!number) return Outcome::Failure(number.Error());
         length = number.Value();
     }
-    const auto [sourceLength, targetLength, metadataLength] = lengths;
+    const uint64_t metadataLength = lengths[2];
     if (metadataLength > header.body.size() - at) return Outcome::Failure({Failure::Truncated, at});
     header.actions = at + static_cast<size_t>(metadataLength);
-    header.targetLength = targetLength;
-
-    const uint32_t sourceCrc = LittleEndian32(patch, footer);
+    header.sourceLength = lengths[0];
+    header.targetLength = lengths[1];
+    header.sourceCrc = LittleEndian32(patch, footer);
     header.targetCrc = LittleEndian32(patch, footer + 4);
-    const uint32_t inputCrc = Crc32::Of(source);
-    if (inputCrc != sourceCrc || source.size() != sourceLength) {
-        if (inputCrc == header.targetCrc && source.size() == targetLength)
-            return Outcome::Failure({Failure::AlreadyApplied, 0, header.targetCrc, inputCrc});
-        return Outcome::Failure({Failure::OtherSource, 0, sourceCrc, inputCrc});
-    }
-    if (targetLength > std::min(largestTarget, BpsPatch::kMaxTarget))
-        return Outcome::Failure({Failure::TooLarge, targetLength});
     return header;
 }
 
-// Runs the actions into `target` and checks what they made.
+// Whether the patch was made for this source; `crc` is the source's.
+std::optional<PatchFailure> CheckSource(const BpsHeader& header, std::span<const uint8_t> source,
+                                        uint32_t crc) {
+    if (crc == header.sourceCrc && source.size() == header.sourceLength) return std::nullopt;
+    if (crc == header.targetCrc && source.size() == header.targetLength)
+        return PatchFailure{Failure::AlreadyApplied, 0, header.targetCrc, crc};
+    return PatchFailure{Failure::OtherSource, 0, header.sourceCrc, crc};
+}
+
+// What must hold before a target is allocated or an action read: a source
+// of the length the patch was made for, and a target within bounds. The
+// source's CRC32 is left for Make, except where a refusal needs it now.
+std::optional<PatchFailure> CheckBeforeMaking(const BpsHeader& header, std::span<const uint8_t> source,
+                                              uint64_t largestTarget) {
+    const bool tooLarge = header.targetLength > std::min(largestTarget, BpsPatch::kMaxTarget);
+    if (source.size() != header.sourceLength || tooLarge)
+        if (auto wrong = CheckSource(header, source, Crc32::Of(source))) return wrong;
+    if (tooLarge) return PatchFailure{Failure::TooLarge, header.targetLength};
+    return std::nullopt;
+}
+
+// Runs the actions into `target` and checks what they made. The source's
+// CRC32 is taken as the actions read it, and checked first once they are
+// done: a patch for another file of the same length may fail in ways that
+// would say less.
 std::optional<PatchFailure> Make(const BpsHeader& header, std::span<const uint8_t> source,
                                  PatchTarget& target) {
+    TrailingCrc sourceCrc(source, static_cast<size_t>(std::min<uint64_t>(header.targetLength, source.size())));
     const std::optional<PatchFailure> failed =
-            BpsReader(header.body, source, header.targetLength, target).Run(header.actions);
+            BpsReader(header.body, source, header.targetLength, target, sourceCrc).Run(header.actions);
     const bool handedOn = target.Finish();
+    if (auto wrong = CheckSource(header, source, sourceCrc.Whole())) return wrong;
     if (failed) return failed;
     if (!handedOn) return PatchFailure{Failure::NotWritten};
-    if (target.Crc() != header.targetCrc)
-        return PatchFailure{Failure::ResultDamaged, 0, header.targetCrc, target.Crc()};
+    if (const uint32_t made = target.Crc(sourceCrc.AtStop()); made != header.targetCrc)
+        return PatchFailure{Failure::ResultDamaged, 0, header.targetCrc, made};
     return std::nullopt;
 }
 
@@ -393,9 +450,10 @@ Result<std::string, PatchFailure> BpsPatch::Create(std::span<const uint8_t> orig
 Result<std::vector<uint8_t>, PatchFailure>
 BpsPatch::Apply(std::span<const uint8_t> patch, std::span<const uint8_t> source, uint64_t largestTarget) {
     using Outcome = Result<std::vector<uint8_t>, PatchFailure>;
-    const auto header = ReadHeader(patch, source, largestTarget);
+    const auto header = ReadHeader(patch);
     if (!header) return Outcome::Failure(header.Error());
-    PatchTarget target(header.Value().targetLength);
+    if (auto refused = CheckBeforeMaking(header.Value(), source, largestTarget)) return Outcome::Failure(*refused);
+    PatchTarget target({header.Value().targetLength, source});
     if (const std::optional<PatchFailure> failed = Make(header.Value(), source, target))
         return Outcome::Failure(*failed);
     return target.Take();
@@ -405,9 +463,10 @@ Result<void, PatchFailure> BpsPatch::Apply(std::span<const uint8_t> patch, std::
                                            const PatchTarget::Sink& sink,
                                            const PatchTarget::ReadBack& readBack) {
     using Outcome = Result<void, PatchFailure>;
-    const auto header = ReadHeader(patch, source, kMaxTarget);
+    const auto header = ReadHeader(patch);
     if (!header) return Outcome::Failure(header.Error());
-    PatchTarget target(sink, readBack, kStreamBlock);
+    if (auto refused = CheckBeforeMaking(header.Value(), source, kMaxTarget)) return Outcome::Failure(*refused);
+    PatchTarget target({header.Value().targetLength, source}, sink, readBack, kStreamBlock);
     if (const std::optional<PatchFailure> failed = Make(header.Value(), source, target))
         return Outcome::Failure(*failed);
     return Outcome::Success();
