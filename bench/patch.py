@@ -69,6 +69,16 @@ def main():
                        run.Measure("cp", ["cp", original, copy], "oneshot"),
                        metrics=("real_ms", "cpu_ms", "peak_rss_MiB")),
         ]
+        if args.format == "bps":
+            # What zlib's CRC32 of the source alone costs against each yardstick:
+            # the floor under both BPS figures.
+            crc = run.Measure("crc32_of", [os.path.join(args.build, "bench", "crc32_of"), original], "oneshot")
+            figures += [
+                run.Figure("crc-vs-cat", "zlib's CRC32 of the original ROM alone, vs `cat` of both ROMs", crc,
+                           run.Measure("cat", ["cat", original, modified], "oneshot"), metrics=("cpu_ms",)),
+                run.Figure("crc-vs-cp", "zlib's CRC32 of the original ROM alone, vs `cp` of the ROM", crc,
+                           run.Measure("cp", ["cp", original, copy], "oneshot"), metrics=("cpu_ms",)),
+            ]
         print(f"rounds {args.rounds}, load {os.getloadavg()[0]:.1f}, patch {os.path.getsize(patch)} bytes",
               flush=True)
         for figure in figures:

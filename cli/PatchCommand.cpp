@@ -86,7 +86,7 @@ int PatchCommand::Apply(const std::vector<std::string>& operands, std::ostream& 
     try {
         const auto written = AtomicFileWriter::ReplaceReadingBack(
                 outputPath,
-                [&](const AtomicFileWriter::Sink& sink, const AtomicFileWriter::ReadBack& readBack) {
+                [&](const AtomicFileWriter::GatherSink& sink, const AtomicFileWriter::ReadBack& readBack) {
                     const auto made = Patch::Apply(patch.Bytes(), original.Bytes(), sink, readBack);
                     if (!made) refused = made.Error();
                     return made.Ok();

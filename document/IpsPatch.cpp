@@ -6,6 +6,7 @@
 
 #include "document/ByteRuns.h"
 #include "document/HugePages.h"
+#include "document/PatchTarget.h"
 
 namespace {
 
@@ -189,6 +190,89 @@ private:
     size_t m_at;
 };
 
+// What a first pass over a patch finds, before anything is made: every
+// record checked against the patch's end, the output's length with every
+// record made and after the truncation, and whether the records come in
+// order without overlapping, as patch makers write them.
+struct Survey {
+    size_t length = 0;
+    size_t kept = 0;
+    bool ordered = true;
+};
+
+Result<Survey, PatchFailure> SurveyOf(std::span<const uint8_t> patch, std::span<const uint8_t> source) {
+    using Outcome = Result<Survey, PatchFailure>;
+    if (patch.size() < 5 || std::memcmp(patch.data(), kHeader, 5) != 0)
+        return Outcome::Failure({Failure::UnknownKind});
+    Survey survey;
+    survey.length = source.size();
+    size_t end = 0;
+    IpsReader reader(patch);
+    for (;;) {
+        auto next = reader.Next();
+        if (!next) return Outcome::Failure(next.Error());
+        if (!next.Value()) break;
+        const Record& record = *next.Value();
+        survey.ordered = survey.ordered && record.offset >= end;
+        end = record.offset + record.length;
+        survey.length = std::max(survey.length, end);
+    }
+    survey.kept = survey.length;
+    const size_t tail = patch.size() - reader.At();
+    if (tail == 3) {
+        survey.kept = static_cast<size_t>(BigEndian(patch, reader.At(), 3));
+        if (survey.kept > survey.length)
+            return Outcome::Failure({Failure::TruncationBeyondEnd, survey.kept, 0, survey.length});
+    } else if (tail != 0) {
+        return Outcome::Failure({Failure::TrailingBytes, reader.At()});
+    }
+    return survey;
+}
+
+// Records in any order, each over what came before: made whole in memory.
+std::vector<uint8_t> MakeWhole(std::span<const uint8_t> patch, std::span<const uint8_t> source,
+                               const Survey& survey) {
+    std::vector<uint8_t> target;
+    HugePages::Reserve(target, survey.length);
+    target.assign(source.begin(), source.end());
+    target.resize(survey.length);
+    IpsReader reader(patch);
+    for (auto next = reader.Next(); next.Ok() && next.Value(); next = reader.Next()) {
+        const Record& record = *next.Value();
+        uint8_t* to = target.data() + record.offset;
+        if (record.run)
+            std::memset(to, patch[record.data], record.length);
+        else
+            std::memcpy(to, patch.data() + record.data, record.length);
+    }
+    target.resize(survey.kept);
+    return target;
+}
+
+// Records in order: the source between them, and their bytes, handed on
+// where they lie, up to the truncation.
+void MakeInOrder(std::span<const uint8_t> patch, std::span<const uint8_t> source, const Survey& survey,
+                 PatchTarget& target) {
+    const auto room = [&](size_t count) { return std::min<uint64_t>(count, survey.kept - target.Size()); };
+    // Up to `offset`: the source's bytes, then zeros where a record lies past its end.
+    const auto upTo = [&](size_t offset) {
+        const uint64_t at = target.Size();
+        if (at < source.size()) target.AppendSource(room(std::min(offset, source.size()) - at));
+        if (offset > source.size() && target.Size() < offset)
+            target.AppendRepeated(0, room(offset - static_cast<size_t>(target.Size())));
+    };
+    IpsReader reader(patch);
+    for (auto next = reader.Next(); next.Ok() && next.Value(); next = reader.Next()) {
+        const Record& record = *next.Value();
+        upTo(record.offset);
+        if (record.run)
+            target.AppendRepeated(patch[record.data], room(record.length));
+        else
+            target.Append(patch.subspan(record.data, room(record.length)));
+    }
+    upTo(survey.kept);
+}
+
 } // namespace
 
 Result<void, PatchFailure> IpsPatch::Write(std::span<const uint8_t> original,
@@ -210,41 +294,28 @@ Result<std::string, PatchFailure> IpsPatch::Create(std::span<const uint8_t> orig
 Result<std::vector<uint8_t>, PatchFailure> IpsPatch::Apply(std::span<const uint8_t> patch,
                                                            std::span<const uint8_t> source) {
     using Outcome = Result<std::vector<uint8_t>, PatchFailure>;
-    if (patch.size() < 5 || std::memcmp(patch.data(), kHeader, 5) != 0)
-        return Outcome::Failure({Failure::UnknownKind});
-    // The patch is read twice: once to check every record and find the
-    // output's length, so that a damaged patch makes nothing and the output
-    // is allocated once, then to apply the records.
-    size_t length = source.size();
-    IpsReader reader(patch);
-    for (;;) {
-        auto next = reader.Next();
-        if (!next) return Outcome::Failure(next.Error());
-        if (!next.Value()) break;
-        length = std::max(length, next.Value()->offset + next.Value()->length);
-    }
-    size_t kept = length;
-    const size_t tail = patch.size() - reader.At();
-    if (tail == 3) {
-        kept = static_cast<size_t>(BigEndian(patch, reader.At(), 3));
-        if (kept > length) return Outcome::Failure({Failure::TruncationBeyondEnd, kept, 0, length});
-    } else if (tail != 0) {
-        return Outcome::Failure({Failure::TrailingBytes, reader.At()});
-    }
+    const auto survey = SurveyOf(patch, source);
+    if (!survey) return Outcome::Failure(survey.Error());
+    if (!survey.Value().ordered) return MakeWhole(patch, source, survey.Value());
+    PatchTarget target({survey.Value().kept, source, false});
+    MakeInOrder(patch, source, survey.Value(), target);
+    target.Finish();
+    return target.Take();
+}
 
-    std::vector<uint8_t> target;
-    HugePages::Reserve(target, length);
-    target.assign(source.begin(), source.end());
-    target.resize(length);
-    IpsReader again(patch);
-    for (auto next = again.Next(); next.Ok() && next.Value(); next = again.Next()) {
-        const Record& record = *next.Value();
-        uint8_t* to = target.data() + record.offset;
-        if (record.run)
-            std::memset(to, patch[record.data], record.length);
-        else
-            std::memcpy(to, patch.data() + record.data, record.length);
+Result<void, PatchFailure> IpsPatch::Apply(std::span<const uint8_t> patch, std::span<const uint8_t> source,
+                                           const PatchTarget::Sink& sink) {
+    using Outcome = Result<void, PatchFailure>;
+    const auto survey = SurveyOf(patch, source);
+    if (!survey) return Outcome::Failure(survey.Error());
+    if (!survey.Value().ordered) {
+        const std::vector<uint8_t> whole = MakeWhole(patch, source, survey.Value());
+        const std::span<const uint8_t> piece(whole);
+        return sink({&piece, 1}) ? Outcome::Success() : Outcome::Failure({Failure::NotWritten});
     }
-    target.resize(kept);
-    return target;
+    // Nothing is copied from the target itself.
+    const PatchTarget::ReadBack none = [](uint64_t, std::span<uint8_t>) { return false; };
+    PatchTarget target({survey.Value().kept, source, false}, sink, none, kStreamBlock);
+    MakeInOrder(patch, source, survey.Value(), target);
+    return target.Finish() ? Outcome::Success() : Outcome::Failure({Failure::NotWritten});
 }

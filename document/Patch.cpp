@@ -46,12 +46,6 @@ Result<void, PatchFailure> Patch::Apply(std::span<const uint8_t> patch, std::spa
                                         const PatchTarget::ReadBack& readBack) {
     using Outcome = Result<void, PatchFailure>;
     if (Starts(patch, "BPS1")) return BpsPatch::Apply(patch, source, sink, readBack);
-    // IPS reaches 16 MiB at most, and its records may come in any order:
-    // made whole, then handed on.
-    const auto made = Apply(patch, source);
-    if (!made) return Outcome::Failure(made.Error());
-    const std::vector<uint8_t>& target = made.Value();
-    if (!sink(std::string_view(reinterpret_cast<const char*>(target.data()), target.size())))
-        return Outcome::Failure({PatchFailure::Kind::NotWritten});
-    return Outcome::Success();
+    if (Starts(patch, "PATCH")) return IpsPatch::Apply(patch, source, sink);
+    return Outcome::Failure({PatchFailure::Kind::UnknownKind});
 }

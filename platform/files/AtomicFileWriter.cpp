@@ -1,10 +1,14 @@
 #include "platform/files/AtomicFileWriter.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
+#include <vector>
 
 #include "platform/files/CFile.h"
 
@@ -43,15 +47,35 @@ bool ReadAll(int fd, uint64_t offset, std::span<uint8_t> into) {
     return true;
 }
 
-bool WriteAll(int fd, std::string_view contents) {
-    while (!contents.empty()) {
-        ssize_t n = ::write(fd, contents.data(), contents.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            if (n == 0) errno = EIO;
-            return false;
+// writev takes at most IOV_MAX pieces and may write fewer bytes than asked.
+bool WriteAll(int fd, std::span<const std::span<const uint8_t>> pieces) {
+    std::vector<iovec> vectors;
+    vectors.reserve(std::min<size_t>(pieces.size(), IOV_MAX));
+    while (!pieces.empty()) {
+        vectors.clear();
+        for (size_t i = 0; i < pieces.size() && vectors.size() < IOV_MAX; ++i)
+            if (!pieces[i].empty())
+                vectors.push_back({const_cast<uint8_t*>(pieces[i].data()), pieces[i].size()});
+        const size_t taken = std::min<size_t>(pieces.size(), IOV_MAX);
+        size_t done = 0;
+        while (!vectors.empty() && done < vectors.size()) {
+            const ssize_t n = ::writev(fd, vectors.data() + done, static_cast<int>(vectors.size() - done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                if (n == 0) errno = EIO;
+                return false;
+            }
+            // Past the pieces written whole, into the one written in part.
+            for (auto left = static_cast<size_t>(n); left > 0;) {
+                iovec& piece = vectors[done];
+                const size_t step = std::min(left, piece.iov_len);
+                piece.iov_base = static_cast<uint8_t*>(piece.iov_base) + step;
+                piece.iov_len -= step;
+                left -= step;
+                if (piece.iov_len == 0) ++done;
+            }
         }
-        contents.remove_prefix(static_cast<std::size_t>(n));
+        pieces = pieces.subspan(taken);
     }
     return true;
 }
@@ -110,12 +134,20 @@ AtomicFileWriter::ReplaceStreamed(const std::filesystem::path& link,
                                   const std::function<bool(const Sink& sink)>& produce,
                                   std::optional<unsigned> mode) {
     return ReplaceReadingBack(
-            link, [&produce](const Sink& sink, const ReadBack&) { return produce(sink); }, mode);
+            link,
+            [&produce](const GatherSink& gather, const ReadBack&) {
+                return produce([&gather](std::string_view piece) {
+                    const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(piece.data()),
+                                                         piece.size());
+                    return gather({&bytes, 1});
+                });
+            },
+            mode);
 }
 
 std::optional<AtomicFileWriter::Failure> AtomicFileWriter::ReplaceReadingBack(
         const std::filesystem::path& link,
-        const std::function<bool(const Sink& sink, const ReadBack& readBack)>& produce,
+        const std::function<bool(const GatherSink& sink, const ReadBack& readBack)>& produce,
         std::optional<unsigned> mode) {
     // A file kept in a dotfiles folder and linked into place stays linked: the
     // file the link names is replaced, not the link.
@@ -133,8 +165,8 @@ std::optional<AtomicFileWriter::Failure> AtomicFileWriter::ReplaceReadingBack(
     if (fd.Get() < 0) return Failure{target.string(), errno, false};
 
     int error = 0;
-    const Sink sink = [&fd, &error](std::string_view piece) {
-        if (error == 0 && !WriteAll(fd.Get(), piece)) error = errno;
+    const GatherSink sink = [&fd, &error](std::span<const std::span<const uint8_t>> pieces) {
+        if (error == 0 && !WriteAll(fd.Get(), pieces)) error = errno;
         return error == 0;
     };
     const ReadBack readBack = [&fd, &error](uint64_t offset, std::span<uint8_t> into) {

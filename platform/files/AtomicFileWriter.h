@@ -44,14 +44,18 @@ public:
                                                   const std::function<bool(const Sink& sink)>& produce,
                                                   std::optional<unsigned> mode);
 
+    // Takes the next pieces of the content, in order, in one vectored
+    // write, so that pieces lying in other buffers are never gathered into
+    // one first; false when they could not be written.
+    using GatherSink = std::function<bool(std::span<const std::span<const uint8_t>> pieces)>;
     // Fills `into` with the bytes already given to the sink at `offset`;
     // false when it cannot.
     using ReadBack = std::function<bool(uint64_t offset, std::span<uint8_t> into)>;
-    // The same, for content made in pieces that reads back what it made
-    // before (a patch's target copying from its own start).
+    // The same, for content made of many pieces that reads back what it
+    // made before (a patch's target copying from its own start).
     static std::optional<Failure>
     ReplaceReadingBack(const std::filesystem::path& target,
-                       const std::function<bool(const Sink& sink, const ReadBack& readBack)>& produce,
+                       const std::function<bool(const GatherSink& sink, const ReadBack& readBack)>& produce,
                        std::optional<unsigned> mode);
 
     // The same after creating missing folders, the failure as its Text().

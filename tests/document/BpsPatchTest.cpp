@@ -212,8 +212,9 @@ TEST(BpsPatch, StreamedApplyReadsBackWhatItHandedOn) {
     const Bytes patch = Sealed(Of(header), Crc(source), Crc(target));
 
     std::string made;
-    const PatchTarget::Sink keep = [&made](std::string_view part) {
-        made.append(part);
+    const PatchTarget::Sink keep = [&made](std::span<const std::span<const uint8_t>> pieces) {
+        for (const std::span<const uint8_t> piece : pieces)
+            made.append(piece.begin(), piece.end());
         return true;
     };
     const PatchTarget::ReadBack readBack = [&made](uint64_t offset, std::span<uint8_t> into) {
@@ -229,7 +230,7 @@ TEST(BpsPatch, StreamedApplyReadsBackWhatItHandedOn) {
     EXPECT_TRUE(whole.Value() == target);
 
     made.clear();
-    const PatchTarget::Sink refuse = [](std::string_view) {
+    const PatchTarget::Sink refuse = [](std::span<const std::span<const uint8_t>>) {
         return false;
     };
     const auto refused = BpsPatch::Apply(patch, source, refuse, readBack);

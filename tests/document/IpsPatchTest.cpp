@@ -140,6 +140,39 @@ TEST(IpsPatch, ChangesAt16MiBAreRefusedNamingBps) {
               reachable.Value());
 }
 
+// Patches from other makers may repeat or reorder records: a later record
+// lies over an earlier one, whether the target is streamed or made whole.
+TEST(IpsPatch, RecordsInAnyOrderStreamedOrWhole) {
+    using namespace std::string_literals;
+    struct Order {
+        const char* name;
+        std::string patch;
+        std::string target;
+    };
+    const Order orders[] = {
+            {"in order, run, growth past a gap, truncated",
+             "PATCH\0\0\x01\0\x02XY\0\0\x04\0\0\0\x03R\0\0\x0C\0\x01GEOF\0\0\x0C"s,
+             "0XY3RRR789\0\0"s},
+            {"backwards and overlapping", "PATCH\0\0\x04\0\x02XY\0\0\0\0\x05" "abcde\0\0\x02\0\x01ZEOF"s,
+             "abZdeY6789"s},
+    };
+    for (const Order& o : orders) {
+        SCOPED_TRACE(o.name);
+        const auto whole = IpsPatch::Apply(Of(o.patch), Of("0123456789"));
+        ASSERT_TRUE(whole) << whole.Error().Text();
+        EXPECT_EQ(o.target, Text(whole.Value()));
+        std::string streamed;
+        const auto made = IpsPatch::Apply(Of(o.patch), Of("0123456789"),
+                                          [&streamed](std::span<const std::span<const uint8_t>> pieces) {
+                                              for (const std::span<const uint8_t> piece : pieces)
+                                                  streamed.append(piece.begin(), piece.end());
+                                              return true;
+                                          });
+        ASSERT_TRUE(made) << made.Error().Text();
+        EXPECT_EQ(o.target, streamed);
+    }
+}
+
 TEST(IpsPatch, ApplyGrowsWithZerosAndRefusesDamagedPatches) {
     using namespace std::string_literals;
     const auto grown = IpsPatch::Apply(Of("PATCH\0\0\x06\0\x01ZEOF"s), Of("ab"));
