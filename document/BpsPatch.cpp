@@ -203,6 +203,8 @@ private:
     // A run of one byte, made by copying the target onto itself from one
     // byte back; the end of what it made, or 0.
     size_t Repeat(size_t at) {
+        // Most changed bytes start no run: told apart here, without a call.
+        if (m_target.size() - at < kShortestRun || m_target[at + 1] != m_target[at]) return 0;
         const size_t run = ByteRuns::RunLength(m_target, at, m_target.size());
         if (run < kShortestRun) return 0;
         const bool repeatsPrevious = at > 0 && m_target[at - 1] == m_target[at];
