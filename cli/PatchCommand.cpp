@@ -28,6 +28,7 @@ bool SameFile(const std::string& a, const std::string& b) {
 std::optional<std::string> Read(MappedFile& file, const std::string& path) {
     if (const int error = file.Map(path); error != 0)
         return CannotText(FileAction::Read, path, CFile::ErrorText(error));
+    file.OnCutShort(QlmInputCutShortText(path));
     return std::nullopt;
 }
 

@@ -176,7 +176,8 @@ private:
     }
 
     void TellDiffering(size_t from, size_t to) {
-        if (from < to) m_targetCrc.Differ(from, m_source.subspan(from, to - from), m_target.subspan(from, to - from));
+        if (from < to)
+            m_targetCrc.Differ(from, m_source.subspan(from, to - from), m_target.subspan(from, to - from));
     }
 
     void Action(uint64_t action, uint64_t length) { BpsNumber::Write(m_out, ((length - 1) << 2) | action); }
@@ -418,7 +419,8 @@ std::optional<PatchFailure> CheckBeforeMaking(const BpsHeader& header, std::span
 // would say less.
 std::optional<PatchFailure> Make(const BpsHeader& header, std::span<const uint8_t> source,
                                  PatchTarget& target) {
-    TrailingCrc sourceCrc(source, static_cast<size_t>(std::min<uint64_t>(header.targetLength, source.size())));
+    TrailingCrc sourceCrc(source,
+                          static_cast<size_t>(std::min<uint64_t>(header.targetLength, source.size())));
     const std::optional<PatchFailure> failed =
             BpsReader(header.body, source, header.targetLength, target, sourceCrc).Run(header.actions);
     const bool handedOn = target.Finish();
@@ -454,7 +456,8 @@ BpsPatch::Apply(std::span<const uint8_t> patch, std::span<const uint8_t> source,
     using Outcome = Result<std::vector<uint8_t>, PatchFailure>;
     const auto header = ReadHeader(patch);
     if (!header) return Outcome::Failure(header.Error());
-    if (auto refused = CheckBeforeMaking(header.Value(), source, largestTarget)) return Outcome::Failure(*refused);
+    if (auto refused = CheckBeforeMaking(header.Value(), source, largestTarget))
+        return Outcome::Failure(*refused);
     PatchTarget target({header.Value().targetLength, source});
     if (const std::optional<PatchFailure> failed = Make(header.Value(), source, target))
         return Outcome::Failure(*failed);
@@ -467,7 +470,8 @@ Result<void, PatchFailure> BpsPatch::Apply(std::span<const uint8_t> patch, std::
     using Outcome = Result<void, PatchFailure>;
     const auto header = ReadHeader(patch);
     if (!header) return Outcome::Failure(header.Error());
-    if (auto refused = CheckBeforeMaking(header.Value(), source, kMaxTarget)) return Outcome::Failure(*refused);
+    if (auto refused = CheckBeforeMaking(header.Value(), source, kMaxTarget))
+        return Outcome::Failure(*refused);
     PatchTarget target({header.Value().targetLength, source}, sink, readBack, kStreamBlock);
     if (const std::optional<PatchFailure> failed = Make(header.Value(), source, target))
         return Outcome::Failure(*failed);

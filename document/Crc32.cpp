@@ -2,7 +2,6 @@
 
 #include <array>
 #include <mutex>
-
 #include <zlib.h>
 
 namespace {

@@ -253,7 +253,9 @@ std::vector<uint8_t> MakeWhole(std::span<const uint8_t> patch, std::span<const u
 // where they lie, up to the truncation.
 void MakeInOrder(std::span<const uint8_t> patch, std::span<const uint8_t> source, const Survey& survey,
                  PatchTarget& target) {
-    const auto room = [&](size_t count) { return std::min<uint64_t>(count, survey.kept - target.Size()); };
+    const auto room = [&](size_t count) {
+        return std::min<uint64_t>(count, survey.kept - target.Size());
+    };
     // Up to `offset`: the source's bytes, then zeros where a record lies past its end.
     const auto upTo = [&](size_t offset) {
         const uint64_t at = target.Size();
@@ -314,7 +316,9 @@ Result<void, PatchFailure> IpsPatch::Apply(std::span<const uint8_t> patch, std::
         return sink({&piece, 1}) ? Outcome::Success() : Outcome::Failure({Failure::NotWritten});
     }
     // Nothing is copied from the target itself.
-    const PatchTarget::ReadBack none = [](uint64_t, std::span<uint8_t>) { return false; };
+    const PatchTarget::ReadBack none = [](uint64_t, std::span<uint8_t>) {
+        return false;
+    };
     PatchTarget target({survey.Value().kept, source, false}, sink, none, kStreamBlock);
     MakeInOrder(patch, source, survey.Value(), target);
     return target.Finish() ? Outcome::Success() : Outcome::Failure({Failure::NotWritten});

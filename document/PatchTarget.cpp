@@ -7,7 +7,8 @@
 #include "document/HugePages.h"
 
 PatchTarget::PatchTarget(const Shape& shape)
-    : PatchTarget(shape, m_keep, m_keptReadBack, static_cast<size_t>(std::min<uint64_t>(shape.length, 1 << 20))) {
+    : PatchTarget(shape, m_keep, m_keptReadBack,
+                  static_cast<size_t>(std::min<uint64_t>(shape.length, 1 << 20))) {
     HugePages::Reserve(m_whole, static_cast<size_t>(shape.length));
     m_keep = [this](std::span<const std::span<const uint8_t>> pieces) {
         for (const std::span<const uint8_t> piece : pieces)
@@ -40,7 +41,8 @@ void PatchTarget::AddPiece(std::span<const uint8_t> piece, bool held) {
     if (piece.empty()) return;
     // A run of the source read in order, or what copies made one after
     // another, is one piece.
-    if (!m_pieces.empty() && m_lastHeld == held && m_pieces.back().data() + m_pieces.back().size() == piece.data()) {
+    if (!m_pieces.empty() && m_lastHeld == held &&
+        m_pieces.back().data() + m_pieces.back().size() == piece.data()) {
         m_pieces.back() = {m_pieces.back().data(), m_pieces.back().size() + piece.size()};
     } else {
         m_pieces.push_back(piece);

@@ -631,6 +631,10 @@ std::string QlmPatchSameFileText(std::string_view written, std::string_view read
     return Join({written, " and ", read, " are the same file; write ", what, " to a file of its own"});
 }
 
+std::string QlmInputCutShortText(std::string_view path) {
+    return Join({path, " was cut short by another program while qlm read it; nothing was written"});
+}
+
 std::string PatchOutOfIpsReachText(uint64_t offset) {
     return Join({"The change at ", Hex(offset),
                  " is out of an IPS patch's reach: IPS offsets end at 16 MiB (0x1000000). "

@@ -180,6 +180,8 @@ std::string QlmPatchActionText(std::string_view word);
 // patch: the file to be written is one of the files read, which it would
 // replace: "<written> and <read> are the same file; write <what> to a file of its own".
 std::string QlmPatchSameFileText(std::string_view written, std::string_view read, std::string_view what);
+// patch: another program cut an input short while qlm read it.
+std::string QlmInputCutShortText(std::string_view path);
 
 // --- Patches (qlm patch and the editor's Export Patch) ---
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/files/CFile.h"
+#include "platform/files/MappingFault.h"
 
 namespace {
 
@@ -103,6 +104,18 @@ int CreateTemporary(const std::filesystem::path& target, std::string& temp) {
     return -1;
 }
 
+// A temporary file removed should a mapped input fault while it is made.
+class NotedTemporary {
+public:
+    explicit NotedTemporary(const std::string& path) : m_path(path) { MappingFault::NoteTemporary(path); }
+    NotedTemporary(const NotedTemporary&) = delete;
+    NotedTemporary& operator=(const NotedTemporary&) = delete;
+    ~NotedTemporary() { MappingFault::ForgetTemporary(m_path); }
+
+private:
+    const std::string& m_path;
+};
+
 // Why an existing target may not be replaced; 0 when it may, or is absent.
 int RefusalOf(const std::filesystem::path& target, std::optional<unsigned>& mode) {
     struct stat st {};
@@ -163,6 +176,7 @@ std::optional<AtomicFileWriter::Failure> AtomicFileWriter::ReplaceReadingBack(
     std::string temp;
     FileDescriptor fd(CreateTemporary(target, temp));
     if (fd.Get() < 0) return Failure{target.string(), errno, false};
+    const NotedTemporary noted(temp);
 
     int error = 0;
     const GatherSink sink = [&fd, &error](std::span<const std::span<const uint8_t>> pieces) {

@@ -4,12 +4,14 @@
 #include <sys/mman.h>
 
 #include "platform/files/CFile.h"
+#include "platform/files/MappingFault.h"
 
 MappedFile::~MappedFile() {
     Release();
 }
 
 void MappedFile::Release() {
+    MappingFault::ForgetMapping(m_map);
     if (m_map != nullptr) munmap(m_map, m_size);
     m_map = nullptr;
     m_size = 0;
@@ -38,4 +40,8 @@ std::span<const uint8_t> MappedFile::Bytes() const {
     if (m_map != nullptr) return {static_cast<const uint8_t*>(m_map), m_size};
     const std::string_view text = m_copy.Text();
     return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
+}
+
+void MappedFile::OnCutShort(std::string_view message) const {
+    if (m_map != nullptr) MappingFault::NoteMapping(Bytes(), message);
 }

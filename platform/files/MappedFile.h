@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "platform/files/FileContents.h"
 
@@ -14,8 +15,9 @@
 //
 // A mapping shows the file as it is now, so a file cut shorter while it is
 // mapped faults when its lost pages are touched (SIGBUS). Only a program that
-// holds its inputs briefly and reports such a fault itself should use it;
-// the editor, which keeps documents open for hours, reads whole copies.
+// holds its inputs briefly and says so on such a fault (OnCutShort) should
+// use it; the editor, which keeps documents open for hours, reads whole
+// copies.
 class MappedFile {
 public:
     MappedFile() = default;
@@ -27,6 +29,10 @@ public:
     // failed. Opens as CFile does: only regular files, never blocking.
     int Map(const std::string& path);
     std::span<const uint8_t> Bytes() const;
+    // Should the mapped file be cut short while it is read, the process
+    // prints `message`, removes the temporary files it was writing and
+    // exits with status 1 (see MappingFault).
+    void OnCutShort(std::string_view message) const;
 
 private:
     void Release();

@@ -151,9 +151,10 @@ TEST(IpsPatch, RecordsInAnyOrderStreamedOrWhole) {
     };
     const Order orders[] = {
             {"in order, run, growth past a gap, truncated",
-             "PATCH\0\0\x01\0\x02XY\0\0\x04\0\0\0\x03R\0\0\x0C\0\x01GEOF\0\0\x0C"s,
-             "0XY3RRR789\0\0"s},
-            {"backwards and overlapping", "PATCH\0\0\x04\0\x02XY\0\0\0\0\x05" "abcde\0\0\x02\0\x01ZEOF"s,
+             "PATCH\0\0\x01\0\x02XY\0\0\x04\0\0\0\x03R\0\0\x0C\0\x01GEOF\0\0\x0C"s, "0XY3RRR789\0\0"s},
+            {"backwards and overlapping",
+             "PATCH\0\0\x04\0\x02XY\0\0\0\0\x05"
+             "abcde\0\0\x02\0\x01ZEOF"s,
              "abZdeY6789"s},
     };
     for (const Order& o : orders) {

@@ -15,6 +15,7 @@
 #include "platform/files/CArchive.h"
 #include "platform/files/CFile.h"
 #include "platform/files/CPath.h"
+#include "platform/files/MappedFile.h"
 
 namespace {
 
@@ -278,6 +279,38 @@ TEST(AtomicFileWriter, StreamedContentReplacesWholeOrNotAtAll) {
 
     EXPECT_FALSE(AtomicFileWriter::ReplaceStreamed(target, pieces(true), std::nullopt));
     EXPECT_EQ("new content", TempDir::ReadFile(target));
+}
+
+// Another program cuts an input short while an output is made from its
+// mapped bytes: the process says which input, leaves no temporary beside
+// the output and the output as it was, instead of dying of SIGBUS.
+TEST(MappedFileDeathTest, AnInputCutShortEndsWithItsMessageAndNoTemporary) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    TempDir dir;
+    const std::string input = dir.Write("in.rom", std::string(64 * 1024, 'x'));
+    const std::string output = dir.Write("out.rom", "old");
+    const auto makeFromShrinkingInput = [&] {
+        MappedFile mapped;
+        if (mapped.Map(input) != 0) std::_Exit(3);
+        mapped.OnCutShort("in.rom was cut short");
+        AtomicFileWriter::ReplaceReadingBack(
+                output,
+                [&](const AtomicFileWriter::GatherSink& sink, const AtomicFileWriter::ReadBack&) {
+                    const std::span<const uint8_t> first = mapped.Bytes().first(10);
+                    sink({&first, 1});
+                    if (::truncate(input.c_str(), 0) != 0) std::_Exit(4);
+                    // A page past the start, gone with the truncation.
+                    volatile uint8_t lost = mapped.Bytes()[40000];
+                    (void)lost;
+                    return true;
+                },
+                std::nullopt);
+        std::_Exit(5);
+    };
+    EXPECT_EXIT(makeFromShrinkingInput(), ::testing::ExitedWithCode(1), "in.rom was cut short");
+    EXPECT_EQ("old", TempDir::ReadFile(output));
+    EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(dir.Path()), {}))
+            << "a temporary was left";
 }
 
 } // namespace
