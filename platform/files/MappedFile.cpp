@@ -30,7 +30,6 @@ int MappedFile::Map(const std::string& path) {
     void* map = mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_PRIVATE | MAP_POPULATE,
                      file.Descriptor(), 0);
     if (map == MAP_FAILED) return m_copy.Read(path);
-    (void)madvise(map, static_cast<size_t>(size), MADV_SEQUENTIAL);
     m_map = map;
     m_size = static_cast<size_t>(size);
     return 0;
