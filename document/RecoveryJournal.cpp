@@ -13,6 +13,7 @@
 namespace {
 
 constexpr char kDiscardedSuffix[] = ".discarded";
+constexpr char kLockSuffix[] = ".lock";
 
 std::string CanonicalPath(const std::string& path) {
     std::error_code error;
@@ -106,6 +107,7 @@ const RecoveryJournal::Pending& RecoveryJournal::Attach(const std::string& romPa
     m_romPath = CanonicalPath(romPath);
     m_path = Folder() + "/" + FileNameFor(m_romPath);
     m_base = identity;
+    if (!TakeLock()) return m_pending;
 
     const int fd = ::open(m_path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
     struct stat st {};
@@ -144,8 +146,31 @@ const RecoveryJournal::Pending& RecoveryJournal::Attach(const std::string& romPa
     return m_pending;
 }
 
+bool RecoveryJournal::TakeLock() {
+    const int folder = OpenFolder();
+    if (folder < 0) {
+        TurnOff(CannotText(FileAction::Create, Folder(), Reason(errno)));
+        return false;
+    }
+    ::close(folder);
+    const std::string lockPath = m_path + kLockSuffix;
+    switch (m_lock.Take(lockPath)) {
+    case RecoveryLock::Outcome::Held:
+        return true;
+    case RecoveryLock::Outcome::Busy:
+        m_off = true;
+        m_offNotice = RecoveryInUseText(NameOf(m_romPath));
+        return false;
+    case RecoveryLock::Outcome::Failed:
+        TurnOff(CannotText(FileAction::Create, lockPath, Reason(errno)));
+        return false;
+    }
+    return false;
+}
+
 void RecoveryJournal::Detach() {
     CloseFile();
+    m_lock.Release();
     m_romPath.clear();
     m_path.clear();
     m_pending = {};
@@ -153,7 +178,7 @@ void RecoveryJournal::Detach() {
     m_continue = false;
     m_off = false;
     m_told = false;
-    m_offReason.clear();
+    m_offNotice.clear();
 }
 
 std::vector<RecoveryRecord> RecoveryJournal::Continue() {
@@ -166,7 +191,7 @@ std::vector<RecoveryRecord> RecoveryJournal::Continue() {
 void RecoveryJournal::SetAside() {
     m_pending = {};
     CloseFile();
-    if (m_path.empty()) return;
+    if (m_path.empty() || !m_lock.Held()) return;
     // rename() moves a link itself, never what it names.
     (void)std::rename(m_path.c_str(), (m_path + kDiscardedSuffix).c_str());
 }
@@ -175,7 +200,7 @@ void RecoveryJournal::Remove() {
     m_pending = {};
     m_continue = false;
     CloseFile();
-    if (!m_path.empty() && !m_off) (void)::unlink(m_path.c_str());
+    if (m_lock.Held() && !m_off) (void)::unlink(m_path.c_str());
 }
 
 void RecoveryJournal::Rebase(const CFile::Identity& identity) {
@@ -192,13 +217,13 @@ void RecoveryJournal::CloseFile() {
 void RecoveryJournal::TurnOff(const std::string& reason) {
     CloseFile();
     m_off = true;
-    m_offReason = reason;
+    m_offNotice = RecoveryOffText(reason);
 }
 
 std::optional<std::string> RecoveryJournal::TakeNotice() {
     if (!m_off || m_told) return std::nullopt;
     m_told = true;
-    return RecoveryOffText(m_offReason);
+    return m_offNotice;
 }
 
 bool RecoveryJournal::OpenForAppend(std::string& reason) {

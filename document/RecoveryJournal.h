@@ -9,6 +9,7 @@
 
 #include "document/FileResult.h"
 #include "document/RecoveryFormat.h"
+#include "document/RecoveryLock.h"
 #include "platform/files/CFile.h"
 
 // The editor's record of applied, unsaved steps of one ROM, on the disk
@@ -16,6 +17,9 @@
 // them. It lives under $XDG_STATE_HOME/quillmoor/recovery/ (folder 0700, file
 // 0600), named by a hash of the ROM's canonical path. Only a regular file is
 // ever read or written there: a link or a FIFO in its place is refused.
+// From Attach to Detach the journal is this editor's alone (RecoveryLock);
+// one that another editor holds is never read, moved or written, and
+// recovery is off here instead.
 class RecoveryJournal {
 public:
     enum class Found {
@@ -45,7 +49,8 @@ public:
     static std::string PathFor(const std::string& romPath);
 
     // Ties the journal to the ROM just opened (its identity and image as
-    // read) and tells what a journal left for it holds.
+    // read) and tells what a journal left for it holds; nothing while
+    // another editor holds it.
     const Pending& Attach(const std::string& romPath, const CFile::Identity& identity,
                           std::span<const uint8_t> image);
     // Lets the ROM go; its journal stays where it is.
@@ -56,7 +61,8 @@ public:
     // Hands over the pending steps to be restored; later steps follow them
     // in the same journal.
     std::vector<RecoveryRecord> Continue();
-    // Renames the journal with a ".discarded" suffix, over the one before.
+    // Renames the journal with a ".discarded" suffix, over the one before;
+    // only a journal this editor holds.
     void SetAside();
     // The image equals the file again (saved, or the user dropped the
     // edits, or undo went back to the save): no journal; the next step
@@ -67,7 +73,8 @@ public:
 
     // Puts the step on the disk. A failure leaves the journal as it was and
     // the step must not be taken. A journal that cannot be opened at all
-    // turns recovery off for this ROM instead (TakeNotice says so, once).
+    // turns recovery off for this ROM instead (TakeNotice says so, once), as
+    // does a journal another editor holds, from Attach on.
     FileResult Append(const RecoveryStepView& step);
     // Recovery is off and the user has not been told yet: the text.
     std::optional<std::string> TakeNotice();
@@ -79,6 +86,7 @@ public:
 private:
     // The folder opened (made when missing), or -1 with errno.
     static int OpenFolder();
+    bool TakeLock();
     bool OpenForAppend(std::string& reason);
     void TurnOff(const std::string& reason);
     void CloseFile();
@@ -95,6 +103,7 @@ private:
     uint64_t m_end = 0;
     bool m_off = false;
     bool m_told = false;
-    std::string m_offReason;
+    std::string m_offNotice;
+    RecoveryLock m_lock;
     Sync m_sync;
 };

@@ -598,6 +598,11 @@ std::string RecoveryOffText(std::string_view why) {
                  ". Applied changes are kept only in memory until they are saved."});
 }
 
+std::string RecoveryInUseText(std::string_view fileName) {
+    return Join({fileName, " is open in another Quillmoor window; crash recovery is off in this one. "
+                           "Applied changes are kept only in memory until they are saved."});
+}
+
 std::string RecoveryRefusedText(std::string_view why) {
     return Join({"The change was not made, because the recovery journal could not keep it. ", why, "."});
 }

@@ -277,6 +277,8 @@ std::string RecoveryQuestionText(std::string_view fileName, size_t steps);
 std::string RecoveryChangedText(std::string_view fileName, size_t steps);
 // Once per ROM when its journal cannot be made: editing goes on.
 std::string RecoveryOffText(std::string_view why);
+// Once per open of a ROM whose journal another editor holds: editing goes on.
+std::string RecoveryInUseText(std::string_view fileName);
 // A step not taken because its journal record could not be written.
 std::string RecoveryRefusedText(std::string_view why);
 // The windows beside the dialog: "<module name> - Quillmoor" for the table,

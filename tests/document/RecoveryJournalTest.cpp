@@ -171,10 +171,43 @@ TEST_F(RecoveryJournalTest, AStepTheJournalCannotKeepIsRefusedAndTheImageStays) 
 
     // Nothing refused reached the journal, and what was cut off did not
     // hide the step after it.
+    s.journal.Detach();
     Session again(m_rom);
     ASSERT_EQ(again.journal.Found().steps.size(), 2u);
     again.document.Replay(again.journal.Continue());
     EXPECT_EQ(again.Image(), s.Image());
+}
+
+TEST_F(RecoveryJournalTest, ASecondEditorOfTheRomLeavesTheFirstOnesJournalAlone) {
+    auto first = std::make_unique<Session>(m_rom);
+    ASSERT_TRUE(Apply(*first, 0, 0xE0) && Apply(*first, 1, 0xE1));
+    const off_t size = JournalSize();
+    {
+        Session second(m_rom);
+        EXPECT_EQ(second.journal.Found().found, RecoveryJournal::Found::None);
+        EXPECT_TRUE(second.journal.Continue().empty());
+        second.journal.SetAside();
+        ASSERT_TRUE(Apply(second, 2, 0xE2));
+        const std::optional<std::string> notice = second.journal.TakeNotice();
+        ASSERT_TRUE(notice);
+        EXPECT_NE(notice->find("another Quillmoor window"), std::string::npos) << *notice;
+        // Saved or undone back to the file: the second editor's journal goes,
+        // which must not be the first one's.
+        second.journal.Remove();
+        second.journal.Rebase(*second.document.FileIdentity());
+    }
+    EXPECT_EQ(JournalSize(), size);
+    EXPECT_FALSE(TempDir::Exists(JournalPath() + ".discarded"));
+    ASSERT_TRUE(Apply(*first, 3, 0xE3));
+    const std::string crashed = first->Image();
+    // The first editor dies; its hold goes with it and the next open
+    // restores its steps, none of the second's.
+    first.reset();
+    Session again(m_rom);
+    ASSERT_EQ(again.journal.Found().found, RecoveryJournal::Found::Matches);
+    ASSERT_EQ(again.journal.Found().steps.size(), 3u);
+    again.document.Replay(again.journal.Continue());
+    EXPECT_EQ(again.Image(), crashed);
 }
 
 enum class Blocker {

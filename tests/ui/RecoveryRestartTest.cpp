@@ -1,7 +1,8 @@
 // The editor killed after several applies, in a real process, then started
 // again on the same ROM: Yes brings back what was applied, byte for byte,
 // each step one Undo; No leaves the file as it is and sets the journal
-// aside; a ROM changed in between is only reported.
+// aside; a ROM changed in between is only reported. While the first still
+// runs, a second one on the ROM offers nothing and leaves its journal be.
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -34,9 +35,15 @@ protected:
         m_original = ReadFile(m_rom);
     }
 
+    ~RecoveryRestartTest() override {
+        if (m_child == 0) return;
+        ::kill(m_child, SIGKILL);
+        (void)waitpid(m_child, nullptr, 0);
+    }
+
     // Runs the editor in a child process (this test program's own disabled
-    // case below), waits until it has applied its edits, and kills it.
-    void CrashAfterApplies() {
+    // case below) and waits until it has applied its edits.
+    void StartEditor() {
         std::vector<std::string> env;
         for (char** e = environ; *e != nullptr; ++e)
             env.emplace_back(*e);
@@ -50,24 +57,29 @@ protected:
         std::string filter = "--gtest_filter=RecoveryChild.DISABLED_AppliesThenWaits";
         std::string disabled = "--gtest_also_run_disabled_tests";
         char* argv[] = {program.data(), filter.data(), disabled.data(), nullptr};
-        pid_t child = 0;
-        ASSERT_EQ(posix_spawn(&child, program.c_str(), nullptr, nullptr, argv, envp.data()), 0);
+        ASSERT_EQ(posix_spawn(&m_child, program.c_str(), nullptr, nullptr, argv, envp.data()), 0);
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-        int status = 0;
-        bool exited = false;
         while (!TempDir::Exists(PathOf("ready")) && std::chrono::steady_clock::now() < until) {
-            if (waitpid(child, &status, WNOHANG) == child) {
-                exited = true;
-                break;
+            if (waitpid(m_child, nullptr, WNOHANG) == m_child) {
+                m_child = 0;
+                FAIL() << "the editor ended by itself";
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        if (!exited) {
-            ::kill(child, SIGKILL);
-            ASSERT_EQ(waitpid(child, &status, 0), child);
-        }
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the editor ended by itself";
         ASSERT_TRUE(TempDir::Exists(PathOf("ready")));
+    }
+    void KillEditor() {
+        ::kill(m_child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(waitpid(m_child, &status, 0), m_child);
+        m_child = 0;
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the editor ended by itself";
+    }
+    void CrashAfterApplies() {
+        StartEditor();
+        if (HasFatalFailure()) return;
+        KillEditor();
+        if (HasFatalFailure()) return;
         m_applied = ReadFile(PathOf("applied"));
         ASSERT_EQ(m_applied.size(), 32u);
         EXPECT_EQ(ReadFile(m_rom), m_original);
@@ -80,6 +92,7 @@ protected:
     std::string m_module;
     std::string m_original;
     std::string m_applied;
+    pid_t m_child = 0;
 };
 
 TEST_F(RecoveryRestartTest, YesRestoresWhatWasAppliedOneUndoPerStep) {
@@ -129,6 +142,26 @@ TEST_F(RecoveryRestartTest, ARomChangedSinceIsReportedAndNeverApplied) {
     EXPECT_EQ(Image(), rebuilt);
     EXPECT_EQ(Title(), "Quillmoor - game.rom");
     EXPECT_TRUE(TempDir::Exists(Journal() + ".discarded"));
+}
+
+TEST_F(RecoveryRestartTest, WhileTheFirstEditorRunsASecondOneLeavesItsJournalAlone) {
+    StartEditor();
+    if (HasFatalFailure()) return;
+    const std::string journal = ReadFile(Journal());
+    Start();
+    LoadModules({m_module});
+    m_modals.AnswerMessageBox(IDOK);
+    OpenRom(m_rom);
+    EXPECT_EQ(Messages(), std::vector<std::string>{RecoveryInUseText("game.rom")});
+    EXPECT_EQ(Image(), m_original);
+    EXPECT_EQ(ReadFile(Journal()), journal);
+
+    KillEditor();
+    if (HasFatalFailure()) return;
+    m_modals.AnswerMessageBox(IDYES);
+    OpenRom(m_rom);
+    EXPECT_EQ(Messages().back(), RecoveryQuestionText("game.rom", 3));
+    EXPECT_EQ(Image(), ReadFile(PathOf("applied")));
 }
 
 // The editor the cases above kill: three entries applied, the image as it

@@ -64,6 +64,9 @@ FileResult EditorState::OpenRom(const std::string& path, const std::string& name
     if (m_recoveryOn && document.FileIdentity())
         m_recovery.Attach(document.Path(), *document.FileIdentity(), {document.Data(), document.Length()});
     Notify(EditorChange::Kind::Opened);
+    // Told at the open rather than at the first step: the user learns that
+    // this window keeps no journal before relying on one.
+    if (std::optional<std::string> off = m_recovery.TakeNotice()) PostNotice(std::move(*off));
     return opened;
 }
 

@@ -69,4 +69,35 @@ TEST_F(EditorStateRecoveryTest, AStepTheJournalRefusesIsNotTakenAndTheUserIsTold
     EXPECT_NE(m_state.TakeNotice().find("recovery journal"), std::string::npos);
 }
 
+TEST_F(EditorStateRecoveryTest, ASecondEditorOfTheRomKeepsNoJournalAndSaysSoOnce) {
+    ASSERT_EQ(Set(1, 7).kind, RomDocument::Applied::Kind::Stored);
+    EditorState second;
+    second.modules.push_back(MakeModule(0, 4, 4, NumberElements(1)));
+    second.EnableRecovery();
+    int notices = 0;
+    const Subscription listening = second.Subscribe([&](const EditorChange& c) {
+        if (c.kind == EditorChange::Kind::Notice) ++notices;
+    });
+    auto editAndSave = [&](uint8_t value) {
+        ASSERT_TRUE(second.OpenRom(m_rom, "game.rom").Ok());
+        second.SelectModule(0);
+        const uint8_t bytes[1] = {value};
+        ASSERT_EQ(second.ApplyValue(2, 0, bytes).kind, RomDocument::Applied::Kind::Stored);
+        ASSERT_TRUE(second.SaveRom(RomDocument::SaveMode::KeepChangedFile).Ok());
+    };
+    editAndSave(8);
+    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(second.TakeNotice(), RecoveryInUseText("game.rom"));
+    second.CloseRom();
+    EXPECT_TRUE(Journaled());
+    EXPECT_EQ(m_notices, 0);
+
+    // Once the first editor lets the ROM go, the next open journals again.
+    m_state.CloseRom();
+    editAndSave(9);
+    second.Undo();
+    EXPECT_TRUE(Journaled());
+    EXPECT_EQ(notices, 1);
+}
+
 } // namespace
