@@ -64,7 +64,8 @@ void InstallOnce() {
 }
 
 // Copies `text` into `into`, cut to fit, always ended.
-template <size_t N> void CopyInto(char (&into)[N], std::string_view text) {
+template <size_t N>
+void CopyInto(char (&into)[N], std::string_view text) {
     const size_t count = std::min(text.size(), N - 1);
     std::memcpy(into, text.data(), count);
     into[count] = '\0';
