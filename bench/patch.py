@@ -3,7 +3,10 @@
 with 1% of its bytes changed in scattered runs, each against its yardstick
 measured in the same run (see run.py for how the sides alternate).
 
-    bench/patch.py --build build/rel [--rounds 5] [--format bps|ips]
+    bench/patch.py --build build/rel [--rounds 5] [--format bps|ips] [--before OTHER_BUILD]
+
+--before measures another build's qlm (an earlier commit's) on the same files
+against the same yardsticks in the same run, for a before-and-after.
 
 `patch-create` is set against `cat ORIGINAL MODIFIED > /dev/null`, the least
 a patch maker can do (read both files); `patch-apply` against `cp` of the ROM.
@@ -47,6 +50,7 @@ def main():
     ap.add_argument("--build", default="build/rel", help="Release build folder")
     ap.add_argument("--rounds", type=int, default=5)
     ap.add_argument("--format", choices=("bps", "ips"), default="bps")
+    ap.add_argument("--before", help="another Release build folder, measured the same way")
     args = ap.parse_args()
     qlm = os.path.join(args.build, "cli", "qlm")
     env = dict(os.environ)
@@ -69,6 +73,19 @@ def main():
                        run.Measure("cp", ["cp", original, copy], "oneshot"),
                        metrics=("real_ms", "cpu_ms", "peak_rss_MiB")),
         ]
+        if args.before:
+            earlier = os.path.join(args.before, "cli", "qlm")
+            figures += [
+                run.Figure("patch-create-before", f"{args.before}'s `qlm patch create`, vs `cat` of both ROMs",
+                           run.Measure("earlier qlm patch create",
+                                       [earlier, "patch", "create", original, modified,
+                                        os.path.join(files, "before." + args.format)], "oneshot"),
+                           run.Measure("cat", ["cat", original, modified], "oneshot"), metrics=("cpu_ms",)),
+                run.Figure("patch-apply-before", f"{args.before}'s `qlm patch apply`, vs `cp` of the ROM",
+                           run.Measure("earlier qlm patch apply", [earlier, "patch", "apply", patch, original, out],
+                                       "oneshot"),
+                           run.Measure("cp", ["cp", original, copy], "oneshot"), metrics=("cpu_ms",)),
+            ]
         if args.format == "bps":
             # What zlib's CRC32 of the source alone costs against each yardstick:
             # the floor under both BPS figures.
