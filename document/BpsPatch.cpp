@@ -413,6 +413,16 @@ std::optional<PatchFailure> CheckBeforeMaking(const BpsHeader& header, std::span
     return std::nullopt;
 }
 
+// The header, once everything that must hold before a target is made does.
+Result<BpsHeader, PatchFailure> Prepare(std::span<const uint8_t> patch, std::span<const uint8_t> source,
+                                        uint64_t largestTarget) {
+    auto header = ReadHeader(patch);
+    if (header)
+        if (auto refused = CheckBeforeMaking(header.Value(), source, largestTarget))
+            return Result<BpsHeader, PatchFailure>::Failure(*refused);
+    return header;
+}
+
 // Runs the actions into `target` and checks what they made. The source's
 // CRC32 is taken as the actions read it, and checked first once they are
 // done: a patch for another file of the same length may fail in ways that
@@ -454,10 +464,8 @@ Result<std::string, PatchFailure> BpsPatch::Create(std::span<const uint8_t> orig
 Result<std::vector<uint8_t>, PatchFailure>
 BpsPatch::Apply(std::span<const uint8_t> patch, std::span<const uint8_t> source, uint64_t largestTarget) {
     using Outcome = Result<std::vector<uint8_t>, PatchFailure>;
-    const auto header = ReadHeader(patch);
+    const auto header = Prepare(patch, source, largestTarget);
     if (!header) return Outcome::Failure(header.Error());
-    if (auto refused = CheckBeforeMaking(header.Value(), source, largestTarget))
-        return Outcome::Failure(*refused);
     PatchTarget target({header.Value().targetLength, source});
     if (const std::optional<PatchFailure> failed = Make(header.Value(), source, target))
         return Outcome::Failure(*failed);
@@ -468,11 +476,9 @@ Result<void, PatchFailure> BpsPatch::Apply(std::span<const uint8_t> patch, std::
                                            const PatchTarget::Sink& sink,
                                            const PatchTarget::ReadBack& readBack) {
     using Outcome = Result<void, PatchFailure>;
-    const auto header = ReadHeader(patch);
+    const auto header = Prepare(patch, source, kMaxTarget);
     if (!header) return Outcome::Failure(header.Error());
-    if (auto refused = CheckBeforeMaking(header.Value(), source, kMaxTarget))
-        return Outcome::Failure(*refused);
-    PatchTarget target({header.Value().targetLength, source}, sink, readBack, kStreamBlock);
+    PatchTarget target({header.Value().targetLength, source}, sink, readBack);
     if (const std::optional<PatchFailure> failed = Make(header.Value(), source, target))
         return Outcome::Failure(*failed);
     return Outcome::Success();

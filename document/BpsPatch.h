@@ -41,7 +41,7 @@ public:
     // is made, and a copy from further back read through `readBack`; the
     // target's CRC32 is checked once the last block is handed on, so a
     // caller keeps nothing from a failed patch.
-    static constexpr size_t kStreamBlock = size_t{1} << 20;
+    static constexpr size_t kStreamBlock = PatchTarget::kBlock;
     static Result<void, PatchFailure> Apply(std::span<const uint8_t> patch, std::span<const uint8_t> source,
                                             const PatchTarget::Sink& sink,
                                             const PatchTarget::ReadBack& readBack);

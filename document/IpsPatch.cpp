@@ -319,7 +319,7 @@ Result<void, PatchFailure> IpsPatch::Apply(std::span<const uint8_t> patch, std::
     const PatchTarget::ReadBack none = [](uint64_t, std::span<uint8_t>) {
         return false;
     };
-    PatchTarget target({survey.Value().kept, source, false}, sink, none, kStreamBlock);
+    PatchTarget target({survey.Value().kept, source, false}, sink, none);
     MakeInOrder(patch, source, survey.Value(), target);
     return target.Finish() ? Outcome::Success() : Outcome::Failure({Failure::NotWritten});
 }

@@ -34,10 +34,9 @@ public:
     // patch's end before anything is made.
     static Result<std::vector<uint8_t>, PatchFailure> Apply(std::span<const uint8_t> patch,
                                                             std::span<const uint8_t> source);
-    // The same, handed to `sink` in blocks of kStreamBlock as it is made
-    // when the records come in order, as patch makers write them; records
-    // out of order are made whole first.
-    static constexpr size_t kStreamBlock = size_t{1} << 20;
+    // The same, handed to `sink` a block at a time as it is made when the
+    // records come in order, as patch makers write them; records out of
+    // order are made whole first.
     static Result<void, PatchFailure> Apply(std::span<const uint8_t> patch, std::span<const uint8_t> source,
                                             const PatchTarget::Sink& sink);
 };

@@ -8,7 +8,7 @@
 
 PatchTarget::PatchTarget(const Shape& shape)
     : PatchTarget(shape, m_keep, m_keptReadBack,
-                  static_cast<size_t>(std::min<uint64_t>(shape.length, 1 << 20))) {
+                  static_cast<size_t>(std::min<uint64_t>(shape.length, kBlock))) {
     HugePages::Reserve(m_whole, static_cast<size_t>(shape.length));
     m_keep = [this](std::span<const std::span<const uint8_t>> pieces) {
         for (const std::span<const uint8_t> piece : pieces)

@@ -24,6 +24,10 @@ public:
     // Fills `into` with the bytes handed on at `offset`; false when it cannot.
     using ReadBack = std::function<bool(uint64_t offset, std::span<uint8_t> into)>;
 
+    // How much a streamed target hands on at a time: large enough that
+    // the calls cost nothing, small enough to stay in the caches.
+    static constexpr size_t kBlock = size_t{1} << 20;
+
     // The target's length, the source it is made from, and whether its
     // CRC32 is wanted.
     struct Shape {
@@ -35,7 +39,7 @@ public:
     // All `length` bytes kept; allocated once, at that length.
     explicit PatchTarget(const Shape& shape);
     // Handed on about every `block` bytes.
-    PatchTarget(const Shape& shape, const Sink& sink, const ReadBack& readBack, size_t block);
+    PatchTarget(const Shape& shape, const Sink& sink, const ReadBack& readBack, size_t block = kBlock);
     PatchTarget(const PatchTarget&) = delete;
     PatchTarget& operator=(const PatchTarget&) = delete;
 

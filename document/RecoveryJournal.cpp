@@ -10,6 +10,8 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#include "platform/files/PrivateFile.h"
+
 namespace {
 
 constexpr char kDiscardedSuffix[] = ".discarded";
@@ -38,21 +40,6 @@ std::string FileNameFor(const std::string& canonical) {
 
 std::string NameOf(const std::string& path) {
     return std::filesystem::path(path).filename().string();
-}
-
-// The journal's file in the folder, never through a link and never one
-// that could block (a FIFO); only a regular file is kept open.
-int OpenIn(int folder, const std::string& name, int flags) {
-    const int fd = ::openat(folder, name.c_str(), flags | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
-    if (fd < 0) return -1;
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int error = S_ISREG(st.st_mode) ? errno : ENOTSUP;
-        ::close(fd);
-        errno = error;
-        return -1;
-    }
-    return fd;
 }
 
 std::string Reason(int error) {
@@ -233,7 +220,7 @@ bool RecoveryJournal::OpenForAppend(std::string& reason) {
         return false;
     }
     const int flags = O_WRONLY | O_CREAT | (m_continue ? 0 : O_TRUNC);
-    m_fd = OpenIn(folder, NameOf(m_path), flags);
+    m_fd = PrivateFile::Open(folder, NameOf(m_path), flags);
     int error = errno;
     // The new file's name must survive a power cut as its records do.
     if (m_fd >= 0 && ::fsync(folder) != 0) {

@@ -6,22 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+#include "platform/files/PrivateFile.h"
 
-// Only a regular file of our own, never through a link, never one that
-// could block.
-int OpenLockFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
-    if (fd < 0) return -1;
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int error = S_ISREG(st.st_mode) ? errno : ENOTSUP;
-        ::close(fd);
-        errno = error;
-        return -1;
-    }
-    return fd;
-}
+namespace {
 
 bool SameFile(int fd, const std::string& path) {
     struct stat held {};
@@ -39,7 +26,7 @@ RecoveryLock::Outcome RecoveryLock::Take(const std::string& path) {
     // and the name is tried again. Only a churn of other editors keeps
     // that going, and giving up then is as safe as finding it held.
     for (int attempt = 0; attempt < 16; ++attempt) {
-        const int fd = OpenLockFile(path);
+        const int fd = PrivateFile::Open(AT_FDCWD, path, O_RDWR | O_CREAT);
         if (fd < 0) return Outcome::Failed;
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const int error = errno;

@@ -11,6 +11,7 @@
 #include "document/RollbackFormat.h"
 #include "platform/files/CFile.h"
 #include "platform/files/CPath.h"
+#include "platform/files/FileDescriptor.h"
 #include "res/StringTable.h"
 
 namespace {
@@ -21,32 +22,12 @@ constexpr char kSuffix[] = ".qlm-journal";
 constexpr uint32_t kSpan = 1u << 20;
 constexpr uint32_t kGap = 4096;
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    int Get() const { return m_fd; }
-    // 0 or the errno of a close that failed.
-    int Close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0 ? 0 : errno;
-    }
-
-private:
-    int m_fd;
-};
-
 // The folder's entries on the disk: a rollback file that exists only in
 // memory protects nothing, and one removed only in memory could come back.
 int SyncFolderOf(const std::string& romPath) {
     std::string folder = CPath::FolderOf(romPath);
     if (folder.empty()) folder = ".";
-    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.Get() < 0) return errno;
     return ::fsync(dir.Get()) == 0 ? 0 : errno;
 }
@@ -203,7 +184,7 @@ RollbackFile::WriteResult RollbackFile::Write(CFile& rom, const std::string& rom
     // ROM's bytes, and whoever opens the ROM next must be able to apply it.
     struct stat romStat {};
     const mode_t mode = ::stat(romPath.c_str(), &romStat) == 0 ? (romStat.st_mode & 0666) : 0600;
-    Descriptor fd(::open(journal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+    FileDescriptor fd(::open(journal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (fd.Get() < 0) {
         const int error = errno;
         if (FolderRefuses(error) && !unsafeInPlace) return WriteResult::Failure({std::strerror(error), true});
@@ -276,7 +257,7 @@ RollbackFile::Undone RollbackFile::Apply(CFile& rom, const std::string& romPath,
         return Undone::Failure(CannotText(FileAction::Open, romPath, RollbackNotRegularReason(journal)));
     };
     if (!S_ISREG(st.st_mode)) return notRegular();
-    Descriptor fd(::open(journal.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    FileDescriptor fd(::open(journal.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (fd.Get() < 0) {
         if (errno == ELOOP) return notRegular();
         return Undone::Failure(CannotText(FileAction::Read, journal, std::strerror(errno)));

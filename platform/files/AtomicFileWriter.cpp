@@ -11,28 +11,10 @@
 #include <vector>
 
 #include "platform/files/CFile.h"
+#include "platform/files/FileDescriptor.h"
 #include "platform/files/MappingFault.h"
 
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    int Get() const { return m_fd; }
-    int Close() {
-        int rc = ::close(m_fd);
-        m_fd = -1;
-        return rc;
-    }
-
-private:
-    int m_fd;
-};
 
 bool ReadAll(int fd, uint64_t offset, std::span<uint8_t> into) {
     while (!into.empty()) {
@@ -190,7 +172,7 @@ std::optional<AtomicFileWriter::Failure> AtomicFileWriter::ReplaceReadingBack(
     if (mode && ::fchmod(fd.Get(), static_cast<mode_t>(*mode)) != 0) error = errno;
     if (error == 0 && !produce(sink, readBack) && error == 0) error = ECANCELED;
     if (error == 0 && ::fsync(fd.Get()) != 0) error = errno;
-    if (fd.Close() != 0 && error == 0) error = errno;
+    if (const int closed = fd.Close(); closed != 0 && error == 0) error = closed;
     if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
     if (error != 0) {
         ::unlink(temp.c_str());
